@@ -1,0 +1,50 @@
+#pragma once
+// All state of the open skin: its description lines, the parsed model, the picture
+// slots, the sample texts and whether a parse has ever run to its end.
+#include "LineComposer.h"
+#include "SkinLines.h"
+#include "SkinModel.h"
+#include "TextFile.h"
+
+#include <QImage>
+#include <QString>
+
+#include <array>
+
+inline constexpr int SkinPictureCount = 15;
+// Slots 0-14 hold "0.gif" to "14.gif"; the last one holds the status-line overlay.
+inline constexpr int StatusLineSlot = 15;
+inline constexpr int PictureSlotCount = 16;
+
+// Pictures are loaded in this order: each button's disabled picture, then its enabled one.
+inline constexpr std::array<int, SkinPictureCount> PictureLoadOrder = {0, 1, 2, 7, 3, 8, 4, 9, 5, 10, 6, 11, 12, 13, 14};
+
+using PictureSlots = std::array<QImage, PictureSlotCount>; // a null image is an empty slot
+
+// "N.gif" for a picture number.
+QString PictureFileName(int number);
+
+class SkinDocument {
+public:
+    SkinLines Lines;
+    TSkinModel Model;
+    PictureSlots Pictures;
+    TextLines LangLines;
+    QString SkinFileName;     // the working copy's description file; empty before an Open
+    bool SkinLoaded = false;
+
+    // Fills the model; sets SkinLoaded only when every step succeeded.
+    void ParseSkin();
+
+    // Reads the description file and the pictures of its folder, then parses. A
+    // missing picture keeps its slot; an undecodable one stops the load there.
+    void LoadSkin(const QString& path);
+
+    // Replaces the key's line with one composed from values, then parses again.
+    void StoreItem(SkinCategory category, const std::string& key, const ItemValues& values);
+
+    TSkiStr ReadSkiStr(const std::string& key) const { return ::ReadSkiStr(Lines, key); }
+    TSkiObject ReadSkiObject(const std::string& key) const { return ::ReadSkiObject(Lines, key); }
+    void ReadPicturePos(const std::string& key, TPicturePos& position) const { ::ReadPicturePos(Lines, key, position); }
+    std::string SkinValue(const std::string& key, std::size_t n) const { return Lines.Value(key, n); }
+};

@@ -1,0 +1,15 @@
+#pragma once
+// The one error type of the program: a failure that carries the message the user sees.
+#include <stdexcept>
+#include <string>
+
+class SkinError : public std::runtime_error {
+public:
+    explicit SkinError(const std::string& message) : std::runtime_error(message) {}
+};
+
+// "List index out of bounds (%d)": a line or list entry that does not exist.
+[[noreturn]] void ThrowListIndexError(long long index);
+
+// The system's reason for the last failed call, as strerror gives it.
+std::string SystemReason(int errnum);

@@ -1,0 +1,57 @@
+#include "SkinLines.h"
+
+#include "SkinError.h"
+
+const DelimiterSet& SkinDelimiters()
+{
+    static const DelimiterSet set = MakeDelimiters({0, 1, 2, 7, 8, 9, 10, 13, 32, 160});
+    return set;
+}
+
+const std::string& SkinLines::Line(int index) const
+{
+    if (index < 0 || index >= Count())
+        ThrowListIndexError(index);
+    return lines_[static_cast<std::size_t>(index)];
+}
+
+void SkinLines::Replace(int index, std::string text)
+{
+    if (index < 0 || index >= Count())
+        ThrowListIndexError(index);
+    lines_[static_cast<std::size_t>(index)] = std::move(text);
+}
+
+bool LineBelongsToKey(const std::string& line, const std::string& key)
+{
+    if (line.size() < key.size() || line.compare(0, key.size(), key) != 0)
+        return false;
+    if (key.empty() || key.back() == ' ' || line.size() == key.size())
+        return true;
+    const char next = line[key.size()];
+    return next == '=' || SkinDelimiters().test(static_cast<unsigned char>(next));
+}
+
+int SkinLines::FindKey(const std::string& key) const
+{
+    for (int i = Count() - 1; i >= 0; --i) {
+        if (LineBelongsToKey(lines_[static_cast<std::size_t>(i)], key))
+            return i;
+    }
+    return -1;
+}
+
+std::string_view ValueText(const std::string& line)
+{
+    const auto eq = line.find('=');
+    // Without "=", the value text starts at the second character.
+    const std::size_t start = eq == std::string::npos ? 1 : eq + 2;
+    if (start >= line.size())
+        return {};
+    return std::string_view(line).substr(start);
+}
+
+std::string SkinLines::Value(const std::string& key, std::size_t n) const
+{
+    return WordAt(n, ValueText(Line(FindKey(key))), SkinDelimiters());
+}

@@ -1,0 +1,77 @@
+#pragma once
+// The parsed skin: text items, picture positions, rectangle objects and the
+// status-line setting, and the readers that fill them from the description lines.
+#include "SkinLines.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+enum FontStyleFlag : std::uint8_t { FontBold = 1, FontItalic = 2 };
+using FontStyleSet = std::uint8_t;
+
+struct TSkiStr {
+    std::int32_t X = 0;
+    std::int32_t Y = 0;
+    std::int32_t Anchor = 0;
+    std::int32_t FontId = 0;
+    FontStyleSet FontStyle = 0;
+    std::int32_t StyleCode = 0;
+    std::string Color;
+    std::string Color2;
+    bool operator==(const TSkiStr&) const = default;
+};
+
+struct TSkiObject {
+    std::int32_t X = 0;
+    std::int32_t Y = 0;
+    std::int32_t W = 0;
+    std::int32_t H = 0;
+    std::string Color;
+    bool operator==(const TSkiObject&) const = default;
+};
+
+struct TPicturePos {
+    std::int32_t X = 0;
+    std::int32_t Y = 0;
+    bool operator==(const TPicturePos&) const = default;
+};
+
+inline constexpr int TextItemCount = 9;
+inline constexpr int PictureCount = 10;
+inline constexpr int ObjectCount = 3;
+
+// Keys in model order. "Title " and "Time " end in a blank.
+extern const std::array<const char*, TextItemCount> TextItemKeys;
+extern const std::array<const char*, PictureCount> PictureKeys;
+extern const std::array<const char*, ObjectCount> ObjectKeys;
+inline constexpr const char* StatusLineKey = "StatusLine";
+
+enum TextItemIndex { TrackNumberItem, PlaylistItem, ArtistItem, TitleItem, AlbumItem,
+                     TimeItem, TimeCurrentItem, TimeElapsedItem, SoftLabelItem };
+enum PictureIndex { TitlePicturePos, SoftPicturePos, BackwardPos, PlayPos, PausePos,
+                    StopPos, ForwardPos, RandomPos, RepetitionOnePos, RepetitionAllPos };
+enum ObjectIndex { BackgroundObject, ProgressBarObject, VolumeBarObject };
+
+struct TSkinModel {
+    std::array<TSkiStr, TextItemCount> TextItems;
+    std::array<TPicturePos, PictureCount> PicturePositions;
+    std::array<TSkiObject, ObjectCount> SkinObjects;
+    std::int32_t StatusLine = 0;
+    bool operator==(const TSkinModel&) const = default;
+};
+
+// Style code to font style: 1 italic, 2 bold, 3 both, anything else plain.
+FontStyleSet FontStyleFromCode(std::int32_t styleCode);
+
+// Throw the lookup or number error of the first value that fails.
+TSkiStr ReadSkiStr(const SkinLines& lines, const std::string& key);
+TSkiObject ReadSkiObject(const SkinLines& lines, const std::string& key);
+
+// Reads x, then y; a failure leaves that field and the ones after it as they were.
+void ReadPicturePos(const SkinLines& lines, const std::string& key, TPicturePos& position);
+
+// Fills model from lines in model order. On failure the entries read before the
+// failing key keep their new values and the error propagates; returns normally
+// only when every step ran to its end.
+void ParseSkinInto(const SkinLines& lines, TSkinModel& model);

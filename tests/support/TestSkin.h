@@ -1,0 +1,38 @@
+#pragma once
+// Skin folders built in a temporary directory for tests.
+#include <QImage>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <string>
+#include <vector>
+
+// The description lines of a complete skin in the reference layout.
+std::vector<std::string> ReferenceSkinLines();
+
+// The colour test pictures of number n are filled with.
+QRgb TestPictureColor(int number);
+
+class TestSkin {
+public:
+    TestSkin();
+
+    QString Dir() const { return dir_.path(); }
+    QString Path(const QString& name) const { return dir_.filePath(name); }
+    QString DescriptionPath() const { return Path(QStringLiteral("Ruvex.rvk")); }
+
+    // Writes raw bytes, or lines joined by CR LF, as a file of the folder.
+    void WriteBytes(const QString& name, const std::string& bytes) const;
+    void WriteDescription(const std::vector<std::string>& lines) const;
+    // 4×3 solid pictures 0.gif..14.gif, each in TestPictureColor(n).
+    void WritePictures() const;
+    // A complete skin: reference description and all pictures.
+    void WriteComplete() const;
+
+    std::string ReadBytes(const QString& name) const;
+
+private:
+    QTemporaryDir dir_;
+};
+
+std::string JoinCrLf(const std::vector<std::string>& lines);
