@@ -1,6 +1,6 @@
 #pragma once
-// Writes GIF fixtures with giflib's encoder, so tests describe their pictures
-// instead of carrying binary blobs.
+// Writes GIF pictures with giflib's encoder: test fixtures and the example skin
+// are described in code instead of carried as binary blobs.
 #include <QByteArray>
 #include <QRgb>
 #include <QString>
@@ -25,5 +25,5 @@ struct GifSpec {
 // A w×h picture whose every pixel is colour.
 GifSpec SolidGif(int width, int height, QRgb color);
 
-QByteArray EncodeGif(const GifSpec& spec);
-void WriteGifFile(const QString& path, const GifSpec& spec);
+QByteArray EncodeGif(const GifSpec& picture);
+void WriteGifFile(const QString& path, const GifSpec& picture);
