@@ -79,12 +79,24 @@ void WriteTextLines(const QString& path, const TextLines& lines)
         file.cancelWriting();
         throw SkinError("Cannot create file \"" + DisplayPath(path) + "\". " + reason.toStdString());
     };
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered, with the whole text in one piece: Qt 6.4's buffered QSaveFile loses
+    // a short write (a full disk, RLIMIT_FSIZE) at commit() and commits a truncated
+    // file. Writing again after a short write gets the system's reason (ENOSPC, EFBIG).
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         fail();
+    std::string text;
     for (const auto& line : lines) {
-        if (file.write(line.data(), static_cast<qint64>(line.size())) != static_cast<qint64>(line.size())
-            || file.write("\r\n", 2) != 2)
+        text += line;
+        text += "\r\n";
+    }
+    const char* data = text.data();
+    qint64 left = static_cast<qint64>(text.size());
+    while (left > 0) {
+        const qint64 put = file.write(data, left);
+        if (put <= 0)
             fail();
+        data += put;
+        left -= put;
     }
     if (!file.commit())
         fail();
