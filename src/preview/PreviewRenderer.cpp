@@ -1,0 +1,365 @@
+#include "PreviewRenderer.h"
+#include "PreviewSteps.h"
+
+#include "SkinNumbers.h"
+
+#include <QColor>
+#include <QFile>
+#include <QFontDatabase>
+#include <QPaintDevice>
+#include <QPainter>
+#include <QRect>
+#include <QStringList>
+
+#include <algorithm>
+#include <array>
+#include <limits>
+
+namespace {
+
+QColor ToQColor(RgbColor color)
+{
+    return QColor(RedOf(color), GreenOf(color), BlueOf(color));
+}
+
+int DeviceWidth(const QPainter& painter)
+{
+    return painter.device() ? painter.device()->width() : PreviewWidth;
+}
+
+int DeviceHeight(const QPainter& painter)
+{
+    return painter.device() ? painter.device()->height() : PreviewHeight;
+}
+
+// A coordinate limited to just outside the device: clipping by the surface then
+// gives the same pixels, and QPainter never sees a huge number.
+int Limit(std::int64_t value, int size)
+{
+    return static_cast<int>(std::clamp<std::int64_t>(value, -2, static_cast<std::int64_t>(size) + 2));
+}
+
+int Saturate(std::int64_t value)
+{
+    return static_cast<int>(std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(),
+                                                      std::numeric_limits<int>::max()));
+}
+
+// Whether the area left <= x < right, top <= y < bottom meets the device.
+bool MeetsDevice(const QPainter& painter, std::int64_t left, std::int64_t top, std::int64_t right,
+                 std::int64_t bottom)
+{
+    return right > 0 && bottom > 0 && left < DeviceWidth(painter) && top < DeviceHeight(painter)
+        && right > left && bottom > top;
+}
+
+// Sets up a painter on the surface for pixel-exact drawing.
+void PreparePainter(QPainter& painter)
+{
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setRenderHint(QPainter::TextAntialiasing, false);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter.setBackgroundMode(Qt::OpaqueMode); // DrawTexts switches it to transparent
+}
+
+} // namespace
+
+// ---- Fonts ------------------------------------------------------------------
+
+QString PreviewFontFamily()
+{
+    static const QString family = [] {
+        static constexpr std::array<const char*, 4> files = {
+            "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf",
+            "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf",
+            "/usr/share/fonts/truetype/dejavu/DejaVuSans-Oblique.ttf",
+            "/usr/share/fonts/truetype/dejavu/DejaVuSans-BoldOblique.ttf",
+        };
+        QString loaded;
+        for (const char* file : files) {
+            const QString path = QString::fromLatin1(file);
+            if (!QFile::exists(path))
+                continue;
+            const int id = QFontDatabase::addApplicationFont(path);
+            if (id < 0 || !loaded.isEmpty())
+                continue;
+            const QStringList families = QFontDatabase::applicationFontFamilies(id);
+            if (!families.isEmpty())
+                loaded = families.front();
+        }
+        return loaded.isEmpty() ? QString::fromLatin1(PreviewFontFallbackFamily) : loaded;
+    }();
+    return family;
+}
+
+QFont PreviewFont(int size, FontStyleSet style)
+{
+    QFont font(PreviewFontFamily());
+    if (size <= 0)
+        font.setPixelSize(PreviewFontPixelSize);
+    else
+        font.setPixelSize(std::max(1, static_cast<int>((static_cast<std::int64_t>(std::min(size, 10000)) * 96 + 36) / 72)));
+    font.setStyleStrategy(QFont::NoAntialias);
+    font.setHintingPreference(QFont::PreferFullHinting);
+    font.setBold((style & FontBold) != 0);
+    font.setItalic((style & FontItalic) != 0);
+    return font;
+}
+
+bool FontSizeTableHas(std::int32_t fontId)
+{
+    return (fontId >= 1 && fontId <= 10) || (fontId >= 12 && fontId <= 14);
+}
+
+int FontSize(std::int32_t fontId)
+{
+    // Every entry of the table is 0; ids without an entry get the same default size.
+    static constexpr int tableEntry = 0;
+    return FontSizeTableHas(fontId) ? tableEntry : DefaultFontSize;
+}
+
+// ---- Canvas operations ------------------------------------------------------
+
+void FillRect(QPainter& painter, std::int64_t left, std::int64_t top, std::int64_t right,
+              std::int64_t bottom, RgbColor color)
+{
+    if (!MeetsDevice(painter, left, top, right, bottom))
+        return;
+    const int w = DeviceWidth(painter);
+    const int h = DeviceHeight(painter);
+    const int l = Limit(left, w);
+    const int t = Limit(top, h);
+    const int r = Limit(right, w);
+    const int b = Limit(bottom, h);
+    painter.fillRect(QRect(l, t, r - l, b - t), ToQColor(color));
+}
+
+void FrameRect(QPainter& painter, std::int64_t left, std::int64_t top, std::int64_t right,
+               std::int64_t bottom, RgbColor color)
+{
+    if (right <= left || bottom <= top)
+        return;
+    FillRect(painter, left, top, right, top + 1, color);          // top row
+    FillRect(painter, left, bottom - 1, right, bottom, color);    // bottom row
+    FillRect(painter, left, top, left + 1, bottom, color);        // left column
+    FillRect(painter, right - 1, top, right, bottom, color);      // right column
+}
+
+void DrawPicture(QPainter& painter, const QImage& picture, std::int64_t x, std::int64_t y)
+{
+    if (picture.isNull())
+        return;
+    if (!MeetsDevice(painter, x, y, x + picture.width(), y + picture.height()))
+        return;
+    const QPainter::CompositionMode mode = painter.compositionMode();
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter.drawImage(QPoint(static_cast<int>(x), static_cast<int>(y)), picture);
+    painter.setCompositionMode(mode);
+}
+
+// ---- Texts ------------------------------------------------------------------
+
+QString SampleText(const TextLines& langLines, int lineNumber)
+{
+    if (lineNumber < 0 || static_cast<std::size_t>(lineNumber) >= langLines.size())
+        return QString();
+    const std::string& line = langLines[static_cast<std::size_t>(lineNumber)];
+    return QString::fromLatin1(line.data(), static_cast<qsizetype>(line.size()));
+}
+
+QPoint AnchorOrigin(std::int32_t x, std::int32_t y, std::int32_t anchor, int width, int height)
+{
+    std::int64_t ox = x;
+    std::int64_t oy = y;
+    const std::int64_t halfW = width / 2;
+    const std::int64_t halfH = height / 2;
+    switch (anchor) {
+    case 20: break;                                 // LEFT, TOP
+    case 17: ox -= halfW; break;                    // HCENTER, TOP
+    case 24: ox -= width; break;                    // RIGHT, TOP
+    case 6: oy -= halfH; break;                     // LEFT, vertical centre
+    case 3: ox -= halfW; oy -= halfH; break;        // HCENTER, vertical centre
+    case 10: ox -= width; oy -= halfH; break;       // RIGHT, vertical centre
+    case 36: oy -= height; break;                   // LEFT, BOTTOM
+    case 33: ox -= halfW; oy -= height; break;      // HCENTER, BOTTOM
+    case 40: ox -= width; oy -= height; break;      // RIGHT, BOTTOM
+    case 68: break;                                 // LEFT, flag 64 (like TOP)
+    case 65: ox -= halfW; break;                    // HCENTER, flag 64
+    case 72: ox -= width; break;                    // RIGHT, flag 64
+    default: break;                                 // not one of the twelve: top-left at (x, y)
+    }
+    return QPoint(Saturate(ox), Saturate(oy));
+}
+
+QPoint AnchorPoint(const TSkiStr& item, const QString& text, const QFontMetrics& metrics)
+{
+    int width = 0;
+    int height = 0;
+    switch (item.Anchor) {
+    case 17: case 24: case 65: case 72:
+        width = metrics.horizontalAdvance(text);
+        break;
+    case 6:
+        height = metrics.height();
+        break;
+    case 3: case 10: case 33: case 40:
+        width = metrics.horizontalAdvance(text);
+        height = metrics.height();
+        break;
+    case 36:
+        height = metrics.height();
+        break;
+    default:
+        break;
+    }
+    return AnchorOrigin(item.X, item.Y, item.Anchor, width, height);
+}
+
+void SetItemFont(QPainter& painter, const TSkiStr& item)
+{
+    painter.setFont(PreviewFont(FontSize(item.FontId), item.FontStyle));
+    painter.setPen(ToQColor(HexToColor(item.Color)));
+}
+
+void DrawTextAt(QPainter& painter, const QString& text, int x, int y)
+{
+    if (text.isEmpty())
+        return;
+    const QFontMetrics metrics = painter.fontMetrics();
+    const std::int64_t height = metrics.height();
+    const std::int64_t width = metrics.horizontalAdvance(text);
+    // Glyphs may reach a little past their cell (italics, overhangs): allow a margin
+    // of one cell height, and skip only texts that cannot touch the surface.
+    if (!MeetsDevice(painter, std::int64_t{x} - height, std::int64_t{y} - height,
+                     std::int64_t{x} + width + height, std::int64_t{y} + 2 * height))
+        return;
+    painter.drawText(QPoint(x, y + metrics.ascent()), text);
+}
+
+void DrawSkiStr(QPainter& painter, const TSkiStr& item, const TextLines& langLines, int lineNumber)
+{
+    const QString text = SampleText(langLines, lineNumber);
+    SetItemFont(painter, item);
+    const QPoint origin = AnchorPoint(item, text, painter.fontMetrics());
+    DrawTextAt(painter, text, origin.x(), origin.y());
+}
+
+void DrawTexts(QPainter& painter, const TSkinModel& model, const TextLines& langLines)
+{
+    const Qt::BGMode previousMode = painter.backgroundMode();
+    painter.setBackgroundMode(Qt::TransparentMode);
+
+    for (int i = 0; i < TextItemCount; ++i)
+        DrawSkiStr(painter, model.TextItems[static_cast<std::size_t>(i)], langLines, i);
+
+    // The right soft label: the mirror image of a left-and-top-anchored SoftLabel.
+    const TSkiStr& softLabel = model.TextItems[SoftLabelItem];
+    SetItemFont(painter, softLabel);
+    const QString text = SampleText(langLines, 9);
+    const std::int64_t width = painter.fontMetrics().horizontalAdvance(text);
+    const std::int64_t x = DeviceWidth(painter) - std::int64_t{softLabel.X} - width;
+    DrawTextAt(painter, text, Saturate(x), softLabel.Y);
+
+    painter.setBackgroundMode(previousMode);
+}
+
+// ---- Pictures and bars ------------------------------------------------------
+
+int DisabledButtonPicture(int button)
+{
+    return 2 + button; // 2.gif Backward .. 6.gif Forward
+}
+
+int EnabledButtonPicture(int button)
+{
+    return 7 + button; // 7.gif Backward .. 11.gif Forward
+}
+
+void DrawButtons(QPainter& painter, const TSkinModel& model, const PictureSlots& pictures, int playState)
+{
+    for (int button = 0; button < 5; ++button) {
+        const int number = playState == button ? EnabledButtonPicture(button) : DisabledButtonPicture(button);
+        const TPicturePos& position = model.PicturePositions[static_cast<std::size_t>(BackwardPos + button)];
+        DrawPicture(painter, pictures[static_cast<std::size_t>(number)], position.X, position.Y);
+    }
+}
+
+std::int64_t ProgressFillWidth(std::int32_t w)
+{
+    return std::int64_t{w} / 2;
+}
+
+std::int64_t VolumeFillWidth(std::int32_t w, int level)
+{
+    return std::int64_t{level} * (std::int64_t{w} / 7) + std::int64_t{w} % 7;
+}
+
+void DrawBars(QPainter& painter, const TSkinModel& model, const PreviewSettings& settings)
+{
+    const RgbColor background = HexToColor(model.SkinObjects[BackgroundObject].Color);
+    const RgbColor black = MakeRgb(0, 0, 0);
+
+    const TSkiObject& progress = model.SkinObjects[ProgressBarObject];
+    {
+        const std::int64_t x = progress.X, y = progress.Y, w = progress.W, h = progress.H;
+        FillRect(painter, x, y, x + w, y + h, background);
+        FillRect(painter, x, y, x + ProgressFillWidth(progress.W), y + h, HexToColor(progress.Color));
+        FrameRect(painter, x, y, x + w, y + h, black);
+    }
+
+    if (!settings.volumeShown)
+        return;
+    const TSkiObject& volume = model.SkinObjects[VolumeBarObject];
+    const std::int64_t x = volume.X, y = volume.Y, w = volume.W, h = volume.H;
+    FillRect(painter, x, y, x + w, y + h, background);
+    FillRect(painter, x, y, x + VolumeFillWidth(volume.W, settings.volumeLevel), y + h, HexToColor(volume.Color));
+    FrameRect(painter, x, y, x + w, y + h, black);
+}
+
+// ---- The entry --------------------------------------------------------------
+
+QImage NewPreviewSurface()
+{
+    QImage surface(PreviewWidth, PreviewHeight, QImage::Format_RGB32);
+    surface.fill(Qt::white);
+    return surface;
+}
+
+void DrawPreview(QImage& surface, const TSkinModel& model, const PictureSlots& pictures,
+                 const TextLines& langLines, const PreviewSettings& settings)
+{
+    // The surface is made on the first drawing; one of another kind is replaced.
+    if (surface.isNull() || surface.size() != QSize(PreviewWidth, PreviewHeight)
+        || surface.format() != QImage::Format_RGB32)
+        surface = NewPreviewSurface();
+
+    QPainter painter(&surface);
+    PreparePainter(painter);
+
+    // 1. Background: W and H are the right and bottom edges.
+    const TSkiObject& background = model.SkinObjects[BackgroundObject];
+    FillRect(painter, background.X, background.Y, background.W, background.H, HexToColor(background.Color));
+
+    const auto& positions = model.PicturePositions;
+    const auto picture = [&](int number) -> const QImage& { return pictures[static_cast<std::size_t>(number)]; };
+
+    // 2.-3. Title and soft picture.
+    DrawPicture(painter, picture(1), positions[TitlePicturePos].X, positions[TitlePicturePos].Y);
+    DrawPicture(painter, picture(0), positions[SoftPicturePos].X, positions[SoftPicturePos].Y);
+    // 4. Transport buttons.
+    DrawButtons(painter, model, pictures, settings.playState);
+    // 5. Random, always.
+    DrawPicture(painter, picture(12), positions[RandomPos].X, positions[RandomPos].Y);
+    // 6. Exactly one repetition icon.
+    if (settings.repetition == 0)
+        DrawPicture(painter, picture(13), positions[RepetitionOnePos].X, positions[RepetitionOnePos].Y);
+    else
+        DrawPicture(painter, picture(14), positions[RepetitionAllPos].X, positions[RepetitionAllPos].Y);
+    // 7.-8. Bars and texts.
+    DrawBars(painter, model, settings);
+    DrawTexts(painter, model, langLines);
+    // 9. The status-line overlay over everything else.
+    if (model.StatusLine == 1)
+        DrawPicture(painter, picture(StatusLineSlot), 0, 0);
+}

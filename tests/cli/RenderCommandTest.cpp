@@ -1,0 +1,390 @@
+// vellumark-skin render, run as the built binary on skins in temporary folders.
+#include "PreviewRenderer.h"
+
+#include "GifPicture.h"
+#include "GifWriter.h"
+#include "SkinDocument.h"
+#include "TestSkin.h"
+#include "TextFile.h"
+
+#include <QCryptographicHash>
+#include <QDateTime>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace {
+
+const QString kExe = QStringLiteral(VELLUMARK_SKIN_EXE);
+const QString kSourceDir = QStringLiteral(VELLUMARK_SOURCE_DIR);
+
+struct RunResult {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+// Runs the program without a display: DISPLAY, WAYLAND_DISPLAY and QT_QPA_PLATFORM removed.
+RunResult RunCli(const QStringList& args, const QString& program = kExe,
+              const std::map<QString, QString>& extraEnv = {})
+{
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    for (const auto& [name, value] : extraEnv)
+        env.insert(name, value);
+    process.setProcessEnvironment(env);
+    process.start(program, args);
+    RunResult result;
+    if (!process.waitForFinished(60000)) {
+        process.kill();
+        process.waitForFinished();
+        return result;
+    }
+    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2;
+    result.out = process.readAllStandardOutput();
+    result.err = process.readAllStandardError();
+    return result;
+}
+
+QString BinFiles(const QString& name)
+{
+    return QFileInfo(kExe).absoluteDir().filePath(QStringLiteral("Files/") + name);
+}
+
+// What the editor would draw for the skin folder, in this process.
+QImage RenderInProcess(const QString& skinDir, const PreviewSettings& settings,
+                       const QString& texts = BinFiles(QStringLiteral("LangRuvex.txt")),
+                       const QString& overlay = BinFiles(QStringLiteral("statusline.gif")))
+{
+    SkinDocument document;
+    document.Pictures[StatusLineSlot] = LoadGifFile(overlay);
+    document.LangLines = ReadTextLines(texts);
+    document.LoadSkin(QDir(skinDir).filePath(QStringLiteral("Ruvex.rvk")));
+    QImage surface = NewPreviewSurface();
+    DrawPreview(surface, document.Model, document.Pictures, document.LangLines, settings);
+    return surface;
+}
+
+QImage LoadPng(const QString& path)
+{
+    QImage image(path, "PNG");
+    return image.isNull() ? image : image.convertToFormat(QImage::Format_RGB32);
+}
+
+// Name, size, modification time and hash of every file of a folder.
+std::map<QString, QString> FolderState(const QString& dir)
+{
+    std::map<QString, QString> state;
+    QDirIterator it(dir, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        QFile file(path);
+        file.open(QIODevice::ReadOnly);
+        const QFileInfo info(path);
+        state[path] = QString::number(info.size()) + QLatin1Char(' ')
+                      + info.lastModified().toString(Qt::ISODateWithMs) + QLatin1Char(' ')
+                      + QString::fromLatin1(QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256).toHex());
+    }
+    return state;
+}
+
+class RenderCommand : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(QFileInfo::exists(kExe)) << kExe.toStdString();
+        ASSERT_TRUE(out_.isValid());
+        skin_.WriteComplete();
+    }
+    QString Out(const QString& name = QStringLiteral("out.png")) const { return out_.filePath(name); }
+
+    TestSkin skin_;
+    QTemporaryDir out_;
+};
+
+TEST_F(RenderCommand, AssetsAreCopiedBesideTheExecutable)
+{
+    for (const QString& name : {QStringLiteral("LangRuvex.txt"), QStringLiteral("statusline.gif")}) {
+        QFile built(BinFiles(name));
+        QFile source(kSourceDir + QStringLiteral("/assets/Files/") + name);
+        ASSERT_TRUE(built.open(QIODevice::ReadOnly)) << name.toStdString();
+        ASSERT_TRUE(source.open(QIODevice::ReadOnly)) << name.toStdString();
+        EXPECT_EQ(built.readAll(), source.readAll()) << name.toStdString();
+    }
+}
+
+TEST_F(RenderCommand, AssetsHaveTheirPromisedShape)
+{
+    const TextLines lang = ReadTextLines(BinFiles(QStringLiteral("LangRuvex.txt")));
+    ASSERT_GE(lang.size(), 10u);
+    for (std::size_t i = 0; i < 10; ++i)
+        EXPECT_FALSE(lang[i].empty()) << i;
+    QFile file(BinFiles(QStringLiteral("LangRuvex.txt")));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    EXPECT_EQ(bytes.count("\r\n"), bytes.count('\n'));
+    EXPECT_TRUE(bytes.endsWith("\r\n"));
+
+    const QImage overlay = LoadGifFile(BinFiles(QStringLiteral("statusline.gif")));
+    EXPECT_EQ(overlay.width(), 176);
+    EXPECT_LE(overlay.height(), 20);
+    int clear = 0, opaque = 0;
+    for (int y = 0; y < overlay.height(); ++y)
+        for (int x = 0; x < overlay.width(); ++x)
+            (qAlpha(overlay.pixel(x, y)) == 0 ? clear : opaque)++;
+    EXPECT_GT(opaque, 50);
+    EXPECT_GT(clear, opaque); // mostly transparent
+}
+
+TEST_F(RenderCommand, DefaultsMatchTheEditorAtStartUp)
+{
+    const RunResult run = RunCli({QStringLiteral("render"), skin_.Dir(), QStringLiteral("-o"), Out()});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.out.isEmpty());
+    const QImage png = LoadPng(Out());
+    ASSERT_EQ(png.size(), QSize(176, 220));
+    PreviewSettings startUp;
+    startUp.playState = 1;
+    startUp.repetition = 0;
+    startUp.volumeShown = false;
+    EXPECT_EQ(png, RenderInProcess(skin_.Dir(), startUp));
+    // Play enabled (8.gif) at the Play position (55, 180) of the reference skin.
+    EXPECT_EQ(png.pixel(56, 181), TestPictureColor(8));
+    EXPECT_EQ(png.pixel(31, 181), TestPictureColor(2));
+}
+
+TEST_F(RenderCommand, SettingsSelectPicturesAndBars)
+{
+    const RunResult run = RunCli({QStringLiteral("render"), skin_.Dir(), QStringLiteral("-o"), Out(),
+                               QStringLiteral("--state"), QStringLiteral("pause"), QStringLiteral("--repeat"),
+                               QStringLiteral("all"), QStringLiteral("--volume"), QStringLiteral("7")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QImage png = LoadPng(Out());
+    PreviewSettings settings;
+    settings.playState = 2;
+    settings.repetition = 1;
+    settings.volumeShown = true;
+    settings.volumeLevel = 7;
+    EXPECT_EQ(png, RenderInProcess(skin_.Dir(), settings));
+    EXPECT_EQ(png.pixel(81, 181), TestPictureColor(9));   // Pause enabled
+    EXPECT_EQ(png.pixel(56, 181), TestPictureColor(3));   // Play disabled
+    EXPECT_EQ(png.pixel(151, 111), TestPictureColor(14)); // RepetitionAll
+    EXPECT_EQ(png.pixel(61, 172), qRgb(0, 0, 255));       // volume bar filled
+}
+
+TEST_F(RenderCommand, EveryStateRepeatAndVolumeValueIsAccepted)
+{
+    const QStringList states = {QStringLiteral("backward"), QStringLiteral("play"), QStringLiteral("pause"),
+                                QStringLiteral("stop"), QStringLiteral("forward"), QStringLiteral("none")};
+    for (int i = 0; i < states.size(); ++i) {
+        const RunResult run = RunCli({QStringLiteral("render"), skin_.Dir(), QStringLiteral("-o"), Out(),
+                                   QStringLiteral("--state=") + states[i], QStringLiteral("--volume"),
+                                   QString::number(i + 4), QStringLiteral("--repeat"), QStringLiteral("one")});
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        PreviewSettings settings;
+        settings.playState = i < 5 ? i : -1;
+        settings.volumeShown = true;
+        settings.volumeLevel = i + 4; // 8 and 9 included
+        EXPECT_EQ(LoadPng(Out()), RenderInProcess(skin_.Dir(), settings)) << states[i].toStdString();
+    }
+    const RunResult off = RunCli({QStringLiteral("render"), skin_.Dir(), QStringLiteral("--volume"), QStringLiteral("off"),
+                               QStringLiteral("--output"), Out()});
+    ASSERT_EQ(off.exitCode, 0) << off.err.toStdString();
+    EXPECT_EQ(LoadPng(Out()), RenderInProcess(skin_.Dir(), PreviewSettings{}));
+}
+
+TEST_F(RenderCommand, NeverWritesIntoTheSkinFolder)
+{
+    const auto before = FolderState(skin_.Dir());
+    const RunResult run = RunCli({QStringLiteral("render"), skin_.Dir(), QStringLiteral("-o"), Out()});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(FolderState(skin_.Dir()), before);
+}
+
+TEST_F(RenderCommand, MissingPicturesLeaveEmptySlots)
+{
+    QFile::remove(skin_.Path(QStringLiteral("8.gif")));
+    const RunResult run = RunCli({QStringLiteral("render"), skin_.Dir(), QStringLiteral("-o"), Out()});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QImage png = LoadPng(Out());
+    EXPECT_EQ(png.pixel(56, 181), qRgb(0xC0, 0xC0, 0xC0)); // the Background shows
+}
+
+TEST_F(RenderCommand, TextsAndOverlayCanBeGiven)
+{
+    QTemporaryDir assets;
+    const QString texts = assets.filePath(QStringLiteral("texts.txt"));
+    const QString overlay = assets.filePath(QStringLiteral("overlay.gif"));
+    WriteTextLines(texts, {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"});
+    WriteGifFile(overlay, SolidGif(176, 14, qRgb(255, 0, 0)));
+    const RunResult run = RunCli({QStringLiteral("render"), skin_.Dir(), QStringLiteral("-o"), Out(),
+                               QStringLiteral("--texts"), texts, QStringLiteral("--overlay"), overlay});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QImage png = LoadPng(Out());
+    EXPECT_EQ(png, RenderInProcess(skin_.Dir(), PreviewSettings{}, texts, overlay));
+    EXPECT_EQ(png.pixel(0, 0), qRgb(255, 0, 0));
+    EXPECT_EQ(png.pixel(175, 13), qRgb(255, 0, 0));
+    EXPECT_NE(png, RenderInProcess(skin_.Dir(), PreviewSettings{}));
+}
+
+TEST_F(RenderCommand, ShortTextsFileIsNoError)
+{
+    QTemporaryDir assets;
+    const QString texts = assets.filePath(QStringLiteral("texts.txt"));
+    WriteTextLines(texts, {"only one"});
+    const RunResult run = RunCli({QStringLiteral("render"), skin_.Dir(), QStringLiteral("-o"), Out(),
+                               QStringLiteral("--texts"), texts});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(LoadPng(Out()), RenderInProcess(skin_.Dir(), PreviewSettings{}, texts));
+}
+
+TEST_F(RenderCommand, SkinWithoutStatusLineFailsWithTheErrorBoxMessage)
+{
+    std::vector<std::string> lines = ReferenceSkinLines();
+    lines.pop_back(); // "StatusLine = 1"
+    skin_.WriteDescription(lines);
+    const RunResult run = RunCli({QStringLiteral("render"), skin_.Dir(), QStringLiteral("-o"), Out()});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err.toStdString(), "List index out of bounds (-1)\n");
+    EXPECT_TRUE(run.out.isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(Out()));
+    EXPECT_TRUE(QDir(out_.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+}
+
+TEST_F(RenderCommand, BadNumberGetsAFullStop)
+{
+    std::vector<std::string> lines = ReferenceSkinLines();
+    lines.back() = "StatusLine = on";
+    skin_.WriteDescription(lines);
+    const RunResult run = RunCli({QStringLiteral("render"), skin_.Dir(), QStringLiteral("-o"), Out()});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err.toStdString(), "'on' is not a valid integer value.\n");
+    EXPECT_FALSE(QFileInfo::exists(Out()));
+}
+
+TEST_F(RenderCommand, MissingDescriptionFileFails)
+{
+    QTemporaryDir empty;
+    const RunResult run = RunCli({QStringLiteral("render"), empty.path(), QStringLiteral("-o"), Out()});
+    EXPECT_EQ(run.exitCode, 1);
+    const std::string err = run.err.toStdString();
+    EXPECT_EQ(err.rfind("Cannot open file \"", 0), 0u) << err;
+    EXPECT_NE(err.find("Ruvex.rvk"), std::string::npos) << err;
+    EXPECT_EQ(err.substr(err.size() - 2), ".\n") << err;
+    EXPECT_FALSE(QFileInfo::exists(Out()));
+}
+
+TEST_F(RenderCommand, UndecodablePictureFails)
+{
+    skin_.WriteBytes(QStringLiteral("5.gif"), "not a gif");
+    const RunResult run = RunCli({QStringLiteral("render"), skin_.Dir(), QStringLiteral("-o"), Out()});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.indexOf("5.gif"), -1) << run.err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(Out()));
+}
+
+TEST_F(RenderCommand, MissingAssetFails)
+{
+    const RunResult texts = RunCli({QStringLiteral("render"), skin_.Dir(), QStringLiteral("-o"), Out(),
+                                 QStringLiteral("--texts"), out_.filePath(QStringLiteral("none.txt"))});
+    EXPECT_EQ(texts.exitCode, 1);
+    EXPECT_TRUE(texts.err.startsWith("Cannot open file \"")) << texts.err.toStdString();
+    const RunResult overlay = RunCli({QStringLiteral("render"), skin_.Dir(), QStringLiteral("-o"), Out(),
+                                   QStringLiteral("--overlay"), out_.filePath(QStringLiteral("none.gif"))});
+    EXPECT_EQ(overlay.exitCode, 1);
+    EXPECT_TRUE(overlay.err.startsWith("Cannot open file \"")) << overlay.err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(Out()));
+}
+
+TEST_F(RenderCommand, UnwritableOutputFails)
+{
+    const QString out = out_.filePath(QStringLiteral("no/such/folder/out.png"));
+    const RunResult run = RunCli({QStringLiteral("render"), skin_.Dir(), QStringLiteral("-o"), out});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.startsWith("Cannot create file \"")) << run.err.toStdString();
+    EXPECT_TRUE(run.err.endsWith("\n"));
+}
+
+TEST_F(RenderCommand, ASymlinkToTheProgramStillFindsTheAssets)
+{
+    const QString link = out_.filePath(QStringLiteral("vellumark-skin"));
+    ASSERT_TRUE(QFile::link(kExe, link));
+    const RunResult run = RunCli({QStringLiteral("render"), skin_.Dir(), QStringLiteral("-o"), Out()}, link);
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(LoadPng(Out()), RenderInProcess(skin_.Dir(), PreviewSettings{}));
+}
+
+TEST_F(RenderCommand, AnUnreachableDisplayDoesNotMatter)
+{
+    const RunResult run = RunCli({QStringLiteral("render"), skin_.Dir(), QStringLiteral("-o"), Out()}, kExe,
+                              {{QStringLiteral("DISPLAY"), QStringLiteral(":93")}});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(LoadPng(Out()), RenderInProcess(skin_.Dir(), PreviewSettings{}));
+}
+
+TEST_F(RenderCommand, ExampleSkinRendersWhenPresent)
+{
+    const QString example = kSourceDir + QStringLiteral("/examples/skins/harbour");
+    if (!QFileInfo::exists(example + QStringLiteral("/Ruvex.rvk")))
+        GTEST_SKIP() << "no example skin";
+    const RunResult run = RunCli({QStringLiteral("render"), example, QStringLiteral("-o"), Out()});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(LoadPng(Out()), RenderInProcess(example, PreviewSettings{}));
+}
+
+// ---- Usage ---------------------------------------------------------------------------
+
+TEST(RenderUsage, HelpPrintsTheUsageAndSucceeds)
+{
+    for (const QStringList& args : {QStringList{QStringLiteral("--help")}, QStringList{QStringLiteral("-h")},
+                                    QStringList{QStringLiteral("render"), QStringLiteral("--help")}}) {
+        const RunResult run = RunCli(args);
+        EXPECT_EQ(run.exitCode, 0);
+        EXPECT_TRUE(run.out.startsWith("Usage: vellumark-skin render SKIN_DIR -o OUT.png")) << run.out.toStdString();
+        EXPECT_NE(run.out.indexOf("--overlay FILE"), -1);
+        EXPECT_TRUE(run.err.isEmpty());
+    }
+}
+
+TEST(RenderUsage, WrongUsagePrintsTheUsageAndExitsTwo)
+{
+    QTemporaryDir dir;
+    const QString out = dir.filePath(QStringLiteral("out.png"));
+    const std::vector<QStringList> cases = {
+        {},
+        {QStringLiteral("paint")},
+        {QStringLiteral("render")},
+        {QStringLiteral("render"), dir.path()},
+        {QStringLiteral("render"), QStringLiteral("-o"), out},
+        {QStringLiteral("render"), dir.path(), QStringLiteral("-o")},
+        {QStringLiteral("render"), dir.path(), dir.path(), QStringLiteral("-o"), out},
+        {QStringLiteral("render"), dir.path(), QStringLiteral("-o"), out, QStringLiteral("--state"), QStringLiteral("Play")},
+        {QStringLiteral("render"), dir.path(), QStringLiteral("-o"), out, QStringLiteral("--state"), QStringLiteral("1")},
+        {QStringLiteral("render"), dir.path(), QStringLiteral("-o"), out, QStringLiteral("--repeat"), QStringLiteral("two")},
+        {QStringLiteral("render"), dir.path(), QStringLiteral("-o"), out, QStringLiteral("--volume"), QStringLiteral("10")},
+        {QStringLiteral("render"), dir.path(), QStringLiteral("-o"), out, QStringLiteral("--volume"), QStringLiteral("-1")},
+        {QStringLiteral("render"), dir.path(), QStringLiteral("-o"), out, QStringLiteral("--volume"), QStringLiteral("on")},
+        {QStringLiteral("render"), dir.path(), QStringLiteral("-o"), out, QStringLiteral("--colour"), QStringLiteral("x")},
+        {QStringLiteral("render"), dir.path(), QStringLiteral("-o"), out, QStringLiteral("--texts")},
+    };
+    for (const QStringList& args : cases) {
+        const RunResult run = RunCli(args);
+        EXPECT_EQ(run.exitCode, 2) << args.join(QLatin1Char(' ')).toStdString();
+        EXPECT_TRUE(run.err.startsWith("vellumark-skin: ")) << run.err.toStdString();
+        EXPECT_NE(run.err.indexOf("Usage: vellumark-skin render"), -1);
+        EXPECT_TRUE(run.out.isEmpty());
+        EXPECT_FALSE(QFileInfo::exists(out));
+    }
+}
+
+} // namespace
