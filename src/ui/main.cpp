@@ -1,12 +1,19 @@
+// Program entry: the main window (its start-up runs while it is created), then the
+// hidden About box, then the event loop until the main window closes.
+#include "AboutBox.h"
+#include "MainWindow.h"
+
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Vellumark v0.3"));
-    window.resize(508, 344);
-    window.show();
+    // The message boxes are titled after the program's name.
+    QApplication::setApplicationName(QStringLiteral("Vellumark"));
+
+    TMainFrm MainFrm;
+    TAbout About(&MainFrm);
+    MainFrm.SetAboutBox(&About);
+    MainFrm.show();
     return app.exec();
 }

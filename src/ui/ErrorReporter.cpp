@@ -1,0 +1,29 @@
+#include "ErrorReporter.h"
+
+#include "DialogService.h"
+
+#include <QCoreApplication>
+
+QString ApplicationTitle(const QString& applicationName)
+{
+    const QString name = applicationName.section(QLatin1Char('.'), 0, 0);
+    return name.left(1) + name.mid(1).toLower();
+}
+
+QString ErrorBoxText(const QString& message)
+{
+    if (!message.isEmpty() && message.back() > QLatin1Char('.'))
+        return message + QLatin1Char('.');
+    return message;
+}
+
+void ErrorReporter::Report(const char* message) const noexcept
+{
+    try {
+        dialogs_.ShowError(ApplicationTitle(QCoreApplication::applicationName()),
+                           ErrorBoxText(QString::fromUtf8(message)));
+    } catch (...) {
+        // Showing the box failed (out of memory, most likely): nothing more to do
+        // that could not fail the same way.
+    }
+}

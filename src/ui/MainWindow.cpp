@@ -1,0 +1,290 @@
+#include "MainWindow.h"
+
+#include "AboutBox.h"
+#include "Placement.h"
+#include "PreviewView.h"
+#include "QtDialogService.h"
+#include "ShapeFrame.h"
+#include "VolumeField.h"
+#include "WindowFont.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScreen>
+#include <QTabWidget>
+#include <QTimer>
+
+#include <array>
+
+namespace {
+
+QComboBox* DropDownList(QWidget* parent, const QStringList& entries, int current)
+{
+    auto* list = new QComboBox(parent);
+    list->addItems(entries);
+    list->setCurrentIndex(current);
+    return list;
+}
+
+template <std::size_t N>
+QStringList Names(const std::array<const char*, N>& keys)
+{
+    QStringList names;
+    for (const char* key : keys)
+        names << QString::fromLatin1(key);
+    return names;
+}
+
+} // namespace
+
+TMainFrm::TMainFrm(std::unique_ptr<DialogService> dialogs, SkinWorkspace::FolderResolver executableFolder,
+                   QWidget* parent)
+    : QMainWindow(parent),
+      workspace_(document_, std::move(executableFolder)),
+      dialogs_(dialogs ? std::move(dialogs) : std::make_unique<QtDialogService>(this)),
+      errors_(*dialogs_)
+{
+    setObjectName(QStringLiteral("MainFrm"));
+    setFont(WindowFont());
+    resize(508, 344);
+    CreateControls();
+    CreateMenu();
+    SetFocusOrder();
+
+    AutoSave = new QTimer(this);
+    AutoSave->setObjectName(QStringLiteral("AutoSave"));
+    connect(AutoSave, &QTimer::timeout, this, &TMainFrm::AutoSaveTimer);
+    AutoSave->start(AutoSaveInterval);
+
+    FormCreate();
+}
+
+TMainFrm::~TMainFrm() = default;
+
+void TMainFrm::CreateControls()
+{
+    // Fixed positions: the controls keep their places when the window is resized.
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("ClientArea"));
+    setCentralWidget(client);
+
+    Shape1 = Place(new ShapeFrame(client), "Shape1", 0, 0, 178, 222);
+    ScreenSkin = Place(new PreviewView(client), "ScreenSkin", 1, 1, PreviewWidth, PreviewHeight);
+
+    VolumeCB = Place(new QCheckBox(QStringLiteral("Volume"), client), "VolumeCB", 0, 224, 65, 17);
+    VolEdit1 = Place(new VolumeField(client), "VolEdit1", 72, 224, 57, 22);
+    VolEdit1->SetValue(2);
+
+    Label1 = new QLabel(QStringLiteral("Enabled:"), client);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->move(0, 248);
+    Label1->adjustSize();
+
+    PlayStatus = Place(DropDownList(client, {QStringLiteral("Backward"), QStringLiteral("Play"), QStringLiteral("Pause"),
+                                             QStringLiteral("Stop"), QStringLiteral("Forward")},
+                                    1),
+                       "PlayStatus", 48, 248, 81, 22);
+    RepetitionSt = Place(DropDownList(client, {QStringLiteral("Repetition-One"), QStringLiteral("Repetition-All")}, 0),
+                         "RepetitionSt", 0, 272, 129, 22);
+
+    PageControl1 = Place(new QTabWidget(client), "PageControl1", 184, 0, 313, 297);
+    // Plain pages: the property editor and the resources page are placed on them.
+    const auto page = [this](const char* name, const QString& caption) {
+        auto* sheet = new QWidget;
+        sheet->setObjectName(QString::fromLatin1(name));
+        PageControl1->addTab(sheet, caption);
+        return sheet;
+    };
+    TabSheet1 = page("TabSheet1", QStringLiteral("SkinEditing"));
+    TabSheet2 = page("TabSheet2", QStringLiteral("Resources"));
+    PageControl1->setCurrentWidget(TabSheet1);
+
+    connect(VolumeCB, &QCheckBox::toggled, this, &TMainFrm::VolumeCBClick);
+    connect(VolEdit1, &VolumeField::Changed, this, &TMainFrm::VolEdit1Change);
+    connect(VolEdit1, &VolumeField::Clicked, this, &TMainFrm::VolEdit1Click);
+    connect(PlayStatus, &QComboBox::currentIndexChanged, this, &TMainFrm::PlayStatusChange);
+    connect(RepetitionSt, &QComboBox::currentIndexChanged, this, &TMainFrm::RepetitionStChange);
+}
+
+void TMainFrm::CreateMenu()
+{
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu1"));
+    QMenu* file = bar->addMenu(QStringLiteral("File"));
+    file->setObjectName(QStringLiteral("File1"));
+
+    const auto item = [this](QWidget* owner, const char* name, const QString& caption, const QKeySequence& shortcut,
+                             void (TMainFrm::*handler)()) {
+        auto* action = new QAction(caption, this);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcut(shortcut);
+        connect(action, &QAction::triggered, this, handler);
+        owner->addAction(action);
+        return action;
+    };
+    Open1 = item(file, "Open1", QStringLiteral("&Open"), QKeySequence(Qt::CTRL | Qt::Key_O), &TMainFrm::Open1Click);
+    Saveas1 = item(file, "Saveas1", QStringLiteral("&Save as.."), QKeySequence(Qt::CTRL | Qt::Key_S),
+                   &TMainFrm::Saveas1Click);
+    Exit1 = item(file, "Exit1", QStringLiteral("&Exit"), QKeySequence(Qt::CTRL | Qt::Key_Q), &TMainFrm::Exit1Click);
+    About1 = item(bar, "About1", QStringLiteral("About"), QKeySequence(), &TMainFrm::About1Click);
+}
+
+void TMainFrm::SetFocusOrder()
+{
+    setTabOrder(VolumeCB, RepetitionSt);
+    setTabOrder(RepetitionSt, PageControl1);
+    setTabOrder(PageControl1, VolEdit1);
+    setTabOrder(VolEdit1, PlayStatus);
+    VolumeCB->setFocus();
+}
+
+void TMainFrm::FormCreate()
+{
+    // A failing step ends start-up there; the window opens all the same.
+    // The document starts with no lines, empty picture slots and no skin loaded.
+    errors_.Run([this] {
+        setWindowTitle(QString::fromLatin1(ProgramCaption));
+        PaintColorViewGrey();
+        FillItemLists();
+        ShowCurListNames();
+        workspace_.LoadAssets();
+    });
+}
+
+void TMainFrm::PaintColorViewGrey()
+{
+    // The property editor page paints its colour swatch here.
+}
+
+void TMainFrm::ShowCurListNames()
+{
+    // The property editor page shows the names of its chosen category here.
+}
+
+void TMainFrm::FillItemLists()
+{
+    pictureNames_ << Names(PictureKeys);
+    stringNames_ << Names(TextItemKeys);
+    objectNames_ << Names(ObjectKeys);
+}
+
+QWidget* TMainFrm::SkinEditingPage() const
+{
+    return TabSheet1;
+}
+
+QWidget* TMainFrm::ResourcesPage() const
+{
+    return TabSheet2;
+}
+
+void TMainFrm::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (placed_)
+        return;
+    placed_ = true;
+    if (const QScreen* desktop = screen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(desktop->availableGeometry().center());
+        move(frame.topLeft());
+    }
+}
+
+PreviewSettings TMainFrm::ReadPreviewSettings() const
+{
+    PreviewSettings settings;
+    settings.playState = PlayStatus->currentIndex();
+    settings.repetition = RepetitionSt->currentIndex();
+    settings.volumeShown = VolumeCB->isChecked();
+    settings.volumeLevel = VolEdit1->Value();
+    return settings;
+}
+
+void TMainFrm::RedrawPreview()
+{
+    // One surface for the whole run: every drawing paints over the last one.
+    if (surface_.isNull())
+        surface_ = NewPreviewSurface();
+    DrawPreview(surface_, document_.Model, document_.Pictures, document_.LangLines, ReadPreviewSettings());
+    ScreenSkin->ShowSurface(surface_);
+}
+
+void TMainFrm::Open1Click()
+{
+    errors_.Run([this] {
+        const auto chosen = dialogs_->OpenSkinFile();
+        if (!chosen)
+            return;
+        workspace_.Open(*chosen);
+        RedrawPreview();
+    });
+}
+
+void TMainFrm::Saveas1Click()
+{
+    errors_.Run([this] {
+        if (const auto chosen = dialogs_->SaveSkinFile())
+            workspace_.SaveAs(*chosen);
+    });
+}
+
+void TMainFrm::Exit1Click()
+{
+    errors_.Run([this] { close(); });
+}
+
+void TMainFrm::About1Click()
+{
+    errors_.Run([this] {
+        if (about_ != nullptr)
+            dialogs_->ShowModal(*about_);
+    });
+}
+
+void TMainFrm::AutoSaveTimer()
+{
+    // A tick that comes while the previous tick's error box is still open is dropped,
+    // so a lasting failure shows one box, not a pile of them.
+    if (autosaveRunning_)
+        return;
+    autosaveRunning_ = true;
+    errors_.Run([this] { workspace_.Autosave(); });
+    autosaveRunning_ = false;
+}
+
+void TMainFrm::PreviewSettingChanged()
+{
+    errors_.Run([this] {
+        if (document_.SkinLoaded)
+            RedrawPreview();
+    });
+}
+
+void TMainFrm::VolumeCBClick()
+{
+    PreviewSettingChanged();
+}
+
+void TMainFrm::VolEdit1Change()
+{
+    PreviewSettingChanged();
+}
+
+void TMainFrm::VolEdit1Click()
+{
+    PreviewSettingChanged();
+}
+
+void TMainFrm::PlayStatusChange()
+{
+    PreviewSettingChanged();
+}
+
+void TMainFrm::RepetitionStChange()
+{
+    PreviewSettingChanged();
+}

@@ -1,0 +1,118 @@
+#pragma once
+// The editor's main window: start-up, the menu, the preview with its four settings,
+// the autosave timer and the two pages that the property editor and the resources
+// page fill. Handlers only wire controls to the document, workspace and renderer;
+// each runs through the error reporter.
+#include "DialogService.h"
+#include "ErrorReporter.h"
+#include "PreviewRenderer.h"
+#include "SkinDocument.h"
+#include "SkinWorkspace.h"
+
+#include <QImage>
+#include <QMainWindow>
+#include <QStringList>
+
+#include <memory>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QTabWidget;
+class QTimer;
+class PreviewView;
+class ShapeFrame;
+class TAbout;
+class VolumeField;
+
+class TMainFrm : public QMainWindow {
+    Q_OBJECT
+
+public:
+    static constexpr int AutoSaveInterval = 30000; // ms
+
+    // Without a dialog service the real Qt dialogs are used.
+    explicit TMainFrm(std::unique_ptr<DialogService> dialogs = nullptr,
+                      SkinWorkspace::FolderResolver executableFolder = SkinWorkspace::RunningExecutableFolder,
+                      QWidget* parent = nullptr);
+    ~TMainFrm() override;
+
+    // The box that About1Click shows; created after the window, as the program starts.
+    void SetAboutBox(TAbout* about) { about_ = about; }
+
+    SkinDocument& Document() { return document_; }
+    SkinWorkspace& Workspace() { return workspace_; }
+    DialogService& Dialogs() { return *dialogs_; }
+    const ErrorReporter& Errors() const { return errors_; }
+
+    const QStringList& StringNames() const { return stringNames_; }
+    const QStringList& PictureNames() const { return pictureNames_; }
+    const QStringList& ObjectNames() const { return objectNames_; }
+
+    // The pages the property editor and the resources page are placed on.
+    QWidget* SkinEditingPage() const;
+    QWidget* ResourcesPage() const;
+
+    // The four preview settings as the controls hold them.
+    PreviewSettings ReadPreviewSettings() const;
+    // Paints the open skin onto the preview surface and shows it. Throws SkinError.
+    void RedrawPreview();
+    // The surface the preview is painted on; null until the first redraw.
+    const QImage& Surface() const { return surface_; }
+
+public slots:
+    void Open1Click();
+    void Saveas1Click();
+    void Exit1Click();
+    void About1Click();
+    void AutoSaveTimer();
+
+    void VolumeCBClick();
+    void VolEdit1Change();
+    void VolEdit1Click();
+    void PlayStatusChange();
+    void RepetitionStChange();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void CreateControls();
+    void CreateMenu();
+    void SetFocusOrder();
+    void FormCreate();
+    void PaintColorViewGrey();
+    void ShowCurListNames();
+    void FillItemLists();
+    void PreviewSettingChanged();
+
+    SkinDocument document_;
+    SkinWorkspace workspace_;
+    std::unique_ptr<DialogService> dialogs_;
+    ErrorReporter errors_;
+    QImage surface_;
+    TAbout* about_ = nullptr;
+    bool autosaveRunning_ = false;
+    bool placed_ = false;
+
+    QStringList stringNames_;
+    QStringList pictureNames_;
+    QStringList objectNames_;
+
+    ShapeFrame* Shape1 = nullptr;
+    PreviewView* ScreenSkin = nullptr;
+    QCheckBox* VolumeCB = nullptr;
+    VolumeField* VolEdit1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QComboBox* PlayStatus = nullptr;
+    QComboBox* RepetitionSt = nullptr;
+    QTabWidget* PageControl1 = nullptr;
+    QWidget* TabSheet1 = nullptr;
+    QWidget* TabSheet2 = nullptr;
+    QAction* Open1 = nullptr;
+    QAction* Saveas1 = nullptr;
+    QAction* Exit1 = nullptr;
+    QAction* About1 = nullptr;
+    QTimer* AutoSave = nullptr;
+};

@@ -1,0 +1,60 @@
+#include "QtDialogService.h"
+
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+
+QtDialogService::QtDialogService(QWidget* owner) : owner_(owner) {}
+
+namespace {
+
+void ShowMessage(QWidget* owner, QMessageBox::Icon icon, const QString& title, const QString& text)
+{
+    QMessageBox box(icon, title, text, QMessageBox::Ok, owner);
+    box.exec();
+}
+
+} // namespace
+
+void QtDialogService::ShowError(const QString& title, const QString& text)
+{
+    ShowMessage(owner_, QMessageBox::Critical, title, text);
+}
+
+void QtDialogService::ShowWarning(const QString& title, const QString& text)
+{
+    ShowMessage(owner_, QMessageBox::Warning, title, text);
+}
+
+void QtDialogService::ShowModal(QDialog& dialog)
+{
+    dialog.exec();
+}
+
+std::optional<QString> QtDialogService::RunFileDialog(const FileDialogSettings& settings, const QString& initialFile)
+{
+    QFileDialog dialog(owner_);
+    dialog.setObjectName(QString::fromLatin1(settings.objectName));
+    dialog.setNameFilter(QString::fromLatin1(settings.filter));
+    // The filter list shows only the entry's name, not its patterns.
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    // Only the chosen file's folder matters, so the file need not exist.
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setAcceptMode(settings.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    // Saving over a skin folder is the point of Save as: no confirmation.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, settings.save);
+    if (!initialFile.isEmpty())
+        dialog.selectFile(initialFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
+
+std::optional<QColor> QtDialogService::RunColorDialog(const QColor& initial)
+{
+    QColorDialog dialog(initial, owner_);
+    dialog.setObjectName(QStringLiteral("ColorDialog1"));
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.selectedColor();
+}

@@ -1,0 +1,21 @@
+#pragma once
+// The real dialogs: Qt file, colour and message boxes, owned by the main window.
+#include "DialogService.h"
+
+class QWidget;
+
+class QtDialogService : public DialogService {
+public:
+    explicit QtDialogService(QWidget* owner);
+
+    void ShowError(const QString& title, const QString& text) override;
+    void ShowWarning(const QString& title, const QString& text) override;
+    void ShowModal(QDialog& dialog) override;
+
+protected:
+    std::optional<QString> RunFileDialog(const FileDialogSettings& settings, const QString& initialFile) override;
+    std::optional<QColor> RunColorDialog(const QColor& initial) override;
+
+private:
+    QWidget* owner_;
+};

@@ -1,0 +1,31 @@
+#include "DialogService.h"
+
+#include "ScriptedDialogs.h"
+
+#include <gtest/gtest.h>
+
+TEST(DialogService, EachDialogStartsWithWhatWasChosenInItLast)
+{
+    ScriptedDialogs dialogs;
+    dialogs.fileAnswers = {"/a/Ruvex.rvk", std::nullopt, "/b/Ruvex.rvk", "/c/x.gif"};
+    EXPECT_EQ(dialogs.OpenSkinFile(), "/a/Ruvex.rvk");
+    EXPECT_EQ(dialogs.OpenSkinFile(), std::nullopt); // cancelled: the remembered file stays
+    EXPECT_EQ(dialogs.SaveSkinFile(), "/b/Ruvex.rvk");
+    EXPECT_EQ(dialogs.OpenPictureFile(), "/c/x.gif");
+    dialogs.OpenSkinFile();
+    dialogs.SaveSkinFile();
+
+    std::vector<std::pair<std::string, QString>> asked;
+    for (const auto& request : dialogs.fileRequests)
+        asked.emplace_back(request.dialog, request.initialFile);
+    const std::vector<std::pair<std::string, QString>> expected = {
+        {"OD1", ""}, {"OD1", "/a/Ruvex.rvk"}, {"SD1", "Ruvex.rvk"}, {"ImgReplaceDialog", ""},
+        {"OD1", "/a/Ruvex.rvk"}, {"SD1", "/b/Ruvex.rvk"}};
+    EXPECT_EQ(asked, expected);
+
+    dialogs.colorAnswers = {QColor(Qt::red), std::nullopt};
+    dialogs.PickColor();
+    dialogs.PickColor();
+    dialogs.PickColor();
+    EXPECT_EQ(dialogs.colorRequests, (std::vector<QColor>{Qt::black, Qt::red, Qt::red}));
+}

@@ -1,0 +1,322 @@
+#include "MainWindow.h"
+
+#include "AboutBox.h"
+#include "GifWriter.h"
+#include "PreviewView.h"
+#include "ScriptedDialogs.h"
+#include "TestSkin.h"
+#include "VolumeField.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyleOptionComboBox>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::string ReadAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : "<missing>";
+}
+
+bool IsOneColour(const QImage& image)
+{
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) != image.pixel(0, 0))
+                return false;
+    return true;
+}
+
+} // namespace
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    QString Beside(const QString& relative) const { return executableFolder.filePath(relative); }
+    QString WorkingCopy() const { return Beside("Temp/Ruvex.rvk"); }
+
+    TMainFrm& Start(bool statusLine = true, bool sampleTexts = true)
+    {
+        QDir(executableFolder.path()).mkpath("Files");
+        if (statusLine)
+            WriteGifFile(Beside("Files/statusline.gif"), SolidGif(176, 12, qRgb(40, 40, 40)));
+        if (sampleTexts) {
+            QFile texts(Beside("Files/LangRuvex.txt"));
+            EXPECT_TRUE(texts.open(QIODevice::WriteOnly));
+            texts.write("03/12\r\nList\r\nArtist\r\nTitle\r\nAlbum\r\n3:45\r\n1:02\r\n-2:43\r\nMenu\r\nBack\r\n");
+        }
+
+        window.reset();
+        auto scripted = std::make_unique<ScriptedDialogs>();
+        dialogs = scripted.get();
+        const QString folder = executableFolder.path() + "/";
+        window = std::make_unique<TMainFrm>(std::move(scripted), [folder] { return folder; });
+        return *window;
+    }
+
+    void Open(const std::optional<QString>& chosen)
+    {
+        dialogs->fileAnswers.push_back(chosen);
+        window->Open1Click();
+    }
+
+    void OpenTestSkin()
+    {
+        skin.WriteComplete();
+        Open(skin.DescriptionPath());
+        ASSERT_TRUE(dialogs->errors.empty()) << dialogs->errors[0].text.toStdString();
+    }
+
+    template <typename Widget>
+    Widget* Control(const char* name) const
+    {
+        auto* widget = window->findChild<Widget*>(name);
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+
+    // An edit made in memory only, as the property editor makes them.
+    void EditBackground() const
+    {
+        window->Document().StoreItem(SkinCategory::Objects, "Background", ItemValues{1, 2, 30, 40, 0, 0, 0, "0x11"});
+    }
+
+    QTemporaryDir executableFolder;
+    TestSkin skin;
+    ScriptedDialogs* dialogs = nullptr;
+    std::unique_ptr<TMainFrm> window;
+};
+
+TEST_F(MainWindowTest, StartUpWithTheAssetsShowsNoErrorAndAWhitePreview)
+{
+    Start().show();
+    EXPECT_TRUE(dialogs->errors.empty());
+    EXPECT_EQ(window->windowTitle(), "Vellumark v0.3");
+    EXPECT_EQ(window->Document().LangLines.size(), 10u);
+    EXPECT_FALSE(window->Document().Pictures[StatusLineSlot].isNull());
+    EXPECT_EQ(window->StringNames().value(3), "Title ");
+
+    EXPECT_TRUE(window->Surface().isNull());
+    const QImage shown = Control<QWidget>("Shape1")->grab().toImage();
+    EXPECT_EQ(shown.pixel(0, 0), qRgb(0, 0, 0));
+    EXPECT_TRUE(IsOneColour(shown.copy(1, 1, 176, 220)));
+    EXPECT_EQ(shown.pixel(88, 110), qRgb(255, 255, 255));
+}
+
+TEST_F(MainWindowTest, MissingAssetsShowOneErrorBoxWithTheFullPathAndTheWindowOpens)
+{
+    Start(false, true).show();
+    ASSERT_EQ(dialogs->errors.size(), 1u);
+    EXPECT_EQ(dialogs->errors[0].title, "Vellumark");
+    const QString& text = dialogs->errors[0].text;
+    EXPECT_TRUE(text.startsWith("Cannot open file \"" + Beside("Files/statusline.gif") + "\". ")) << text.toStdString();
+    EXPECT_TRUE(text.endsWith("."));
+    EXPECT_EQ(window->Document().LangLines.size(), 10u); // read all the same
+    EXPECT_TRUE(window->isVisible());
+
+    QFile::remove(Beside("Files/LangRuvex.txt"));
+    Start(false, false).show();
+    ASSERT_EQ(dialogs->errors.size(), 1u);
+    EXPECT_TRUE(dialogs->errors[0].text.contains(Beside("Files/LangRuvex.txt")));
+    EXPECT_TRUE(window->isVisible());
+}
+
+TEST_F(MainWindowTest, PreviewSettingsDrawNothingBeforeAnOpenAndRedrawAfterIt)
+{
+    Start();
+    auto* volumeShown = Control<QCheckBox>("VolumeCB");
+    auto* volume = Control<VolumeField>("VolEdit1");
+    auto* playState = Control<QComboBox>("PlayStatus");
+    auto* repetition = Control<QComboBox>("RepetitionSt");
+    volumeShown->setChecked(true);
+    volume->SetValue(5);
+    playState->setCurrentIndex(3);
+    repetition->setCurrentIndex(1);
+    EXPECT_TRUE(window->Surface().isNull());
+
+    OpenTestSkin();
+    ASSERT_FALSE(window->Surface().isNull());
+    const auto redraws = [&](const std::function<void()>& change) {
+        const QImage before = window->Surface().copy();
+        change();
+        EXPECT_EQ(Control<PreviewView>("ScreenSkin")->Shown(), ColourKeyed(window->Surface()));
+        return window->Surface() != before;
+    };
+    EXPECT_TRUE(redraws([&] { volume->SetValue(1); }));
+    EXPECT_TRUE(redraws([&] { playState->setCurrentIndex(1); }));
+    EXPECT_TRUE(redraws([&] { repetition->setCurrentIndex(0); }));
+    EXPECT_TRUE(redraws([&] { volumeShown->setChecked(false); }));
+    EXPECT_TRUE(dialogs->errors.empty());
+}
+
+TEST_F(MainWindowTest, OpeningTheExampleSkinDrawsItsPreview)
+{
+    const QString example = VELLUMARK_SOURCE_DIR "/examples/skins/harbour/Ruvex.rvk";
+    Start();
+    Open(example);
+    ASSERT_TRUE(dialogs->errors.empty()) << dialogs->errors[0].text.toStdString();
+    EXPECT_EQ(window->Document().SkinFileName, WorkingCopy());
+    EXPECT_EQ(ReadAll(WorkingCopy()), ReadAll(example));
+    ASSERT_FALSE(window->Surface().isNull());
+    EXPECT_FALSE(IsOneColour(window->Surface()));
+    EXPECT_EQ(Control<PreviewView>("ScreenSkin")->Shown(), ColourKeyed(window->Surface()));
+}
+
+TEST_F(MainWindowTest, AFailedOpenShowsTheErrorBoxAndDrawsNothing)
+{
+    Start();
+    QTemporaryDir withoutDescription;
+    Open(withoutDescription.filePath("Ruvex.rvk"));
+    ASSERT_EQ(dialogs->errors.size(), 1u);
+    EXPECT_EQ(dialogs->errors[0].title, "Vellumark");
+    EXPECT_EQ(dialogs->errors[0].text, "Cannot open file \"" + WorkingCopy() + "\". No such file or directory.");
+    EXPECT_FALSE(window->Document().SkinLoaded);
+    EXPECT_TRUE(window->Surface().isNull());
+}
+
+TEST_F(MainWindowTest, SaveAsIsRefusedBeforeAnOpenAndWritesTheEditedSkinAfterIt)
+{
+    Start();
+    QTemporaryDir destination;
+    const QString chosen = destination.filePath("chosen.name");
+    dialogs->fileAnswers.push_back(chosen);
+    window->Saveas1Click();
+    ASSERT_EQ(dialogs->errors.size(), 1u);
+    EXPECT_EQ(dialogs->errors[0].text, "Open a skin before saving it.");
+    EXPECT_FALSE(QFile::exists(destination.filePath("Ruvex.rvk")));
+
+    dialogs->errors.clear();
+    OpenTestSkin();
+    EditBackground();
+    dialogs->fileAnswers.push_back(chosen);
+    window->Saveas1Click();
+    EXPECT_TRUE(dialogs->errors.empty());
+    EXPECT_EQ(dialogs->fileRequests.back().initialFile, chosen);
+    EXPECT_EQ(ReadAll(destination.filePath("Ruvex.rvk")), JoinCrLf(window->Document().Lines.Lines()));
+    EXPECT_NE(ReadAll(destination.filePath("Ruvex.rvk")), ReadAll(skin.DescriptionPath()));
+    for (int number = 0; number < SkinPictureCount; ++number)
+        EXPECT_EQ(ReadAll(destination.filePath(PictureFileName(number))), ReadAll(skin.Path(PictureFileName(number))));
+    EXPECT_FALSE(QFile::exists(chosen));
+    EXPECT_EQ(ReadAll(WorkingCopy()), ReadAll(skin.DescriptionPath())); // Save as leaves the working copy
+}
+
+TEST_F(MainWindowTest, TheAboutMenuShowsTheAboutBoxUntilOk)
+{
+    Start();
+    TAbout about(window.get());
+    window->SetAboutBox(&about);
+    dialogs->whileModalShown = [&](QDialog& shown) {
+        EXPECT_EQ(&shown, &about);
+        EXPECT_EQ(shown.findChild<QLabel*>("ProgVer")->text(), window->windowTitle());
+        QTest::mouseClick(shown.findChild<QPushButton*>("sButton1"), Qt::LeftButton);
+    };
+    Control<QAction>("About1")->trigger();
+    EXPECT_EQ(dialogs->modals.size(), 1u);
+    EXPECT_FALSE(about.isVisible());
+    EXPECT_EQ(about.result(), QDialog::Accepted);
+}
+
+TEST_F(MainWindowTest, ExitAsksNothingAndSavesNothing)
+{
+    Start().show();
+    OpenTestSkin();
+    EditBackground();
+    const auto workingFiles = QDir(Beside("Temp")).entryList(QDir::Files);
+
+    Control<QAction>("Exit1")->trigger();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(dialogs->fileRequests.size(), 1u); // the Open's
+    EXPECT_TRUE(dialogs->errors.empty());
+    EXPECT_TRUE(dialogs->modals.empty());
+    EXPECT_EQ(ReadAll(WorkingCopy()), ReadAll(skin.DescriptionPath()));
+    EXPECT_EQ(QDir(Beside("Temp")).entryList(QDir::Files), workingFiles);
+}
+
+TEST_F(MainWindowTest, TheAutosaveWritesOnlyAfterASuccessfulOpen)
+{
+    Start();
+    window->AutoSaveTimer();
+    Open(std::nullopt);
+    window->AutoSaveTimer();
+    EXPECT_FALSE(QFile::exists(Beside("Temp")));
+
+    QTemporaryDir withoutDescription;
+    Open(withoutDescription.filePath("Ruvex.rvk"));
+    window->AutoSaveTimer();
+    EXPECT_FALSE(QFile::exists(WorkingCopy()));
+
+    dialogs->errors.clear();
+    OpenTestSkin();
+    EditBackground();
+    window->AutoSaveTimer();
+    EXPECT_EQ(ReadAll(WorkingCopy()), JoinCrLf(window->Document().Lines.Lines()));
+    EXPECT_TRUE(dialogs->errors.empty());
+}
+
+TEST_F(MainWindowTest, AnAutosaveErrorBoxIsNotStackedByTheNextTick)
+{
+    Start();
+    OpenTestSkin();
+    // A folder in the working copy's place: a write that fails even for root.
+    ASSERT_TRUE(QFile::remove(WorkingCopy()));
+    ASSERT_TRUE(QDir().mkdir(WorkingCopy()));
+
+    dialogs->whileErrorShown = [this] { window->AutoSaveTimer(); };
+    window->AutoSaveTimer();
+    ASSERT_EQ(dialogs->errors.size(), 1u);
+    EXPECT_TRUE(dialogs->errors[0].text.startsWith("Cannot create file \"" + WorkingCopy() + "\"."));
+    window->AutoSaveTimer(); // the box was closed: the failure is shown again
+    EXPECT_EQ(dialogs->errors.size(), 2u);
+}
+
+TEST_F(MainWindowTest, ShortcutsReachTheMenuAndTabFollowsTheFocusOrder)
+{
+    TMainFrm& frm = Start();
+    frm.show();
+    frm.activateWindow();
+    if (!QTest::qWaitForWindowActive(&frm))
+        GTEST_SKIP() << "the platform does not activate windows";
+
+    EXPECT_EQ(QApplication::focusWidget(), Control<QCheckBox>("VolumeCB"));
+    for (const char* next : {"RepetitionSt", "PageControl1", "VolEdit1", "PlayStatus"}) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        const QWidget* expected = Control<QWidget>(next);
+        EXPECT_TRUE(expected == QApplication::focusWidget() || expected->isAncestorOf(QApplication::focusWidget()))
+            << next;
+    }
+
+    QTest::keyClick(&frm, Qt::Key_O, Qt::ControlModifier);
+    QTest::keyClick(&frm, Qt::Key_S, Qt::ControlModifier);
+    ASSERT_EQ(dialogs->fileRequests.size(), 2u);
+    EXPECT_EQ(dialogs->fileRequests[0].dialog, "OD1");
+    EXPECT_EQ(dialogs->fileRequests[1].dialog, "SD1");
+    QTest::keyClick(&frm, Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(frm.isVisible());
+}
+
+TEST_F(MainWindowTest, TheCaptionsFitBesideEachOther)
+{
+    Start();
+    const auto* label = Control<QLabel>("Label1");
+    EXPECT_FALSE(label->font().family().isEmpty());
+    const QFontMetrics metrics(label->font());
+    EXPECT_LE(label->x() + metrics.horizontalAdvance(label->text()), Control<QComboBox>("PlayStatus")->x());
+
+    for (const char* name : {"PlayStatus", "RepetitionSt"}) {
+        const auto* list = Control<QComboBox>(name);
+        QStyleOptionComboBox option;
+        option.initFrom(list);
+        const QRect field = list->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, list);
+        for (int i = 0; i < list->count(); ++i)
+            EXPECT_LE(metrics.horizontalAdvance(list->itemText(i)), field.width()) << list->itemText(i).toStdString();
+    }
+}

@@ -1,0 +1,76 @@
+#pragma once
+// A dialog service for tests: answers come from scripts, every request is recorded,
+// and nothing modal is ever opened.
+#include "DialogService.h"
+
+#include <QDialog>
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+class ScriptedDialogs : public DialogService {
+public:
+    struct FileRequest {
+        std::string dialog;
+        QString initialFile;
+    };
+    struct Message {
+        QString title;
+        QString text;
+    };
+
+    // Answers for the next dialogs, in order; nullopt or none left: cancelled.
+    std::deque<std::optional<QString>> fileAnswers;
+    std::deque<std::optional<QColor>> colorAnswers;
+
+    std::vector<FileRequest> fileRequests;
+    std::vector<QColor> colorRequests;
+    std::vector<Message> errors;
+    std::vector<Message> warnings;
+    std::vector<QDialog*> modals;
+
+    // Run while the error box, or a modal window, "is open".
+    std::function<void()> whileErrorShown;
+    std::function<void(QDialog&)> whileModalShown;
+
+    void ShowError(const QString& title, const QString& text) override
+    {
+        errors.push_back({title, text});
+        if (whileErrorShown)
+            whileErrorShown();
+    }
+    void ShowWarning(const QString& title, const QString& text) override { warnings.push_back({title, text}); }
+    void ShowModal(QDialog& dialog) override
+    {
+        modals.push_back(&dialog);
+        dialog.show();
+        if (whileModalShown)
+            whileModalShown(dialog);
+    }
+
+protected:
+    std::optional<QString> RunFileDialog(const FileDialogSettings& settings, const QString& initialFile) override
+    {
+        fileRequests.push_back({settings.objectName, initialFile});
+        return Next(fileAnswers);
+    }
+    std::optional<QColor> RunColorDialog(const QColor& initial) override
+    {
+        colorRequests.push_back(initial);
+        return Next(colorAnswers);
+    }
+
+private:
+    template <typename T>
+    static std::optional<T> Next(std::deque<std::optional<T>>& answers)
+    {
+        std::optional<T> answer;
+        if (!answers.empty()) {
+            answer.swap(answers.front());
+            answers.pop_front();
+        }
+        return answer;
+    }
+};
