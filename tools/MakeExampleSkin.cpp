@@ -23,7 +23,9 @@ const QRgb kTeal = qRgb(0x2E, 0x8B, 0x9A);
 const QRgb kFoam = qRgb(0xE8, 0xF0, 0xFF);
 const QRgb kGrey = qRgb(0x6A, 0x78, 0x8C);
 const QRgb kAmber = qRgb(0xF2, 0xB1, 0x34);
-const QRgb kDark = qRgb(0x05, 0x0A, 0x12);
+// The editor shows every preview pixel of the bottom-left pixel's colour as white, so
+// that corner gets a colour of its own that nothing else uses.
+const QRgb kCorner = qRgb(0x01, 0x01, 0x01);
 
 using Painting = std::function<void(QPainter&)>;
 
@@ -138,8 +140,9 @@ int main(int argc, char** argv)
     auto file = [&](int n) { return out.filePath(QString::number(n) + ".gif"); };
 
     // 0: the soft bar along the bottom edge, a wave line on top.
-    Save(file(0), 176, 22, {kDeep, kTeal}, [](QPainter& p) {
+    Save(file(0), 176, 22, {kDeep, kTeal, kCorner}, [](QPainter& p) {
         Fill(p, 0, 2, 176, 20, kDeep);
+        Fill(p, 0, 21, 1, 1, kCorner);
         for (int x = 0; x < 176; ++x)
             Fill(p, x, (x / 8) % 2 == 0 ? 0 : 1, 1, 2, kTeal);
     });
