@@ -101,7 +101,7 @@ QString SkinWorkspace::WorkingFolder() const
     const QFileInfo besideInfo(beside);
     // "Temp/" is used when it is a folder that can be written, or when it is missing
     // and can be created beside the executable. Anything else of that name (a file)
-    // is left to fail as the Part says, with the opening error of the working copy.
+    // is left to fail with the opening error of the working copy.
     const bool besideUsable = besideInfo.isDir() ? IsWritableFolder(beside)
                                                  : besideInfo.exists() || IsWritableFolder(executable);
     if (besideUsable)
@@ -155,10 +155,15 @@ void SkinWorkspace::Open(const QString& chosenFile)
     document_.LoadSkin(document_.SkinFileName);
 }
 
-void SkinWorkspace::SaveAs(const QString& chosenFile)
+void SkinWorkspace::CheckCanSave() const
 {
     if (!HasDescription())
         throw SkinError("Open a skin before saving it");
+}
+
+void SkinWorkspace::SaveAs(const QString& chosenFile)
+{
+    CheckCanSave();
     const QString destination = FolderOf(chosenFile);
     const QString working = FolderOf(document_.SkinFileName);
     for (int number = 0; number < SkinPictureCount; ++number)
@@ -182,7 +187,7 @@ void SkinWorkspace::ReplacePicture(int number, const std::optional<QString>& cho
     if (number < 0 || number >= SkinPictureCount)
         ThrowListIndexError(number);
     // The reload below reads the description file again: write the edits first so
-    // that none is lost (change 1). With no description loaded there is no edit, and
+    // that none is lost. With no description loaded there is no edit, and
     // writing the empty list would only replace whatever the working copy holds.
     if (HasDescription())
         WriteTextLines(document_.SkinFileName, document_.Lines.Lines());

@@ -39,6 +39,9 @@ public:
     // description file has been read into the document (its lines are not empty, or
     // a parse has run to its end). Save as is refused while this is false.
     bool HasDescription() const;
+    // Throws "Open a skin before saving it" while HasDescription() is false, so the
+    // window can refuse before asking for a folder.
+    void CheckCanSave() const;
 
     // The working folder whose lock this workspace holds (empty before the first
     // Open that got it). The lock file is LockFileName() inside that folder.

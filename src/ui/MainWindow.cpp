@@ -227,6 +227,7 @@ void TMainFrm::Open1Click()
 void TMainFrm::Saveas1Click()
 {
     errors_.Run([this] {
+        workspace_.CheckCanSave();
         if (const auto chosen = dialogs_->SaveSkinFile())
             workspace_.SaveAs(*chosen);
     });

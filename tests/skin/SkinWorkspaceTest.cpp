@@ -512,7 +512,7 @@ TEST_F(WorkspaceTest, AnotherRunningCopyHoldingTheLockRefusesOpenAndACrashedOneD
 
 TEST_F(WorkspaceTest, SaveAsBeforeOpenIsRefusedAndWritesNothing)
 {
-    // Pictures of an earlier run in the working folder would have been copied by the Part.
+    // Pictures of an earlier run in the working folder would otherwise be copied out too.
     {
         SkinDocument earlier;
         SkinWorkspace earlierRun(earlier, ResolverFn());
