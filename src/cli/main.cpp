@@ -24,6 +24,10 @@ int main(int argc, char** argv)
         if (name != QLatin1String(command.name))
             continue;
         CommandContext context{argc, argv, args.mid(1)};
+        if (HelpRequested(context.args)) {
+            PrintOut(UsageText());
+            return ExitOk;
+        }
         try {
             return command.run(context);
         } catch (const UsageError& e) {

@@ -13,6 +13,7 @@
 #include <QStandardPaths>
 
 #include <cstdio>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -65,6 +66,17 @@ bool KeepBackup(const QString& file, const QString& backup)
 bool RestoreBackup(const QString& backup, const QString& file)
 {
     return std::rename(QFile::encodeName(backup).constData(), QFile::encodeName(file).constData()) == 0;
+}
+
+// A copy keeps its source's permission bits, so the files of a read-only skin would
+// make a read-only working copy that the autosave cannot rewrite. The working copy
+// is ours: its owner may always write it. A failure shows up when it is written.
+void LetOwnerWrite(const QString& file)
+{
+    const QByteArray native = QFile::encodeName(file);
+    struct stat info {};
+    if (::lstat(native.constData(), &info) == 0 && S_ISREG(info.st_mode) && (info.st_mode & S_IWUSR) == 0)
+        ::chmod(native.constData(), (info.st_mode & 07777) | S_IWUSR);
 }
 
 } // namespace
@@ -147,9 +159,12 @@ void SkinWorkspace::Open(const QString& chosenFile)
     QDir().mkpath(working); // a failure shows up as the load's opening error
     LockWorkingFolder(working);
 
-    for (int number = 0; number < SkinPictureCount; ++number)
+    for (int number = 0; number < SkinPictureCount; ++number) {
         CopyFileReplacing(source + PictureFileName(number), working + PictureFileName(number));
+        LetOwnerWrite(working + PictureFileName(number));
+    }
     CopyFileReplacing(source + DescriptionFileName, working + DescriptionFileName);
+    LetOwnerWrite(working + DescriptionFileName);
 
     document_.SkinFileName = working + DescriptionFileName;
     document_.LoadSkin(document_.SkinFileName);
@@ -192,9 +207,16 @@ void SkinWorkspace::ReplacePicture(int number, const std::optional<QString>& cho
     if (HasDescription())
         WriteTextLines(document_.SkinFileName, document_.Lines.Lines());
     if (chosenFile && !chosenFile->isEmpty())
-        ReplaceAndReload(FolderOf(document_.SkinFileName) + PictureFileName(number), *chosenFile);
+        ReplaceAndReload(PictureFile(number), *chosenFile);
     else
         document_.LoadSkin(document_.SkinFileName);
+}
+
+QString SkinWorkspace::PictureFile(int number) const
+{
+    if (document_.SkinFileName.isEmpty())
+        return {};
+    return FolderOf(document_.SkinFileName) + PictureFileName(number);
 }
 
 void SkinWorkspace::ReplaceAndReload(const QString& target, const QString& chosenFile)

@@ -33,6 +33,8 @@ public:
     void Autosave();
     // chosenFile is empty when the user cancelled the dialog.
     void ReplacePicture(int number, const std::optional<QString>& chosenFile);
+    // The working copy's picture file of that number; empty before the first Open.
+    QString PictureFile(int number) const;
     void LoadAssets();
 
     // Whether Save as has something to save: an Open has set SkinFileName and a

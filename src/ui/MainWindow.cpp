@@ -3,7 +3,9 @@
 #include "AboutBox.h"
 #include "Placement.h"
 #include "PreviewView.h"
+#include "PropertyEditor.h"
 #include "QtDialogService.h"
+#include "ResourcesPage.h"
 #include "ShapeFrame.h"
 #include "VolumeField.h"
 #include "WindowFont.h"
@@ -100,6 +102,8 @@ void TMainFrm::CreateControls()
     };
     TabSheet1 = page("TabSheet1", QStringLiteral("SkinEditing"));
     TabSheet2 = page("TabSheet2", QStringLiteral("Resources"));
+    propertyEditor_ = new PropertyEditor(*this);
+    new TResourcesPage(*this); // fills TabSheet2, which owns it
     PageControl1->setCurrentWidget(TabSheet1);
 
     connect(VolumeCB, &QCheckBox::toggled, this, &TMainFrm::VolumeCBClick);
@@ -156,12 +160,12 @@ void TMainFrm::FormCreate()
 
 void TMainFrm::PaintColorViewGrey()
 {
-    // The property editor page paints its colour swatch here.
+    propertyEditor_->PaintColorViewGrey();
 }
 
 void TMainFrm::ShowCurListNames()
 {
-    // The property editor page shows the names of its chosen category here.
+    propertyEditor_->ShowCategoryNames();
 }
 
 void TMainFrm::FillItemLists()

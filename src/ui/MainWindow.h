@@ -22,6 +22,7 @@ class QLabel;
 class QTabWidget;
 class QTimer;
 class PreviewView;
+class PropertyEditor;
 class ShapeFrame;
 class TAbout;
 class VolumeField;
@@ -93,6 +94,7 @@ private:
     ErrorReporter errors_;
     QImage surface_;
     TAbout* about_ = nullptr;
+    PropertyEditor* propertyEditor_ = nullptr; // on TabSheet1, which owns it
     bool autosaveRunning_ = false;
     bool placed_ = false;
 

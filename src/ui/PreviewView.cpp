@@ -1,7 +1,5 @@
 #include "PreviewView.h"
 
-#include <QPainter>
-
 QImage ColourKeyed(const QImage& surface)
 {
     if (surface.isNull())
@@ -16,18 +14,4 @@ QImage ColourKeyed(const QImage& surface)
         }
     }
     return keyed;
-}
-
-void PreviewView::ShowSurface(const QImage& surface)
-{
-    shown_ = ColourKeyed(surface);
-    update();
-}
-
-void PreviewView::paintEvent(QPaintEvent* /*event*/)
-{
-    if (shown_.isNull())
-        return;
-    QPainter painter(this);
-    painter.drawImage(0, 0, shown_);
 }

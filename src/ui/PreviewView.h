@@ -1,23 +1,17 @@
 #pragma once
 // Shows the preview surface at its own size over whatever lies beneath it. Pixels in
 // the surface's bottom-left colour are see-through, so the frame's white shows there.
+#include "PictureView.h"
+
 #include <QImage>
-#include <QWidget>
 
 // The surface with every pixel of the key colour (the one at the bottom-left
 // corner) made fully transparent. A null surface gives a null image.
 QImage ColourKeyed(const QImage& surface);
 
-class PreviewView : public QWidget {
+class PreviewView : public PictureView {
 public:
-    explicit PreviewView(QWidget* parent = nullptr) : QWidget(parent) {}
+    explicit PreviewView(QWidget* parent = nullptr) : PictureView(parent) {}
 
-    void ShowSurface(const QImage& surface);
-    const QImage& Shown() const { return shown_; }
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
-private:
-    QImage shown_;
+    void ShowSurface(const QImage& surface) { ShowPicture(ColourKeyed(surface)); }
 };

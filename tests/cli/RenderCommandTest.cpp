@@ -1,102 +1,18 @@
 // vellumark-skin render, run as the built binary on skins in temporary folders.
-#include "PreviewRenderer.h"
+#include "CliTestSupport.h"
 
 #include "GifPicture.h"
-#include "GifWriter.h"
-#include "SkinDocument.h"
 #include "TestSkin.h"
 #include "TextFile.h"
 
-#include <QCryptographicHash>
-#include <QDateTime>
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-#include <map>
-
 namespace {
-
-const QString kExe = QStringLiteral(VELLUMARK_SKIN_EXE);
-const QString kSourceDir = QStringLiteral(VELLUMARK_SOURCE_DIR);
-
-struct RunResult {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-// Runs the program without a display: DISPLAY, WAYLAND_DISPLAY and QT_QPA_PLATFORM removed.
-RunResult RunCli(const QStringList& args, const QString& program = kExe,
-              const std::map<QString, QString>& extraEnv = {})
-{
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove(QStringLiteral("DISPLAY"));
-    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
-    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    for (const auto& [name, value] : extraEnv)
-        env.insert(name, value);
-    process.setProcessEnvironment(env);
-    process.start(program, args);
-    RunResult result;
-    if (!process.waitForFinished(60000)) {
-        process.kill();
-        process.waitForFinished();
-        return result;
-    }
-    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2;
-    result.out = process.readAllStandardOutput();
-    result.err = process.readAllStandardError();
-    return result;
-}
-
-QString BinFiles(const QString& name)
-{
-    return QFileInfo(kExe).absoluteDir().filePath(QStringLiteral("Files/") + name);
-}
-
-// What the editor would draw for the skin folder, in this process.
-QImage RenderInProcess(const QString& skinDir, const PreviewSettings& settings,
-                       const QString& texts = BinFiles(QStringLiteral("LangRuvex.txt")),
-                       const QString& overlay = BinFiles(QStringLiteral("statusline.gif")))
-{
-    SkinDocument document;
-    document.Pictures[StatusLineSlot] = LoadGifFile(overlay);
-    document.LangLines = ReadTextLines(texts);
-    document.LoadSkin(QDir(skinDir).filePath(QStringLiteral("Ruvex.rvk")));
-    QImage surface = NewPreviewSurface();
-    DrawPreview(surface, document.Model, document.Pictures, document.LangLines, settings);
-    return surface;
-}
-
-QImage LoadPng(const QString& path)
-{
-    QImage image(path, "PNG");
-    return image.isNull() ? image : image.convertToFormat(QImage::Format_RGB32);
-}
-
-// Name, size, modification time and hash of every file of a folder.
-std::map<QString, QString> FolderState(const QString& dir)
-{
-    std::map<QString, QString> state;
-    QDirIterator it(dir, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        QFile file(path);
-        file.open(QIODevice::ReadOnly);
-        const QFileInfo info(path);
-        state[path] = QString::number(info.size()) + QLatin1Char(' ')
-                      + info.lastModified().toString(Qt::ISODateWithMs) + QLatin1Char(' ')
-                      + QString::fromLatin1(QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256).toHex());
-    }
-    return state;
-}
 
 class RenderCommand : public ::testing::Test {
 protected:
@@ -222,11 +138,9 @@ TEST_F(RenderCommand, MissingPicturesLeaveEmptySlots)
 
 TEST_F(RenderCommand, TextsAndOverlayCanBeGiven)
 {
-    QTemporaryDir assets;
-    const QString texts = assets.filePath(QStringLiteral("texts.txt"));
-    const QString overlay = assets.filePath(QStringLiteral("overlay.gif"));
-    WriteTextLines(texts, {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"});
-    WriteGifFile(overlay, SolidGif(176, 14, qRgb(255, 0, 0)));
+    const OwnAssets assets;
+    const QString& texts = assets.texts;
+    const QString& overlay = assets.overlay;
     const RunResult run = RunCli({QStringLiteral("render"), skin_.Dir(), QStringLiteral("-o"), Out(),
                                QStringLiteral("--texts"), texts, QStringLiteral("--overlay"), overlay});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
@@ -334,12 +248,11 @@ TEST_F(RenderCommand, AnUnreachableDisplayDoesNotMatter)
 
 TEST_F(RenderCommand, ExampleSkinRendersWhenPresent)
 {
-    const QString example = kSourceDir + QStringLiteral("/examples/skins/harbour");
-    if (!QFileInfo::exists(example + QStringLiteral("/Ruvex.rvk")))
+    if (!QFileInfo::exists(kExampleSkin + QStringLiteral("/Ruvex.rvk")))
         GTEST_SKIP() << "no example skin";
-    const RunResult run = RunCli({QStringLiteral("render"), example, QStringLiteral("-o"), Out()});
+    const RunResult run = RunCli({QStringLiteral("render"), kExampleSkin, QStringLiteral("-o"), Out()});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-    EXPECT_EQ(LoadPng(Out()), RenderInProcess(example, PreviewSettings{}));
+    EXPECT_EQ(LoadPng(Out()), RenderInProcess(kExampleSkin, PreviewSettings{}));
 }
 
 // ---- Usage ---------------------------------------------------------------------------
@@ -347,11 +260,15 @@ TEST_F(RenderCommand, ExampleSkinRendersWhenPresent)
 TEST(RenderUsage, HelpPrintsTheUsageAndSucceeds)
 {
     for (const QStringList& args : {QStringList{QStringLiteral("--help")}, QStringList{QStringLiteral("-h")},
-                                    QStringList{QStringLiteral("render"), QStringLiteral("--help")}}) {
+                                    QStringList{QStringLiteral("render"), QStringLiteral("--help")},
+                                    QStringList{QStringLiteral("sheet"), QStringLiteral("x"), QStringLiteral("-h")},
+                                    QStringList{QStringLiteral("check"), QStringLiteral("--help")}}) {
         const RunResult run = RunCli(args);
         EXPECT_EQ(run.exitCode, 0);
         EXPECT_TRUE(run.out.startsWith("Usage: vellumark-skin render SKIN_DIR -o OUT.png")) << run.out.toStdString();
         EXPECT_NE(run.out.indexOf("--overlay FILE"), -1);
+        EXPECT_NE(run.out.indexOf("vellumark-skin sheet SKIN_DIR -o OUT.png"), -1);
+        EXPECT_NE(run.out.indexOf("vellumark-skin check SKIN_DIR [--quiet]"), -1);
         EXPECT_TRUE(run.err.isEmpty());
     }
 }
@@ -378,11 +295,7 @@ TEST(RenderUsage, WrongUsagePrintsTheUsageAndExitsTwo)
         {QStringLiteral("render"), dir.path(), QStringLiteral("-o"), out, QStringLiteral("--texts")},
     };
     for (const QStringList& args : cases) {
-        const RunResult run = RunCli(args);
-        EXPECT_EQ(run.exitCode, 2) << args.join(QLatin1Char(' ')).toStdString();
-        EXPECT_TRUE(run.err.startsWith("vellumark-skin: ")) << run.err.toStdString();
-        EXPECT_NE(run.err.indexOf("Usage: vellumark-skin render"), -1);
-        EXPECT_TRUE(run.out.isEmpty());
+        ExpectUsageError(args, "Usage: vellumark-skin render");
         EXPECT_FALSE(QFileInfo::exists(out));
     }
 }

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -137,6 +138,21 @@ protected:
         file.write(bytes.data(), static_cast<qint64>(bytes.size()));
     }
 
+    // Runs action(document, workspace) in a child as "nobody" (when the tests run as
+    // root), with a workspace of its own on this executable folder.
+    ChildResult RunWorkspaceAsNobody(const std::function<std::string(SkinDocument&, SkinWorkspace&)>& action)
+    {
+        ChildOptions asNobody;
+        asNobody.dropToNobody = true;
+        return RunInChild(
+            [&] {
+                SkinDocument document;
+                SkinWorkspace workspace(document, [&] { return exeFolder_; });
+                return action(document, workspace);
+            },
+            asNobody);
+    }
+
     // A picture of the second skin, outside any skin folder.
     QString OtherPicture(int number) const
     {
@@ -232,20 +248,14 @@ TEST_F(WorkspaceTest, FallbackWhenTheExecutableFolderIsReadOnly)
     skin.WriteComplete();
     ShareWithNobody(skin.Dir());
 
-    ChildOptions asNobody;
-    asNobody.dropToNobody = true;
-    const ChildResult child = RunInChild(
-        [&] {
-            SkinDocument document;
-            SkinWorkspace workspace(document, [&] { return exeFolder_; });
-            std::string out = workspace.WorkingFolder().toStdString() + "|";
-            workspace.Open(skin.DescriptionPath());
-            out += document.SkinFileName.toStdString() + "|" + std::to_string(document.Lines.Count()) + "|";
-            workspace.LoadAssets();
-            out += std::to_string(document.LangLines.size()) + "|" + (document.Pictures[StatusLineSlot].isNull() ? "no" : "yes");
-            return out;
-        },
-        asNobody);
+    const ChildResult child = RunWorkspaceAsNobody([&](SkinDocument& document, SkinWorkspace& workspace) {
+        std::string out = workspace.WorkingFolder().toStdString() + "|";
+        workspace.Open(skin.DescriptionPath());
+        out += document.SkinFileName.toStdString() + "|" + std::to_string(document.Lines.Count()) + "|";
+        workspace.LoadAssets();
+        out += std::to_string(document.LangLines.size()) + "|" + (document.Pictures[StatusLineSlot].isNull() ? "no" : "yes");
+        return out;
+    });
     SetMode(exeDir_.path(), 0700);
     ASSERT_TRUE(child.ran);
     EXPECT_EQ(child.output, (Fallback() + "|" + Fallback() + "Ruvex.rvk|32|10|yes").toStdString());
@@ -259,15 +269,8 @@ TEST_F(WorkspaceTest, FallbackWhenTempExistsButCannotBeWritten)
     SetMode(Working(), 0555);
     SetMode(exeDir_.path(), 0777); // the executable folder itself could be written
     SetMode(dataHome_.path(), 0777);
-    ChildOptions asNobody;
-    asNobody.dropToNobody = true;
-    const ChildResult child = RunInChild(
-        [&] {
-            SkinDocument document;
-            SkinWorkspace workspace(document, [&] { return exeFolder_; });
-            return workspace.WorkingFolder().toStdString();
-        },
-        asNobody);
+    const ChildResult child = RunWorkspaceAsNobody(
+        [](SkinDocument&, SkinWorkspace& workspace) { return workspace.WorkingFolder().toStdString(); });
     ASSERT_TRUE(child.ran);
     EXPECT_EQ(child.output, Fallback().toStdString());
 }
@@ -292,6 +295,29 @@ TEST_F(WorkspaceTest, OpenCopiesTheSkinIntoTheWorkingFolderAndLoadsIt)
     EXPECT_TRUE(document_.SkinLoaded);
     EXPECT_EQ(document_.Model.StatusLine, 1);
     EXPECT_EQ(Entries(skin.Dir()), SkinEntries(false)); // the source is never written
+}
+
+// Read-only skin files (from a read-only medium, an installed example, an archive)
+// must not leave the working copy read-only: the autosave and Replace picture
+// rewrite it. The source keeps its own permissions.
+TEST_F(WorkspaceTest, ASkinOfReadOnlyFilesGivesAWorkingCopyThatCanBeWritten)
+{
+    TestSkin skin;
+    skin.WriteComplete();
+    SetMode(skin.Dir(), 0755);
+    for (const QString& name : Entries(skin.Dir()))
+        SetMode(skin.Dir() + "/" + name, 0444);
+    SetMode(exeDir_.path(), 0777);
+
+    const ChildResult child = RunWorkspaceAsNobody([&](SkinDocument& document, SkinWorkspace& workspace) {
+        workspace.Open(skin.DescriptionPath());
+        document.Lines.Replace(0, "TrackNumber = 1 1 20 1 255 0x10203000 0x000000FF");
+        return ErrorOf([&] { workspace.Autosave(); }) + "|" + ErrorOf([&] { workspace.ReplacePicture(3, std::nullopt); });
+    });
+    ASSERT_TRUE(child.ran);
+    EXPECT_EQ(child.output, "<no error>|<no error>");
+    EXPECT_EQ(FileBytes(Working() + "Ruvex.rvk").substr(0, 20), "TrackNumber = 1 1 20");
+    EXPECT_EQ(QFileInfo(skin.DescriptionPath()).permissions() & QFile::WriteOwner, 0);
 }
 
 TEST_F(WorkspaceTest, WorkingFolderIsNeverEmptied)
@@ -742,6 +768,7 @@ TEST_F(WorkspaceTest, ReplacePictureBeforeOpenIsRefused)
     EXPECT_EQ(ErrorOf([&] { workspace_.ReplacePicture(3, std::nullopt); }), "Open a skin before replacing a picture");
     EXPECT_FALSE(QFileInfo::exists(Working()));
     EXPECT_TRUE(document_.Pictures[3].isNull());
+    EXPECT_TRUE(workspace_.PictureFile(3).isEmpty());
 }
 
 TEST_F(WorkspaceTest, CancelledReplaceKeepsTheEditsAndReloads)
@@ -775,6 +802,7 @@ TEST_F(WorkspaceTest, ReplaceCopiesThePictureAndKeepsTheEdits)
     const QString chosen = OtherPicture(5);
 
     workspace_.ReplacePicture(5, chosen);
+    EXPECT_EQ(workspace_.PictureFile(5), Working() + Gif(5));
     EXPECT_EQ(FileBytes(Working() + Gif(5)), FileBytes(chosen));
     EXPECT_EQ(PixelOf(document_.Pictures[5]), OtherColor(5));
     EXPECT_EQ(document_.Lines.Lines(), edited);

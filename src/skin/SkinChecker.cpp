@@ -1,0 +1,428 @@
+#include "SkinChecker.h"
+
+#include "ExWord.h"
+#include "GifPicture.h"
+#include "SkinDocument.h"
+#include "SkinError.h"
+#include "SkinLines.h"
+#include "SkinModel.h"
+#include "SkinNumbers.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <functional>
+#include <span>
+
+namespace {
+
+enum class WordKind { Number, Colour };
+
+struct Field {
+    const char* name;
+    WordKind kind;
+};
+
+constexpr Field TextItemFields[] = {{"x", WordKind::Number},          {"y", WordKind::Number},
+                                    {"anchor", WordKind::Number},     {"font id", WordKind::Number},
+                                    {"style code", WordKind::Number}, {"colour", WordKind::Colour},
+                                    {"second colour", WordKind::Colour}};
+constexpr Field PictureFields[] = {{"x", WordKind::Number}, {"y", WordKind::Number}, {"anchor", WordKind::Number}};
+constexpr Field ObjectFields[] = {{"x", WordKind::Number}, {"y", WordKind::Number}, {"w", WordKind::Number},
+                                  {"h", WordKind::Number}, {"colour", WordKind::Colour}};
+constexpr Field SettingFields[] = {{"setting", WordKind::Number}};
+constexpr std::size_t MostFields = std::size(TextItemFields);
+
+enum class Category { TextItem, Picture, Object, Setting };
+
+struct KeyRule {
+    std::string key;
+    Category category;
+    int index; // in its category, model order
+    std::span<const Field> fields;
+};
+
+// The 23 keys in model order.
+const std::vector<KeyRule>& KeyRules()
+{
+    static const std::vector<KeyRule> rules = [] {
+        std::vector<KeyRule> all;
+        for (int i = 0; i < TextItemCount; ++i)
+            all.push_back({TextItemKeys[static_cast<std::size_t>(i)], Category::TextItem, i, TextItemFields});
+        for (int i = 0; i < PictureCount; ++i)
+            all.push_back({PictureKeys[static_cast<std::size_t>(i)], Category::Picture, i, PictureFields});
+        for (int i = 0; i < ObjectCount; ++i)
+            all.push_back({ObjectKeys[static_cast<std::size_t>(i)], Category::Object, i, ObjectFields});
+        all.push_back({StatusLineKey, Category::Setting, 0, SettingFields});
+        return all;
+    }();
+    return rules;
+}
+
+// The picture files drawn at each picture position (-1: none), by PictureIndex.
+constexpr std::array<std::array<int, 2>, PictureCount> PicturesAtPosition = {{
+    {1, -1}, {0, -1}, {2, 7}, {3, 8}, {4, 9}, {5, 10}, {6, 11}, {12, -1}, {13, -1}, {14, -1},
+}};
+
+using Report = std::function<void(const std::string& text)>;
+using Numbers = std::array<std::optional<std::int32_t>, MostFields>;
+
+std::string Quote(std::string_view text)
+{
+    return "\"" + std::string(text) + "\"";
+}
+
+std::string Str(std::int64_t value)
+{
+    return std::to_string(value);
+}
+
+std::string TheScreen()
+{
+    return "the " + Str(ScreenWidth) + "x" + Str(ScreenHeight) + " screen";
+}
+
+std::string Point(std::int64_t x, std::int64_t y)
+{
+    return "(" + Str(x) + ", " + Str(y) + ")";
+}
+
+// "a", "a and b", "a, b and c".
+std::string JoinNames(const std::vector<std::string>& names)
+{
+    std::string out;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (i > 0)
+            out += i + 1 == names.size() ? " and " : ", ";
+        out += names[i];
+    }
+    return out;
+}
+
+bool IsDelimiter(char c)
+{
+    return SkinDelimiters().test(static_cast<unsigned char>(c));
+}
+
+std::size_t SkipDelimiters(std::string_view text, std::size_t from = 0)
+{
+    while (from < text.size() && IsDelimiter(text[from]))
+        ++from;
+    return from;
+}
+
+bool IsColourString(std::string_view word)
+{
+    return word.size() == 10 && word.substr(0, 2) == "0x"
+           && std::all_of(word.begin() + 2, word.end(), [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; });
+}
+
+bool IsValidAnchor(std::int32_t anchor)
+{
+    static constexpr std::int32_t valid[] = {3, 6, 10, 17, 20, 24, 33, 36, 40, 65, 68, 72};
+    return std::find(std::begin(valid), std::end(valid), anchor) != std::end(valid);
+}
+
+// On which side of its anchor point a text lies, along one axis.
+enum class Extent { After, Before, Both };
+
+// Whether a text anchored at p can lie wholly within [0, size) along the axis: a
+// point on the far edge of the screen leaves every text outside.
+bool PointKeepsTextOnScreen(std::int64_t p, int size, Extent extent)
+{
+    switch (extent) {
+    case Extent::After: return p >= 0 && p < size;
+    case Extent::Before: return p > 0 && p <= size;
+    case Extent::Both: return p > 0 && p < size;
+    }
+    return false;
+}
+
+// An anchor outside the twelve is drawn with its top-left corner at the point.
+bool TextPointOnScreen(std::int64_t x, std::int64_t y, std::int32_t anchor)
+{
+    Extent horizontal = Extent::After;
+    Extent vertical = Extent::After;
+    if (IsValidAnchor(anchor)) {
+        if (anchor & 1)
+            horizontal = Extent::Both;
+        else if (anchor & 8)
+            horizontal = Extent::Before;
+        if (anchor & 2)
+            vertical = Extent::Both;
+        else if (anchor & 32)
+            vertical = Extent::Before;
+    }
+    return PointKeepsTextOnScreen(x, ScreenWidth, horizontal) && PointKeepsTextOnScreen(y, ScreenHeight, vertical);
+}
+
+// Reports what of the area left <= x < right, top <= y < bottom lies off the screen;
+// an empty area paints nothing and lies nowhere.
+void CheckArea(const std::string& what, std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom,
+               const Report& report)
+{
+    if (right <= left || bottom <= top)
+        return;
+    if (left >= 0 && top >= 0 && right <= ScreenWidth && bottom <= ScreenHeight)
+        return;
+    const bool wholly = right <= 0 || bottom <= 0 || left >= ScreenWidth || top >= ScreenHeight;
+    report(what + " lies " + (wholly ? "wholly" : "partly") + " outside " + TheScreen() + ": " + Str(right - left) + "x"
+           + Str(bottom - top) + " at " + Point(left, top));
+}
+
+// Checks every value word against the key's fields; returns the numbers that read.
+Numbers CheckWords(const KeyRule& rule, std::string_view text, const Report& report)
+{
+    Numbers numbers;
+    std::vector<std::string> missing;
+    const std::string key = Quote(rule.key);
+    for (std::size_t k = 0; k < rule.fields.size(); ++k) {
+        const Field& field = rule.fields[k];
+        const std::string word = WordAt(k + 1, text, SkinDelimiters());
+        if (word.empty()) {
+            missing.push_back(field.name);
+        } else if (field.kind == WordKind::Number) {
+            numbers[k] = TryParseSkinInt(word);
+            if (!numbers[k])
+                report(key + ": " + field.name + " " + Quote(word) + " is not a number");
+        } else if (!IsColourString(word)) {
+            report(key + ": " + field.name + " " + Quote(word) + " is not \"0x\" and eight hexadecimal digits");
+        }
+    }
+    if (!missing.empty())
+        report(key + ": missing " + JoinNames(missing));
+
+    const std::size_t extra = WordStart(rule.fields.size() + 1, text, SkinDelimiters());
+    if (extra != 0) {
+        std::string_view rest = text.substr(extra - 1);
+        while (!rest.empty() && IsDelimiter(rest.back()))
+            rest.remove_suffix(1);
+        const bool oneWord = WordStart(2, rest, SkinDelimiters()) == 0;
+        const std::size_t count = rule.fields.size();
+        report(key + ": " + (oneWord ? "extra word" : "extra words") + " after its " + Str(static_cast<std::int64_t>(count))
+               + (count == 1 ? " value: " : " values: ") + Quote(rest));
+    }
+    return numbers;
+}
+
+void CheckTextItem(const KeyRule& rule, const Numbers& n, const Report& report)
+{
+    const std::string key = Quote(rule.key);
+    if (n[2] && !IsValidAnchor(*n[2]))
+        report(key + ": anchor " + Str(*n[2]) + " is not one of 3, 6, 10, 17, 20, 24, 33, 36, 40, 65, 68, 72");
+    if (n[3] && !FontIdHasSize(*n[3]))
+        report(key + ": font id " + Str(*n[3]) + " has no size; the fonts are 1 to 10 and 12 to 14");
+    if (n[4] && *n[4] != 255 && (*n[4] < 1 || *n[4] > 3))
+        report(key + ": style code " + Str(*n[4]) + " is not 255 (plain), 1 (italic), 2 (bold) or 3 (bold italic)");
+    if (!n[0] || !n[1])
+        return;
+    if (!TextPointOnScreen(*n[0], *n[1], n[2].value_or(20)))
+        report(key + ": anchor point " + Point(*n[0], *n[1]) + " puts the text outside " + TheScreen());
+    if (rule.index == SoftLabelItem) {
+        // The right soft label mirrors the left one: its right edge ends X pixels
+        // before the screen's right edge, its top at Y.
+        const std::int64_t right = std::int64_t{ScreenWidth} - *n[0];
+        if (!PointKeepsTextOnScreen(right, ScreenWidth, Extent::Before)
+            || !PointKeepsTextOnScreen(*n[1], ScreenHeight, Extent::After))
+            report(key + ": the right soft label's anchor point " + Point(right, *n[1])
+                   + " puts it outside " + TheScreen());
+    }
+}
+
+void CheckPicturePosition(const KeyRule& rule, const Numbers& n, const PictureSizes& sizes, const Report& report)
+{
+    if (!n[0] || !n[1])
+        return;
+    for (int number : PicturesAtPosition[static_cast<std::size_t>(rule.index)]) {
+        if (number < 0 || !sizes[static_cast<std::size_t>(number)])
+            continue;
+        const QSize size = *sizes[static_cast<std::size_t>(number)];
+        const std::int64_t x = *n[0], y = *n[1];
+        CheckArea(Quote(rule.key) + ": " + PictureFileName(number).toStdString(), x, y, x + size.width(),
+                  y + size.height(), report);
+    }
+}
+
+void CheckObject(const KeyRule& rule, const Numbers& n, const Report& report)
+{
+    if (!n[0] || !n[1] || !n[2] || !n[3])
+        return;
+    const std::int64_t x = *n[0], y = *n[1], w = *n[2], h = *n[3];
+    const std::string what = Quote(rule.key) + ": the rectangle";
+    // The Background's third and fourth numbers are its right and bottom edges.
+    if (rule.index == BackgroundObject)
+        CheckArea(what, x, y, w, h, report);
+    else
+        CheckArea(what, x, y, x + w, y + h, report);
+}
+
+void CheckElementLine(const KeyRule& rule, const std::string& line, const PictureSizes& sizes, const Report& report)
+{
+    const std::string key = Quote(rule.key);
+    const auto equals = line.find('=');
+    if (equals == std::string::npos) {
+        report(key + ": no \"=\" after the key");
+        return;
+    }
+    // The character after "=" is never read: a digit there is lost.
+    if (equals + 1 < line.size() && !IsDelimiter(line[equals + 1]))
+        report(key + ": \"=\" must be followed by a blank; " + Quote(line.substr(equals + 1, 1)) + " after it is skipped");
+
+    const Numbers numbers = CheckWords(rule, ValueText(line), report);
+    switch (rule.category) {
+    case Category::TextItem: CheckTextItem(rule, numbers, report); break;
+    case Category::Picture: CheckPicturePosition(rule, numbers, sizes, report); break;
+    case Category::Object: CheckObject(rule, numbers, report); break;
+    case Category::Setting:
+        if (numbers[0] && *numbers[0] != 0 && *numbers[0] != 1)
+            report(key + ": setting " + Str(*numbers[0]) + " is not 0 (off) or 1 (on)");
+        break;
+    }
+}
+
+// Index into KeyRules() of the key the line belongs to, or -1.
+int RuleOfLine(const std::string& line)
+{
+    const auto& rules = KeyRules();
+    for (std::size_t r = 0; r < rules.size(); ++r)
+        if (LineBelongsToKey(line, rules[r].key))
+            return static_cast<int>(r);
+    return -1;
+}
+
+bool IsEmptyOrComment(std::string_view line)
+{
+    const std::size_t start = SkipDelimiters(line);
+    return start == line.size() || line[start] == ';';
+}
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+// Why a line that belongs to no key and is no comment is not read.
+std::string UnreadLineText(std::string_view line, bool firstLine)
+{
+    if (firstLine && line.starts_with("\xEF\xBB\xBF"))
+        return "the file begins with a UTF-8 byte order mark, which is read as part of this line";
+    const std::size_t start = SkipDelimiters(line);
+    std::size_t end = start;
+    while (end < line.size() && line[end] != '=' && !IsDelimiter(line[end]))
+        ++end;
+    const std::string_view name = line.substr(start, end - start);
+    for (const KeyRule& rule : KeyRules()) {
+        std::string_view bare = rule.key;
+        if (bare.ends_with(' '))
+            bare.remove_suffix(1);
+        if (name == bare) {
+            if (start > 0)
+                return Quote(bare) + " does not begin the line, so the line is not read";
+            return Quote(bare) + " needs a blank before \"=\", so the line is not read";
+        }
+        if (EqualsIgnoringCase(name, bare))
+            return Quote(name) + " is not " + Quote(rule.key) + ": keys are case-sensitive, so the line is not read";
+    }
+    return "not recognised: neither an element line, an empty line nor a \";\" comment";
+}
+
+} // namespace
+
+std::string ProblemLine(const SkinProblem& problem)
+{
+    return problem.file + (problem.line > 0 ? ":" + std::to_string(problem.line) : std::string()) + ": " + problem.text;
+}
+
+bool FontIdHasSize(std::int32_t fontId)
+{
+    return (fontId >= 1 && fontId <= 10) || (fontId >= 12 && fontId <= 14);
+}
+
+std::vector<SkinProblem> CheckDescription(const TextLines& lines, const PictureSizes& sizes)
+{
+    const auto& rules = KeyRules();
+    std::vector<SkinProblem> problems;
+    const auto reportAt = [&problems](int line) {
+        return [&problems, line](const std::string& text) { problems.push_back({DescriptionFileName, line, text}); };
+    };
+
+    std::vector<int> ruleOfLine(lines.size());
+    std::vector<int> lastLine(rules.size(), -1);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        ruleOfLine[i] = RuleOfLine(lines[i]);
+        if (ruleOfLine[i] >= 0)
+            lastLine[static_cast<std::size_t>(ruleOfLine[i])] = static_cast<int>(i);
+    }
+    for (std::size_t r = 0; r < rules.size(); ++r)
+        if (lastLine[r] < 0)
+            reportAt(0)("no line for " + Quote(rules[r].key));
+
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const int lineNumber = static_cast<int>(i) + 1;
+        const Report report = reportAt(lineNumber);
+        if (ruleOfLine[i] < 0) {
+            if (!IsEmptyOrComment(lines[i]))
+                report(UnreadLineText(lines[i], i == 0));
+            continue;
+        }
+        const auto r = static_cast<std::size_t>(ruleOfLine[i]);
+        if (lastLine[r] != static_cast<int>(i))
+            report(Quote(rules[r].key) + " has a later line (" + Str(lastLine[r] + 1) + "); only the last one counts");
+        else
+            CheckElementLine(rules[r], lines[i], sizes, report);
+    }
+    return problems;
+}
+
+std::vector<SkinProblem> CheckSkinFolder(const QString& folder)
+{
+    const QDir dir(folder);
+    const QString descriptionPath = dir.filePath(QString::fromLatin1(DescriptionFileName));
+    const QFileInfo folderInfo(folder);
+    if (!folderInfo.isDir())
+        throw SkinError("Cannot open file \"" + DisplayPath(descriptionPath) + "\". "
+                        + SystemReason(folderInfo.exists() ? ENOTDIR : ENOENT));
+
+    PictureSizes sizes;
+    std::vector<SkinProblem> pictureProblems;
+    for (int number = 0; number < SkinPictureCount; ++number) {
+        const QString name = PictureFileName(number);
+        const QString path = dir.filePath(name);
+        const auto report = [&](const std::string& text) { pictureProblems.push_back({name.toStdString(), 0, text}); };
+        if (!QFileInfo::exists(path)) {
+            report("missing");
+            continue;
+        }
+        std::string bytes;
+        try {
+            bytes = ReadFileBytes(path);
+        } catch (const SkinError& e) {
+            report(e.what());
+            continue;
+        }
+        try {
+            sizes[static_cast<std::size_t>(number)] =
+                DecodeGif(QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()))).size();
+        } catch (const SkinError& e) {
+            report(std::string("cannot be decoded: ") + e.what());
+        }
+    }
+
+    std::vector<SkinProblem> problems;
+    if (!QFileInfo::exists(descriptionPath)) {
+        problems.push_back({DescriptionFileName, 0, "missing"});
+    } else {
+        try {
+            problems = CheckDescription(ReadTextLines(descriptionPath), sizes);
+        } catch (const SkinError& e) {
+            problems.push_back({DescriptionFileName, 0, e.what()});
+        }
+    }
+    problems.insert(problems.end(), pictureProblems.begin(), pictureProblems.end());
+    return problems;
+}

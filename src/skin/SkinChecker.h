@@ -1,0 +1,46 @@
+#pragma once
+// Finds the problems of a skin folder before a phone does: description lines that
+// are missing, repeated, malformed or never read, pictures that are missing or do
+// not decode, and elements that lie off the screen. Measures no text (that needs
+// fonts), so a text is checked by its anchor point only.
+#include "SkinDocument.h"
+#include "TextFile.h"
+
+#include <QSize>
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+inline constexpr int ScreenWidth = 176;
+inline constexpr int ScreenHeight = 220;
+inline constexpr const char* DescriptionFileName = "Ruvex.rvk";
+
+struct SkinProblem {
+    std::string file; // "Ruvex.rvk" or a picture such as "7.gif"
+    int line = 0;     // 1-based line of the description file; 0 when no line is meant
+    std::string text; // 8-bit, as the file's own words are
+    bool operator==(const SkinProblem&) const = default;
+};
+
+// "Ruvex.rvk:14: text", or "7.gif: text" for a problem without a line.
+std::string ProblemLine(const SkinProblem& problem);
+
+// The natural size of pictures 0.gif to 14.gif; empty where a picture is missing or
+// does not decode (its elements are then not placed on the screen).
+using PictureSizes = std::array<std::optional<QSize>, SkinPictureCount>;
+
+// Whether the preview's font size table has an entry for the id: 1 to 10, 12 to 14.
+bool FontIdHasSize(std::int32_t fontId);
+
+// The problems of the description file's lines, in line order (problems that
+// concern no line, such as a key without a line, come first).
+std::vector<SkinProblem> CheckDescription(const TextLines& lines, const PictureSizes& sizes);
+
+// Every problem of the skin in folder, read in place: the description file's, then
+// those of 0.gif to 14.gif in number order. Throws SkinError when folder is not a
+// folder that can be read.
+std::vector<SkinProblem> CheckSkinFolder(const QString& folder);

@@ -1,0 +1,33 @@
+#pragma once
+// How the property editor's lists show the codes of a text item's line (font id,
+// style code, anchor) and which code each entry writes back. The two directions are
+// not inverse for every code, so each has its own function.
+#include <array>
+#include <cstdint>
+#include <optional>
+
+// Entries of the lists, in list order.
+inline constexpr std::array<const char*, 6> FontEntries = {"Font01", "Font02", "Font06", "Font08", "Font0A", "Font0C"};
+inline constexpr std::array<const char*, 4> StyleEntries = {"PLAIN", "ITALIC", "BOLD", "BOLD_ITALIC"};
+inline constexpr std::array<const char*, 2> VerticalEntries = {"BOTTOM", "TOP"};             // XPos
+inline constexpr std::array<const char*, 3> HorizontalEntries = {"RIGHT", "LEFT", "HCENTER"}; // YPos
+
+// The code an entry writes; index -1 (no entry) or any other index writes 0.
+std::int32_t FontIdOfEntry(int entry);
+std::int32_t StyleCodeOfEntry(int entry);
+// The sum of the vertical part (XPos) and the horizontal part (YPos).
+std::int32_t AnchorOfEntries(int vertical, int horizontal);
+
+// The entry that shows a font id; nothing for an id without one (the list keeps its entry).
+std::optional<int> FontEntryOfId(std::int32_t fontId);
+// The entry that shows a style code: codes other than 1, 2 and 3 show as "PLAIN".
+int StyleEntryOfCode(std::int32_t styleCode);
+
+struct AnchorEntries {
+    int vertical;
+    int horizontal;
+    bool operator==(const AnchorEntries&) const = default;
+};
+// The entries that show an anchor: vertical part 64 shows as "TOP"; the anchors
+// with vertical part 2 and every unknown value give nothing (both lists keep theirs).
+std::optional<AnchorEntries> AnchorEntriesOf(std::int32_t anchor);

@@ -1,0 +1,340 @@
+#include "PropertyEditor.h"
+
+#include "ColorSwatch.h"
+#include "ItemValueMapping.h"
+#include "KeyNotifier.h"
+#include "MainWindow.h"
+#include "NumberField.h"
+#include "Placement.h"
+#include "SkinError.h"
+#include "SkinNumbers.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+
+#include <initializer_list>
+
+namespace {
+
+constexpr int ColorTextLength = 10; // "0x" and RRGGBBAA
+constexpr RgbColor SwatchGrey = 0x808080;
+
+// Description lines are 8-bit text, one character per byte.
+std::string SkinText(const QString& text)
+{
+    return text.toLatin1().toStdString();
+}
+
+QString FromSkinText(const std::string& text)
+{
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+template <std::size_t N>
+QComboBox* DropDownList(QWidget* parent, const std::array<const char*, N>& entries)
+{
+    auto* list = new QComboBox(parent);
+    for (const char* entry : entries)
+        list->addItem(QString::fromLatin1(entry));
+    list->setCurrentIndex(0);
+    return list;
+}
+
+QLabel* Caption(QWidget* parent, const char* name, const char* text, int left, int top)
+{
+    auto* label = new QLabel(QString::fromLatin1(text), parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->move(left, top);
+    label->adjustSize();
+    return label;
+}
+
+void SetVisible(std::initializer_list<QWidget*> widgets, bool visible)
+{
+    for (QWidget* widget : widgets)
+        widget->setVisible(visible);
+}
+
+} // namespace
+
+PropertyEditor::PropertyEditor(TMainFrm& window) : QObject(window.SkinEditingPage()), window_(window)
+{
+    setObjectName(QStringLiteral("PropertyEditor"));
+    CreateControls(window.SkinEditingPage());
+    ConnectControls();
+}
+
+void PropertyEditor::CreateControls(QWidget* page)
+{
+    CurList = Place(DropDownList(page, std::array{"Strings", "Pictures", "Objects"}), "CurList", 0, 8, 113, 22);
+    SkinItems = Place(new QListWidget(page), "SkinItems", 0, 32, 113, 237);
+    SkinItems->setSelectionMode(QAbstractItemView::SingleSelection);
+
+    Caption(page, "XEditL", "X:", 115, 8);
+    XEdit = Place(new NumberField(page), "XEdit", 128, 8, 57, 22);
+    Caption(page, "YEditL", "Y:", 187, 8);
+    YEdit = Place(new NumberField(page), "YEdit", 200, 8, 57, 22);
+    WposL = Caption(page, "WposL", "W:", 115, 32);
+    WPos = Place(new NumberField(page), "WPos", 128, 32, 57, 22);
+    HposL = Caption(page, "HposL", "H:", 187, 32);
+    HPos = Place(new NumberField(page), "HPos", 200, 32, 57, 22);
+
+    ColorBox = Place(new QGroupBox(QStringLiteral("Color"), page), "ColorBox", 120, 56, 137, 57);
+    ColorEdit = Place(new QLineEdit(QStringLiteral("0x00000000"), ColorBox), "ColorEdit", 8, 20, 81, 21);
+    ColorView = Place(new ColorSwatch(33, 33, ColorBox), "ColorView", 96, 16, 33, 33);
+
+    FontBox = Place(DropDownList(page, FontEntries), "FontBox", 120, 120, 137, 22);
+    FontStylegr = Place(new QGroupBox(QStringLiteral("Font Style"), page), "FontStylegr", 120, 144, 137, 49);
+    FstyleCB = Place(DropDownList(FontStylegr, StyleEntries), "FstyleCB", 8, 19, 121, 22);
+    AVHgrup = Place(new QGroupBox(QStringLiteral("(a_v|a_h)"), page), "AVHgrup", 120, 192, 137, 73);
+    XPos = Place(DropDownList(AVHgrup, VerticalEntries), "XPos", 8, 19, 121, 22);
+    YPos = Place(DropDownList(AVHgrup, HorizontalEntries), "YPos", 8, 43, 121, 22);
+}
+
+void PropertyEditor::ConnectControls()
+{
+    connect(CurList, &QComboBox::currentIndexChanged, this, &PropertyEditor::CurListChange);
+    // A new selection, by mouse or keys, shows the element; so does a click on the
+    // entry that was already selected, which reads its line again.
+    connect(SkinItems, &QListWidget::itemSelectionChanged, this, &PropertyEditor::SkinItemsClick);
+    connect(SkinItems, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        if (SkinItems->row(item) == selectedBeforePress_)
+            SkinItemsClick();
+    });
+    SkinItems->viewport()->installEventFilter(this);
+
+    connect(XEdit, &NumberField::TextChanged, this, &PropertyEditor::XEditChange);
+    connect(XEdit, &NumberField::KeyDown, this, &PropertyEditor::XEditKeyDown);
+    connect(XEdit, &NumberField::KeyUp, this, &PropertyEditor::XEditKeyUp);
+    connect(YEdit, &NumberField::TextChanged, this, &PropertyEditor::YEditChange);
+    connect(YEdit, &NumberField::KeyDown, this, &PropertyEditor::YEditKeyDown);
+    connect(WPos, &NumberField::TextChanged, this, &PropertyEditor::WPosChange);
+    connect(WPos, &NumberField::KeyDown, this, &PropertyEditor::XEditKeyDown);
+    connect(HPos, &NumberField::TextChanged, this, &PropertyEditor::HPosChange);
+    connect(HPos, &NumberField::KeyDown, this, &PropertyEditor::YEditKeyDown);
+
+    auto* colorKeys = new KeyNotifier(ColorEdit);
+    connect(colorKeys, &KeyNotifier::KeyDown, this, &PropertyEditor::ColorEditKeyDown);
+    connect(colorKeys, &KeyNotifier::KeyUp, this, &PropertyEditor::ColorEditKeyUp);
+    connect(ColorEdit, &QLineEdit::textChanged, this, &PropertyEditor::ColorEditChange);
+    connect(ColorView, &ColorSwatch::DoubleClicked, this, &PropertyEditor::ColorViewDblClick);
+
+    connect(FontBox, &QComboBox::currentIndexChanged, this, &PropertyEditor::FontBoxChange);
+    connect(FstyleCB, &QComboBox::currentIndexChanged, this, &PropertyEditor::FstyleCBChange);
+    connect(XPos, &QComboBox::currentIndexChanged, this, &PropertyEditor::XPosChange);
+    connect(YPos, &QComboBox::currentIndexChanged, this, &PropertyEditor::YPosChange);
+}
+
+bool PropertyEditor::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == SkinItems->viewport() && event->type() == QEvent::MouseButtonPress)
+        selectedBeforePress_ = SelectedItem();
+    return QObject::eventFilter(watched, event);
+}
+
+void PropertyEditor::PaintColorViewGrey()
+{
+    ColorView->Fill(SwatchGrey);
+}
+
+void PropertyEditor::ShowCategoryNames()
+{
+    const QStringList* names = nullptr;
+    switch (CurList->currentIndex()) {
+    case 0: names = &window_.StringNames(); break;
+    case 1: names = &window_.PictureNames(); break;
+    case 2: names = &window_.ObjectNames(); break;
+    default: return;
+    }
+    // The controls keep the last element's values until another one is selected.
+    SkinItems->clear();
+    SkinItems->addItems(*names);
+}
+
+void PropertyEditor::CurListChange()
+{
+    window_.Errors().Run([this] { ShowCategoryNames(); });
+}
+
+void PropertyEditor::SkinItemsClick()
+{
+    window_.Errors().Run([this] {
+        if (SelectedItem() < 0)
+            return;
+        EditEnabled = false;
+        if (window_.Document().SkinLoaded)
+            ShowItem();
+        // Not reached when ShowItem fails: nothing is written back until a selection succeeds.
+        EditEnabled = true;
+    });
+}
+
+void PropertyEditor::ShowItem()
+{
+    const auto category = Category();
+    if (!category)
+        return;
+    SetVisibility(*category);
+
+    const std::string key = SkinText(SelectedName());
+    const SkinDocument& document = window_.Document();
+    switch (*category) {
+    case SkinCategory::Strings: {
+        const TSkiStr item = document.ReadSkiStr(key);
+        ShowColor(item.Color);
+        XEdit->SetValue(item.X);
+        YEdit->SetValue(item.Y);
+        if (const auto font = FontEntryOfId(item.FontId))
+            FontBox->setCurrentIndex(*font);
+        FstyleCB->setCurrentIndex(StyleEntryOfCode(item.StyleCode));
+        if (const auto anchor = AnchorEntriesOf(item.Anchor)) {
+            XPos->setCurrentIndex(anchor->vertical);
+            YPos->setCurrentIndex(anchor->horizontal);
+        }
+        break;
+    }
+    case SkinCategory::Pictures: {
+        TPicturePos position; // a value that cannot be read shows as 0
+        document.ReadPicturePos(key, position);
+        XEdit->SetValue(position.X);
+        YEdit->SetValue(position.Y);
+        break;
+    }
+    case SkinCategory::Objects: {
+        const TSkiObject object = document.ReadSkiObject(key);
+        XEdit->SetValue(object.X);
+        YEdit->SetValue(object.Y);
+        WPos->SetValue(object.W);
+        HPos->SetValue(object.H);
+        ShowColor(object.Color);
+        break;
+    }
+    }
+}
+
+void PropertyEditor::SetVisibility(SkinCategory category)
+{
+    const bool strings = category == SkinCategory::Strings;
+    const bool objects = category == SkinCategory::Objects;
+    SetVisible({FontBox, FontStylegr, AVHgrup}, strings);
+    SetVisible({WPos, HPos, WposL, HposL}, objects);
+    ColorBox->setVisible(strings || objects);
+}
+
+void PropertyEditor::ShowColor(const std::string& color)
+{
+    ColorEdit->setText(FromSkinText(color));
+    ColorView->Fill(HexToColor(ColorText()));
+}
+
+void PropertyEditor::ItemEdited()
+{
+    if (!window_.Document().SkinLoaded || !EditEnabled)
+        return;
+    StoreItem(SelectedName());
+}
+
+void PropertyEditor::StoreItem(const QString& name)
+{
+    // A missing line throws before anything is parsed or drawn.
+    if (const auto category = Category())
+        window_.Document().StoreItem(*category, SkinText(name), ControlValues(*category));
+    else
+        window_.Document().ParseSkin();
+    window_.RedrawPreview();
+}
+
+ItemValues PropertyEditor::ControlValues(SkinCategory category) const
+{
+    ItemValues values;
+    values.X = XEdit->Value();
+    values.Y = YEdit->Value();
+    if (category == SkinCategory::Strings) {
+        values.Anchor = AnchorOfEntries(XPos->currentIndex(), YPos->currentIndex());
+        values.FontId = FontIdOfEntry(FontBox->currentIndex());
+        values.StyleCode = StyleCodeOfEntry(FstyleCB->currentIndex());
+        values.Color = ColorText();
+    } else if (category == SkinCategory::Objects) {
+        values.W = WPos->Value();
+        values.H = HPos->Value();
+        values.Color = ColorText();
+    }
+    return values;
+}
+
+void PropertyEditor::ColorViewDblClick()
+{
+    window_.Errors().Run([this] {
+        const auto chosen = window_.Dialogs().PickColor();
+        if (!chosen)
+            return;
+        const RgbColor color = MakeRgb(chosen->red(), chosen->green(), chosen->blue());
+        ColorView->Fill(color);
+        ColorEdit->setText(QStringLiteral("0x") + FromSkinText(ColorToHex(color)) + QStringLiteral("00"));
+        ItemEdited();
+    });
+}
+
+void PropertyEditor::ColorEditChange()
+{
+    // Only the swatch follows the text, and only a complete colour; a failure to
+    // paint it must not interrupt typing, so it is ignored.
+    try {
+        if (ColorEdit->text().size() == ColorTextLength)
+            ColorView->Fill(HexToColor(ColorText()));
+    } catch (...) {
+    }
+}
+
+std::optional<SkinCategory> PropertyEditor::Category() const
+{
+    switch (CurList->currentIndex()) {
+    case 0: return SkinCategory::Strings;
+    case 1: return SkinCategory::Pictures;
+    case 2: return SkinCategory::Objects;
+    default: return std::nullopt;
+    }
+}
+
+int PropertyEditor::SelectedItem() const
+{
+    const auto selected = SkinItems->selectedItems();
+    return selected.isEmpty() ? -1 : SkinItems->row(selected.front());
+}
+
+QString PropertyEditor::SelectedName() const
+{
+    const int row = SelectedItem();
+    if (row < 0)
+        ThrowListIndexError(row);
+    return SkinItems->item(row)->text();
+}
+
+std::string PropertyEditor::ColorText() const
+{
+    return SkinText(ColorEdit->text());
+}
+
+void PropertyEditor::WriteBack()
+{
+    window_.Errors().Run([this] { ItemEdited(); });
+}
+
+// The write-back handlers of the event table: each only runs ItemEdited.
+void PropertyEditor::XEditChange() { WriteBack(); }
+void PropertyEditor::XEditKeyDown() { WriteBack(); }
+void PropertyEditor::XEditKeyUp() { WriteBack(); }
+void PropertyEditor::YEditChange() { WriteBack(); }
+void PropertyEditor::YEditKeyDown() { WriteBack(); }
+void PropertyEditor::WPosChange() { WriteBack(); }
+void PropertyEditor::HPosChange() { WriteBack(); }
+void PropertyEditor::ColorEditKeyDown() { WriteBack(); }
+void PropertyEditor::ColorEditKeyUp() { WriteBack(); }
+void PropertyEditor::FontBoxChange() { WriteBack(); }
+void PropertyEditor::FstyleCBChange() { WriteBack(); }
+void PropertyEditor::XPosChange() { WriteBack(); }
+void PropertyEditor::YPosChange() { WriteBack(); }

@@ -1,0 +1,121 @@
+// vellumark-skin sheet, run as the built binary: ten previews, each exactly what the
+// editor draws for its state, framed, labelled and laid out in a 5x2 grid.
+#include "CliTestSupport.h"
+
+#include "PreviewSteps.h"
+#include "TestSkin.h"
+
+#include <QFileInfo>
+#include <QFontMetrics>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The layout the README shows: an 8-pixel margin, each 176x220 preview in a
+// one-pixel frame, its label 3 pixels under the frame.
+constexpr int Margin = 8;
+constexpr int CellWidth = 178 + Margin;
+
+int LabelHeight()
+{
+    return QFontMetrics(PreviewFont(DefaultFontSize, 0)).height();
+}
+
+int CellHeight()
+{
+    return 222 + 3 + LabelHeight() + Margin;
+}
+
+QRect PreviewRect(int column, int row)
+{
+    return QRect(Margin + column * CellWidth + 1, Margin + row * CellHeight() + 1, 176, 220);
+}
+
+bool HasInk(const QImage& image)
+{
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) != qRgb(255, 255, 255))
+                return true;
+    return false;
+}
+
+class SheetCommand : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(out_.isValid());
+        skin_.WriteComplete();
+    }
+    RunResult Sheet(const QStringList& options = {}) const
+    {
+        return RunCli(QStringList{QStringLiteral("sheet"), skin_.Dir(), QStringLiteral("-o"), Out()} + options);
+    }
+    QString Out() const { return out_.filePath(QStringLiteral("sheet.png")); }
+
+    TestSkin skin_;
+    QTemporaryDir out_;
+};
+
+TEST_F(SheetCommand, TenPreviewsOfEveryStateAndRepeatMode)
+{
+    const RunResult run = Sheet();
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.out.isEmpty());
+    const QImage sheet = LoadPng(Out());
+    ASSERT_EQ(sheet.size(), QSize(Margin + 5 * CellWidth, Margin + 2 * CellHeight()));
+    for (int row = 0; row < 2; ++row) {
+        for (int column = 0; column < 5; ++column) {
+            const QRect rect = PreviewRect(column, row);
+            const PreviewSettings settings{column, row, /*volumeShown*/ true, /*volumeLevel*/ 5};
+            EXPECT_EQ(sheet.copy(rect), RenderInProcess(skin_.Dir(), settings)) << column << " " << row;
+            // The frame around it, white margin outside the frame.
+            EXPECT_EQ(sheet.pixel(rect.left() - 1, rect.top() - 1), qRgb(0, 0, 0));
+            EXPECT_EQ(sheet.pixel(rect.right() + 1, rect.bottom() + 1), qRgb(0, 0, 0));
+            EXPECT_EQ(sheet.pixel(rect.left() - 2, rect.top() - 2), qRgb(255, 255, 255));
+            // A label under the frame.
+            EXPECT_TRUE(HasInk(sheet.copy(rect.left() - 1, rect.bottom() + 2, 178, 3 + LabelHeight())))
+                << column << " " << row;
+        }
+    }
+}
+
+TEST_F(SheetCommand, VolumeTextsAndOverlayReachEveryPreview)
+{
+    const OwnAssets assets;
+    const RunResult run = Sheet({QStringLiteral("--volume=0"), QStringLiteral("--texts"), assets.texts,
+                                 QStringLiteral("--overlay"), assets.overlay});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QImage sheet = LoadPng(Out());
+    const PreviewSettings settings{4, 1, /*volumeShown*/ true, /*volumeLevel*/ 0};
+    EXPECT_EQ(sheet.copy(PreviewRect(4, 1)), RenderInProcess(skin_.Dir(), settings, assets.texts, assets.overlay));
+}
+
+TEST_F(SheetCommand, ErrorsAreTheRendersAndWriteNothing)
+{
+    std::vector<std::string> lines = ReferenceSkinLines();
+    lines.pop_back(); // "StatusLine = 1"
+    skin_.WriteDescription(lines);
+    const RunResult run = Sheet();
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err.toStdString(), "List index out of bounds (-1)\n");
+    EXPECT_FALSE(QFileInfo::exists(Out()));
+}
+
+TEST_F(SheetCommand, WrongUsageExitsTwo)
+{
+    const std::vector<QStringList> cases = {
+        {QStringLiteral("sheet"), skin_.Dir()},
+        {QStringLiteral("sheet"), QStringLiteral("-o"), Out()},
+        {QStringLiteral("sheet"), skin_.Dir(), QStringLiteral("-o"), Out(), QStringLiteral("--volume"), QStringLiteral("off")},
+        {QStringLiteral("sheet"), skin_.Dir(), QStringLiteral("-o"), Out(), QStringLiteral("--volume"), QStringLiteral("10")},
+        {QStringLiteral("sheet"), skin_.Dir(), QStringLiteral("-o"), Out(), QStringLiteral("--state"), QStringLiteral("play")},
+    };
+    for (const QStringList& args : cases) {
+        ExpectUsageError(args, "vellumark-skin sheet SKIN_DIR -o OUT.png");
+        EXPECT_FALSE(QFileInfo::exists(Out()));
+    }
+}
+
+} // namespace

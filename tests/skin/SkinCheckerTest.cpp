@@ -1,0 +1,125 @@
+// The skin checker's rules at their edges; the command's test covers one broken
+// skin per kind of problem end to end.
+#include "SkinChecker.h"
+
+#include "TestSkin.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+PictureSizes AllSizes(QSize size)
+{
+    PictureSizes sizes;
+    sizes.fill(size);
+    return sizes;
+}
+
+// The problems of the reference skin with line lineNumber (1-based) replaced.
+std::vector<std::string> ProblemsWith(int lineNumber, const std::string& text, const PictureSizes& sizes = AllSizes({4, 3}))
+{
+    TextLines lines = ReferenceSkinLines();
+    lines[static_cast<std::size_t>(lineNumber - 1)] = text;
+    std::vector<std::string> out;
+    for (const SkinProblem& problem : CheckDescription(lines, sizes))
+        out.push_back(ProblemLine(problem));
+    return out;
+}
+
+TEST(SkinChecker, ReferenceSkinIsClean)
+{
+    EXPECT_TRUE(CheckDescription(ReferenceSkinLines(), AllSizes({4, 3})).empty());
+}
+
+// Whether a text item's anchor point keeps the text on the screen depends on the side
+// of the point the text lies on.
+TEST(SkinChecker, TextAnchorPointAgainstTheScreenEdges)
+{
+    const struct {
+        int x, y, anchor;
+        bool outside;
+    } cases[] = {
+        {0, 0, 20, false},    {175, 219, 20, false}, {176, 10, 20, true},  {10, 220, 20, true},  {-1, 10, 20, true},
+        {176, 220, 40, false}, {0, 10, 24, true},    {1, 10, 24, false},   {177, 10, 24, true},  {10, 0, 36, true},
+        {0, 10, 17, true},    {1, 1, 3, false},      {175, 219, 3, false}, {176, 10, 3, true},   {10, 220, 6, true},
+        {10, 219, 68, false}, {10, 220, 65, true},   {176, 10, 99, true},  {175, 10, 99, false}, {10, 0, 33, true},
+    };
+    for (const auto& c : cases) {
+        const std::string line = "Album = " + std::to_string(c.x) + " " + std::to_string(c.y) + " "
+                                 + std::to_string(c.anchor) + " 1 1 0x0000FF00 0x000000FF";
+        bool outside = false;
+        for (const std::string& problem : ProblemsWith(5, line))
+            outside = outside || problem.find("puts the text outside") != std::string::npos;
+        EXPECT_EQ(outside, c.outside) << line;
+    }
+}
+
+TEST(SkinChecker, EachPictureOfAPositionIsPlacedAtItsOwnSize)
+{
+    PictureSizes sizes = AllSizes({4, 3});
+    sizes[3] = QSize(26, 22);    // Play disabled ends exactly at the screen's corner
+    sizes[8] = QSize(27, 22);    // Play enabled one pixel further
+    sizes[5] = std::nullopt;     // Stop disabled broken: not placed
+    EXPECT_EQ(ProblemsWith(16, "Play = 150 198 20", sizes),
+              std::vector<std::string>{"Ruvex.rvk:16: \"Play\": 8.gif lies partly outside the 176x220 screen: 27x22 at (150, 198)"});
+    EXPECT_EQ(ProblemsWith(18, "Stop = 175 180 20", sizes),
+              std::vector<std::string>{"Ruvex.rvk:18: \"Stop\": 10.gif lies partly outside the 176x220 screen: 4x3 at (175, 180)"});
+}
+
+TEST(SkinChecker, OneLineCanHoldSeveralProblemsInWordOrder)
+{
+    EXPECT_EQ(ProblemsWith(3, "Artist = 8a 40\t 0x"),
+              (std::vector<std::string>{"Ruvex.rvk:3: \"Artist\": x \"8a\" is not a number",
+                                        "Ruvex.rvk:3: \"Artist\": anchor \"0x\" is not a number",
+                                        "Ruvex.rvk:3: \"Artist\": missing font id, style code, colour and second colour"}));
+    EXPECT_EQ(ProblemsWith(32, "StatusLine = 1 x"),
+              std::vector<std::string>{"Ruvex.rvk:32: \"StatusLine\": extra word after its 1 value: \"x\""});
+}
+
+TEST(SkinChecker, WhatTheEditorReadsWithoutHarmIsNoProblem)
+{
+    const std::pair<int, std::string> harmless[] = {
+        {10, "   \t"},                              // blank line
+        {10, "  ; an indented comment"},
+        {16, "Play = $37 x0B4 20"},                  // hexadecimal numbers
+        {16, "Play =\t55   180\t20  "},              // TAB after "=", runs of delimiters
+        {3, "Artist = 88 40 17 2 2 0xffffff00 0x000000FF"}, // lower-case digits
+        {32, "StatusLine = 0"},
+    };
+    for (const auto& [lineNumber, text] : harmless)
+        EXPECT_TRUE(ProblemsWith(lineNumber, text).empty()) << text;
+}
+
+TEST(SkinChecker, OnlyTheLineThatCountsIsChecked)
+{
+    TextLines lines = ReferenceSkinLines();
+    lines.insert(lines.begin(), "Artist = broken");
+    const std::vector<SkinProblem> problems = CheckDescription(lines, AllSizes({4, 3}));
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_EQ(problems[0], (SkinProblem{"Ruvex.rvk", 1, "\"Artist\" has a later line (4); only the last one counts"}));
+}
+
+TEST(SkinChecker, EmptyFileMissesEveryKeyInModelOrder)
+{
+    const std::vector<SkinProblem> problems = CheckDescription({}, AllSizes({4, 3}));
+    ASSERT_EQ(problems.size(), 23u);
+    EXPECT_EQ(ProblemLine(problems[0]), "Ruvex.rvk: no line for \"TrackNumber\"");
+    EXPECT_EQ(ProblemLine(problems[3]), "Ruvex.rvk: no line for \"Title \"");
+    EXPECT_EQ(ProblemLine(problems[22]), "Ruvex.rvk: no line for \"StatusLine\"");
+}
+
+TEST(SkinChecker, FolderWithoutDescriptionFileStillChecksPictures)
+{
+    TestSkin skin;
+    skin.WritePictures();
+    skin.WriteBytes(QStringLiteral("7.gif"), "GIF89a");
+    const std::vector<SkinProblem> problems = CheckSkinFolder(skin.Dir());
+    ASSERT_EQ(problems.size(), 2u);
+    EXPECT_EQ(problems[0], (SkinProblem{"Ruvex.rvk", 0, "missing"}));
+    EXPECT_EQ(problems[1].file, "7.gif");
+    EXPECT_EQ(problems[1].text.rfind("cannot be decoded: ", 0), 0u) << problems[1].text;
+}
+
+} // namespace

@@ -1,0 +1,232 @@
+#include "ResourcesPage.h"
+
+#include "GifPicture.h"
+#include "GifWriter.h"
+#include "MainWindow.h"
+#include "PictureView.h"
+#include "PreviewView.h"
+#include "ScriptedDialogs.h"
+#include "TestSkin.h"
+
+#include <QDir>
+#include <QFile>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::string ReadAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : "<missing>";
+}
+
+void WriteText(const QString& path, const char* text)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(text);
+}
+
+} // namespace
+
+class ResourcesPageTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        // The shipped assets beside a stand-in executable folder: start-up is quiet.
+        ASSERT_TRUE(QDir(executable_.path()).mkpath("Files"));
+        for (const QString asset : {"Files/statusline.gif", "Files/LangRuvex.txt"})
+            ASSERT_TRUE(QFile::copy(VELLUMARK_SOURCE_DIR "/assets/" + asset, executable_.filePath(asset)));
+        auto scripted = std::make_unique<ScriptedDialogs>();
+        dialogs_ = scripted.get();
+        const QString folder = executable_.path() + "/";
+        window_ = std::make_unique<TMainFrm>(std::move(scripted), [folder] { return folder; });
+        window_->findChild<QTabWidget*>("PageControl1")->setCurrentWidget(window_->ResourcesPage());
+        window_->show();
+        list_ = window_->findChild<QListWidget*>("ImgListBox");
+        view_ = window_->findChild<PictureView*>("ViewSources");
+        ASSERT_TRUE(list_ != nullptr && view_ != nullptr);
+        ASSERT_TRUE(dialogs_->errors.empty());
+    }
+
+    // 4×3 pictures, n.gif all in TestPictureColor(n).
+    void OpenSkin(const TestSkin& skin)
+    {
+        skin.WriteComplete();
+        Open(skin);
+    }
+    void Open(const TestSkin& skin)
+    {
+        dialogs_->fileAnswers.push_back(skin.DescriptionPath());
+        window_->Open1Click();
+        ASSERT_TRUE(dialogs_->errors.empty()) << dialogs_->errors[0].text.toStdString();
+    }
+
+    void Click(const char* entry, Qt::KeyboardModifiers modifiers = {})
+    {
+        const QList<QListWidgetItem*> found = list_->findItems(entry, Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1) << entry;
+        QTest::mouseClick(list_->viewport(), Qt::LeftButton, modifiers, list_->visualItemRect(found[0]).center());
+    }
+
+    void PressReplace() { QTest::mouseClick(window_->findChild<QPushButton*>("Button1"), Qt::LeftButton); }
+    void Replace(const std::optional<QString>& chosen)
+    {
+        dialogs_->fileAnswers.push_back(chosen);
+        PressReplace();
+    }
+
+    // The colour of the view's top-left pixel; 0 while it shows nothing.
+    QRgb ShownColour() const { return view_->Shown().isNull() ? 0 : view_->Shown().pixel(0, 0); }
+    QRgb PreviewAt(int x, int y) const { return window_->Surface().pixel(x, y); }
+    QString Working(int number) const { return executable_.filePath("Temp/" + PictureFileName(number)); }
+
+    // The test skin's Random picture (12.gif) moves from 10,100 to 40,60, in memory
+    // only, as the property editor edits.
+    void MoveRandom() const
+    {
+        window_->Document().StoreItem(SkinCategory::Pictures, "Random", ItemValues{40, 60, 0, 0, 0, 0, 0, ""});
+    }
+
+    QTemporaryDir executable_;
+    QTemporaryDir elsewhere_;
+    TestSkin skin_;
+    ScriptedDialogs* dialogs_ = nullptr;
+    std::unique_ptr<TMainFrm> window_;
+    QListWidget* list_ = nullptr;
+    PictureView* view_ = nullptr;
+};
+
+TEST_F(ResourcesPageTest, EntriesShowTheirPictureOnceASkinIsOpen)
+{
+    Click("SoftPicture");
+    EXPECT_TRUE(view_->Shown().isNull());
+    OpenSkin(skin_);
+    EXPECT_TRUE(view_->Shown().isNull()); // an Open leaves the page as it is
+
+    Click("TitlePicture");
+    EXPECT_EQ(view_->Shown(), LoadGifFile(Working(1)));
+    Click("SoftPicture");
+    EXPECT_EQ(ShownColour(), TestPictureColor(0));
+    QTest::keyClick(list_, Qt::Key_Down);
+    EXPECT_EQ(ShownColour(), TestPictureColor(1));
+
+    TestSkin other;
+    other.WriteComplete();
+    WriteGifFile(other.Path("0.gif"), SolidGif(4, 3, qRgb(1, 2, 3)));
+    Open(other);
+    EXPECT_EQ(ShownColour(), TestPictureColor(1)); // the former skin's, until an entry is clicked
+    Click("SoftPicture");
+    EXPECT_EQ(ShownColour(), qRgb(1, 2, 3));
+    EXPECT_TRUE(dialogs_->errors.empty());
+}
+
+TEST_F(ResourcesPageTest, AMissingOrUnreadablePictureLeavesTheViewAsItWas)
+{
+    OpenSkin(skin_);
+    Click("Random");
+    const QImage drawn = window_->Surface().copy();
+
+    ASSERT_TRUE(QFile::remove(Working(5)));
+    Click("Stop disabled");
+    EXPECT_EQ(ShownColour(), TestPictureColor(12));
+    EXPECT_TRUE(dialogs_->errors.empty());
+
+    // Replacing it, the dialog cancelled: the skin is reloaded, but with no file to
+    // show nothing on screen changes, not even the edit.
+    MoveRandom();
+    Replace(std::nullopt);
+    ASSERT_EQ(dialogs_->errors.size(), 1u);
+    EXPECT_EQ(dialogs_->errors[0].text, "Cannot open file \"" + Working(5) + "\". No such file or directory.");
+    EXPECT_EQ(ShownColour(), TestPictureColor(12));
+    EXPECT_EQ(window_->Surface(), drawn);
+    EXPECT_EQ(window_->Document().Model.PicturePositions[RandomPos].X, 40);
+
+    WriteText(Working(6), "GIF89a and nothing else");
+    Click("Forward disabled");
+    ASSERT_EQ(dialogs_->errors.size(), 2u);
+    EXPECT_TRUE(dialogs_->errors[1].text.startsWith("Cannot read picture \"" + Working(6) + "\". "));
+    EXPECT_EQ(ShownColour(), TestPictureColor(12));
+}
+
+TEST_F(ResourcesPageTest, AReplacementShowsTheNewPictureInTheViewAndInThePreview)
+{
+    OpenSkin(skin_);
+    Click("Random");
+    MoveRandom();
+    const QString chosen = elsewhere_.filePath("star.gif");
+    WriteGifFile(chosen, SolidGif(6, 5, qRgb(250, 200, 0)));
+
+    Replace(chosen);
+    EXPECT_TRUE(dialogs_->errors.empty());
+    EXPECT_EQ(dialogs_->fileRequests.back().dialog, "ImgReplaceDialog");
+    EXPECT_EQ(ReadAll(Working(12)), ReadAll(chosen));
+    EXPECT_EQ(view_->Shown().size(), QSize(6, 5));
+    EXPECT_EQ(ShownColour(), qRgb(250, 200, 0));
+    EXPECT_EQ(PreviewAt(40 + 5, 60 + 4), qRgb(250, 200, 0)); // where the edit put it, at its new size
+    EXPECT_EQ(window_->findChild<PreviewView*>("ScreenSkin")->Shown(), ColourKeyed(window_->Surface()));
+}
+
+TEST_F(ResourcesPageTest, ACancelledDialogReloadsTheViewAndThePreviewKeepingTheEdits)
+{
+    OpenSkin(skin_);
+    Click("Random");
+    MoveRandom();
+    const auto edited = window_->Document().Lines.Lines();
+    WriteGifFile(Working(12), SolidGif(4, 3, qRgb(0, 90, 250))); // changed on disk since
+
+    Replace(std::nullopt);
+    EXPECT_TRUE(dialogs_->errors.empty());
+    EXPECT_EQ(window_->Document().Lines.Lines(), edited);
+    EXPECT_EQ(ShownColour(), qRgb(0, 90, 250));
+    EXPECT_EQ(PreviewAt(41, 61), qRgb(0, 90, 250));
+}
+
+TEST_F(ResourcesPageTest, ReplaceAsksForAnOpenFirstAndThenForASelection)
+{
+    PressReplace();
+    Click("Random");
+    PressReplace();
+    ASSERT_EQ(dialogs_->warnings.size(), 2u);
+    for (const auto& warning : dialogs_->warnings) {
+        EXPECT_EQ(warning.title, "Error");
+        EXPECT_EQ(warning.text, "Open a skin before replacing a picture");
+    }
+    EXPECT_TRUE(dialogs_->fileRequests.empty());
+    EXPECT_FALSE(QFile::exists(executable_.filePath("Temp")));
+    EXPECT_TRUE(window_->Surface().isNull());
+
+    OpenSkin(skin_);
+    Click("Random", Qt::ControlModifier); // takes the selection away
+    PressReplace();
+    ASSERT_EQ(dialogs_->warnings.size(), 3u);
+    EXPECT_EQ(dialogs_->warnings[2].title, "Error");
+    EXPECT_EQ(dialogs_->warnings[2].text, "Select picture to replace");
+    EXPECT_EQ(dialogs_->fileRequests.size(), 1u); // the Open's
+    EXPECT_TRUE(dialogs_->errors.empty());
+}
+
+TEST_F(ResourcesPageTest, ARejectedFileReportsTheDecoderErrorAndKeepsTheEarlierPicture)
+{
+    OpenSkin(skin_);
+    Click("Random");
+    MoveRandom();
+    const std::string earlier = ReadAll(Working(12));
+    const QString notAPicture = elsewhere_.filePath("notes.gif");
+    WriteText(notAPicture, "just some text");
+
+    Replace(notAPicture);
+    ASSERT_EQ(dialogs_->errors.size(), 1u);
+    EXPECT_EQ(dialogs_->errors[0].title, "Vellumark");
+    EXPECT_TRUE(dialogs_->errors[0].text.startsWith("Cannot read picture \"" + Working(12) + "\". "))
+        << dialogs_->errors[0].text.toStdString();
+    EXPECT_EQ(ReadAll(Working(12)), earlier);
+    EXPECT_EQ(ShownColour(), TestPictureColor(12));
+    EXPECT_EQ(PreviewAt(41, 61), TestPictureColor(12)); // redrawn, the edit kept
+}
