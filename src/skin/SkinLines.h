@@ -4,11 +4,15 @@
 #include "ExWord.h"
 
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 // Bytes that separate value words: 0, 1, 2, 7, 8, TAB, LF, CR, blank and 160.
 const DelimiterSet& SkinDelimiters();
 
+// Lookups remember the line found for each key (the index of key lines), so a
+// parse after an edit finds every key without passing the other lines again. Assign
+// forgets it and Replace keeps it true. Not for use from several threads at once.
 class SkinLines {
 public:
     SkinLines() = default;
@@ -16,7 +20,7 @@ public:
 
     int Count() const { return static_cast<int>(lines_.size()); }
     const std::vector<std::string>& Lines() const { return lines_; }
-    void Assign(std::vector<std::string> lines) { lines_ = std::move(lines); }
+    void Assign(std::vector<std::string> lines);
 
     // Throws "List index out of bounds (%d)" for an index that does not exist.
     const std::string& Line(int index) const;
@@ -30,7 +34,10 @@ public:
     std::string Value(const std::string& key, std::size_t n) const;
 
 private:
+    int ScanForKey(const std::string& key) const;
+
     std::vector<std::string> lines_;
+    mutable std::unordered_map<std::string, int> keyLines_; // key -> FindKey's answer
 };
 
 // Whether line belongs to key: the line begins with key, and a key that does not end

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace {
 
 struct KeyCase {
@@ -85,6 +87,43 @@ TEST(SkinValue, TabsAndRepeatedBlanksSeparateLikeOne)
 {
     EXPECT_EQ(SkinLines({"Album = 1\t\t2   3"}).Value("Album", 3), "3");
     EXPECT_EQ(SkinLines({"Album =    7"}).Value("Album", 1), "7");
+}
+
+// Lookups remember each key's line; Replace and Assign must keep that true.
+TEST(SkinLinesIndex, FollowsReplacementsThatAddMoveOrRemoveAKeysLine)
+{
+    SkinLines lines({"Play = 1 2 20", "; comment", "Stop = 3 4 20", "Play = 5 6 20", "Random = 7 8 20"});
+    EXPECT_EQ(lines.FindKey("Play"), 3);
+    EXPECT_EQ(lines.FindKey("Pause"), -1);
+    lines.Replace(3, "; no longer Play");           // the last line of Play goes: the earlier one counts
+    EXPECT_EQ(lines.FindKey("Play"), 0);
+    EXPECT_EQ(lines.Value("Play", 1), "1");
+    lines.Replace(1, "Pause = 9 9 20");              // a key without a line gets one
+    EXPECT_EQ(lines.FindKey("Pause"), 1);
+    lines.Replace(4, "Play = 10 11 20");             // a later line of Play takes over
+    EXPECT_EQ(lines.FindKey("Play"), 4);
+    EXPECT_EQ(lines.FindKey("Random"), -1);
+    lines.Replace(0, "Play = 12 13 20");             // an earlier line changes nothing
+    EXPECT_EQ(lines.FindKey("Play"), 4);
+    lines.Assign({"Random = 1 1 20"});
+    EXPECT_EQ(lines.FindKey("Play"), -1);
+    EXPECT_EQ(lines.FindKey("Random"), 0);
+}
+
+TEST(SkinLinesIndex, AgreesWithAFreshLookupAfterAnyReplacements)
+{
+    const std::vector<std::string> keys = {"Play", "Playlist", "Title ", "TitlePicture", "Stop", "Time "};
+    const std::vector<std::string> pool = {"Play = 1 2 20", "Playlist = 3 4 20 1 255 0x0 0x0", "Title = 1",
+                                           "TitlePicture = 0 0 20", "Stop and think", "Time = 5", "; comment",
+                                           "", "Title= 2", "Play"};
+    std::mt19937 random(9);
+    SkinLines lines(std::vector<std::string>(12, "; comment"));
+    for (int round = 0; round < 2000; ++round) {
+        const auto& key = keys[random() % keys.size()];
+        if (round % 3 == 0)
+            lines.Replace(static_cast<int>(random() % 12), pool[random() % pool.size()]);
+        ASSERT_EQ(lines.FindKey(key), SkinLines(lines.Lines()).FindKey(key)) << "round " << round << " key " << key;
+    }
 }
 
 } // namespace

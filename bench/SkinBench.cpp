@@ -1,0 +1,65 @@
+// The core's costs on the example skin: parsing the description lines, loading the
+// whole skin folder, and how parsing grows with the file's length.
+#include "BenchSkin.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// ParseSkin of the example lines, as after every edit.
+void BM_ParseSkin(benchmark::State& state)
+{
+    SkinDocument document = LoadExampleDocument();
+    for (auto _ : state) {
+        document.ParseSkin();
+        benchmark::DoNotOptimize(document.Model);
+    }
+}
+BENCHMARK(BM_ParseSkin);
+
+// Reading Ruvex.rvk, decoding the fifteen GIFs and parsing.
+void BM_LoadSkin(benchmark::State& state)
+{
+    SkinDocument document;
+    const QString path = ExampleSkinPath();
+    for (auto _ : state) {
+        document.LoadSkin(path);
+        benchmark::DoNotOptimize(document.Pictures);
+    }
+}
+BENCHMARK(BM_LoadSkin);
+
+// The first ParseSkin after loading the example lines plus 1,000 to 100,000 comment
+// lines: every key is looked up by passing all lines once.
+void BM_ParseSkinPadded(benchmark::State& state)
+{
+    const std::vector<std::string> padded = PaddedExampleLines(static_cast<int>(state.range(0)));
+    SkinDocument document;
+    for (auto _ : state) {
+        state.PauseTiming();
+        document.Lines.Assign(padded);
+        state.ResumeTiming();
+        document.ParseSkin();
+        benchmark::DoNotOptimize(document.Model);
+    }
+    state.SetComplexityN(static_cast<benchmark::IterationCount>(padded.size()));
+}
+BENCHMARK(BM_ParseSkinPadded)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond)->Complexity();
+
+// ParseSkin of the same files after an edit, as each keystroke runs it.
+void BM_ParseSkinPaddedEdited(benchmark::State& state)
+{
+    SkinDocument document;
+    document.Lines.Assign(PaddedExampleLines(static_cast<int>(state.range(0))));
+    document.ParseSkin();
+    ItemValues values;
+    values.Color = "0xFFFFFF00";
+    document.StoreItem(SkinCategory::Strings, "Artist", values);
+    for (auto _ : state) {
+        document.ParseSkin();
+        benchmark::DoNotOptimize(document.Model);
+    }
+}
+BENCHMARK(BM_ParseSkinPaddedEdited)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+
+} // namespace
