@@ -98,10 +98,6 @@ void CompletePreviewJob(PreviewJob& job, const QStringList& positional, const ch
 
 // ---- Running ----------------------------------------------------------------
 
-// The text the editor's error box shows for an error message: the message, with a
-// full stop appended when its last character sorts after ".".
-std::string ErrorBoxText(const std::string& message);
-
 // Runs work with a QGuiApplication on Qt's offscreen platform (fonts and painting
 // need one); an error is printed as the error box shows it and gives ExitFailure.
 int RunDrawing(CommandContext& context, const std::function<void()>& work);

@@ -178,13 +178,6 @@ void CompletePreviewJob(PreviewJob& job, const QStringList& positional, const ch
         throw UsageError(std::string(command) + " needs -o OUT.png");
 }
 
-std::string ErrorBoxText(const std::string& message)
-{
-    if (!message.empty() && static_cast<unsigned char>(message.back()) > static_cast<unsigned char>('.'))
-        return message + ".";
-    return message;
-}
-
 int RunDrawing(CommandContext& context, const std::function<void()>& work)
 {
     UseOffscreenPlatformUnlessSet();

@@ -1,6 +1,7 @@
 // vellumark-skin: the editor's skin operations without a window.
 // vellumark-skin COMMAND ARGS...; see UsageText() for the commands.
 #include "CliCommand.h"
+#include "SkinError.h"
 
 #include <exception>
 

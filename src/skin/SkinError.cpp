@@ -7,6 +7,13 @@ void ThrowListIndexError(long long index)
     throw SkinError("List index out of bounds (" + std::to_string(index) + ")");
 }
 
+std::string ErrorBoxText(const std::string& message)
+{
+    if (!message.empty() && static_cast<unsigned char>(message.back()) > static_cast<unsigned char>('.'))
+        return message + ".";
+    return message;
+}
+
 std::string SystemReason(int errnum)
 {
     return std::strerror(errnum);

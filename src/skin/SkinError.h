@@ -11,5 +11,9 @@ public:
 // "List index out of bounds (%d)": a line or list entry that does not exist.
 [[noreturn]] void ThrowListIndexError(long long index);
 
+// The text an error is shown with: the message, plus a full stop when its last byte
+// sorts after "." (so "... (-1)" stays as it is).
+std::string ErrorBoxText(const std::string& message);
+
 // The system's reason for the last failed call, as strerror gives it.
 std::string SystemReason(int errnum);

@@ -1,6 +1,7 @@
 #include "ErrorReporter.h"
 
 #include "DialogService.h"
+#include "SkinError.h"
 
 #include <QCoreApplication>
 
@@ -10,18 +11,11 @@ QString ApplicationTitle(const QString& applicationName)
     return name.left(1) + name.mid(1).toLower();
 }
 
-QString ErrorBoxText(const QString& message)
-{
-    if (!message.isEmpty() && message.back() > QLatin1Char('.'))
-        return message + QLatin1Char('.');
-    return message;
-}
-
 void ErrorReporter::Report(const char* message) const noexcept
 {
     try {
         dialogs_.ShowError(ApplicationTitle(QCoreApplication::applicationName()),
-                           ErrorBoxText(QString::fromUtf8(message)));
+                           QString::fromUtf8(ErrorBoxText(message)));
     } catch (...) {
         // Showing the box failed (out of memory, most likely): nothing more to do
         // that could not fail the same way.

@@ -13,9 +13,6 @@ class DialogService;
 // after the first in lower case ("VELLUMARK.EXE" gives "Vellumark").
 QString ApplicationTitle(const QString& applicationName);
 
-// The message, with a full stop appended when its last character sorts after ".".
-QString ErrorBoxText(const QString& message);
-
 class ErrorReporter {
 public:
     explicit ErrorReporter(DialogService& dialogs) : dialogs_(dialogs) {}
