@@ -1,6 +1,6 @@
 #include "BenchSkin.h"
 
-#include "GifPicture.h"
+#include "SkinLoader.h"
 #include "TextFile.h"
 
 QString ExampleSkinPath()
@@ -11,9 +11,8 @@ QString ExampleSkinPath()
 SkinDocument LoadExampleDocument()
 {
     SkinDocument document;
-    document.Pictures[StatusLineSlot] = LoadGifFile(QStringLiteral(VELLUMARK_SOURCE_DIR "/assets/Files/statusline.gif"));
-    document.LangLines = ReadTextLines(QStringLiteral(VELLUMARK_SOURCE_DIR "/assets/Files/LangRuvex.txt"));
-    document.LoadSkin(ExampleSkinPath());
+    LoadAssetsAndSkin(document, AssetFilesIn(QStringLiteral(VELLUMARK_SOURCE_DIR "/assets")), AssetErrors::StopAtFirst,
+                      ExampleSkinPath());
     return document;
 }
 

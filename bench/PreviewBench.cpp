@@ -21,9 +21,9 @@ void BM_DrawPreview(benchmark::State& state)
     const PreviewSettings settings = VolumeShown();
     QImage surface = NewPreviewSurface();
     // The editor has drawn the skin once when it was opened: fonts are loaded.
-    DrawPreview(surface, document.Model, document.Pictures, document.LangLines, settings);
+    DrawPreview(surface, document, settings);
     for (auto _ : state) {
-        DrawPreview(surface, document.Model, document.Pictures, document.LangLines, settings);
+        DrawPreview(surface, document, settings);
         benchmark::DoNotOptimize(surface.constBits());
     }
 }
@@ -37,7 +37,7 @@ void BM_KeystrokeRoundTrip(benchmark::State& state)
     SkinDocument document = LoadExampleDocument();
     const PreviewSettings settings = VolumeShown();
     QImage surface = NewPreviewSurface();
-    DrawPreview(surface, document.Model, document.Pictures, document.LangLines, settings);
+    DrawPreview(surface, document, settings);
     const TSkiStr artist = document.ReadSkiStr("Artist");
     ItemValues values;
     values.X = artist.X;
@@ -51,7 +51,7 @@ void BM_KeystrokeRoundTrip(benchmark::State& state)
         values.X = artist.X + (typed++ % 10); // each keystroke changes the digit
         for (int notification = 0; notification < 3; ++notification) {
             document.StoreItem(SkinCategory::Strings, "Artist", values);
-            DrawPreview(surface, document.Model, document.Pictures, document.LangLines, settings);
+            DrawPreview(surface, document, settings);
         }
         benchmark::DoNotOptimize(surface.constBits());
     }

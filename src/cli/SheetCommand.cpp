@@ -13,8 +13,8 @@ namespace {
 
 constexpr int Margin = 8;      // around and between the cells
 constexpr int LabelGap = 3;    // between a preview's frame and its label
-constexpr int FramedWidth = PreviewWidth + 2;   // the preview inside a one-pixel frame,
-constexpr int FramedHeight = PreviewHeight + 2; // as the editor shows it
+constexpr int FramedWidth = ScreenWidth + 2;   // the preview inside a one-pixel frame,
+constexpr int FramedHeight = ScreenHeight + 2; // as the editor shows it
 
 struct SheetOptions {
     PreviewJob job;

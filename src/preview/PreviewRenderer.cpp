@@ -24,12 +24,12 @@ QColor ToQColor(RgbColor color)
 
 int DeviceWidth(const QPainter& painter)
 {
-    return painter.device() ? painter.device()->width() : PreviewWidth;
+    return painter.device() ? painter.device()->width() : ScreenWidth;
 }
 
 int DeviceHeight(const QPainter& painter)
 {
-    return painter.device() ? painter.device()->height() : PreviewHeight;
+    return painter.device() ? painter.device()->height() : ScreenHeight;
 }
 
 // A coordinate limited to just outside the device: clipping by the surface then
@@ -107,17 +107,6 @@ QFont PreviewFont(int size, FontStyleSet style)
     return font;
 }
 
-bool FontSizeTableHas(std::int32_t fontId)
-{
-    return (fontId >= 1 && fontId <= 10) || (fontId >= 12 && fontId <= 14);
-}
-
-int FontSize(std::int32_t fontId)
-{
-    // Every entry of the table is 0; ids without an entry get the same default size.
-    static constexpr int tableEntry = 0;
-    return FontSizeTableHas(fontId) ? tableEntry : DefaultFontSize;
-}
 
 // ---- Canvas operations ------------------------------------------------------
 
@@ -218,7 +207,7 @@ QPoint AnchorPoint(const TSkiStr& item, const QString& text, const QFontMetrics&
 
 void SetItemFont(QPainter& painter, const TSkiStr& item)
 {
-    painter.setFont(PreviewFont(FontSize(item.FontId), item.FontStyle));
+    painter.setFont(PreviewFont(FontSizeOfId(item.FontId), item.FontStyle));
     painter.setPen(ToQColor(HexToColor(item.Color)));
 }
 
@@ -266,22 +255,14 @@ void DrawTexts(QPainter& painter, const TSkinModel& model, const TextLines& lang
 
 // ---- Pictures and bars ------------------------------------------------------
 
-int DisabledButtonPicture(int button)
-{
-    return 2 + button; // 2.gif Backward .. 6.gif Forward
-}
-
-int EnabledButtonPicture(int button)
-{
-    return 7 + button; // 7.gif Backward .. 11.gif Forward
-}
-
 void DrawButtons(QPainter& painter, const TSkinModel& model, const PictureSlots& pictures, int playState)
 {
     for (int button = 0; button < 5; ++button) {
-        const int number = playState == button ? EnabledButtonPicture(button) : DisabledButtonPicture(button);
-        const TPicturePos& position = model.PicturePositions[static_cast<std::size_t>(BackwardPos + button)];
-        DrawPicture(painter, pictures[static_cast<std::size_t>(number)], position.X, position.Y);
+        const auto position = static_cast<PictureIndex>(BackwardPos + button);
+        const int number =
+            PictureAt(position, playState == button ? PictureShown::ButtonEnabled : PictureShown::ButtonDisabled);
+        const TPicturePos& at = model.PicturePositions[static_cast<std::size_t>(position)];
+        DrawPicture(painter, pictures[static_cast<std::size_t>(number)], at.X, at.Y);
     }
 }
 
@@ -321,7 +302,7 @@ void DrawBars(QPainter& painter, const TSkinModel& model, const PreviewSettings&
 
 QImage NewPreviewSurface()
 {
-    QImage surface(PreviewWidth, PreviewHeight, QImage::Format_RGB32);
+    QImage surface(ScreenWidth, ScreenHeight, QImage::Format_RGB32);
     surface.fill(Qt::white);
     return surface;
 }
@@ -330,7 +311,7 @@ void DrawPreview(QImage& surface, const TSkinModel& model, const PictureSlots& p
                  const TextLines& langLines, const PreviewSettings& settings)
 {
     // The surface is made on the first drawing; one of another kind is replaced.
-    if (surface.isNull() || surface.size() != QSize(PreviewWidth, PreviewHeight)
+    if (surface.isNull() || surface.size() != QSize(ScreenWidth, ScreenHeight)
         || surface.format() != QImage::Format_RGB32)
         surface = NewPreviewSurface();
 
@@ -338,28 +319,36 @@ void DrawPreview(QImage& surface, const TSkinModel& model, const PictureSlots& p
     PreparePainter(painter);
 
     // 1. Background: W and H are the right and bottom edges.
-    const TSkiObject& background = model.SkinObjects[BackgroundObject];
+    const TSkiObject& background = model.SkinObjects[EdgeSizedObject];
     FillRect(painter, background.X, background.Y, background.W, background.H, HexToColor(background.Color));
 
-    const auto& positions = model.PicturePositions;
-    const auto picture = [&](int number) -> const QImage& { return pictures[static_cast<std::size_t>(number)]; };
+    // The picture placed by position's line when shown holds.
+    const auto drawAt = [&](PictureIndex position, PictureShown shown) {
+        const TPicturePos& at = model.PicturePositions[static_cast<std::size_t>(position)];
+        DrawPicture(painter, pictures[static_cast<std::size_t>(PictureAt(position, shown))], at.X, at.Y);
+    };
 
     // 2.-3. Title and soft picture.
-    DrawPicture(painter, picture(1), positions[TitlePicturePos].X, positions[TitlePicturePos].Y);
-    DrawPicture(painter, picture(0), positions[SoftPicturePos].X, positions[SoftPicturePos].Y);
+    drawAt(TitlePicturePos, PictureShown::Always);
+    drawAt(SoftPicturePos, PictureShown::Always);
     // 4. Transport buttons.
     DrawButtons(painter, model, pictures, settings.playState);
     // 5. Random, always.
-    DrawPicture(painter, picture(12), positions[RandomPos].X, positions[RandomPos].Y);
+    drawAt(RandomPos, PictureShown::Always);
     // 6. Exactly one repetition icon.
     if (settings.repetition == 0)
-        DrawPicture(painter, picture(13), positions[RepetitionOnePos].X, positions[RepetitionOnePos].Y);
+        drawAt(RepetitionOnePos, PictureShown::RepetitionOne);
     else
-        DrawPicture(painter, picture(14), positions[RepetitionAllPos].X, positions[RepetitionAllPos].Y);
+        drawAt(RepetitionAllPos, PictureShown::RepetitionAll);
     // 7.-8. Bars and texts.
     DrawBars(painter, model, settings);
     DrawTexts(painter, model, langLines);
     // 9. The status-line overlay over everything else.
     if (model.StatusLine == 1)
-        DrawPicture(painter, picture(StatusLineSlot), 0, 0);
+        DrawPicture(painter, pictures[StatusLineSlot], 0, 0);
+}
+
+void DrawPreview(QImage& surface, const SkinDocument& document, const PreviewSettings& settings)
+{
+    DrawPreview(surface, document.Model, document.Pictures, document.LangLines, settings);
 }

@@ -5,8 +5,6 @@
 
 #include <QImage>
 
-inline constexpr int PreviewWidth = 176;
-inline constexpr int PreviewHeight = 220;
 
 // The four preview settings, as the main window's controls hold them.
 struct PreviewSettings {
@@ -23,3 +21,6 @@ QImage NewPreviewSurface();
 // Throws SkinError only for failures the caller must report.
 void DrawPreview(QImage& surface, const TSkinModel& model, const PictureSlots& pictures,
                  const TextLines& langLines, const PreviewSettings& settings);
+
+// The same for the open skin of document.
+void DrawPreview(QImage& surface, const SkinDocument& document, const PreviewSettings& settings);

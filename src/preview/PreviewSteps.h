@@ -22,9 +22,6 @@ inline constexpr const char* PreviewFontFile = "/usr/share/fonts/truetype/dejavu
 inline constexpr const char* PreviewFontFallbackFamily = "DejaVu Sans";
 inline constexpr int PreviewFontPixelSize = 11;
 
-// The size FontSize gives for ids without a table entry: the same default size.
-inline constexpr int DefaultFontSize = 0;
-
 // The family of the preview's face. Loads DejaVu Sans (regular, bold, oblique and
 // bold oblique) from fonts-dejavu-core by file on the first call; falls back to
 // the family name when the files cannot be loaded.
@@ -33,13 +30,6 @@ QString PreviewFontFamily();
 // The preview's face at a font size (0: the default 11 px; otherwise points at
 // 96 dpi) with bold and italic from style. Never antialiased, fully hinted.
 QFont PreviewFont(int size, FontStyleSet style);
-
-// Whether the font size table holds an entry for the id (1 to 10, 12, 13, 14).
-bool FontSizeTableHas(std::int32_t fontId);
-
-// The font size table's entry for the id: 0 for each of the thirteen ids it holds,
-// and DefaultFontSize (also 0) for every other id.
-int FontSize(std::int32_t fontId);
 
 // ---- Canvas operations ------------------------------------------------------
 // Rectangles are (left, top, right, bottom), right and bottom exclusive, computed
@@ -90,9 +80,6 @@ void DrawTexts(QPainter& painter, const TSkinModel& model, const TextLines& lang
 
 // ---- Pictures and bars ------------------------------------------------------
 
-// The file number of button i's (0 Backward .. 4 Forward) disabled and enabled picture.
-int DisabledButtonPicture(int button);
-int EnabledButtonPicture(int button);
 
 // The five transport buttons: the one whose index equals playState shows its
 // enabled picture, the others their disabled ones.

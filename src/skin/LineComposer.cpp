@@ -13,23 +13,33 @@ static std::string OneLine(const std::string& text)
     return out;
 }
 
+// The value a field takes from the editor, as it is written.
+static std::string FieldText(FieldId field, const ItemValues& v)
+{
+    switch (field) {
+    case FieldId::X: return std::to_string(v.X);
+    case FieldId::Y: return std::to_string(v.Y);
+    case FieldId::W: return std::to_string(v.W);
+    case FieldId::H: return std::to_string(v.H);
+    case FieldId::Anchor: return std::to_string(v.Anchor);
+    case FieldId::FontId: return std::to_string(v.FontId);
+    case FieldId::StyleCode: return std::to_string(v.StyleCode);
+    case FieldId::Colour: return OneLine(v.Color);
+    case FieldId::SecondColour:
+    case FieldId::Setting: break;
+    }
+    return {};
+}
+
 std::string ComposeItemLine(SkinCategory category, const std::string& key, const ItemValues& v)
 {
     std::string line = key;
     if (line.empty() || line.back() != ' ')
         line += ' ';
-    line += "= " + std::to_string(v.X) + " " + std::to_string(v.Y);
-    switch (category) {
-    case SkinCategory::Strings:
-        line += " " + std::to_string(v.Anchor) + " " + std::to_string(v.FontId) + " "
-              + std::to_string(v.StyleCode) + " " + OneLine(v.Color) + " 0x000000FF";
-        break;
-    case SkinCategory::Pictures:
-        line += " 20";
-        break;
-    case SkinCategory::Objects:
-        line += " " + std::to_string(v.W) + " " + std::to_string(v.H) + " " + OneLine(v.Color);
-        break;
+    line += '=';
+    for (const LineField& field : LineLayout(category)) {
+        line += ' ';
+        line += field.written != nullptr ? std::string(field.written) : FieldText(field.id, v);
     }
     return line;
 }

@@ -1,12 +1,12 @@
 #pragma once
 // Composes an element line from the editor's values and puts it in place of the
 // key's line.
+#include "SkinFormat.h"
 #include "SkinLines.h"
 
 #include <cstdint>
 #include <string>
 
-enum class SkinCategory { Strings = 0, Pictures = 1, Objects = 2 };
 
 struct ItemValues {
     std::int32_t X = 0;

@@ -19,56 +19,40 @@
 
 namespace {
 
-enum class WordKind { Number, Colour };
-
-struct Field {
-    const char* name;
-    WordKind kind;
-};
-
-constexpr Field TextItemFields[] = {{"x", WordKind::Number},          {"y", WordKind::Number},
-                                    {"anchor", WordKind::Number},     {"font id", WordKind::Number},
-                                    {"style code", WordKind::Number}, {"colour", WordKind::Colour},
-                                    {"second colour", WordKind::Colour}};
-constexpr Field PictureFields[] = {{"x", WordKind::Number}, {"y", WordKind::Number}, {"anchor", WordKind::Number}};
-constexpr Field ObjectFields[] = {{"x", WordKind::Number}, {"y", WordKind::Number}, {"w", WordKind::Number},
-                                  {"h", WordKind::Number}, {"colour", WordKind::Colour}};
-constexpr Field SettingFields[] = {{"setting", WordKind::Number}};
-constexpr std::size_t MostFields = std::size(TextItemFields);
-
-enum class Category { TextItem, Picture, Object, Setting };
-
 struct KeyRule {
     std::string key;
-    Category category;
+    SkinCategory category;
     int index; // in its category, model order
-    std::span<const Field> fields;
+    std::span<const LineField> fields;
 };
+
+constexpr std::size_t MostFields = 7; // a text line's words
 
 // The 23 keys in model order.
 const std::vector<KeyRule>& KeyRules()
 {
     static const std::vector<KeyRule> rules = [] {
         std::vector<KeyRule> all;
-        for (int i = 0; i < TextItemCount; ++i)
-            all.push_back({TextItemKeys[static_cast<std::size_t>(i)], Category::TextItem, i, TextItemFields});
-        for (int i = 0; i < PictureCount; ++i)
-            all.push_back({PictureKeys[static_cast<std::size_t>(i)], Category::Picture, i, PictureFields});
-        for (int i = 0; i < ObjectCount; ++i)
-            all.push_back({ObjectKeys[static_cast<std::size_t>(i)], Category::Object, i, ObjectFields});
-        all.push_back({StatusLineKey, Category::Setting, 0, SettingFields});
+        for (SkinCategory category :
+             {SkinCategory::Strings, SkinCategory::Pictures, SkinCategory::Objects, SkinCategory::Settings}) {
+            const auto keys = ElementKeys(category);
+            for (std::size_t i = 0; i < keys.size(); ++i)
+                all.push_back({keys[i], category, static_cast<int>(i), LineLayout(category)});
+        }
         return all;
     }();
     return rules;
 }
 
-// The picture files drawn at each picture position (-1: none), by PictureIndex.
-constexpr std::array<std::array<int, 2>, PictureCount> PicturesAtPosition = {{
-    {1, -1}, {0, -1}, {2, 7}, {3, 8}, {4, 9}, {5, 10}, {6, 11}, {12, -1}, {13, -1}, {14, -1},
-}};
-
 using Report = std::function<void(const std::string& text)>;
 using Numbers = std::array<std::optional<std::int32_t>, MostFields>;
+
+// The number read for field of rule's line, if it has that field and it read.
+std::optional<std::int32_t> NumberOf(const KeyRule& rule, const Numbers& numbers, FieldId field)
+{
+    const std::size_t word = WordOf(rule.category, field);
+    return word == 0 ? std::nullopt : numbers[word - 1];
+}
 
 std::string Quote(std::string_view text)
 {
@@ -180,7 +164,7 @@ Numbers CheckWords(const KeyRule& rule, std::string_view text, const Report& rep
     std::vector<std::string> missing;
     const std::string key = Quote(rule.key);
     for (std::size_t k = 0; k < rule.fields.size(); ++k) {
-        const Field& field = rule.fields[k];
+        const LineField& field = rule.fields[k];
         const std::string word = WordAt(k + 1, text, SkinDelimiters());
         if (word.empty()) {
             missing.push_back(field.name);
@@ -208,52 +192,61 @@ Numbers CheckWords(const KeyRule& rule, std::string_view text, const Report& rep
     return numbers;
 }
 
-void CheckTextItem(const KeyRule& rule, const Numbers& n, const Report& report)
+void CheckTextItem(const KeyRule& rule, const Numbers& numbers, const Report& report)
 {
     const std::string key = Quote(rule.key);
-    if (n[2] && !IsValidAnchor(*n[2]))
-        report(key + ": anchor " + Str(*n[2]) + " is not one of 3, 6, 10, 17, 20, 24, 33, 36, 40, 65, 68, 72");
-    if (n[3] && !FontIdHasSize(*n[3]))
-        report(key + ": font id " + Str(*n[3]) + " has no size; the fonts are 1 to 10 and 12 to 14");
-    if (n[4] && *n[4] != 255 && (*n[4] < 1 || *n[4] > 3))
-        report(key + ": style code " + Str(*n[4]) + " is not 255 (plain), 1 (italic), 2 (bold) or 3 (bold italic)");
-    if (!n[0] || !n[1])
+    const auto x = NumberOf(rule, numbers, FieldId::X);
+    const auto y = NumberOf(rule, numbers, FieldId::Y);
+    const auto anchor = NumberOf(rule, numbers, FieldId::Anchor);
+    const auto fontId = NumberOf(rule, numbers, FieldId::FontId);
+    const auto style = NumberOf(rule, numbers, FieldId::StyleCode);
+    if (anchor && !IsValidAnchor(*anchor))
+        report(key + ": anchor " + Str(*anchor) + " is not one of 3, 6, 10, 17, 20, 24, 33, 36, 40, 65, 68, 72");
+    if (fontId && !FontIdHasSize(*fontId))
+        report(key + ": font id " + Str(*fontId) + " has no size; the fonts are 1 to 10 and 12 to 14");
+    if (style && *style != 255 && (*style < 1 || *style > 3))
+        report(key + ": style code " + Str(*style) + " is not 255 (plain), 1 (italic), 2 (bold) or 3 (bold italic)");
+    if (!x || !y)
         return;
-    if (!TextPointOnScreen(*n[0], *n[1], n[2].value_or(20)))
-        report(key + ": anchor point " + Point(*n[0], *n[1]) + " puts the text outside " + TheScreen());
+    if (!TextPointOnScreen(*x, *y, anchor.value_or(20)))
+        report(key + ": anchor point " + Point(*x, *y) + " puts the text outside " + TheScreen());
     if (rule.index == SoftLabelItem) {
         // The right soft label mirrors the left one: its right edge ends X pixels
         // before the screen's right edge, its top at Y.
-        const std::int64_t right = std::int64_t{ScreenWidth} - *n[0];
+        const std::int64_t right = std::int64_t{ScreenWidth} - *x;
         if (!PointKeepsTextOnScreen(right, ScreenWidth, Extent::Before)
-            || !PointKeepsTextOnScreen(*n[1], ScreenHeight, Extent::After))
-            report(key + ": the right soft label's anchor point " + Point(right, *n[1])
+            || !PointKeepsTextOnScreen(*y, ScreenHeight, Extent::After))
+            report(key + ": the right soft label's anchor point " + Point(right, *y)
                    + " puts it outside " + TheScreen());
     }
 }
 
-void CheckPicturePosition(const KeyRule& rule, const Numbers& n, const PictureSizes& sizes, const Report& report)
+void CheckPicturePosition(const KeyRule& rule, const Numbers& numbers, const PictureSizes& sizes, const Report& report)
 {
-    if (!n[0] || !n[1])
+    const auto px = NumberOf(rule, numbers, FieldId::X);
+    const auto py = NumberOf(rule, numbers, FieldId::Y);
+    if (!px || !py)
         return;
-    for (int number : PicturesAtPosition[static_cast<std::size_t>(rule.index)]) {
-        if (number < 0 || !sizes[static_cast<std::size_t>(number)])
+    for (const PictureRole& role : PictureRoles) {
+        const int number = role.number;
+        if (role.placedBy != rule.index || !sizes[static_cast<std::size_t>(number)])
             continue;
         const QSize size = *sizes[static_cast<std::size_t>(number)];
-        const std::int64_t x = *n[0], y = *n[1];
+        const std::int64_t x = *px, y = *py;
         CheckArea(Quote(rule.key) + ": " + PictureFileName(number).toStdString(), x, y, x + size.width(),
                   y + size.height(), report);
     }
 }
 
-void CheckObject(const KeyRule& rule, const Numbers& n, const Report& report)
+void CheckObject(const KeyRule& rule, const Numbers& numbers, const Report& report)
 {
-    if (!n[0] || !n[1] || !n[2] || !n[3])
+    const auto nx = NumberOf(rule, numbers, FieldId::X), ny = NumberOf(rule, numbers, FieldId::Y);
+    const auto nw = NumberOf(rule, numbers, FieldId::W), nh = NumberOf(rule, numbers, FieldId::H);
+    if (!nx || !ny || !nw || !nh)
         return;
-    const std::int64_t x = *n[0], y = *n[1], w = *n[2], h = *n[3];
+    const std::int64_t x = *nx, y = *ny, w = *nw, h = *nh;
     const std::string what = Quote(rule.key) + ": the rectangle";
-    // The Background's third and fourth numbers are its right and bottom edges.
-    if (rule.index == BackgroundObject)
+    if (rule.index == EdgeSizedObject)
         CheckArea(what, x, y, w, h, report);
     else
         CheckArea(what, x, y, x + w, y + h, report);
@@ -273,12 +266,12 @@ void CheckElementLine(const KeyRule& rule, const std::string& line, const Pictur
 
     const Numbers numbers = CheckWords(rule, ValueText(line), report);
     switch (rule.category) {
-    case Category::TextItem: CheckTextItem(rule, numbers, report); break;
-    case Category::Picture: CheckPicturePosition(rule, numbers, sizes, report); break;
-    case Category::Object: CheckObject(rule, numbers, report); break;
-    case Category::Setting:
-        if (numbers[0] && *numbers[0] != 0 && *numbers[0] != 1)
-            report(key + ": setting " + Str(*numbers[0]) + " is not 0 (off) or 1 (on)");
+    case SkinCategory::Strings: CheckTextItem(rule, numbers, report); break;
+    case SkinCategory::Pictures: CheckPicturePosition(rule, numbers, sizes, report); break;
+    case SkinCategory::Objects: CheckObject(rule, numbers, report); break;
+    case SkinCategory::Settings:
+        if (const auto setting = NumberOf(rule, numbers, FieldId::Setting); setting && *setting != 0 && *setting != 1)
+            report(key + ": setting " + Str(*setting) + " is not 0 (off) or 1 (on)");
         break;
     }
 }
@@ -336,11 +329,6 @@ std::string UnreadLineText(std::string_view line, bool firstLine)
 std::string ProblemLine(const SkinProblem& problem)
 {
     return problem.file + (problem.line > 0 ? ":" + std::to_string(problem.line) : std::string()) + ": " + problem.text;
-}
-
-bool FontIdHasSize(std::int32_t fontId)
-{
-    return (fontId >= 1 && fontId <= 10) || (fontId >= 12 && fontId <= 14);
 }
 
 std::vector<SkinProblem> CheckDescription(const TextLines& lines, const PictureSizes& sizes)

@@ -4,6 +4,7 @@
 // not decode, and elements that lie off the screen. Measures no text (that needs
 // fonts), so a text is checked by its anchor point only.
 #include "SkinDocument.h"
+#include "SkinFormat.h"
 #include "TextFile.h"
 
 #include <QSize>
@@ -15,9 +16,6 @@
 #include <string>
 #include <vector>
 
-inline constexpr int ScreenWidth = 176;
-inline constexpr int ScreenHeight = 220;
-inline constexpr const char* DescriptionFileName = "Ruvex.rvk";
 
 struct SkinProblem {
     std::string file; // "Ruvex.rvk" or a picture such as "7.gif"
@@ -32,9 +30,6 @@ std::string ProblemLine(const SkinProblem& problem);
 // The natural size of pictures 0.gif to 14.gif; empty where a picture is missing or
 // does not decode (its elements are then not placed on the screen).
 using PictureSizes = std::array<std::optional<QSize>, SkinPictureCount>;
-
-// Whether the preview's font size table has an entry for the id: 1 to 10, 12 to 14.
-bool FontIdHasSize(std::int32_t fontId);
 
 // The problems of the description file's lines, in line order (problems that
 // concern no line, such as a key without a line, come first).

@@ -20,10 +20,10 @@ void SkinDocument::LoadSkin(const QString& path)
 {
     Lines.Assign(ReadTextLines(path));
     const QDir folder = QFileInfo(path).absoluteDir();
-    for (int number : PictureLoadOrder) {
-        const QString picture = folder.filePath(PictureFileName(number));
+    for (const PictureRole& role : PictureRoles) {
+        const QString picture = folder.filePath(PictureFileName(role.number));
         if (QFileInfo::exists(picture))
-            Pictures[static_cast<std::size_t>(number)] = LoadGifFile(picture);
+            Pictures[static_cast<std::size_t>(role.number)] = LoadGifFile(picture);
     }
     ParseSkin();
 }

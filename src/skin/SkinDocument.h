@@ -11,13 +11,9 @@
 
 #include <array>
 
-inline constexpr int SkinPictureCount = 15;
 // Slots 0-14 hold "0.gif" to "14.gif"; the last one holds the status-line overlay.
 inline constexpr int StatusLineSlot = 15;
 inline constexpr int PictureSlotCount = 16;
-
-// Pictures are loaded in this order: each button's disabled picture, then its enabled one.
-inline constexpr std::array<int, SkinPictureCount> PictureLoadOrder = {0, 1, 2, 7, 3, 8, 4, 9, 5, 10, 6, 11, 12, 13, 14};
 
 using PictureSlots = std::array<QImage, PictureSlotCount>; // a null image is an empty slot
 

@@ -3,12 +3,6 @@
 #include "SkinError.h"
 #include "SkinNumbers.h"
 
-const std::array<const char*, TextItemCount> TextItemKeys = {
-    "TrackNumber", "Playlist", "Artist", "Title ", "Album", "Time ", "TimeCurrent", "TimeElapsed", "SoftLabel"};
-const std::array<const char*, PictureCount> PictureKeys = {
-    "TitlePicture", "SoftPicture", "Backward", "Play", "Pause", "Stop", "Forward", "Random", "RepetitionOne", "RepetitionAll"};
-const std::array<const char*, ObjectCount> ObjectKeys = {"Background", "ProgressBar", "VolumeBar"};
-
 FontStyleSet FontStyleFromCode(std::int32_t styleCode)
 {
     switch (styleCode) {
@@ -19,41 +13,43 @@ FontStyleSet FontStyleFromCode(std::int32_t styleCode)
     }
 }
 
-static std::int32_t IntValue(const SkinLines& lines, const std::string& key, std::size_t n)
+static std::int32_t IntValue(const SkinLines& lines, const std::string& key, SkinCategory category, FieldId field)
 {
-    return ParseSkinInt(lines.Value(key, n));
+    return ParseSkinInt(lines.Value(key, WordOf(category, field)));
 }
 
 TSkiStr ReadSkiStr(const SkinLines& lines, const std::string& key)
 {
     TSkiStr item;
-    item.X = IntValue(lines, key, 1);
-    item.Y = IntValue(lines, key, 2);
-    item.Anchor = IntValue(lines, key, 3);
-    item.FontId = IntValue(lines, key, 4);
-    item.StyleCode = IntValue(lines, key, 5);
+    constexpr auto text = SkinCategory::Strings;
+    item.X = IntValue(lines, key, text, FieldId::X);
+    item.Y = IntValue(lines, key, text, FieldId::Y);
+    item.Anchor = IntValue(lines, key, text, FieldId::Anchor);
+    item.FontId = IntValue(lines, key, text, FieldId::FontId);
+    item.StyleCode = IntValue(lines, key, text, FieldId::StyleCode);
     item.FontStyle = FontStyleFromCode(item.StyleCode);
-    item.Color = lines.Value(key, 6);
-    item.Color2 = lines.Value(key, 7);
+    item.Color = lines.Value(key, WordOf(text, FieldId::Colour));
+    item.Color2 = lines.Value(key, WordOf(text, FieldId::SecondColour));
     return item;
 }
 
 TSkiObject ReadSkiObject(const SkinLines& lines, const std::string& key)
 {
     TSkiObject object;
-    object.X = IntValue(lines, key, 1);
-    object.Y = IntValue(lines, key, 2);
-    object.W = IntValue(lines, key, 3);
-    object.H = IntValue(lines, key, 4);
-    object.Color = lines.Value(key, 5);
+    constexpr auto objects = SkinCategory::Objects;
+    object.X = IntValue(lines, key, objects, FieldId::X);
+    object.Y = IntValue(lines, key, objects, FieldId::Y);
+    object.W = IntValue(lines, key, objects, FieldId::W);
+    object.H = IntValue(lines, key, objects, FieldId::H);
+    object.Color = lines.Value(key, WordOf(objects, FieldId::Colour));
     return object;
 }
 
 void ReadPicturePos(const SkinLines& lines, const std::string& key, TPicturePos& position)
 {
     try {
-        position.X = IntValue(lines, key, 1);
-        position.Y = IntValue(lines, key, 2);
+        position.X = IntValue(lines, key, SkinCategory::Pictures, FieldId::X);
+        position.Y = IntValue(lines, key, SkinCategory::Pictures, FieldId::Y);
     } catch (const SkinError&) {
         // A picture without a good position keeps what the caller's buffer held.
     }
@@ -75,5 +71,5 @@ void ParseSkinInto(const SkinLines& lines, TSkinModel& model)
     for (int i = 0; i < ObjectCount; ++i)
         model.SkinObjects[i] = ReadSkiObject(lines, ObjectKeys[i]);
 
-    model.StatusLine = IntValue(lines, StatusLineKey, 1);
+    model.StatusLine = IntValue(lines, StatusLineKey, SkinCategory::Settings, FieldId::Setting);
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The parsed skin: text items, picture positions, rectangle objects and the
 // status-line setting, and the readers that fill them from the description lines.
+#include "SkinFormat.h"
 #include "SkinLines.h"
 
 #include <array>
@@ -36,22 +37,6 @@ struct TPicturePos {
     std::int32_t Y = 0;
     bool operator==(const TPicturePos&) const = default;
 };
-
-inline constexpr int TextItemCount = 9;
-inline constexpr int PictureCount = 10;
-inline constexpr int ObjectCount = 3;
-
-// Keys in model order. "Title " and "Time " end in a blank.
-extern const std::array<const char*, TextItemCount> TextItemKeys;
-extern const std::array<const char*, PictureCount> PictureKeys;
-extern const std::array<const char*, ObjectCount> ObjectKeys;
-inline constexpr const char* StatusLineKey = "StatusLine";
-
-enum TextItemIndex { TrackNumberItem, PlaylistItem, ArtistItem, TitleItem, AlbumItem,
-                     TimeItem, TimeCurrentItem, TimeElapsedItem, SoftLabelItem };
-enum PictureIndex { TitlePicturePos, SoftPicturePos, BackwardPos, PlayPos, PausePos,
-                    StopPos, ForwardPos, RandomPos, RepetitionOnePos, RepetitionAllPos };
-enum ObjectIndex { BackgroundObject, ProgressBarObject, VolumeBarObject };
 
 struct TSkinModel {
     std::array<TSkiStr, TextItemCount> TextItems;

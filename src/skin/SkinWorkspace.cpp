@@ -18,7 +18,7 @@
 
 namespace {
 
-const QString DescriptionFileName = QStringLiteral("Ruvex.rvk");
+const QString DescriptionFile = QString::fromLatin1(DescriptionFileName);
 
 QString WithSeparator(QString folder)
 {
@@ -88,19 +88,6 @@ SkinWorkspace::SkinWorkspace(SkinDocument& document, FolderResolver executableFo
 
 SkinWorkspace::~SkinWorkspace() = default; // the QLockFile's destructor releases the lock
 
-QString SkinWorkspace::RunningExecutableFolder()
-{
-    QString folder;
-    if (QCoreApplication::instance() != nullptr)
-        folder = QCoreApplication::applicationDirPath();
-    if (folder.isEmpty()) {
-        const QString executable = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
-        if (!executable.isEmpty())
-            folder = QFileInfo(executable).absolutePath();
-    }
-    return WithSeparator(folder);
-}
-
 QString SkinWorkspace::ExecutableFolder() const
 {
     return WithSeparator(executableFolder_ ? executableFolder_() : RunningExecutableFolder());
@@ -163,10 +150,10 @@ void SkinWorkspace::Open(const QString& chosenFile)
         CopyFileReplacing(source + PictureFileName(number), working + PictureFileName(number));
         LetOwnerWrite(working + PictureFileName(number));
     }
-    CopyFileReplacing(source + DescriptionFileName, working + DescriptionFileName);
-    LetOwnerWrite(working + DescriptionFileName);
+    CopyFileReplacing(source + DescriptionFile, working + DescriptionFile);
+    LetOwnerWrite(working + DescriptionFile);
 
-    document_.SkinFileName = working + DescriptionFileName;
+    document_.SkinFileName = working + DescriptionFile;
     document_.LoadSkin(document_.SkinFileName);
 }
 
@@ -183,14 +170,14 @@ void SkinWorkspace::SaveAs(const QString& chosenFile)
     const QString working = FolderOf(document_.SkinFileName);
     for (int number = 0; number < SkinPictureCount; ++number)
         CopyFileReplacing(working + PictureFileName(number), destination + PictureFileName(number));
-    WriteTextLines(destination + DescriptionFileName, document_.Lines.Lines());
+    WriteTextLines(destination + DescriptionFile, document_.Lines.Lines());
 }
 
 void SkinWorkspace::Autosave()
 {
     if (!document_.SkinLoaded)
         return;
-    const QString target = document_.SkinFileName.isEmpty() ? WorkingFolder() + DescriptionFileName
+    const QString target = document_.SkinFileName.isEmpty() ? WorkingFolder() + DescriptionFile
                                                             : document_.SkinFileName;
     WriteTextLines(target, document_.Lines.Lines());
 }
@@ -258,24 +245,24 @@ void SkinWorkspace::ReplaceAndReload(const QString& target, const QString& chose
 
 void SkinWorkspace::LoadAssets()
 {
-    const QString files = ExecutableFolder() + QStringLiteral("Files/");
-    std::string failures;
-    const auto note = [&failures](const SkinError& error) {
-        if (!failures.empty())
-            failures += "\n";
-        failures += error.what();
-    };
-    try {
-        document_.Pictures[StatusLineSlot] = LoadGifFile(files + QStringLiteral("statusline.gif"));
-    } catch (const SkinError& error) {
-        note(error);
+    LoadAssetsAndSkin(document_, AssetFilesIn(ExecutableFolder()), AssetErrors::ReportBoth);
+}
+
+void SkinWorkspace::WritePicture(int number, const std::optional<std::string>& bytes)
+{
+    if (document_.SkinFileName.isEmpty())
+        throw SkinError("Open a skin before replacing a picture");
+    if (number < 0 || number >= SkinPictureCount)
+        ThrowListIndexError(number);
+    if (HasDescription())
+        WriteTextLines(document_.SkinFileName, document_.Lines.Lines());
+    const QString target = PictureFile(number);
+    if (bytes) {
+        WriteFileBytes(target, *bytes);
+    } else {
+        // A missing picture keeps its slot when loading: empty it here.
+        QFile::remove(target);
+        document_.Pictures[static_cast<std::size_t>(number)] = QImage();
     }
-    try {
-        document_.LangLines = ReadTextLines(files + QStringLiteral("LangRuvex.txt"));
-    } catch (const SkinError& error) {
-        document_.LangLines.clear();
-        note(error);
-    }
-    if (!failures.empty())
-        throw SkinError(failures);
+    document_.LoadSkin(document_.SkinFileName);
 }

@@ -3,6 +3,7 @@
 // executable, and the file side of Open, Save as, Autosave, Replace picture and
 // the loading of the two assets. The window only hands in what the user chose.
 #include "SkinDocument.h"
+#include "SkinLoader.h"
 
 #include <QString>
 
@@ -20,8 +21,6 @@ public:
     explicit SkinWorkspace(SkinDocument& document, FolderResolver executableFolder = RunningExecutableFolder);
     ~SkinWorkspace();
 
-    static QString RunningExecutableFolder();
-
     QString ExecutableFolder() const;
     // "Temp/" beside the executable, or in the user's data folder when that
     // cannot be written. Ends in a separator.
@@ -33,6 +32,10 @@ public:
     void Autosave();
     // chosenFile is empty when the user cancelled the dialog.
     void ReplacePicture(int number, const std::optional<QString>& chosenFile);
+    // Writes bytes as the working copy's picture number (nothing: removes the file and
+    // empties its slot), then reloads as ReplacePicture does: the undo and redo of a
+    // replacement.
+    void WritePicture(int number, const std::optional<std::string>& bytes);
     // The working copy's picture file of that number; empty before the first Open.
     QString PictureFile(int number) const;
     void LoadAssets();

@@ -73,6 +73,16 @@ TextLines ReadTextLines(const QString& path)
 
 void WriteTextLines(const QString& path, const TextLines& lines)
 {
+    std::string text;
+    for (const auto& line : lines) {
+        text += line;
+        text += "\r\n";
+    }
+    WriteFileBytes(path, text);
+}
+
+void WriteFileBytes(const QString& path, const std::string& text)
+{
     QSaveFile file(path);
     const auto fail = [&] {
         const QString reason = file.errorString();
@@ -84,11 +94,6 @@ void WriteTextLines(const QString& path, const TextLines& lines)
     // file. Writing again after a short write gets the system's reason (ENOSPC, EFBIG).
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         fail();
-    std::string text;
-    for (const auto& line : lines) {
-        text += line;
-        text += "\r\n";
-    }
     const char* data = text.data();
     qint64 left = static_cast<qint64>(text.size());
     while (left > 0) {

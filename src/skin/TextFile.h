@@ -20,5 +20,8 @@ TextLines ReadTextLines(const QString& path);
 // Throws "Cannot create file "%s". %s"; on failure the old file is left as it was.
 void WriteTextLines(const QString& path, const TextLines& lines);
 
+// Replaces the file with bytes atomically; throws and keeps the old file as WriteTextLines.
+void WriteFileBytes(const QString& path, const std::string& bytes);
+
 // Full path as shown in messages.
 std::string DisplayPath(const QString& path);

@@ -2,6 +2,8 @@
 // Every dialog the program opens goes through this interface, so that tests can
 // script the answers instead of driving real modal windows. The file and colour
 // dialogs remember the last choice here, whichever implementation shows them.
+#include "SkinFormat.h"
+
 #include <QColor>
 #include <QString>
 
@@ -21,6 +23,8 @@ inline constexpr FileDialogSettings OD1{"OD1", "RuvexSkins (Ruvex.rvk ruvex.rvk 
 inline constexpr FileDialogSettings SD1{"SD1", "RuvexSkins (Ruvex.rvk ruvex.rvk RUVEX.RVK)", true};
 inline constexpr FileDialogSettings ImgReplaceDialog{"ImgReplaceDialog", "Gif-Image (*.gif)", false};
 
+enum class UnsavedChangesAnswer { SaveAs, Discard, Cancel };
+
 class DialogService {
 public:
     virtual ~DialogService() = default;
@@ -35,6 +39,8 @@ public:
 
     virtual void ShowError(const QString& title, const QString& text) = 0;
     virtual void ShowWarning(const QString& title, const QString& text) = 0;
+    // Asks what to do with changes not saved: "Save as...", "Discard" or "Cancel".
+    virtual UnsavedChangesAnswer AskUnsavedChanges(const QString& text) = 0;
     // Shows a window of the program modally and returns when it is closed.
     virtual void ShowModal(QDialog& dialog) = 0;
 
@@ -46,7 +52,7 @@ private:
     std::optional<QString> RunRemembering(const FileDialogSettings& settings, QString& lastFile);
 
     QString lastSkinFile_;
-    QString lastSaveFile_ = QStringLiteral("Ruvex.rvk");
+    QString lastSaveFile_ = QString::fromLatin1(DescriptionFileName);
     QString lastPictureFile_;
     QColor lastColor_ = Qt::black;
 };

@@ -12,6 +12,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QLabel>
 #include <QMenuBar>
@@ -31,21 +32,12 @@ QComboBox* DropDownList(QWidget* parent, const QStringList& entries, int current
     return list;
 }
 
-template <std::size_t N>
-QStringList Names(const std::array<const char*, N>& keys)
-{
-    QStringList names;
-    for (const char* key : keys)
-        names << QString::fromLatin1(key);
-    return names;
-}
-
 } // namespace
 
 TMainFrm::TMainFrm(std::unique_ptr<DialogService> dialogs, SkinWorkspace::FolderResolver executableFolder,
                    QWidget* parent)
     : QMainWindow(parent),
-      workspace_(document_, std::move(executableFolder)),
+      session_(std::move(executableFolder)),
       dialogs_(dialogs ? std::move(dialogs) : std::make_unique<QtDialogService>(this)),
       errors_(*dialogs_)
 {
@@ -74,7 +66,7 @@ void TMainFrm::CreateControls()
     setCentralWidget(client);
 
     Shape1 = Place(new ShapeFrame(client), "Shape1", 0, 0, 178, 222);
-    ScreenSkin = Place(new PreviewView(client), "ScreenSkin", 1, 1, PreviewWidth, PreviewHeight);
+    ScreenSkin = Place(new PreviewView(client), "ScreenSkin", 1, 1, ScreenWidth, ScreenHeight);
 
     VolumeCB = Place(new QCheckBox(QStringLiteral("Volume"), client), "VolumeCB", 0, 224, 65, 17);
     VolEdit1 = Place(new VolumeField(client), "VolEdit1", 72, 224, 57, 22);
@@ -102,8 +94,8 @@ void TMainFrm::CreateControls()
     };
     TabSheet1 = page("TabSheet1", QStringLiteral("SkinEditing"));
     TabSheet2 = page("TabSheet2", QStringLiteral("Resources"));
-    propertyEditor_ = new PropertyEditor(*this);
-    new TResourcesPage(*this); // fills TabSheet2, which owns it
+    propertyEditor_ = new PropertyEditor(session_, *dialogs_, errors_, TabSheet1);
+    new TResourcesPage(session_, *dialogs_, errors_, TabSheet2); // TabSheet2 owns it
     PageControl1->setCurrentWidget(TabSheet1);
 
     connect(VolumeCB, &QCheckBox::toggled, this, &TMainFrm::VolumeCBClick);
@@ -111,6 +103,9 @@ void TMainFrm::CreateControls()
     connect(VolEdit1, &VolumeField::Clicked, this, &TMainFrm::VolEdit1Click);
     connect(PlayStatus, &QComboBox::currentIndexChanged, this, &TMainFrm::PlayStatusChange);
     connect(RepetitionSt, &QComboBox::currentIndexChanged, this, &TMainFrm::RepetitionStChange);
+
+    // The preview shows every drawing of the session's surface, whoever asked for it.
+    connect(&session_, &EditingSession::PreviewDrawn, this, [this] { ScreenSkin->ShowSurface(session_.Surface()); });
 }
 
 void TMainFrm::CreateMenu()
@@ -133,6 +128,26 @@ void TMainFrm::CreateMenu()
     Saveas1 = item(file, "Saveas1", QStringLiteral("&Save as.."), QKeySequence(Qt::CTRL | Qt::Key_S),
                    &TMainFrm::Saveas1Click);
     Exit1 = item(file, "Exit1", QStringLiteral("&Exit"), QKeySequence(Qt::CTRL | Qt::Key_Q), &TMainFrm::Exit1Click);
+
+    QMenu* edit = bar->addMenu(QStringLiteral("Edit"));
+    edit->setObjectName(QStringLiteral("Edit1"));
+    // Named after the step ("Undo Artist"); triggered through the error reporter, since
+    // an undo reparses and redraws, which can fail.
+    const auto historyItem = [&](QAction* action, const char* name, QList<QKeySequence> shortcuts,
+                                 void (TMainFrm::*handler)()) {
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcuts(shortcuts);
+        disconnect(action, &QAction::triggered, &session_.History(), nullptr);
+        connect(action, &QAction::triggered, this, handler);
+        edit->addAction(action);
+        return action;
+    };
+    Undo1 = historyItem(session_.History().createUndoAction(this, QStringLiteral("Undo")), "Undo1",
+                        {QKeySequence(Qt::CTRL | Qt::Key_Z)}, &TMainFrm::Undo1Click);
+    Redo1 = historyItem(session_.History().createRedoAction(this, QStringLiteral("Redo")), "Redo1",
+                        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)},
+                        &TMainFrm::Redo1Click);
+
     About1 = item(bar, "About1", QStringLiteral("About"), QKeySequence(), &TMainFrm::About1Click);
 }
 
@@ -152,9 +167,8 @@ void TMainFrm::FormCreate()
     errors_.Run([this] {
         setWindowTitle(QString::fromLatin1(ProgramCaption));
         PaintColorViewGrey();
-        FillItemLists();
         ShowCurListNames();
-        workspace_.LoadAssets();
+        session_.LoadAssets();
     });
 }
 
@@ -166,13 +180,6 @@ void TMainFrm::PaintColorViewGrey()
 void TMainFrm::ShowCurListNames()
 {
     propertyEditor_->ShowCategoryNames();
-}
-
-void TMainFrm::FillItemLists()
-{
-    pictureNames_ << Names(PictureKeys);
-    stringNames_ << Names(TextItemKeys);
-    objectNames_ << Names(ObjectKeys);
 }
 
 QWidget* TMainFrm::SkinEditingPage() const
@@ -208,32 +215,22 @@ PreviewSettings TMainFrm::ReadPreviewSettings() const
     return settings;
 }
 
-void TMainFrm::RedrawPreview()
-{
-    // One surface for the whole run: every drawing paints over the last one.
-    if (surface_.isNull())
-        surface_ = NewPreviewSurface();
-    DrawPreview(surface_, document_.Model, document_.Pictures, document_.LangLines, ReadPreviewSettings());
-    ScreenSkin->ShowSurface(surface_);
-}
-
 void TMainFrm::Open1Click()
 {
     errors_.Run([this] {
         const auto chosen = dialogs_->OpenSkinFile();
         if (!chosen)
             return;
-        workspace_.Open(*chosen);
-        RedrawPreview();
+        session_.Open(*chosen);
     });
 }
 
 void TMainFrm::Saveas1Click()
 {
     errors_.Run([this] {
-        workspace_.CheckCanSave();
+        session_.Workspace().CheckCanSave();
         if (const auto chosen = dialogs_->SaveSkinFile())
-            workspace_.SaveAs(*chosen);
+            session_.SaveAs(*chosen);
     });
 }
 
@@ -257,16 +254,57 @@ void TMainFrm::AutoSaveTimer()
     if (autosaveRunning_)
         return;
     autosaveRunning_ = true;
-    errors_.Run([this] { workspace_.Autosave(); });
+    errors_.Run([this] { session_.Autosave(); });
     autosaveRunning_ = false;
 }
 
 void TMainFrm::PreviewSettingChanged()
 {
-    errors_.Run([this] {
-        if (document_.SkinLoaded)
-            RedrawPreview();
-    });
+    errors_.Run([this] { session_.SetSettings(ReadPreviewSettings()); });
+}
+
+void TMainFrm::Undo1Click()
+{
+    errors_.Run([this] { session_.Undo(); });
+}
+
+void TMainFrm::Redo1Click()
+{
+    errors_.Run([this] { session_.Redo(); });
+}
+
+bool TMainFrm::MayClose()
+{
+    bool mayClose = true;
+    if (session_.IsModified()) {
+        switch (dialogs_->AskUnsavedChanges(QStringLiteral("The skin has changes that were not saved with Save as."))) {
+        case UnsavedChangesAnswer::SaveAs: {
+            // A cancelled or failed Save as keeps the editor open.
+            mayClose = false;
+            errors_.Run([&] {
+                if (const auto chosen = dialogs_->SaveSkinFile()) {
+                    session_.SaveAs(*chosen);
+                    mayClose = true;
+                }
+            });
+            break;
+        }
+        case UnsavedChangesAnswer::Discard: break;
+        case UnsavedChangesAnswer::Cancel: mayClose = false; break;
+        }
+    }
+    // The working copy keeps the last state, so nothing typed since the last
+    // autosave is lost with the window.
+    errors_.Run([this] { session_.Autosave(); });
+    return mayClose;
+}
+
+void TMainFrm::closeEvent(QCloseEvent* event)
+{
+    if (MayClose())
+        event->accept();
+    else
+        event->ignore();
 }
 
 void TMainFrm::VolumeCBClick()

@@ -1,13 +1,11 @@
 #pragma once
 // The editor's main window: start-up, the menu, the preview with its four settings,
 // the autosave timer and the two pages that the property editor and the resources
-// page fill. Handlers only wire controls to the document, workspace and renderer;
-// each runs through the error reporter.
+// page fill. It assembles the views around one editing session; handlers only wire
+// controls to the session, and each runs through the error reporter.
 #include "DialogService.h"
+#include "EditingSession.h"
 #include "ErrorReporter.h"
-#include "PreviewRenderer.h"
-#include "SkinDocument.h"
-#include "SkinWorkspace.h"
 
 #include <QImage>
 #include <QMainWindow>
@@ -35,21 +33,17 @@ public:
 
     // Without a dialog service the real Qt dialogs are used.
     explicit TMainFrm(std::unique_ptr<DialogService> dialogs = nullptr,
-                      SkinWorkspace::FolderResolver executableFolder = SkinWorkspace::RunningExecutableFolder,
+                      SkinWorkspace::FolderResolver executableFolder = RunningExecutableFolder,
                       QWidget* parent = nullptr);
     ~TMainFrm() override;
 
     // The box that About1Click shows; created after the window, as the program starts.
     void SetAboutBox(TAbout* about) { about_ = about; }
 
-    SkinDocument& Document() { return document_; }
-    SkinWorkspace& Workspace() { return workspace_; }
+    EditingSession& Session() { return session_; }
+    SkinDocument& Document() { return session_.Document(); }
     DialogService& Dialogs() { return *dialogs_; }
     const ErrorReporter& Errors() const { return errors_; }
-
-    const QStringList& StringNames() const { return stringNames_; }
-    const QStringList& PictureNames() const { return pictureNames_; }
-    const QStringList& ObjectNames() const { return objectNames_; }
 
     // The pages the property editor and the resources page are placed on.
     QWidget* SkinEditingPage() const;
@@ -57,10 +51,8 @@ public:
 
     // The four preview settings as the controls hold them.
     PreviewSettings ReadPreviewSettings() const;
-    // Paints the open skin onto the preview surface and shows it. Throws SkinError.
-    void RedrawPreview();
     // The surface the preview is painted on; null until the first redraw.
-    const QImage& Surface() const { return surface_; }
+    const QImage& Surface() const { return session_.Surface(); }
 
 public slots:
     void Open1Click();
@@ -68,6 +60,8 @@ public slots:
     void Exit1Click();
     void About1Click();
     void AutoSaveTimer();
+    void Undo1Click();
+    void Redo1Click();
 
     void VolumeCBClick();
     void VolEdit1Change();
@@ -77,6 +71,9 @@ public slots:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // Asks before changes not saved with Save as are left behind; the working copy is
+    // written once more whatever the answer.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void CreateControls();
@@ -85,22 +82,17 @@ private:
     void FormCreate();
     void PaintColorViewGrey();
     void ShowCurListNames();
-    void FillItemLists();
     void PreviewSettingChanged();
+    // Whether the window may close: asks when there are changes not saved with Save as.
+    bool MayClose();
 
-    SkinDocument document_;
-    SkinWorkspace workspace_;
+    EditingSession session_;
     std::unique_ptr<DialogService> dialogs_;
     ErrorReporter errors_;
-    QImage surface_;
     TAbout* about_ = nullptr;
     PropertyEditor* propertyEditor_ = nullptr; // on TabSheet1, which owns it
     bool autosaveRunning_ = false;
     bool placed_ = false;
-
-    QStringList stringNames_;
-    QStringList pictureNames_;
-    QStringList objectNames_;
 
     ShapeFrame* Shape1 = nullptr;
     PreviewView* ScreenSkin = nullptr;
@@ -115,6 +107,8 @@ private:
     QAction* Open1 = nullptr;
     QAction* Saveas1 = nullptr;
     QAction* Exit1 = nullptr;
+    QAction* Undo1 = nullptr;
+    QAction* Redo1 = nullptr;
     QAction* About1 = nullptr;
     QTimer* AutoSave = nullptr;
 };

@@ -1,20 +1,23 @@
 #include "PropertyEditor.h"
 
+#include "ChoiceList.h"
 #include "ColorSwatch.h"
+#include "DialogService.h"
+#include "ErrorReporter.h"
 #include "ItemValueMapping.h"
 #include "KeyNotifier.h"
-#include "MainWindow.h"
 #include "NumberField.h"
 #include "Placement.h"
 #include "SkinError.h"
 #include "SkinNumbers.h"
+#include "UndoKeys.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 
 #include <initializer_list>
 
@@ -61,18 +64,20 @@ void SetVisible(std::initializer_list<QWidget*> widgets, bool visible)
 
 } // namespace
 
-PropertyEditor::PropertyEditor(TMainFrm& window) : QObject(window.SkinEditingPage()), window_(window)
+PropertyEditor::PropertyEditor(EditingSession& session, DialogService& dialogs, const ErrorReporter& errors,
+                               QWidget* page)
+    : QObject(page), session_(session), dialogs_(dialogs), errors_(errors)
 {
     setObjectName(QStringLiteral("PropertyEditor"));
-    CreateControls(window.SkinEditingPage());
+    CreateControls(page);
     ConnectControls();
+    FollowSession();
 }
 
 void PropertyEditor::CreateControls(QWidget* page)
 {
     CurList = Place(DropDownList(page, std::array{"Strings", "Pictures", "Objects"}), "CurList", 0, 8, 113, 22);
-    SkinItems = Place(new QListWidget(page), "SkinItems", 0, 32, 113, 237);
-    SkinItems->setSelectionMode(QAbstractItemView::SingleSelection);
+    SkinItems = Place(new ChoiceList(page), "SkinItems", 0, 32, 113, 237);
 
     Caption(page, "XEditL", "X:", 115, 8);
     XEdit = Place(new NumberField(page), "XEdit", 128, 8, 57, 22);
@@ -100,12 +105,10 @@ void PropertyEditor::ConnectControls()
     connect(CurList, &QComboBox::currentIndexChanged, this, &PropertyEditor::CurListChange);
     // A new selection, by mouse or keys, shows the element; so does a click on the
     // entry that was already selected, which reads its line again.
-    connect(SkinItems, &QListWidget::itemSelectionChanged, this, &PropertyEditor::SkinItemsClick);
-    connect(SkinItems, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-        if (SkinItems->row(item) == selectedBeforePress_)
-            SkinItemsClick();
-    });
-    SkinItems->viewport()->installEventFilter(this);
+    connect(SkinItems, &ChoiceList::Chosen, this, &PropertyEditor::SkinItemsClick);
+
+    for (QWidget* field : std::initializer_list<QWidget*>{XEdit, YEdit, WPos, HPos, ColorEdit})
+        UndoKeys::PassToWindow(field);
 
     connect(XEdit, &NumberField::TextChanged, this, &PropertyEditor::XEditChange);
     connect(XEdit, &NumberField::KeyDown, this, &PropertyEditor::XEditKeyDown);
@@ -129,11 +132,48 @@ void PropertyEditor::ConnectControls()
     connect(YPos, &QComboBox::currentIndexChanged, this, &PropertyEditor::YPosChange);
 }
 
-bool PropertyEditor::eventFilter(QObject* watched, QEvent* event)
+void PropertyEditor::FollowSession()
 {
-    if (watched == SkinItems->viewport() && event->type() == QEvent::MouseButtonPress)
-        selectedBeforePress_ = SelectedItem();
-    return QObject::eventFilter(watched, event);
+    // Typing into another control, or leaving the fields, starts a new undo step.
+    connect(qApp, &QApplication::focusChanged, this, [this] { session_.EndMerge(); });
+    connect(&session_, &EditingSession::ElementChanged, this, [this](const std::string& key) {
+        if (!writing_)
+            ShowIfSelected(key);
+    });
+    connect(&session_, &EditingSession::SelectionChanged, this, &PropertyEditor::ShowSessionSelection);
+}
+
+void PropertyEditor::ShowIfSelected(const std::string& key)
+{
+    errors_.Run([&] {
+        const auto category = Category();
+        if (!category || SelectedItem() < 0 || SkinText(SelectedName()) != key || !session_.Document().SkinLoaded)
+            return;
+        // The same guard as a selection: the controls follow without writing back.
+        EditEnabled = false;
+        ShowItem();
+        EditEnabled = true;
+    });
+}
+
+void PropertyEditor::ShowSessionSelection()
+{
+    const auto& selection = session_.Selection();
+    if (!selection || selection->category == SkinCategory::Settings || followingSession_)
+        return;
+    const auto category = Category();
+    if (category && *category == selection->category && SelectedItem() >= 0
+        && SkinText(SelectedName()) == selection->key)
+        return;
+    followingSession_ = true;
+    errors_.Run([&] {
+        // As the user would: choose the category, then click the element.
+        CurList->setCurrentIndex(static_cast<int>(selection->category));
+        const auto found = SkinItems->findItems(FromSkinText(selection->key), Qt::MatchExactly);
+        if (!found.isEmpty())
+            SkinItems->setCurrentItem(found.front());
+    });
+    followingSession_ = false;
 }
 
 void PropertyEditor::PaintColorViewGrey()
@@ -143,30 +183,29 @@ void PropertyEditor::PaintColorViewGrey()
 
 void PropertyEditor::ShowCategoryNames()
 {
-    const QStringList* names = nullptr;
-    switch (CurList->currentIndex()) {
-    case 0: names = &window_.StringNames(); break;
-    case 1: names = &window_.PictureNames(); break;
-    case 2: names = &window_.ObjectNames(); break;
-    default: return;
-    }
+    const auto category = Category();
+    if (!category)
+        return;
     // The controls keep the last element's values until another one is selected.
     SkinItems->clear();
-    SkinItems->addItems(*names);
+    for (const char* key : ElementKeys(*category))
+        SkinItems->addItem(QString::fromLatin1(key));
 }
 
 void PropertyEditor::CurListChange()
 {
-    window_.Errors().Run([this] { ShowCategoryNames(); });
+    errors_.Run([this] { ShowCategoryNames(); });
 }
 
 void PropertyEditor::SkinItemsClick()
 {
-    window_.Errors().Run([this] {
+    errors_.Run([this] {
         if (SelectedItem() < 0)
             return;
         EditEnabled = false;
-        if (window_.Document().SkinLoaded)
+        if (const auto category = Category())
+            session_.Select(ElementRef{*category, SkinText(SelectedName())});
+        if (session_.Document().SkinLoaded)
             ShowItem();
         // Not reached when ShowItem fails: nothing is written back until a selection succeeds.
         EditEnabled = true;
@@ -181,7 +220,7 @@ void PropertyEditor::ShowItem()
     SetVisibility(*category);
 
     const std::string key = SkinText(SelectedName());
-    const SkinDocument& document = window_.Document();
+    const SkinDocument& document = session_.Document();
     switch (*category) {
     case SkinCategory::Strings: {
         const TSkiStr item = document.ReadSkiStr(key);
@@ -233,7 +272,7 @@ void PropertyEditor::ShowColor(const std::string& color)
 
 void PropertyEditor::ItemEdited()
 {
-    if (!window_.Document().SkinLoaded || !EditEnabled)
+    if (!session_.Document().SkinLoaded || !EditEnabled)
         return;
     StoreItem(SelectedName());
 }
@@ -241,11 +280,16 @@ void PropertyEditor::ItemEdited()
 void PropertyEditor::StoreItem(const QString& name)
 {
     // A missing line throws before anything is parsed or drawn.
-    if (const auto category = Category())
-        window_.Document().StoreItem(*category, SkinText(name), ControlValues(*category));
-    else
-        window_.Document().ParseSkin();
-    window_.RedrawPreview();
+    const auto category = Category();
+    if (!category)
+        return;
+    // The controls already show what is written: they must not be shown again.
+    struct Writing {
+        bool& flag;
+        explicit Writing(bool& f) : flag(f) { flag = true; }
+        ~Writing() { flag = false; }
+    } writing(writing_);
+    session_.StoreElement(ElementRef{*category, SkinText(name)}, ControlValues(*category), control_);
 }
 
 ItemValues PropertyEditor::ControlValues(SkinCategory category) const
@@ -268,13 +312,14 @@ ItemValues PropertyEditor::ControlValues(SkinCategory category) const
 
 void PropertyEditor::ColorViewDblClick()
 {
-    window_.Errors().Run([this] {
-        const auto chosen = window_.Dialogs().PickColor();
+    errors_.Run([this] {
+        const auto chosen = dialogs_.PickColor();
         if (!chosen)
             return;
         const RgbColor color = MakeRgb(chosen->red(), chosen->green(), chosen->blue());
         ColorView->Fill(color);
         ColorEdit->setText(QStringLiteral("0x") + FromSkinText(ColorToHex(color)) + QStringLiteral("00"));
+        control_ = ColorControl;
         ItemEdited();
     });
 }
@@ -302,8 +347,7 @@ std::optional<SkinCategory> PropertyEditor::Category() const
 
 int PropertyEditor::SelectedItem() const
 {
-    const auto selected = SkinItems->selectedItems();
-    return selected.isEmpty() ? -1 : SkinItems->row(selected.front());
+    return SkinItems->SelectedRow();
 }
 
 QString PropertyEditor::SelectedName() const
@@ -319,22 +363,25 @@ std::string PropertyEditor::ColorText() const
     return SkinText(ColorEdit->text());
 }
 
-void PropertyEditor::WriteBack()
+void PropertyEditor::WriteBack(Control control)
 {
-    window_.Errors().Run([this] { ItemEdited(); });
+    errors_.Run([this, control] {
+        control_ = control;
+        ItemEdited();
+    });
 }
 
 // The write-back handlers of the event table: each only runs ItemEdited.
-void PropertyEditor::XEditChange() { WriteBack(); }
-void PropertyEditor::XEditKeyDown() { WriteBack(); }
-void PropertyEditor::XEditKeyUp() { WriteBack(); }
-void PropertyEditor::YEditChange() { WriteBack(); }
-void PropertyEditor::YEditKeyDown() { WriteBack(); }
-void PropertyEditor::WPosChange() { WriteBack(); }
-void PropertyEditor::HPosChange() { WriteBack(); }
-void PropertyEditor::ColorEditKeyDown() { WriteBack(); }
-void PropertyEditor::ColorEditKeyUp() { WriteBack(); }
-void PropertyEditor::FontBoxChange() { WriteBack(); }
-void PropertyEditor::FstyleCBChange() { WriteBack(); }
-void PropertyEditor::XPosChange() { WriteBack(); }
-void PropertyEditor::YPosChange() { WriteBack(); }
+void PropertyEditor::XEditChange() { WriteBack(XControl); }
+void PropertyEditor::XEditKeyDown() { WriteBack(XControl); }
+void PropertyEditor::XEditKeyUp() { WriteBack(XControl); }
+void PropertyEditor::YEditChange() { WriteBack(YControl); }
+void PropertyEditor::YEditKeyDown() { WriteBack(YControl); }
+void PropertyEditor::WPosChange() { WriteBack(WControl); }
+void PropertyEditor::HPosChange() { WriteBack(HControl); }
+void PropertyEditor::ColorEditKeyDown() { WriteBack(ColorControl); }
+void PropertyEditor::ColorEditKeyUp() { WriteBack(ColorControl); }
+void PropertyEditor::FontBoxChange() { WriteBack(FontControl); }
+void PropertyEditor::FstyleCBChange() { WriteBack(StyleControl); }
+void PropertyEditor::XPosChange() { WriteBack(AnchorControl); }
+void PropertyEditor::YPosChange() { WriteBack(AnchorControl); }

@@ -1,7 +1,10 @@
 #pragma once
 // The page "SkinEditing": the user picks a category and an element, sees its values
 // in the controls, and every change of a control is written straight back into the
-// element's line; the skin is then parsed again and the preview redrawn.
+// element's line through the editing session, which parses and redraws. The page
+// follows the session: an element selected elsewhere, or a line changed by undo or
+// a drag, shows in the controls without being written back.
+#include "EditingSession.h"
 #include "LineComposer.h"
 
 #include <QObject>
@@ -9,22 +12,26 @@
 
 #include <optional>
 
+class ChoiceList;
 class ColorSwatch;
+class DialogService;
+class ErrorReporter;
 class NumberField;
 class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QListWidget;
 class QWidget;
-class TMainFrm;
 
 class PropertyEditor : public QObject {
     Q_OBJECT
 
 public:
-    // Places the controls on the window's editing page, which owns the editor.
-    explicit PropertyEditor(TMainFrm& window);
+    // Places the controls on page, which owns the editor.
+    PropertyEditor(EditingSession& session, DialogService& dialogs, const ErrorReporter& errors, QWidget* page);
+
+    // The controls whose write-backs merge into one undo step while the user stays in one.
+    enum Control { XControl, YControl, WControl, HControl, ColorControl, FontControl, StyleControl, AnchorControl };
 
     // Start-up steps of the window: they throw like its other steps.
     void PaintColorViewGrey();
@@ -36,7 +43,8 @@ public:
     // Writes the controls back when a skin is loaded and write-back is allowed;
     // with no element selected that fails with the list error.
     void ItemEdited();
-    // Rebuilds name's line from the controls, then parses and redraws.
+    // Rebuilds name's line from the controls, then parses and redraws; one undo step
+    // with the write-backs before it of the same element and control.
     void StoreItem(const QString& name);
 
 public slots:
@@ -59,13 +67,15 @@ public slots:
     void XPosChange();
     void YPosChange();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void CreateControls(QWidget* page);
     void ConnectControls();
-    void WriteBack(); // ItemEdited, with its error shown in the error box
+    void FollowSession();
+    void WriteBack(Control control); // ItemEdited, with its error shown in the error box
+    // Shows the element again without writing it back, when it is the one selected.
+    void ShowIfSelected(const std::string& key);
+    // Selects in the lists what the session has selected.
+    void ShowSessionSelection();
     void SetVisibility(SkinCategory category);
     void ShowColor(const std::string& color);
     std::optional<SkinCategory> Category() const;
@@ -74,15 +84,18 @@ private:
     ItemValues ControlValues(SkinCategory category) const;
     std::string ColorText() const;
 
-    TMainFrm& window_;
+    EditingSession& session_;
+    DialogService& dialogs_;
+    const ErrorReporter& errors_;
     // Write-back is allowed: cleared while ShowItem fills the controls, and left
     // cleared when it fails.
     bool EditEnabled = false;
-    // The entry selected when the mouse went down on the list: a click on it shows it again.
-    int selectedBeforePress_ = -1;
+    Control control_ = XControl;  // the control being written back
+    bool writing_ = false;        // a write-back of this page is under way
+    bool followingSession_ = false;
 
     QComboBox* CurList = nullptr;
-    QListWidget* SkinItems = nullptr;
+    ChoiceList* SkinItems = nullptr;
     NumberField* XEdit = nullptr;
     NumberField* YEdit = nullptr;
     QLabel* WposL = nullptr;

@@ -3,6 +3,7 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 QtDialogService::QtDialogService(QWidget* owner) : owner_(owner) {}
 
@@ -24,6 +25,23 @@ void QtDialogService::ShowError(const QString& title, const QString& text)
 void QtDialogService::ShowWarning(const QString& title, const QString& text)
 {
     ShowMessage(owner_, QMessageBox::Warning, title, text);
+}
+
+UnsavedChangesAnswer QtDialogService::AskUnsavedChanges(const QString& text)
+{
+    QMessageBox box(QMessageBox::Warning, owner_ ? owner_->windowTitle() : QString(), text, QMessageBox::NoButton, owner_);
+    box.setObjectName(QStringLiteral("UnsavedChangesBox"));
+    QPushButton* saveAs = box.addButton(QStringLiteral("Save as..."), QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton(QStringLiteral("Discard"), QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton(QMessageBox::Cancel);
+    box.setDefaultButton(saveAs);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == saveAs)
+        return UnsavedChangesAnswer::SaveAs;
+    if (box.clickedButton() == discard)
+        return UnsavedChangesAnswer::Discard;
+    return UnsavedChangesAnswer::Cancel;
 }
 
 void QtDialogService::ShowModal(QDialog& dialog)

@@ -10,6 +10,7 @@ public:
 
     void ShowError(const QString& title, const QString& text) override;
     void ShowWarning(const QString& title, const QString& text) override;
+    UnsavedChangesAnswer AskUnsavedChanges(const QString& text) override;
     void ShowModal(QDialog& dialog) override;
 
 protected:

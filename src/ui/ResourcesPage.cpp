@@ -1,26 +1,18 @@
 #include "ResourcesPage.h"
 
+#include "ChoiceList.h"
+#include "DialogService.h"
+#include "EditingSession.h"
+#include "ErrorReporter.h"
 #include "GifPicture.h"
-#include "MainWindow.h"
 #include "PictureView.h"
 #include "Placement.h"
 
 #include <QFileInfo>
-#include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include <array>
-
 namespace {
-
-// In the order of the file numbers: the entry at index n stands for "n.gif".
-constexpr std::array<const char*, SkinPictureCount> PictureEntries = {
-    "SoftPicture", "TitlePicture",
-    "Backward disabled", "Play disabled", "Pause disabled", "Stop disabled", "Forward disabled",
-    "Backward enabled", "Play enabled", "Pause enabled", "Stop enabled", "Forward enabled",
-    "Random", "RepetitionOne", "RepetitionAll",
-};
 
 constexpr int ListWidth = 121;
 
@@ -28,23 +20,33 @@ const QString MessageCaption = QStringLiteral("Error");
 
 } // namespace
 
-TResourcesPage::TResourcesPage(TMainFrm& window) : QWidget(window.ResourcesPage()), window_(window)
+TResourcesPage::TResourcesPage(EditingSession& session, DialogService& dialogs, const ErrorReporter& errors,
+                               QWidget* page)
+    : QWidget(page), session_(session), dialogs_(dialogs), errors_(errors)
 {
     setObjectName(QStringLiteral("ResourcesPage"));
-    auto* fill = new QVBoxLayout(window.ResourcesPage());
+    auto* fill = new QVBoxLayout(page);
     fill->setContentsMargins(0, 0, 0, 0);
     fill->addWidget(this);
 
-    ImgListBox = Place(new QListWidget(this), "ImgListBox", 0, 0, ListWidth, height());
-    ImgListBox->setSelectionMode(QAbstractItemView::SingleSelection);
-    for (const char* entry : PictureEntries)
-        ImgListBox->addItem(QString::fromLatin1(entry));
+    ImgListBox = Place(new ChoiceList(this), "ImgListBox", 0, 0, ListWidth, height());
+    // In the order of the file numbers: the entry at index n stands for "n.gif".
+    for (int number = 0; number < SkinPictureCount; ++number)
+        ImgListBox->addItem(QString::fromLatin1(RoleOfPicture(number).name));
     Button1 = Place(new QPushButton(QStringLiteral("Replace from file"), this), "Button1", 128, 8, 177, 25);
     ViewSources = Place(new PictureView(this), "ViewSources", 128, 40, 176, 220);
 
-    // A change of selection by mouse or keyboard; clearing it counts too.
-    connect(ImgListBox, &QListWidget::itemSelectionChanged, this, &TResourcesPage::ImgListBoxClick);
+    // A new selection by mouse or keyboard, or a click on the selected entry.
+    connect(ImgListBox, &ChoiceList::Chosen, this, &TResourcesPage::ImgListBoxClick);
     connect(Button1, &QPushButton::clicked, this, &TResourcesPage::Button1Click);
+    // The picture shown changed in the working copy (undo, redo): show it as it is now.
+    connect(&session_, &EditingSession::PictureChanged, this, [this](int number) {
+        if (number == shown_ && session_.Document().SkinLoaded)
+            errors_.Run([&] {
+                if (QFileInfo(session_.Workspace().PictureFile(number)).isFile())
+                    ShowPicture(number);
+            });
+    });
 }
 
 void TResourcesPage::resizeEvent(QResizeEvent* event)
@@ -56,50 +58,47 @@ void TResourcesPage::resizeEvent(QResizeEvent* event)
 
 int TResourcesPage::SelectedIndex() const
 {
-    // The current row alone is no selection: focus sets it without selecting.
-    const QList<QListWidgetItem*> selected = ImgListBox->selectedItems();
-    return selected.isEmpty() ? -1 : ImgListBox->row(selected.constFirst());
+    return ImgListBox->SelectedRow();
+}
+
+void TResourcesPage::ShowPicture(int number)
+{
+    ViewSources->ShowPicture(LoadGifFile(session_.Workspace().PictureFile(number)));
+    shown_ = number;
 }
 
 void TResourcesPage::ImgListBoxClick()
 {
-    window_.Errors().Run([this] {
+    errors_.Run([this] {
         const int number = SelectedIndex();
-        if (!window_.Document().SkinLoaded || number < 0)
+        if (!session_.Document().SkinLoaded || number < 0)
             return;
-        const QString file = window_.Workspace().PictureFile(number);
-        if (!QFileInfo(file).isFile())
+        if (!QFileInfo(session_.Workspace().PictureFile(number)).isFile())
             return; // the view keeps what it shows
-        ViewSources->ShowPicture(LoadGifFile(file));
+        ShowPicture(number);
     });
 }
 
 void TResourcesPage::Button1Click()
 {
-    window_.Errors().Run([this] {
-        DialogService& dialogs = window_.Dialogs();
+    errors_.Run([this] {
         // Before the first Open there is no working copy to put a picture into.
-        if (window_.Document().SkinFileName.isEmpty()) {
-            dialogs.ShowWarning(MessageCaption, QStringLiteral("Open a skin before replacing a picture"));
+        if (session_.Document().SkinFileName.isEmpty()) {
+            dialogs_.ShowWarning(MessageCaption, QStringLiteral("Open a skin before replacing a picture"));
             return;
         }
         const int number = SelectedIndex();
         if (number < 0) {
-            dialogs.ShowWarning(MessageCaption, QStringLiteral("Select picture to replace"));
+            dialogs_.ShowWarning(MessageCaption, QStringLiteral("Select picture to replace"));
             return;
         }
-        const std::optional<QString> chosen = dialogs.OpenPictureFile();
-        if (!window_.Errors().Run([&] { window_.Workspace().ReplacePicture(number, chosen); })) {
-            // A picture the decoder rejected has been put back and the skin reloaded:
-            // the preview follows what the document holds now, and the view keeps the
-            // picture it showed.
-            if (window_.Document().SkinLoaded)
-                window_.RedrawPreview();
-            return;
-        }
+        const std::optional<QString> chosen = dialogs_.OpenPictureFile();
+        // The session redraws; a rejected picture has been put back, and the view
+        // keeps the picture it showed.
+        session_.ReplacePicture(number, chosen);
         // Loaded before anything changes on screen: a missing file leaves the view and
         // the preview as they are.
-        ViewSources->ShowPicture(LoadGifFile(window_.Workspace().PictureFile(number)));
-        window_.RedrawPreview();
+        ShowPicture(number);
+        session_.RedrawPreview();
     });
 }

@@ -1,20 +1,23 @@
 #pragma once
 // The page "Resources": the fifteen pictures of the open skin's working copy, shown
 // one at a time and replaced from GIF files the user picks. Only wiring: the files
-// are the workspace's business, the preview the main window's.
+// and the preview are the editing session's business; the view follows the
+// session when the picture it shows changes (undo, redo).
 #include <QWidget>
 
+class ChoiceList;
+class DialogService;
+class EditingSession;
+class ErrorReporter;
 class PictureView;
-class QListWidget;
 class QPushButton;
-class TMainFrm;
 
 class TResourcesPage : public QWidget {
     Q_OBJECT
 
 public:
-    // Fills the main window's page "Resources".
-    explicit TResourcesPage(TMainFrm& window);
+    // Fills page, which owns it.
+    TResourcesPage(EditingSession& session, DialogService& dialogs, const ErrorReporter& errors, QWidget* page);
 
     // The selected entry, whose index is its picture's number; -1 when none is.
     int SelectedIndex() const;
@@ -27,8 +30,14 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    TMainFrm& window_;
-    QListWidget* ImgListBox = nullptr;
+    // Shows the working copy's picture number, which must decode.
+    void ShowPicture(int number);
+
+    EditingSession& session_;
+    DialogService& dialogs_;
+    const ErrorReporter& errors_;
+    int shown_ = -1; // the picture the view shows
+    ChoiceList* ImgListBox = nullptr;
     QPushButton* Button1 = nullptr;
     PictureView* ViewSources = nullptr;
 };

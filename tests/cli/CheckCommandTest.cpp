@@ -201,12 +201,4 @@ TEST(CheckCommand, WrongUsageExitsTwo)
         ExpectUsageError(args, "vellumark-skin check SKIN_DIR [--quiet]");
 }
 
-// The checker lives in the core, which knows no fonts; its list of font ids with a
-// size must stay the preview's.
-TEST(CheckCommand, FontIdsWithASizeAreThePreviewsOwn)
-{
-    for (std::int32_t id = -2; id <= 20; ++id)
-        EXPECT_EQ(FontIdHasSize(id), FontSizeTableHas(id)) << id;
-}
-
 } // namespace

@@ -3,6 +3,7 @@
 #include "GifPicture.h"
 #include "GifWriter.h"
 #include "SkinDocument.h"
+#include "SkinLoader.h"
 #include "TextFile.h"
 
 #include <QCryptographicHash>
@@ -51,11 +52,10 @@ QImage RenderInProcess(const QString& skinDir, const PreviewSettings& settings, 
                        const QString& overlay)
 {
     SkinDocument document;
-    document.Pictures[StatusLineSlot] = LoadGifFile(overlay);
-    document.LangLines = ReadTextLines(texts);
-    document.LoadSkin(QDir(skinDir).filePath(QStringLiteral("Ruvex.rvk")));
+    LoadAssetsAndSkin(document, {overlay, texts}, AssetErrors::StopAtFirst,
+                      QDir(skinDir).filePath(QString::fromLatin1(DescriptionFileName)));
     QImage surface = NewPreviewSurface();
-    DrawPreview(surface, document.Model, document.Pictures, document.LangLines, settings);
+    DrawPreview(surface, document, settings);
     return surface;
 }
 

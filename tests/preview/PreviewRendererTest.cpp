@@ -76,7 +76,7 @@ QImage Draw(const TSkinModel& model, const PictureSlots& pictures = {}, const Te
 }
 
 // Counts the pixels of colour inside the rectangle (l, t, r, b), right and bottom exclusive.
-int CountColour(const QImage& image, QRgb colour, int l = 0, int t = 0, int r = PreviewWidth, int b = PreviewHeight)
+int CountColour(const QImage& image, QRgb colour, int l = 0, int t = 0, int r = ScreenWidth, int b = ScreenHeight)
 {
     int count = 0;
     for (int y = t; y < b; ++y)
@@ -538,12 +538,12 @@ TEST(PreviewFonts, StyleSetsBoldAndItalic)
 TEST(PreviewFonts, FontSizeTableHoldsZeroForItsThirteenIds)
 {
     for (int id : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 12, 13, 14}) {
-        EXPECT_TRUE(FontSizeTableHas(id)) << id;
-        EXPECT_EQ(FontSize(id), 0) << id;
+        EXPECT_TRUE(FontIdHasSize(id)) << id;
+        EXPECT_EQ(FontSizeOfId(id), 0) << id;
     }
     for (int id : {0, 11, 15, 255, -1, INT32_MIN, INT32_MAX}) {
-        EXPECT_FALSE(FontSizeTableHas(id)) << id;
-        EXPECT_EQ(FontSize(id), DefaultFontSize) << id;
+        EXPECT_FALSE(FontIdHasSize(id)) << id;
+        EXPECT_EQ(FontSizeOfId(id), DefaultFontSize) << id;
     }
     EXPECT_EQ(DefaultFontSize, 0);
 }

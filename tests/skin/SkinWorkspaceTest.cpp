@@ -175,7 +175,7 @@ TEST(WorkspaceExecutableFolder, IsTheFolderOfTheRunningExecutable)
 {
     const QString executable = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
     ASSERT_FALSE(executable.isEmpty());
-    const QString folder = SkinWorkspace::RunningExecutableFolder();
+    const QString folder = RunningExecutableFolder();
     EXPECT_EQ(folder, QFileInfo(executable).absolutePath() + "/");
     EXPECT_TRUE(QFileInfo::exists(folder + QFileInfo(executable).fileName()));
 
@@ -183,7 +183,7 @@ TEST(WorkspaceExecutableFolder, IsTheFolderOfTheRunningExecutable)
     QTemporaryDir elsewhere;
     const QString before = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(elsewhere.path()));
-    EXPECT_EQ(SkinWorkspace::RunningExecutableFolder(), folder);
+    EXPECT_EQ(RunningExecutableFolder(), folder);
     QDir::setCurrent(before);
 
     SkinDocument document;

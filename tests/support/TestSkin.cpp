@@ -73,7 +73,7 @@ void TestSkin::WriteBytes(const QString& name, const std::string& bytes) const
 
 void TestSkin::WriteDescription(const std::vector<std::string>& lines) const
 {
-    WriteBytes(QStringLiteral("Ruvex.rvk"), JoinCrLf(lines));
+    WriteBytes(QString::fromLatin1(DescriptionFileName), JoinCrLf(lines));
 }
 
 void TestSkin::WritePictures() const

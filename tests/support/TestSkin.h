@@ -1,5 +1,7 @@
 #pragma once
 // Skin folders built in a temporary directory for tests.
+#include "SkinFormat.h"
+
 #include <QImage>
 #include <QString>
 #include <QTemporaryDir>
@@ -19,7 +21,7 @@ public:
 
     QString Dir() const { return dir_.path(); }
     QString Path(const QString& name) const { return dir_.filePath(name); }
-    QString DescriptionPath() const { return Path(QStringLiteral("Ruvex.rvk")); }
+    QString DescriptionPath() const { return Path(QString::fromLatin1(DescriptionFileName)); }
 
     // Writes raw bytes, or lines joined by CR LF, as a file of the folder.
     void WriteBytes(const QString& name, const std::string& bytes) const;

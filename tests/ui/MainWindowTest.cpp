@@ -77,7 +77,8 @@ protected:
     // An edit made in memory only, as the property editor makes them.
     void EditBackground() const
     {
-        window->Document().StoreItem(SkinCategory::Objects, "Background", ItemValues{1, 2, 30, 40, 0, 0, 0, "0x11"});
+        window->Session().StoreElement({SkinCategory::Objects, "Background"}, ItemValues{1, 2, 30, 40, 0, 0, 0, "0x11"},
+                                       0);
     }
 
     QTemporaryDir executableFolder;
@@ -93,7 +94,6 @@ TEST_F(MainWindowTest, StartUpWithTheAssetsShowsNoErrorAndAWhitePreview)
     EXPECT_EQ(window->windowTitle(), "Vellumark v0.3");
     EXPECT_EQ(window->Document().LangLines.size(), 10u);
     EXPECT_FALSE(window->Document().Pictures[StatusLineSlot].isNull());
-    EXPECT_EQ(window->StringNames().value(3), "Title ");
 
     EXPECT_TRUE(window->Surface().isNull());
     const QImage shown = Control<QWidget>("Shape1")->grab().toImage();
@@ -214,20 +214,40 @@ TEST_F(MainWindowTest, TheAboutMenuShowsTheAboutBoxUntilOk)
     EXPECT_EQ(about.result(), QDialog::Accepted);
 }
 
-TEST_F(MainWindowTest, ExitAsksNothingAndSavesNothing)
+TEST_F(MainWindowTest, ExitAsksOnlyAboutChangesNotSavedAndAlwaysKeepsTheWorkingCopy)
 {
     Start().show();
     OpenTestSkin();
-    EditBackground();
-    const auto workingFiles = QDir(Beside("Temp")).entryList(QDir::Files);
-
-    Control<QAction>("Exit1")->trigger();
+    Control<QAction>("Exit1")->trigger(); // nothing changed since the Open: no question
     EXPECT_FALSE(window->isVisible());
-    EXPECT_EQ(dialogs->fileRequests.size(), 1u); // the Open's
+    EXPECT_TRUE(dialogs->unsavedQuestions.empty());
+
+    Start().show();
+    OpenTestSkin();
+    EditBackground();
+    const std::string edited = JoinCrLf(window->Document().Lines.Lines());
+    dialogs->unsavedAnswers = {UnsavedChangesAnswer::Cancel, UnsavedChangesAnswer::SaveAs, UnsavedChangesAnswer::Discard};
+    window->close();
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(dialogs->unsavedQuestions, std::vector<QString>{"The skin has changes that were not saved with Save as."});
+    window->close(); // Save as..., then the folder dialog cancelled: still running
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(dialogs->fileRequests.back().dialog, "SD1");
+    Control<QAction>("Exit1")->trigger(); // Discard
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(ReadAll(WorkingCopy()), edited); // the edit, never autosaved, is in the working copy
     EXPECT_TRUE(dialogs->errors.empty());
-    EXPECT_TRUE(dialogs->modals.empty());
-    EXPECT_EQ(ReadAll(WorkingCopy()), ReadAll(skin.DescriptionPath()));
-    EXPECT_EQ(QDir(Beside("Temp")).entryList(QDir::Files), workingFiles);
+
+    // After a Save as the question is not asked again.
+    Start().show();
+    OpenTestSkin();
+    EditBackground();
+    QTemporaryDir saved;
+    dialogs->fileAnswers.push_back(saved.filePath("Ruvex.rvk"));
+    window->Saveas1Click();
+    window->close();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(dialogs->unsavedQuestions.empty());
 }
 
 TEST_F(MainWindowTest, TheAutosaveWritesOnlyAfterASuccessfulOpen)

@@ -2,8 +2,8 @@
 
 #include "ColorSwatch.h"
 #include "NumberField.h"
+#include "TestSession.h"
 #include "TestSkin.h"
-#include "TestWindow.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -41,9 +41,10 @@ class PropertyEditorTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        WriteTestAssets(executableFolder.path());
-        window = MakeTestWindow(executableFolder.path(), dialogs);
-        page = window->SkinEditingPage();
+        page = &rig.page;
+        editor = new PropertyEditor(*rig.session, rig.dialogs, rig.errors, page);
+        editor->PaintColorViewGrey();
+        editor->ShowCategoryNames();
         ASSERT_TRUE(dialogs->errors.empty());
     }
 
@@ -64,9 +65,7 @@ protected:
     {
         skin.WriteDescription(lines);
         skin.WritePictures();
-        dialogs->fileAnswers.push_back(skin.DescriptionPath());
-        window->Open1Click();
-        ASSERT_TRUE(dialogs->errors.empty()) << dialogs->errors[0].text.toStdString();
+        ASSERT_TRUE(rig.Open(skin.DescriptionPath())) << dialogs->errors[0].text.toStdString();
     }
 
     void Select(int category, const QString& name)
@@ -87,7 +86,8 @@ protected:
         QTest::keyClicks(field, keys);
     }
 
-    SkinLines& Lines() const { return window->Document().Lines; }
+    SkinLines& Lines() const { return rig.session->Document().Lines; }
+    const QImage& Surface() const { return rig.session->Surface(); }
     std::string Line(const std::string& key) const { return Lines().Line(Lines().FindKey(key)); }
 
     QStringList ErrorTexts() const
@@ -98,11 +98,11 @@ protected:
         return texts;
     }
 
-    QTemporaryDir executableFolder;
+    TestSession rig;
     TestSkin skin;
-    ScriptedDialogs* dialogs = nullptr;
-    std::unique_ptr<TMainFrm> window;
+    ScriptedDialogs* dialogs = &rig.dialogs;
     QWidget* page = nullptr;
+    PropertyEditor* editor = nullptr;
 };
 
 TEST_F(PropertyEditorTest, StartsWithTheTextItemsListedAndTheSwatchGrey)
@@ -111,7 +111,8 @@ TEST_F(PropertyEditorTest, StartsWithTheTextItemsListedAndTheSwatchGrey)
     QStringList names;
     for (int i = 0; i < SkinItems()->count(); ++i)
         names << SkinItems()->item(i)->text();
-    EXPECT_EQ(names, window->StringNames());
+    EXPECT_EQ(names, QStringList({"TrackNumber", "Playlist", "Artist", "Title ", "Album", "Time ", "TimeCurrent",
+                                  "TimeElapsed", "SoftLabel"}));
     EXPECT_TRUE(SkinItems()->selectedItems().isEmpty());
     EXPECT_EQ(Swatch(), qRgb(128, 128, 128));
     EXPECT_EQ(ColorEdit()->text(), "0x00000000");
@@ -334,11 +335,11 @@ TEST_F(PropertyEditorTest, APictureWithoutALineShowsZeroAndItsChangeFailsWithout
     Select(Pictures, "Random");
     EXPECT_EQ(Field("XEdit")->text() + " " + Field("YEdit")->text(), "0 0");
 
-    const QImage surface = window->Surface().copy();
+    const QImage surface = Surface().copy();
     Field("XEdit")->SetValue(50);
     EXPECT_EQ(ErrorTexts(), QStringList{"List index out of bounds (-1)"});
     EXPECT_EQ(Lines().Lines(), lines);
-    EXPECT_EQ(window->Surface(), surface);
+    EXPECT_EQ(Surface(), surface);
 }
 
 TEST_F(PropertyEditorTest, BeforeAnOpenNothingIsFilledAndTheFirstChangeAfterItWritesTheControls)
@@ -358,10 +359,10 @@ TEST_F(PropertyEditorTest, TypingANewXMovesTheTextOnThePreview)
     Open();
     // The Artist text is the only white on the grey background in its rows.
     const auto whiteColumns = [this] {
-        int left = PreviewWidth, right = -1;
+        int left = ScreenWidth, right = -1;
         for (int y = 40; y < 56; ++y)
-            for (int x = 0; x < PreviewWidth; ++x)
-                if (window->Surface().pixel(x, y) == qRgb(255, 255, 255)) {
+            for (int x = 0; x < ScreenWidth; ++x)
+                if (Surface().pixel(x, y) == qRgb(255, 255, 255)) {
                     left = std::min(left, x);
                     right = std::max(right, x);
                 }

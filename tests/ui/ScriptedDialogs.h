@@ -24,6 +24,8 @@ public:
     // Answers for the next dialogs, in order; nullopt or none left: cancelled.
     std::deque<std::optional<QString>> fileAnswers;
     std::deque<std::optional<QColor>> colorAnswers;
+    std::deque<UnsavedChangesAnswer> unsavedAnswers; // none left: Cancel
+    std::vector<QString> unsavedQuestions;
 
     std::vector<FileRequest> fileRequests;
     std::vector<QColor> colorRequests;
@@ -42,6 +44,15 @@ public:
             whileErrorShown();
     }
     void ShowWarning(const QString& title, const QString& text) override { warnings.push_back({title, text}); }
+    UnsavedChangesAnswer AskUnsavedChanges(const QString& text) override
+    {
+        unsavedQuestions.push_back(text);
+        if (unsavedAnswers.empty())
+            return UnsavedChangesAnswer::Cancel;
+        const UnsavedChangesAnswer answer = unsavedAnswers.front();
+        unsavedAnswers.pop_front();
+        return answer;
+    }
     void ShowModal(QDialog& dialog) override
     {
         modals.push_back(&dialog);

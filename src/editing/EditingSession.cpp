@@ -1,0 +1,298 @@
+#include "EditingSession.h"
+
+#include "SkinError.h"
+#include "TextFile.h"
+
+#include <QFileInfo>
+
+namespace {
+
+enum StepId { LineStepId = 1 };
+
+// One element's line before and after, as bytes. The first redo is the push: the
+// change is already in place by then, made where its errors can be thrown.
+class LineStep : public QUndoCommand {
+public:
+    LineStep(EditingSession& session, int index, std::string key, std::string before, std::string after, int control,
+             int serial)
+        : session_(session), index_(index), key_(std::move(key)), before_(std::move(before)), after_(std::move(after)),
+          control_(control), serial_(serial)
+    {
+        Name();
+    }
+
+    int id() const override { return LineStepId; }
+
+    bool mergeWith(const QUndoCommand* other) override
+    {
+        const auto* next = dynamic_cast<const LineStep*>(other);
+        if (next == nullptr || next->index_ != index_ || next->control_ != control_ || next->serial_ != serial_)
+            return false;
+        after_ = next->after_;
+        setObsolete(after_ == before_); // back where it started: no step at all
+        return true;
+    }
+
+    void redo() override
+    {
+        if (applied_) {
+            applied_ = false;
+            return;
+        }
+        session_.ApplyLine(index_, after_, key_);
+    }
+
+    void undo() override { session_.ApplyLine(index_, before_, key_); }
+
+private:
+    void Name()
+    {
+        std::string key = key_;
+        while (!key.empty() && key.back() == ' ')
+            key.pop_back();
+        setText(QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size())));
+    }
+
+    EditingSession& session_;
+    int index_;
+    std::string key_;
+    std::string before_;
+    std::string after_;
+    int control_;
+    int serial_;
+    bool applied_ = true;
+};
+
+// A picture file before and after a replacement; nothing when there was none.
+class PictureStep : public QUndoCommand {
+public:
+    PictureStep(EditingSession& session, int number, std::optional<std::string> before, std::optional<std::string> after)
+        : session_(session), number_(number), before_(std::move(before)), after_(std::move(after))
+    {
+        setText(QStringLiteral("Replace %1.gif").arg(number));
+    }
+
+    void redo() override
+    {
+        if (applied_) {
+            applied_ = false;
+            return;
+        }
+        session_.ApplyPicture(number_, after_);
+    }
+
+    void undo() override { session_.ApplyPicture(number_, before_); }
+
+private:
+    EditingSession& session_;
+    int number_;
+    std::optional<std::string> before_;
+    std::optional<std::string> after_;
+    bool applied_ = true;
+};
+
+std::optional<std::string> FileBytes(const QString& path)
+{
+    if (path.isEmpty() || !QFileInfo(path).isFile())
+        return std::nullopt;
+    try {
+        return ReadFileBytes(path);
+    } catch (const SkinError&) {
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
+EditingSession::EditingSession(SkinWorkspace::FolderResolver executableFolder, QObject* parent)
+    : QObject(parent), workspace_(document_, std::move(executableFolder))
+{
+    history_.setUndoLimit(HistoryLimit);
+    connect(&history_, &QUndoStack::cleanChanged, this, [this] { emit ModifiedChanged(IsModified()); });
+}
+
+EditingSession::~EditingSession() = default;
+
+void EditingSession::LoadAssets()
+{
+    workspace_.LoadAssets();
+}
+
+void EditingSession::Open(const QString& chosenFile)
+{
+    if (chosenFile.isEmpty())
+        return;
+    // Whatever happens, the history of the skin that was open ends here.
+    struct Fresh {
+        EditingSession& session;
+        ~Fresh()
+        {
+            session.history_.clear();
+            session.SetExtraModified(false);
+            emit session.SkinOpened();
+        }
+    } fresh{*this};
+    EndMerge();
+    workspace_.Open(chosenFile);
+    RedrawPreview();
+}
+
+void EditingSession::SaveAs(const QString& chosenFile)
+{
+    workspace_.SaveAs(chosenFile);
+    history_.setClean();
+    SetExtraModified(false);
+}
+
+void EditingSession::Autosave()
+{
+    workspace_.Autosave();
+}
+
+bool EditingSession::IsModified() const
+{
+    return !history_.isClean() || extraModified_;
+}
+
+void EditingSession::SetExtraModified(bool modified)
+{
+    const bool was = IsModified();
+    extraModified_ = modified;
+    if (IsModified() != was)
+        emit ModifiedChanged(IsModified());
+}
+
+void EditingSession::StoreElement(const ElementRef& element, const ItemValues& values, int control)
+{
+    SkinLines& lines = document_.Lines;
+    const int index = lines.FindKey(element.key);
+    std::string line = ComposeItemLine(element.category, element.key, values);
+    if (index >= 0 && lines.Line(index) != line) {
+        std::string before = lines.Line(index);
+        lines.Replace(index, line);
+        history_.push(new LineStep(*this, index, element.key, std::move(before), std::move(line), control, mergeSerial_));
+        emit ElementChanged(element.key);
+    } else {
+        lines.Replace(index, std::move(line)); // the list error when there is no line
+    }
+    // Parsed and drawn even when no byte changed: the errors of a write-back stay those
+    // of the skin as it is.
+    document_.ParseSkin();
+    RedrawPreview();
+}
+
+void EditingSession::EndMerge()
+{
+    ++mergeSerial_;
+}
+
+void EditingSession::ReplacePicture(int number, const std::optional<QString>& chosenFile)
+{
+    EndMerge();
+    const QString file = workspace_.PictureFile(number);
+    const std::optional<std::string> before = FileBytes(file);
+    const bool chose = chosenFile && !chosenFile->isEmpty();
+    // A rejected picture is put back before the error comes: then nothing changed.
+    // Any other error comes after the new picture is in place, which is a step.
+    struct Record {
+        EditingSession& session;
+        int number;
+        const QString& file;
+        const std::optional<std::string>& before;
+        bool chose;
+        ~Record()
+        {
+            if (!chose)
+                return;
+            std::optional<std::string> after = FileBytes(file);
+            if (after == before)
+                return;
+            session.history_.push(new PictureStep(session, number, before, std::move(after)));
+            emit session.PictureChanged(number);
+        }
+    } record{*this, number, file, before, chose};
+    try {
+        workspace_.ReplacePicture(number, chosenFile);
+    } catch (const SkinError&) {
+        // Drawn again only when the decoder's rejection put the former picture back:
+        // a reload that failed otherwise leaves the preview as it was.
+        if (chose && document_.SkinLoaded && FileBytes(file) == before) {
+            try {
+                RedrawPreview();
+            } catch (const SkinError&) {
+            }
+        }
+        throw;
+    }
+}
+
+template <typename Step>
+void EditingSession::RunStep(Step&& step)
+{
+    stepError_.reset();
+    EndMerge();
+    step();
+    EndMerge();
+    if (stepError_) {
+        const std::string message = *stepError_;
+        stepError_.reset();
+        throw SkinError(message);
+    }
+}
+
+void EditingSession::Undo()
+{
+    RunStep([this] { history_.undo(); });
+}
+
+void EditingSession::Redo()
+{
+    RunStep([this] { history_.redo(); });
+}
+
+void EditingSession::ApplyLine(int index, const std::string& bytes, const std::string& key) noexcept
+{
+    try {
+        document_.Lines.Replace(index, bytes);
+        document_.ParseSkin();
+        RedrawPreview();
+    } catch (const std::exception& error) {
+        stepError_ = error.what();
+    }
+    emit ElementChanged(key);
+}
+
+void EditingSession::ApplyPicture(int number, const std::optional<std::string>& bytes) noexcept
+{
+    try {
+        workspace_.WritePicture(number, bytes);
+        RedrawPreview();
+    } catch (const std::exception& error) {
+        stepError_ = error.what();
+    }
+    emit PictureChanged(number);
+}
+
+void EditingSession::SetSettings(const PreviewSettings& settings)
+{
+    settings_ = settings;
+    emit SettingsChanged();
+    if (document_.SkinLoaded)
+        RedrawPreview();
+}
+
+void EditingSession::RedrawPreview()
+{
+    // One surface for the whole run: every drawing paints over the last one.
+    DrawPreview(surface_, document_, settings_);
+    emit PreviewDrawn();
+}
+
+void EditingSession::Select(const std::optional<ElementRef>& element)
+{
+    if (selection_ == element)
+        return;
+    EndMerge();
+    selection_ = element;
+    emit SelectionChanged();
+}

@@ -1,0 +1,30 @@
+#pragma once
+// The one way a skin comes into memory, for the editor and vellumark-skin alike:
+// the two assets beside the executable (or files named instead), then the skin.
+#include "SkinDocument.h"
+
+#include <QString>
+
+// The folder of the running executable after following links, ending in "/", so
+// the program finds its "Files/" through a link in bin/ too.
+QString RunningExecutableFolder();
+
+// The sample texts and the status-line overlay.
+struct AssetFiles {
+    QString overlay; // "Files/statusline.gif"
+    QString texts;   // "Files/LangRuvex.txt"
+};
+
+// The assets in "Files/" inside folder.
+AssetFiles AssetFilesIn(const QString& executableFolder);
+
+enum class AssetErrors {
+    ReportBoth,  // the editor: try both, then report every failure in one message
+    StopAtFirst, // the command line: the first failure ends the load
+};
+
+// Loads the overlay into its slot and the sample texts, then, unless skinFile is
+// empty, the skin whose description file it is (SkinDocument::LoadSkin). Texts that
+// cannot be read leave the document without any.
+void LoadAssetsAndSkin(SkinDocument& document, const AssetFiles& assets, AssetErrors errors,
+                       const QString& skinFile = {});
