@@ -4,10 +4,16 @@
 #
 #   lib/vellumark/vellumark, lib/vellumark/vellumark-skin, lib/vellumark/Files/...
 #   bin/vellumark -> ../lib/vellumark/vellumark (relative, so the tree can move)
+#   share/vellumark/examples/skins/... (the example skins)
 include(GNUInstallDirs)
 
 set(VELLUMARK_INSTALL_APPDIR "lib/vellumark" CACHE STRING
     "Program folder of the installed executables and their Files/, relative to the prefix")
+
+# The example skins, so that README's vellumark-skin examples work without the
+# source tree: share/vellumark/examples/skins/harbour.
+set(VELLUMARK_INSTALL_EXAMPLESDIR "${CMAKE_INSTALL_DATADIR}/vellumark/examples" CACHE STRING
+    "Folder of the installed example skins, relative to the prefix")
 
 foreach(dir IN ITEMS VELLUMARK_INSTALL_APPDIR CMAKE_INSTALL_BINDIR)
   if(IS_ABSOLUTE "${${dir}}")

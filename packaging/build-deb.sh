@@ -41,7 +41,9 @@ for path in ./usr/lib/vellumark/vellumark ./usr/lib/vellumark/vellumark-skin \
             ./usr/share/applications/vellumark.desktop \
             ./usr/share/icons/hicolor/scalable/apps/vellumark.svg \
             ./usr/share/icons/hicolor/64x64/apps/vellumark.png \
-            ./usr/share/metainfo/org.vellumark.vellumark.metainfo.xml; do
+            ./usr/share/metainfo/org.vellumark.vellumark.metainfo.xml \
+            ./usr/share/vellumark/examples/skins/harbour/Ruvex.rvk \
+            ./usr/share/vellumark/examples/skins/harbour/14.gif; do
   grep -q " $path\$" <<<"$contents" || fail "does not hold $path"
 done
 for exe in vellumark vellumark-skin; do

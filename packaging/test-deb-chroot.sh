@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Installs the .deb with apt-get into a fresh Debian 12 root (debootstrap, minbase),
 # as on a new machine: apt must fetch every dependency the package names. Then, as
-# user nobody inside that root, renders the example skin with /usr/bin/vellumark-skin
-# and starts /usr/bin/vellumark offscreen for three seconds; finally removes the
-# package again. Needs root and Debian's package servers; takes a few minutes.
+# user nobody inside that root, renders the example skin the package installs with
+# /usr/bin/vellumark-skin and starts /usr/bin/vellumark offscreen for three seconds;
+# finally removes the package again. Needs root and Debian's package servers; takes a few minutes.
 # Usage: packaging/test-deb-chroot.sh DEB [ROOT]
 #   ROOT  the folder for the Debian root; made with debootstrap when it holds none,
 #         kept afterwards (default: a temporary folder, removed at the end)
@@ -54,15 +54,15 @@ echo "installed into $root: $(in_root dpkg-query -W -f '${Package} ${Version} ${
 work=/tmp/vellumark-check
 rm -rf "${root:?}$work"
 mkdir -p "$root$work/home" "$root$work/out"
-cp -R "$repo/examples/skins/harbour" "$root$work/skin"
-chmod -R a+rX "$root$work/skin"
 chown nobody:nogroup "$root$work/home" "$root$work/out"
 as_nobody() {
   chroot --userspec=nobody:nogroup "$root" env -i PATH=/usr/bin:/bin HOME="$work/home" LANG=C.UTF-8 \
     QT_QPA_PLATFORM=offscreen "$@"
 }
 
-as_nobody vellumark-skin render "$work/skin" -o "$work/out/harbour.png" || fail "vellumark-skin render"
+# The example skin the package installs, as README's examples use it.
+as_nobody vellumark-skin render /usr/share/vellumark/examples/skins/harbour -o "$work/out/harbour.png" \
+  || fail "vellumark-skin render"
 [ "$(od -An -tx1 -j16 -N8 "$root$work/out/harbour.png" | tr -d ' \n')" = "000000b0000000dc" ] \
   || fail "the render is not a 176x220 PNG"
 echo "vellumark-skin render: 176x220 PNG"

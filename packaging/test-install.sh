@@ -2,8 +2,8 @@
 # Installs a build into a temporary prefix, makes the prefix read-only and runs
 # the installed programs from their bin/ links as an unprivileged user (nobody,
 # when run as root, who could write anywhere): vellumark-skin renders the example
-# skin, and the editor starts offscreen and keeps running. Nothing may be written
-# inside the prefix.
+# skin installed beside it and finds no problem in it, and the editor starts
+# offscreen and keeps running. Nothing may be written inside the prefix.
 #
 # Usage: [CMAKE=cmake] packaging/test-install.sh BUILD_DIR REFERENCE_SKIN_EXE VERSION
 #   REFERENCE_SKIN_EXE  the build folder's vellumark-skin; the installed one must
@@ -54,6 +54,8 @@ for asset in LangRuvex.txt statusline.gif; do
   cmp -s "$root/assets/Files/$asset" "$app/Files/$asset" || fail "lib/vellumark/Files/$asset missing or different"
 done
 [ ! -e "$prefix/bin/Files" ] || fail "bin/Files installed: the assets belong beside the real executables"
+examples=$prefix/share/vellumark/examples/skins
+diff -r "$root/examples/skins" "$examples" >&2 || fail "share/vellumark/examples/skins is not examples/skins"
 for file in share/applications/vellumark.desktop \
             share/icons/hicolor/scalable/apps/vellumark.svg \
             share/icons/hicolor/64x64/apps/vellumark.png \
@@ -88,14 +90,14 @@ else
 fi
 
 # ---- Read-only prefix, unprivileged user ---------------------------------------
-skin=$work/skin
-cp -R "$root/examples/skins/harbour" "$skin"
+# The installed example skin, as README's examples use it.
+skin=$examples/harbour
 home=$work/home
 runtime=$work/runtime
 out=$work/out
 mkdir -p "$home" "$runtime" "$out"
 chmod 700 "$runtime"
-chmod -R a-w "$prefix" "$skin"
+chmod -R a-w "$prefix"
 
 as_user=()
 if [ "$(id -u)" -eq 0 ]; then
@@ -107,7 +109,7 @@ fi
 # A clean session: no variable of the caller's (XDG_DATA_HOME, QT_*) leaks in.
 session=(env -i PATH=/usr/bin:/bin HOME="$home" XDG_RUNTIME_DIR="$runtime" LANG=C.UTF-8 QT_QPA_PLATFORM=offscreen)
 
-snapshot() { find "$prefix" "$skin" -printf '%y %m %s %T@ %p\n' | LC_ALL=C sort; }
+snapshot() { find "$prefix" -printf '%y %m %s %T@ %p\n' | LC_ALL=C sort; }
 snapshot >"$work/before"
 
 # vellumark-skin from its link renders what the build folder's copy renders.
@@ -117,6 +119,8 @@ QT_QPA_PLATFORM=offscreen "$reference_exe" render "$skin" -o "$work/reference.pn
   || fail "the reference render with $reference_exe failed"
 cmp -s "$out/harbour.png" "$work/reference.png" \
   || fail "the installed vellumark-skin rendered another picture than the build folder's (its assets?)"
+"${as_user[@]}" "${session[@]}" "$prefix/bin/vellumark-skin" check "$skin" \
+  || fail "the installed vellumark-skin check found problems in the installed example skin"
 
 # The editor from its link starts and keeps running. Under strace (when there is
 # one) the trace also shows whether it read its assets from the program folder;
@@ -157,6 +161,6 @@ else
 fi
 
 snapshot >"$work/after"
-diff -u "$work/before" "$work/after" >&2 || fail "something was written inside the read-only prefix or the skin"
+diff -u "$work/before" "$work/after" >&2 || fail "something was written inside the read-only prefix"
 
 echo "install test passed: $prefix"

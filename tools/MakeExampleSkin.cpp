@@ -179,7 +179,14 @@ int main(int argc, char** argv)
         Polygon(p, {{10, 0}, {10, 5}, {14, 3}}, kFoam);
     });
 
+    // Each section opens with a comment naming its values in order, so an author who
+    // opens the file in a text editor can read it without the docs at hand
+    // (docs/skin-format.md says everything).
     const char* description =
+        "; Strings:  x  y  anchor  font  style  color  color2\r\n"
+        ";   anchor = TOP 16 or BOTTOM 32, plus LEFT 4, HCENTER 1 or RIGHT 8\r\n"
+        ";   style = 255 plain, 1 italic, 2 bold, 3 bold italic\r\n"
+        "\r\n"
         "TrackNumber = 6 17 20 1 255 0xE8F0FF00 0x000000FF\r\n"
         "Playlist = 170 17 24 1 255 0xF2B13400 0x000000FF\r\n"
         "Artist = 88 44 17 2 2 0xE8F0FF00 0x000000FF\r\n"
@@ -191,6 +198,7 @@ int main(int argc, char** argv)
         "SoftLabel = 6 203 20 1 2 0xE8F0FF00 0x000000FF\r\n"
         "\r\n"
         "; Pictures:  x  y  (a_v|a_h) \r\n"
+        ";   x and y place the picture's top-left corner; the third value is not read (the editor writes 20)\r\n"
         "\r\n"
         "TitlePicture = 0 14 20\r\n"
         "SoftPicture = 0 198 20\r\n"
@@ -204,12 +212,14 @@ int main(int argc, char** argv)
         "RepetitionAll = 148 144 20\r\n"
         "\r\n"
         "; Objects:  x  y  w  h  color\r\n"
+        ";   Background's w and h are its right and bottom edges\r\n"
         "\r\n"
         "Background = 0 0 176 220 0x1A2A4000\r\n"
         "ProgressBar = 12 112 152 6 0x2E8B9A00\r\n"
         "VolumeBar = 60 146 56 8 0xF2B13400\r\n"
         "\r\n"
         "; Setting: 1 - on, 0 - off\r\n"
+        ";   StatusLine = 1 draws the phone's status line over the top of the screen\r\n"
         "\r\n"
         "StatusLine = 1\r\n";
     QFile rvk(out.filePath("Ruvex.rvk"));

@@ -6,20 +6,23 @@
 #include "SkinChecker.h"
 #include "SkinError.h"
 
+std::vector<QCommandLineOption> CheckOptions()
+{
+    return {QCommandLineOption({QStringLiteral("q"), QStringLiteral("quiet")},
+                               QStringLiteral("print nothing, only set the exit status"))};
+}
+
 int RunCheck(CommandContext& context)
 {
-    bool quiet = false;
-    const std::vector<CommandOption> accepted = {
-        {{QStringLiteral("-q"), QStringLiteral("--quiet")}, false, [&](const QString&, const QString&) { quiet = true; }},
-    };
-    const QString skinDir = SkinDirArgument(ParseOptions(context.args, accepted), "check"); // UsageError goes to main
+    const bool quiet = context.parser.isSet(QStringLiteral("quiet"));
+    const QString skinDir = SkinDirArgument(context.positional, "check"); // UsageError goes to main
 
     std::vector<SkinProblem> problems;
     try {
-        problems = CheckSkinFolder(skinDir);
+        problems = CheckSkinFolder(SkinFolder(skinDir));
     } catch (const SkinError& e) {
         if (!quiet)
-            PrintErrBytes(ErrorBoxText(e.what()) + "\n");
+            PrintRuntimeError(e.what());
         return ExitFailure;
     }
     if (!quiet) {

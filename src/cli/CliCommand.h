@@ -1,10 +1,14 @@
 #pragma once
 // The small command dispatcher of vellumark-skin: every subcommand is one entry
 // of Commands(), implemented in a file of its own (RenderCommand.cpp,
-// SheetCommand.cpp, CheckCommand.cpp), plus the helpers they share.
+// SheetCommand.cpp, CheckCommand.cpp), plus the helpers they share. Each command
+// has a QCommandLineParser of its own, built from the options it declares, and
+// its help is made from the same declarations.
 #include "PreviewRenderer.h"
 #include "SkinDocument.h"
 
+#include <QCommandLineOption>
+#include <QCommandLineParser>
 #include <QImage>
 #include <QString>
 #include <QStringList>
@@ -19,31 +23,34 @@
 // Exit codes of every command.
 inline constexpr int ExitOk = 0;
 inline constexpr int ExitFailure = 1; // an error of the skin or a file (message on stderr), or problems found by check
-inline constexpr int ExitUsage = 2;   // wrong usage: the reason and the usage on stderr
+inline constexpr int ExitUsage = 2;   // wrong usage: the reason and where to find help on stderr
 
 // Everything a command gets from main.
 struct CommandContext {
-    int& argc;          // for QGuiApplication, which keeps a reference
+    int& argc;                         // for QGuiApplication, which keeps a reference
     char** argv;
-    QStringList args;   // the arguments after the command's name
+    const QCommandLineParser& parser;  // holds the command's options, parsed
+    QStringList positional;            // the arguments that are not options
 };
 
 struct Command {
     const char* name;
-    const char* synopsis; // the command's usage lines, without "Usage: ", continuation
-                          // lines indented to follow it
-    const char* help;     // description and options, printed under the synopsis
+    const char* synopsis;    // the command's usage lines, without "Usage: ", continuation
+                             // lines indented to follow it
+    const char* description; // what it does, printed above its options
+    std::vector<QCommandLineOption> (*options)();
     int (*run)(CommandContext& context);
 };
 
-// All commands, in the order the usage lists them.
+// All commands, in the order the help lists them.
 const std::vector<Command>& Commands();
 
-// The full usage text: the synopsis of every command, then their help.
-QString UsageText();
+// Parses args (everything after the program's name), runs the command they name
+// and returns the exit status. Usage errors, help and version end here too.
+int RunCommandLine(int& argc, char** argv, const QStringList& args);
 
-// Thrown by a command's argument parsing: main prints the reason and the usage
-// and exits with ExitUsage.
+// Thrown by a command's argument handling: one line on stderr, a pointer to
+// --help, and ExitUsage.
 class UsageError : public std::runtime_error {
 public:
     explicit UsageError(const std::string& reason) : std::runtime_error(reason) {}
@@ -51,25 +58,12 @@ public:
 
 // ---- Arguments --------------------------------------------------------------
 
-// One option of a command: its names ("-o", "--output"), whether it takes a value,
-// and what to do with it (may throw UsageError for a bad value).
-struct CommandOption {
-    QStringList names;
-    bool takesValue;
-    std::function<void(const QString& name, const QString& value)> apply;
-};
-
-// Whether --help or -h stands anywhere in a command's args: main then prints the
-// usage instead of running the command.
-bool HelpRequested(const QStringList& args);
-
-// Applies the options of args ("--name value", "--name=value", "-o value"; "--"
-// ends the options, a lone "-" is positional) and returns the positional
-// arguments. Throws UsageError for unknown options and missing values.
-QStringList ParseOptions(const QStringList& args, const std::vector<CommandOption>& options);
-
 // The one non-empty SKIN_DIR among positional. Throws UsageError.
 QString SkinDirArgument(const QStringList& positional, const char* command);
+
+// The skin folder SKIN_DIR names: the folder itself, or the folder of its
+// Ruvex.rvk. Throws SkinError "no such folder ..." when there is nothing there.
+QString SkinFolder(const QString& skinDir);
 
 // 'text', as usage messages quote what the user typed.
 std::string Quoted(const QString& text);
@@ -82,19 +76,22 @@ inline constexpr std::array<const char*, 2> RepeatNames = {"one", "all"};
 // A volume level written as one digit, 0 to 9; none for anything else.
 std::optional<int> VolumeLevel(const QString& value);
 
-// What render and sheet share: the skin, the PNG to write and the two assets.
+// What render and sheet share: the skin, the PNG to write, its scale and the two assets.
 struct PreviewJob {
     QString skinDir;
     QString output;
+    int scale = 1;   // each pixel drawn as a scale x scale block
     QString texts;   // empty: the asset beside the executable
     QString overlay; // empty: the asset beside the executable
 };
 
-// The options -o/--output, --texts and --overlay, filling job.
-std::vector<CommandOption> PreviewJobOptions(PreviewJob& job);
+inline constexpr int MaxScale = 8;
 
-// Takes SKIN_DIR from positional and requires -o. Throws UsageError.
-void CompletePreviewJob(PreviewJob& job, const QStringList& positional, const char* command);
+// The options -o/--output, --scale, --texts and --overlay.
+std::vector<QCommandLineOption> PreviewJobOptions();
+
+// The job the parsed options and positional arguments describe. Throws UsageError.
+PreviewJob ReadPreviewJob(const CommandContext& context, const char* command);
 
 // ---- Running ----------------------------------------------------------------
 
@@ -111,8 +108,12 @@ QString ExecutableFolder();
 QString AssetPath(const QString& fileName);
 
 // As the editor opens a skin: the two assets first, then LoadSkin of the skin's
-// description file, read in place. Throws SkinError.
+// description file, read in place. Throws SkinError; a parse that stops at a key
+// without a line says which key, after the editor's own message.
 SkinDocument LoadPreviewDocument(const PreviewJob& job);
+
+// Each pixel of image as a factor x factor block.
+QImage ScaledImage(const QImage& image, int factor);
 
 // Writes the PNG whole or not at all. Throws "Cannot create file ...".
 void WritePng(const QImage& image, const QString& path);
@@ -130,7 +131,13 @@ void PrintErr(const QString& text);
 void PrintOutBytes(const std::string& bytes);
 void PrintErrBytes(const std::string& bytes);
 
+// "vellumark-skin: " and the message as the error box shows it, on stderr.
+void PrintRuntimeError(const std::string& message);
+
 // The commands.
 int RunRender(CommandContext& context);
 int RunSheet(CommandContext& context);
 int RunCheck(CommandContext& context);
+std::vector<QCommandLineOption> RenderOptions();
+std::vector<QCommandLineOption> SheetOptions();
+std::vector<QCommandLineOption> CheckOptions();

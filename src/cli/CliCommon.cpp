@@ -1,7 +1,9 @@
 #include "CliCommand.h"
 
 #include "GifPicture.h"
+#include "SkinChecker.h"
 #include "SkinError.h"
+#include "SkinModel.h"
 #include "TextFile.h"
 
 #include <QCoreApplication>
@@ -14,120 +16,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-namespace {
-
-// Continuation lines are indented for the "Usage: " column.
-constexpr const char* RenderSynopsis =
-    "vellumark-skin render SKIN_DIR -o OUT.png [--state backward|play|pause|stop|forward|none]\n"
-    "                             [--repeat one|all] [--volume off|0..9] [--texts FILE] [--overlay FILE]\n";
-
-constexpr const char* RenderHelp =
-    "render: draws the preview of the skin in SKIN_DIR (Ruvex.rvk and 0.gif to 14.gif,\n"
-    "read in place) as a 176x220 PNG, with the editor's renderer and font.\n"
-    "  -o, --output OUT.png  the PNG to write (required)\n"
-    "  --state STATE         play state: backward, play (default), pause, stop, forward\n"
-    "                        or none (all buttons disabled)\n"
-    "  --repeat MODE         repetition icon: one (default) or all\n"
-    "  --volume off|N        volume bar: off (default), or shown at level N (0 to 9)\n"
-    "  --texts FILE          sample texts (default: Files/LangRuvex.txt beside the executable)\n"
-    "  --overlay FILE        status-line overlay (default: Files/statusline.gif beside the\n"
-    "                        executable)\n";
-
-constexpr const char* SheetSynopsis =
-    "vellumark-skin sheet SKIN_DIR -o OUT.png [--volume 0..9] [--texts FILE] [--overlay FILE]\n";
-
-constexpr const char* SheetHelp =
-    "sheet: draws the ten previews of the skin in SKIN_DIR into one PNG: the five play\n"
-    "states (backward, play, pause, stop, forward) side by side, repetition one above\n"
-    "all, each labelled under it, with the volume bar shown.\n"
-    "  -o, --output OUT.png  the PNG to write (required)\n"
-    "  --volume N            volume level 0 to 9 (default 5)\n"
-    "  --texts FILE          sample texts, as for render\n"
-    "  --overlay FILE        status-line overlay, as for render\n";
-
-constexpr const char* CheckSynopsis = "vellumark-skin check SKIN_DIR [--quiet]\n";
-
-constexpr const char* CheckHelp =
-    "check: reads the skin in SKIN_DIR in place and prints one line per problem, in file\n"
-    "order: \"Ruvex.rvk:LINE: ...\" or \"N.gif: ...\". Exit status 0 when there is none,\n"
-    "1 when there is at least one.\n"
-    "  -q, --quiet           print nothing, only set the exit status\n";
-
-} // namespace
-
-const std::vector<Command>& Commands()
-{
-    static const std::vector<Command> commands = {
-        {"render", RenderSynopsis, RenderHelp, RunRender},
-        {"sheet", SheetSynopsis, SheetHelp, RunSheet},
-        {"check", CheckSynopsis, CheckHelp, RunCheck},
-    };
-    return commands;
-}
-
-QString UsageText()
-{
-    QString text;
-    bool first = true;
-    for (const Command& command : Commands()) {
-        text += QString::fromLatin1(first ? "Usage: " : "       ") + QString::fromLatin1(command.synopsis);
-        first = false;
-    }
-    text += QStringLiteral("       vellumark-skin --help\n");
-    for (const Command& command : Commands())
-        text += QStringLiteral("\n") + QString::fromLatin1(command.help);
-    text += QStringLiteral("\nExit status: 0 done, 1 error (message on stderr, nothing written) or problems found\n"
-                           "by check, 2 wrong usage.\n");
-    return text;
-}
-
-bool HelpRequested(const QStringList& args)
-{
-    return args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"));
-}
-
-QStringList ParseOptions(const QStringList& args, const std::vector<CommandOption>& options)
-{
-    QStringList positional;
-    bool optionsEnded = false;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        QString arg = args[i];
-        if (optionsEnded || arg == QLatin1String("-") || !arg.startsWith(QLatin1Char('-'))) {
-            positional.push_back(arg);
-            continue;
-        }
-        if (arg == QLatin1String("--")) {
-            optionsEnded = true;
-            continue;
-        }
-        std::optional<QString> inlineValue;
-        if (arg.startsWith(QLatin1String("--"))) {
-            const qsizetype equals = arg.indexOf(QLatin1Char('='));
-            if (equals > 0) {
-                inlineValue = arg.mid(equals + 1);
-                arg = arg.left(equals);
-            }
-        }
-        const auto option = std::find_if(options.begin(), options.end(),
-                                          [&](const CommandOption& candidate) { return candidate.names.contains(arg); });
-        if (option == options.end())
-            throw UsageError("unknown option " + Quoted(arg));
-        QString value;
-        if (!option->takesValue) {
-            if (inlineValue)
-                throw UsageError("option " + Quoted(arg) + " takes no value");
-        } else if (inlineValue) {
-            value = *inlineValue;
-        } else {
-            if (i + 1 >= args.size())
-                throw UsageError("option " + Quoted(arg) + " needs a value");
-            value = args[++i];
-        }
-        option->apply(arg, value);
-    }
-    return positional;
-}
-
 QString SkinDirArgument(const QStringList& positional, const char* command)
 {
     if (positional.isEmpty())
@@ -137,6 +25,20 @@ QString SkinDirArgument(const QStringList& positional, const char* command)
     if (positional[0].isEmpty())
         throw UsageError("SKIN_DIR is empty");
     return positional[0];
+}
+
+QString SkinFolder(const QString& skinDir)
+{
+    const QFileInfo info(skinDir);
+    if (info.isDir())
+        return skinDir;
+    // The description file names its folder; when the folder is there but the file
+    // is not, reading it says so.
+    if (info.fileName() == QLatin1String(DescriptionFileName) && QFileInfo(info.path()).isDir())
+        return info.path();
+    if (!info.exists())
+        throw SkinError("no such folder \"" + DisplayPath(skinDir) + "\"");
+    throw SkinError("\"" + DisplayPath(skinDir) + "\" is neither a skin folder nor its " + DescriptionFileName);
 }
 
 std::string Quoted(const QString& text)
@@ -155,27 +57,62 @@ std::optional<int> VolumeLevel(const QString& value)
     return std::nullopt;
 }
 
-std::vector<CommandOption> PreviewJobOptions(PreviewJob& job)
+std::vector<QCommandLineOption> PreviewJobOptions()
 {
-    const auto fileName = [](QString& target) {
-        return [&target](const QString& name, const QString& value) {
-            if (value.isEmpty())
-                throw UsageError("option " + Quoted(name) + " needs a file name");
-            target = value;
-        };
-    };
     return {
-        {{QStringLiteral("-o"), QStringLiteral("--output")}, true, fileName(job.output)},
-        {{QStringLiteral("--texts")}, true, fileName(job.texts)},
-        {{QStringLiteral("--overlay")}, true, fileName(job.overlay)},
+        QCommandLineOption({QStringLiteral("o"), QStringLiteral("output")},
+                           QStringLiteral("the PNG to write (required; the name ends in .png)"), QStringLiteral("OUT.png")),
+        QCommandLineOption(QStringLiteral("scale"), QStringLiteral("each pixel as an NxN block, N from 1 (default) to 8"),
+                           QStringLiteral("N")),
+        QCommandLineOption(QStringLiteral("texts"),
+                           QStringLiteral("sample texts (default: Files/LangRuvex.txt beside the executable)"),
+                           QStringLiteral("FILE")),
+        QCommandLineOption(QStringLiteral("overlay"),
+                           QStringLiteral("status-line overlay (default: Files/statusline.gif beside the\nexecutable)"),
+                           QStringLiteral("FILE")),
     };
 }
 
-void CompletePreviewJob(PreviewJob& job, const QStringList& positional, const char* command)
+namespace {
+
+QString FileNameValue(const QCommandLineParser& parser, const char* name)
 {
-    job.skinDir = SkinDirArgument(positional, command);
-    if (job.output.isEmpty())
+    const QString value = parser.value(QString::fromLatin1(name));
+    if (parser.isSet(QString::fromLatin1(name)) && value.isEmpty())
+        throw UsageError(std::string("option '--") + name + "' needs a file name");
+    return value;
+}
+
+} // namespace
+
+PreviewJob ReadPreviewJob(const CommandContext& context, const char* command)
+{
+    const QCommandLineParser& parser = context.parser;
+    PreviewJob job;
+    job.skinDir = SkinDirArgument(context.positional, command);
+
+    const QStringList outputs = parser.values(QStringLiteral("output"));
+    if (outputs.isEmpty())
         throw UsageError(std::string(command) + " needs -o OUT.png");
+    if (outputs.size() > 1)
+        throw UsageError("-o is given " + std::to_string(outputs.size()) + " times; one OUT.png only");
+    job.output = outputs.front();
+    if (job.output.isEmpty())
+        throw UsageError("option '-o' needs a file name");
+    // What is written is PNG data: another name would hide that from whoever opens it.
+    if (!job.output.endsWith(QLatin1String(".png"), Qt::CaseInsensitive))
+        throw UsageError("-o " + Quoted(job.output) + ": the name must end in \".png\"");
+
+    if (parser.isSet(QStringLiteral("scale"))) {
+        const QString value = parser.value(QStringLiteral("scale"));
+        const bool digit = value.size() == 1 && value[0] >= QLatin1Char('1') && value[0] <= QLatin1Char('0' + MaxScale);
+        if (!digit)
+            throw UsageError("invalid --scale " + Quoted(value) + " (1 to " + std::to_string(MaxScale) + ")");
+        job.scale = value[0].unicode() - '0';
+    }
+    job.texts = FileNameValue(parser, "texts");
+    job.overlay = FileNameValue(parser, "overlay");
+    return job;
 }
 
 int RunDrawing(CommandContext& context, const std::function<void()>& work)
@@ -185,7 +122,7 @@ int RunDrawing(CommandContext& context, const std::function<void()>& work)
     try {
         work();
     } catch (const std::exception& e) {
-        PrintErrBytes(ErrorBoxText(e.what()) + "\n");
+        PrintRuntimeError(e.what());
         return ExitFailure;
     }
     return ExitOk;
@@ -213,8 +150,35 @@ SkinDocument LoadPreviewDocument(const PreviewJob& job)
     SkinDocument document;
     document.Pictures[StatusLineSlot] = LoadGifFile(overlayPath);
     document.LangLines = ReadTextLines(textsPath);
-    document.LoadSkin(QDir(job.skinDir).absoluteFilePath(QStringLiteral("Ruvex.rvk")));
+    const QString folder = SkinFolder(job.skinDir);
+    try {
+        document.LoadSkin(QDir(folder).absoluteFilePath(QString::fromLatin1(DescriptionFileName)));
+    } catch (const SkinError& e) {
+        // The editor's message names no key; here nobody can look at the file beside it.
+        const std::string key = KeyWithoutLine(document.Lines);
+        if (key.empty() || e.what() != ListIndexErrorText(-1))
+            throw;
+        throw SkinError(std::string(e.what()) + ": no line for \"" + key
+                        + "\" (vellumark-skin check SKIN_DIR lists every problem)");
+    }
     return document;
+}
+
+QImage ScaledImage(const QImage& image, int factor)
+{
+    if (factor == 1)
+        return image;
+    const QImage source = image.convertToFormat(QImage::Format_RGB32);
+    QImage scaled(source.width() * factor, source.height() * factor, QImage::Format_RGB32);
+    for (int y = 0; y < source.height(); ++y) {
+        const auto* in = reinterpret_cast<const QRgb*>(source.constScanLine(y));
+        auto* out = reinterpret_cast<QRgb*>(scaled.scanLine(y * factor));
+        for (int x = 0; x < source.width(); ++x)
+            std::fill_n(out + x * factor, factor, in[x]);
+        for (int copy = 1; copy < factor; ++copy)
+            std::copy_n(out, scaled.width(), reinterpret_cast<QRgb*>(scaled.scanLine(y * factor + copy)));
+    }
+    return scaled;
 }
 
 namespace {
@@ -286,4 +250,9 @@ void PrintErrBytes(const std::string& bytes)
 {
     std::fwrite(bytes.data(), 1, bytes.size(), stderr);
     std::fflush(stderr);
+}
+
+void PrintRuntimeError(const std::string& message)
+{
+    PrintErrBytes("vellumark-skin: " + ErrorBoxText(message) + "\n");
 }

@@ -6,7 +6,7 @@
 
 namespace {
 
-struct RenderOptions {
+struct RenderJob {
     PreviewJob job;
     PreviewSettings settings{/*playState*/ 1, /*repetition*/ 0, /*volumeShown*/ false, /*volumeLevel*/ 2};
 };
@@ -42,30 +42,46 @@ void ParseVolume(const QString& value, PreviewSettings& settings)
     settings.volumeLevel = *level;
 }
 
-RenderOptions ParseRenderArgs(const QStringList& args)
+RenderJob ReadRenderJob(const CommandContext& context)
 {
-    RenderOptions options;
-    std::vector<CommandOption> accepted = PreviewJobOptions(options.job);
-    PreviewSettings& settings = options.settings;
-    accepted.push_back({{QStringLiteral("--state")}, true,
-                     [&](const QString&, const QString& value) { settings.playState = ParseState(value); }});
-    accepted.push_back({{QStringLiteral("--repeat")}, true,
-                     [&](const QString&, const QString& value) { settings.repetition = ParseRepeat(value); }});
-    accepted.push_back({{QStringLiteral("--volume")}, true,
-                     [&](const QString&, const QString& value) { ParseVolume(value, settings); }});
-    CompletePreviewJob(options.job, ParseOptions(args, accepted), "render");
-    return options;
+    const QCommandLineParser& parser = context.parser;
+    RenderJob render;
+    render.job = ReadPreviewJob(context, "render");
+    if (parser.isSet(QStringLiteral("state")))
+        render.settings.playState = ParseState(parser.value(QStringLiteral("state")));
+    if (parser.isSet(QStringLiteral("repeat")))
+        render.settings.repetition = ParseRepeat(parser.value(QStringLiteral("repeat")));
+    if (parser.isSet(QStringLiteral("volume")))
+        ParseVolume(parser.value(QStringLiteral("volume")), render.settings);
+    return render;
 }
 
 } // namespace
 
+std::vector<QCommandLineOption> RenderOptions()
+{
+    std::vector<QCommandLineOption> options = PreviewJobOptions();
+    options.insert(options.begin() + 1, {
+        QCommandLineOption(QStringLiteral("state"),
+                           QStringLiteral("play state: backward, play (default), pause, stop, forward\n"
+                                          "or none (all buttons disabled)"),
+                           QStringLiteral("STATE")),
+        QCommandLineOption(QStringLiteral("repeat"), QStringLiteral("repetition icon: one (default) or all"),
+                           QStringLiteral("MODE")),
+        QCommandLineOption(QStringLiteral("volume"),
+                           QStringLiteral("volume bar: off (default), or shown at level N (0 to 9)"),
+                           QStringLiteral("off|N")),
+    });
+    return options;
+}
+
 int RunRender(CommandContext& context)
 {
-    const RenderOptions options = ParseRenderArgs(context.args); // UsageError goes to main
+    const RenderJob render = ReadRenderJob(context); // UsageError goes to main
     return RunDrawing(context, [&] {
-        const SkinDocument document = LoadPreviewDocument(options.job);
+        const SkinDocument document = LoadPreviewDocument(render.job);
         QImage surface = NewPreviewSurface();
-        DrawPreview(surface, document.Model, document.Pictures, document.LangLines, options.settings);
-        WritePng(surface, options.job.output);
+        DrawPreview(surface, document.Model, document.Pictures, document.LangLines, render.settings);
+        WritePng(ScaledImage(surface, render.job.scale), render.job.output);
     });
 }

@@ -16,23 +16,23 @@ constexpr int LabelGap = 3;    // between a preview's frame and its label
 constexpr int FramedWidth = ScreenWidth + 2;   // the preview inside a one-pixel frame,
 constexpr int FramedHeight = ScreenHeight + 2; // as the editor shows it
 
-struct SheetOptions {
+struct SheetJob {
     PreviewJob job;
     int volumeLevel = 5;
 };
 
-SheetOptions ParseSheetArgs(const QStringList& args)
+SheetJob ReadSheetJob(const CommandContext& context)
 {
-    SheetOptions options;
-    std::vector<CommandOption> accepted = PreviewJobOptions(options.job);
-    accepted.push_back({{QStringLiteral("--volume")}, true, [&](const QString&, const QString& value) {
-                         const std::optional<int> level = VolumeLevel(value);
-                         if (!level)
-                             throw UsageError("invalid --volume " + Quoted(value) + " (0 to 9)");
-                         options.volumeLevel = *level;
-                     }});
-    CompletePreviewJob(options.job, ParseOptions(args, accepted), "sheet");
-    return options;
+    SheetJob sheet;
+    sheet.job = ReadPreviewJob(context, "sheet");
+    if (context.parser.isSet(QStringLiteral("volume"))) {
+        const QString value = context.parser.value(QStringLiteral("volume"));
+        const std::optional<int> level = VolumeLevel(value);
+        if (!level)
+            throw UsageError("invalid --volume " + Quoted(value) + " (0 to 9)");
+        sheet.volumeLevel = *level;
+    }
+    return sheet;
 }
 
 QImage DrawSheet(const SkinDocument& document, int volumeLevel)
@@ -70,10 +70,20 @@ QImage DrawSheet(const SkinDocument& document, int volumeLevel)
 
 } // namespace
 
+std::vector<QCommandLineOption> SheetOptions()
+{
+    std::vector<QCommandLineOption> options = PreviewJobOptions();
+    options.insert(options.begin() + 1, QCommandLineOption(QStringLiteral("volume"),
+                                                           QStringLiteral("volume level 0 to 9 (default 5)"),
+                                                           QStringLiteral("N")));
+    return options;
+}
+
 int RunSheet(CommandContext& context)
 {
-    const SheetOptions options = ParseSheetArgs(context.args); // UsageError goes to main
+    const SheetJob sheet = ReadSheetJob(context); // UsageError goes to main
     return RunDrawing(context, [&] {
-        WritePng(DrawSheet(LoadPreviewDocument(options.job), options.volumeLevel), options.job.output);
+        const QImage drawn = DrawSheet(LoadPreviewDocument(sheet.job), sheet.volumeLevel);
+        WritePng(ScaledImage(drawn, sheet.job.scale), sheet.job.output);
     });
 }

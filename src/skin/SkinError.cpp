@@ -2,9 +2,14 @@
 
 #include <cstring>
 
+std::string ListIndexErrorText(long long index)
+{
+    return "List index out of bounds (" + std::to_string(index) + ")";
+}
+
 void ThrowListIndexError(long long index)
 {
-    throw SkinError("List index out of bounds (" + std::to_string(index) + ")");
+    throw SkinError(ListIndexErrorText(index));
 }
 
 std::string ErrorBoxText(const std::string& message)

@@ -10,6 +10,7 @@ public:
 
 // "List index out of bounds (%d)": a line or list entry that does not exist.
 [[noreturn]] void ThrowListIndexError(long long index);
+std::string ListIndexErrorText(long long index);
 
 // The text an error is shown with: the message, plus a full stop when its last byte
 // sorts after "." (so "... (-1)" stays as it is).

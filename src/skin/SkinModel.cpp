@@ -73,3 +73,17 @@ void ParseSkinInto(const SkinLines& lines, TSkinModel& model)
 
     model.StatusLine = IntValue(lines, StatusLineKey, SkinCategory::Settings, FieldId::Setting);
 }
+
+std::string KeyWithoutLine(const SkinLines& lines)
+{
+    // The order of ParseSkinInto.
+    for (const char* key : TextItemKeys)
+        if (lines.FindKey(key) < 0)
+            return key;
+    for (const char* key : ObjectKeys)
+        if (lines.FindKey(key) < 0)
+            return key;
+    if (lines.FindKey(StatusLineKey) < 0)
+        return StatusLineKey;
+    return {};
+}

@@ -60,3 +60,8 @@ void ReadPicturePos(const SkinLines& lines, const std::string& key, TPicturePos&
 // failing key keep their new values and the error propagates; returns normally
 // only when every step ran to its end.
 void ParseSkinInto(const SkinLines& lines, TSkinModel& model);
+
+// The key whose missing line stops ParseSkinInto with the list error: the first key
+// it reads that has no line, pictures aside (they keep a position instead). Empty
+// when every such key has a line.
+std::string KeyWithoutLine(const SkinLines& lines);

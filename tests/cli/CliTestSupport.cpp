@@ -81,14 +81,28 @@ std::map<QString, QString> FolderState(const QString& dir)
     return state;
 }
 
-void ExpectUsageError(const QStringList& args, const char* synopsis)
+void ExpectUsageError(const QStringList& args, const char* reason)
 {
     const RunResult run = RunCli(args);
     const std::string command = args.join(QLatin1Char(' ')).toStdString();
     EXPECT_EQ(run.exitCode, 2) << command;
-    EXPECT_TRUE(run.err.startsWith("vellumark-skin: ")) << command << "\n" << run.err.toStdString();
-    EXPECT_NE(run.err.indexOf(synopsis), -1) << command;
+    const QList<QByteArray> lines = run.err.split('\n');
+    ASSERT_EQ(lines.size(), 3) << command << "\n" << run.err.toStdString(); // two lines, each ended
+    EXPECT_TRUE(lines[0].startsWith("vellumark-skin: ")) << command << "\n" << run.err.toStdString();
+    if (reason != nullptr) {
+        EXPECT_NE(lines[0].indexOf(reason), -1) << command << "\n" << run.err.toStdString();
+    }
+    EXPECT_EQ(lines[1], "Try 'vellumark-skin --help'.") << command;
     EXPECT_TRUE(run.out.isEmpty()) << command;
+}
+
+QImage Replicated(const QImage& image, int n)
+{
+    QImage blocks(image.width() * n, image.height() * n, QImage::Format_RGB32);
+    for (int y = 0; y < blocks.height(); ++y)
+        for (int x = 0; x < blocks.width(); ++x)
+            blocks.setPixel(x, y, image.pixel(x / n, y / n));
+    return blocks;
 }
 
 OwnAssets::OwnAssets()

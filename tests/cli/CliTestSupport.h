@@ -39,9 +39,12 @@ QImage LoadPng(const QString& path);
 // Name, size, modification time and hash of every file of a folder.
 std::map<QString, QString> FolderState(const QString& dir);
 
-// Runs args and expects wrong usage: exit status 2, the reason and the usage (with
-// synopsis in it) on stderr, nothing on stdout.
-void ExpectUsageError(const QStringList& args, const char* synopsis);
+// Runs args and expects wrong usage: exit status 2, nothing on stdout, and on
+// stderr only the reason (holding reason, when given) and where help is.
+void ExpectUsageError(const QStringList& args, const char* reason = nullptr);
+
+// Each pixel of image as an n x n block.
+QImage Replicated(const QImage& image, int n);
 
 // Sample texts "1" to "10" and an all-red 176x14 status-line overlay, in a
 // temporary folder.

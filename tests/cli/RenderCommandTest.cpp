@@ -169,7 +169,8 @@ TEST_F(RenderCommand, SkinWithoutStatusLineFailsWithTheErrorBoxMessage)
     skin_.WriteDescription(lines);
     const RunResult run = RunCli({QStringLiteral("render"), skin_.Dir(), QStringLiteral("-o"), Out()});
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err.toStdString(), "List index out of bounds (-1)\n");
+    EXPECT_EQ(run.err.toStdString(), "vellumark-skin: List index out of bounds (-1): no line for \"StatusLine\" "
+                                     "(vellumark-skin check SKIN_DIR lists every problem)\n");
     EXPECT_TRUE(run.out.isEmpty());
     EXPECT_FALSE(QFileInfo::exists(Out()));
     EXPECT_TRUE(QDir(out_.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
@@ -182,7 +183,7 @@ TEST_F(RenderCommand, BadNumberGetsAFullStop)
     skin_.WriteDescription(lines);
     const RunResult run = RunCli({QStringLiteral("render"), skin_.Dir(), QStringLiteral("-o"), Out()});
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err.toStdString(), "'on' is not a valid integer value.\n");
+    EXPECT_EQ(run.err.toStdString(), "vellumark-skin: 'on' is not a valid integer value.\n");
     EXPECT_FALSE(QFileInfo::exists(Out()));
 }
 
@@ -192,7 +193,7 @@ TEST_F(RenderCommand, MissingDescriptionFileFails)
     const RunResult run = RunCli({QStringLiteral("render"), empty.path(), QStringLiteral("-o"), Out()});
     EXPECT_EQ(run.exitCode, 1);
     const std::string err = run.err.toStdString();
-    EXPECT_EQ(err.rfind("Cannot open file \"", 0), 0u) << err;
+    EXPECT_EQ(err.rfind("vellumark-skin: Cannot open file \"", 0), 0u) << err;
     EXPECT_NE(err.find("Ruvex.rvk"), std::string::npos) << err;
     EXPECT_EQ(err.substr(err.size() - 2), ".\n") << err;
     EXPECT_FALSE(QFileInfo::exists(Out()));
@@ -212,11 +213,11 @@ TEST_F(RenderCommand, MissingAssetFails)
     const RunResult texts = RunCli({QStringLiteral("render"), skin_.Dir(), QStringLiteral("-o"), Out(),
                                  QStringLiteral("--texts"), out_.filePath(QStringLiteral("none.txt"))});
     EXPECT_EQ(texts.exitCode, 1);
-    EXPECT_TRUE(texts.err.startsWith("Cannot open file \"")) << texts.err.toStdString();
+    EXPECT_TRUE(texts.err.startsWith("vellumark-skin: Cannot open file \"")) << texts.err.toStdString();
     const RunResult overlay = RunCli({QStringLiteral("render"), skin_.Dir(), QStringLiteral("-o"), Out(),
                                    QStringLiteral("--overlay"), out_.filePath(QStringLiteral("none.gif"))});
     EXPECT_EQ(overlay.exitCode, 1);
-    EXPECT_TRUE(overlay.err.startsWith("Cannot open file \"")) << overlay.err.toStdString();
+    EXPECT_TRUE(overlay.err.startsWith("vellumark-skin: Cannot open file \"")) << overlay.err.toStdString();
     EXPECT_FALSE(QFileInfo::exists(Out()));
 }
 
@@ -225,7 +226,7 @@ TEST_F(RenderCommand, UnwritableOutputFails)
     const QString out = out_.filePath(QStringLiteral("no/such/folder/out.png"));
     const RunResult run = RunCli({QStringLiteral("render"), skin_.Dir(), QStringLiteral("-o"), out});
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(run.err.startsWith("Cannot create file \"")) << run.err.toStdString();
+    EXPECT_TRUE(run.err.startsWith("vellumark-skin: Cannot create file \"")) << run.err.toStdString();
     EXPECT_TRUE(run.err.endsWith("\n"));
 }
 
@@ -246,6 +247,41 @@ TEST_F(RenderCommand, AnUnreachableDisplayDoesNotMatter)
     EXPECT_EQ(LoadPng(Out()), RenderInProcess(skin_.Dir(), PreviewSettings{}));
 }
 
+TEST_F(RenderCommand, ScaleRepeatsEachPixelAsABlock)
+{
+    const RunResult plain = RunCli({QStringLiteral("render"), skin_.Dir(), QStringLiteral("-o"), Out(),
+                                    QStringLiteral("--state"), QStringLiteral("stop")});
+    ASSERT_EQ(plain.exitCode, 0) << plain.err.toStdString();
+    const QImage once = LoadPng(Out());
+    for (int scale : {2, 8}) {
+        const QString scaled = Out(QStringLiteral("scaled.PNG"));
+        const RunResult run = RunCli({QStringLiteral("render"), skin_.Dir(), QStringLiteral("-o"), scaled,
+                                      QStringLiteral("--scale"), QString::number(scale), QStringLiteral("--state"),
+                                      QStringLiteral("stop")});
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        EXPECT_EQ(LoadPng(scaled), Replicated(once, scale)) << scale;
+    }
+}
+
+TEST_F(RenderCommand, SkinDirMayBeTheDescriptionFile)
+{
+    const RunResult run = RunCli({QStringLiteral("render"), skin_.Path(QStringLiteral("Ruvex.rvk")),
+                                  QStringLiteral("-o"), Out()});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(LoadPng(Out()), RenderInProcess(skin_.Dir(), PreviewSettings{}));
+}
+
+TEST_F(RenderCommand, MissingSkinFolderIsNamedAsSuch)
+{
+    const QString absent = out_.filePath(QStringLiteral("absent"));
+    for (const QString& command : {QStringLiteral("render"), QStringLiteral("sheet")}) {
+        const RunResult run = RunCli({command, absent, QStringLiteral("-o"), Out()});
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.err.toStdString(), "vellumark-skin: no such folder \"" + absent.toStdString() + "\"\n");
+        EXPECT_FALSE(QFileInfo::exists(Out()));
+    }
+}
+
 TEST_F(RenderCommand, ExampleSkinRendersWhenPresent)
 {
     if (!QFileInfo::exists(kExampleSkin + QStringLiteral("/Ruvex.rvk")))
@@ -257,19 +293,40 @@ TEST_F(RenderCommand, ExampleSkinRendersWhenPresent)
 
 // ---- Usage ---------------------------------------------------------------------------
 
-TEST(RenderUsage, HelpPrintsTheUsageAndSucceeds)
+TEST(RenderUsage, HelpAndVersionGoToStdoutAndSucceed)
 {
-    for (const QStringList& args : {QStringList{QStringLiteral("--help")}, QStringList{QStringLiteral("-h")},
-                                    QStringList{QStringLiteral("render"), QStringLiteral("--help")},
-                                    QStringList{QStringLiteral("sheet"), QStringLiteral("x"), QStringLiteral("-h")},
-                                    QStringList{QStringLiteral("check"), QStringLiteral("--help")}}) {
-        const RunResult run = RunCli(args);
-        EXPECT_EQ(run.exitCode, 0);
-        EXPECT_TRUE(run.out.startsWith("Usage: vellumark-skin render SKIN_DIR -o OUT.png")) << run.out.toStdString();
-        EXPECT_NE(run.out.indexOf("--overlay FILE"), -1);
-        EXPECT_NE(run.out.indexOf("vellumark-skin sheet SKIN_DIR -o OUT.png"), -1);
-        EXPECT_NE(run.out.indexOf("vellumark-skin check SKIN_DIR [--quiet]"), -1);
-        EXPECT_TRUE(run.err.isEmpty());
+    const QString full = QStringLiteral("Usage: vellumark-skin render SKIN_DIR -o OUT.png");
+    const struct {
+        QStringList args;
+        QString begins;
+        std::vector<const char*> holds;
+        std::vector<const char*> lacks;
+    } cases[] = {
+        {{QStringLiteral("--help")}, full,
+         {"--overlay FILE", "--scale N", "vellumark-skin sheet SKIN_DIR -o OUT.png", "vellumark-skin check SKIN_DIR [--quiet]"},
+         {}},
+        {{QStringLiteral("-h")}, full, {"-q, --quiet"}, {}},
+        {{QStringLiteral("help")}, full, {"-q, --quiet"}, {}},
+        {{QStringLiteral("render"), QStringLiteral("--help")}, full, {"--state STATE", "--scale N"}, {"--quiet"}},
+        {{QStringLiteral("render"), QStringLiteral("--bad"), QStringLiteral("-h")}, full, {"--state STATE"}, {}},
+        {{QStringLiteral("sheet"), QStringLiteral("x"), QStringLiteral("-h")},
+         QStringLiteral("Usage: vellumark-skin sheet SKIN_DIR -o OUT.png"), {"--volume N", "--scale N"}, {"--state", "--quiet"}},
+        {{QStringLiteral("check"), QStringLiteral("--help")}, QStringLiteral("Usage: vellumark-skin check SKIN_DIR [--quiet]"),
+         {"-q, --quiet"}, {"--overlay", "render"}},
+        {{QStringLiteral("help"), QStringLiteral("check")}, QStringLiteral("Usage: vellumark-skin check SKIN_DIR [--quiet]"),
+         {"-q, --quiet"}, {"--overlay"}},
+        {{QStringLiteral("--version")}, QStringLiteral("vellumark-skin " VELLUMARK_VERSION "\n"), {}, {"Usage"}},
+    };
+    for (const auto& c : cases) {
+        const std::string command = c.args.join(QLatin1Char(' ')).toStdString();
+        const RunResult run = RunCli(c.args);
+        EXPECT_EQ(run.exitCode, 0) << command;
+        EXPECT_TRUE(run.out.startsWith(c.begins.toUtf8())) << command << "\n" << run.out.toStdString();
+        for (const char* text : c.holds)
+            EXPECT_NE(run.out.indexOf(text), -1) << command << ": " << text;
+        for (const char* text : c.lacks)
+            EXPECT_EQ(run.out.indexOf(text), -1) << command << ": " << text;
+        EXPECT_TRUE(run.err.isEmpty()) << command;
     }
 }
 
@@ -295,9 +352,37 @@ TEST(RenderUsage, WrongUsagePrintsTheUsageAndExitsTwo)
         {QStringLiteral("render"), dir.path(), QStringLiteral("-o"), out, QStringLiteral("--texts")},
     };
     for (const QStringList& args : cases) {
-        ExpectUsageError(args, "Usage: vellumark-skin render");
+        ExpectUsageError(args);
         EXPECT_FALSE(QFileInfo::exists(out));
     }
+}
+
+TEST(RenderUsage, ScaleAndOutputNameAreChecked)
+{
+    QTemporaryDir dir;
+    const QString out = dir.filePath(QStringLiteral("out.png"));
+    const QStringList job = {QStringLiteral("render"), dir.path(), QStringLiteral("-o"), out};
+    const QStringList sheet = {QStringLiteral("sheet"), dir.path(), QStringLiteral("-o"), out};
+    const struct {
+        QStringList args;
+        const char* reason;
+    } cases[] = {
+        {job + QStringList{QStringLiteral("--scale"), QStringLiteral("0")}, "--scale '0'"},
+        {job + QStringList{QStringLiteral("--scale=9")}, "--scale '9'"},
+        {job + QStringList{QStringLiteral("--scale"), QStringLiteral("x")}, "--scale 'x'"},
+        {sheet + QStringList{QStringLiteral("--scale"), QStringLiteral("0")}, "--scale '0'"},
+        {sheet + QStringList{QStringLiteral("--scale"), QStringLiteral("9")}, "--scale '9'"},
+        {sheet + QStringList{QStringLiteral("--scale"), QStringLiteral("x")}, "--scale 'x'"},
+        {{QStringLiteral("render"), dir.path(), QStringLiteral("-o"), dir.filePath(QStringLiteral("out.gif"))}, ".png"},
+        {{QStringLiteral("sheet"), dir.path(), QStringLiteral("-o"), dir.filePath(QStringLiteral("out"))}, ".png"},
+        {job + QStringList{QStringLiteral("--output"), dir.filePath(QStringLiteral("two.png"))}, "-o"},
+        {sheet + QStringList{QStringLiteral("-o"), out}, "-o"},
+        {{QStringLiteral("--bogus")}, "'--bogus'"},
+        {{QStringLiteral("render"), dir.path(), QStringLiteral("-o"), out, QStringLiteral("-x")}, "'-x'"},
+    };
+    for (const auto& c : cases)
+        ExpectUsageError(c.args, c.reason);
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
 }
 
 } // namespace

@@ -92,14 +92,26 @@ TEST_F(SheetCommand, VolumeTextsAndOverlayReachEveryPreview)
     EXPECT_EQ(sheet.copy(PreviewRect(4, 1)), RenderInProcess(skin_.Dir(), settings, assets.texts, assets.overlay));
 }
 
+TEST_F(SheetCommand, ScaleRepeatsEachPixelAsABlock)
+{
+    ASSERT_EQ(Sheet().exitCode, 0);
+    const QImage once = LoadPng(Out());
+    const QString scaled = out_.filePath(QStringLiteral("sheet3.png"));
+    const RunResult run = RunCli({QStringLiteral("sheet"), skin_.Dir() + QStringLiteral("/Ruvex.rvk"),
+                                  QStringLiteral("--scale=3"), QStringLiteral("--output"), scaled});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(LoadPng(scaled), Replicated(once, 3));
+}
+
 TEST_F(SheetCommand, ErrorsAreTheRendersAndWriteNothing)
 {
     std::vector<std::string> lines = ReferenceSkinLines();
-    lines.pop_back(); // "StatusLine = 1"
+    lines[25] = "; no Background"; // "Background = 0 0 176 220 0xC0C0C000"
     skin_.WriteDescription(lines);
     const RunResult run = Sheet();
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err.toStdString(), "List index out of bounds (-1)\n");
+    EXPECT_EQ(run.err.toStdString(), "vellumark-skin: List index out of bounds (-1): no line for \"Background\" "
+                                     "(vellumark-skin check SKIN_DIR lists every problem)\n");
     EXPECT_FALSE(QFileInfo::exists(Out()));
 }
 
@@ -113,7 +125,7 @@ TEST_F(SheetCommand, WrongUsageExitsTwo)
         {QStringLiteral("sheet"), skin_.Dir(), QStringLiteral("-o"), Out(), QStringLiteral("--state"), QStringLiteral("play")},
     };
     for (const QStringList& args : cases) {
-        ExpectUsageError(args, "vellumark-skin sheet SKIN_DIR -o OUT.png");
+        ExpectUsageError(args);
         EXPECT_FALSE(QFileInfo::exists(Out()));
     }
 }

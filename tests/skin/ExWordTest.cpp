@@ -1,5 +1,7 @@
 #include "ExWord.h"
 
+#include "CaseName.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -31,7 +33,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, WordFunctions, ::testing::Values(
     WordCase{"a,,b  c", 2, 4, "b"},
     WordCase{"a,,b  c ", 3, 7, "c"},
     WordCase{"", 1, 0, ""},
-    WordCase{" , ", 1, 0, ""}));
+    WordCase{" , ", 1, 0, ""}),
+    [](const auto& info) { return CaseName(info.index, "word " + std::to_string(info.param.n) + " of " + info.param.text); });
 
 TEST(WordFunctions, WorkOnTextsLongerThan255Characters)
 {

@@ -2,6 +2,8 @@
 #include "SkinError.h"
 #include "TestSkin.h"
 
+#include "CaseName.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
@@ -55,7 +57,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, ComposingLines, ::testing::Values(
     ComposeCase{SkinCategory::Objects, "ProgressBar", Object(10, 150, 156, 6, "0x00FF0000"),
                 "ProgressBar = 10 150 156 6 0x00FF0000"},
     ComposeCase{SkinCategory::Objects, "Background", Object(0, 0, 176, 220, std::string("a\r\nb\0c", 6)),
-                "Background = 0 0 176 220 abc"}));
+                "Background = 0 0 176 220 abc"}),
+    [](const auto& info) { return CaseName(info.index, info.param.line); });
 
 TEST(StoringLines, ReplacesOnlyTheLastLineOfTheKey)
 {

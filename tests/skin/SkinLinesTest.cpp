@@ -1,6 +1,8 @@
 #include "SkinError.h"
 #include "SkinLines.h"
 
+#include "CaseName.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
@@ -37,7 +39,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, KeyMatching, ::testing::Values(
     KeyCase{"Time = 1", "Time ", true},
     KeyCase{"TimeCurrent = 1", "Time ", false},
     KeyCase{"Stop and think", "Stop", true},
-    KeyCase{"StopWatch = 1", "Stop", false}));
+    KeyCase{"StopWatch = 1", "Stop", false}),
+    [](const auto& info) { return CaseName(info.index, std::string(info.param.line) + " " + info.param.key); });
 
 SkinLines Sample()
 {

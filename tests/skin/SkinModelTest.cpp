@@ -122,6 +122,32 @@ TEST(ParseSkin, WithoutStatusLineEverythingElseIsReadButTheSkinIsNotLoaded)
     EXPECT_EQ(doc.Model.StatusLine, 2);
 }
 
+// vellumark-skin names this key when a parse stops at the list error: it must be
+// the key the parse stopped at, so the first missing one in parse order, pictures aside.
+TEST(ParseSkin, KeyWithoutLineIsTheKeyTheParseStopsAt)
+{
+    const struct {
+        std::vector<std::string> removed;
+        std::string expected;
+    } cases[] = {
+        {{}, ""},
+        {{"Play"}, ""},
+        {{"Play", "Background"}, "Background"},
+        {{"StatusLine", "Album"}, "Album"},
+        {{"Title ", "StatusLine"}, "Title "},
+        {{"StatusLine"}, "StatusLine"},
+    };
+    for (const auto& c : cases) {
+        Lines lines = ReferenceSkinLines();
+        for (const std::string& key : c.removed)
+            lines = Without(lines, key);
+        SkinLines skinLines(lines);
+        EXPECT_EQ(KeyWithoutLine(skinLines), c.expected) << c.expected;
+        SkinDocument doc;
+        EXPECT_EQ(ParseError(doc, lines), c.expected.empty() ? "no error" : "List index out of bounds (-1)") << c.expected;
+    }
+}
+
 TEST(ParseSkin, AnEmptyFileStopsAtTheFirstKeyBeforeChangingAnything)
 {
     SkinDocument doc;

@@ -1,6 +1,8 @@
 #include "SkinError.h"
 #include "SkinNumbers.h"
 
+#include "CaseName.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -22,7 +24,8 @@ INSTANTIATE_TEST_SUITE_P(Words, ValidNumbers, ::testing::Values(
     NumberCase{"007", 7}, NumberCase{"2147483647", 2147483647}, NumberCase{"-2147483648", INT32_MIN},
     NumberCase{"$10", 16}, NumberCase{"x1f", 31}, NumberCase{"X1F", 31}, NumberCase{"0x10", 16},
     NumberCase{"0XfF", 255}, NumberCase{"$FFFFFFFF", -1}, NumberCase{"0x80000000", INT32_MIN},
-    NumberCase{"-$10", -16}, NumberCase{"0x0000000A", 10}));
+    NumberCase{"-$10", -16}, NumberCase{"0x0000000A", 10}),
+    [](const auto& info) { return CaseName(info.index, info.param.word); });
 
 class InvalidNumbers : public ::testing::TestWithParam<const char*> {};
 
@@ -39,7 +42,8 @@ TEST_P(InvalidNumbers, RaiseTheConversionErrorNamingTheWord)
 
 INSTANTIATE_TEST_SUITE_P(Words, InvalidNumbers, ::testing::Values(
     "", "-", "+", "$", "0x", "12a", "1.5", " 1", "1 ", "2147483648", "-2147483649",
-    "$100000000", "0xFFFFFFFFF", "--1", "0x00FF0000zz", "x", "1e3"));
+    "$100000000", "0xFFFFFFFFF", "--1", "0x00FF0000zz", "x", "1e3"),
+    [](const auto& info) { return CaseName(info.index, info.param); });
 
 TEST(Colors, HexToColorReadsRedGreenBlueAndIgnoresPrefixAndAlpha)
 {

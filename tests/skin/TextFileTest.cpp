@@ -2,6 +2,8 @@
 #include "TestSkin.h"
 #include "TextFile.h"
 
+#include "CaseName.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
@@ -33,7 +35,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, SplittingText, ::testing::Values(
     SplitCase{"\n", {""}},
     SplitCase{std::string("a\nb\0c\nd", 7), {"a", "b"}},
     SplitCase{std::string("\0abc", 4), {}},
-    SplitCase{"\xEF\xBB\xBFKey = 1", {"\xEF\xBB\xBFKey = 1"}}));
+    SplitCase{"\xEF\xBB\xBFKey = 1", {"\xEF\xBB\xBFKey = 1"}}),
+    [](const auto& info) { return CaseName(info.index, info.param.bytes); });
 
 TEST(TextFiles, WriteCrLfAfterEveryLineAndReadBackTheSame)
 {
