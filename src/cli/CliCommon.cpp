@@ -1,6 +1,7 @@
 #include "CliCommand.h"
 
 #include "GifPicture.h"
+#include "ReplacementFile.h"
 #include "SkinError.h"
 #include "TextFile.h"
 
@@ -8,9 +9,10 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QSaveFile>
+#include <QBuffer>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 
@@ -217,27 +219,16 @@ SkinDocument LoadPreviewDocument(const PreviewJob& job)
     return document;
 }
 
-namespace {
-
-[[noreturn]] void ThrowCreateError(const QString& path, const QString& reason)
-{
-    throw SkinError("Cannot create file \"" + DisplayPath(path) + "\". " + reason.toLocal8Bit().toStdString());
-}
-
-} // namespace
-
 void WritePng(const QImage& image, const QString& path)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        ThrowCreateError(path, file.errorString());
-    if (!image.save(&file, "PNG")) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        ThrowCreateError(path, reason);
-    }
-    if (!file.commit())
-        ThrowCreateError(path, file.errorString());
+    // Encoded in memory first: a short write of the file then fails the command with
+    // the system's reason instead of leaving a truncated PNG.
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG"))
+        throw SkinError(CreateFileError(path, ENOMEM));
+    WriteFileReplacing(path, std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
 }
 
 namespace {
