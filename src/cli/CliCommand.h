@@ -99,14 +99,6 @@ PreviewJob ReadPreviewJob(const CommandContext& context, const char* command);
 // need one); an error is printed as the error box shows it and gives ExitFailure.
 int RunDrawing(CommandContext& context, const std::function<void()>& work);
 
-// The folder of the running executable with every symbolic link resolved, so a
-// link to the program elsewhere still finds the assets beside the real file.
-QString ExecutableFolder();
-
-// Path of an asset beside the executable, e.g. AssetPath("LangRuvex.txt") is
-// <executable folder>/Files/LangRuvex.txt.
-QString AssetPath(const QString& fileName);
-
 // As the editor opens a skin: the two assets first, then LoadSkin of the skin's
 // description file, read in place. Throws SkinError; a parse that stops at a key
 // without a line says which key, after the editor's own message.

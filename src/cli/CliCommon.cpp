@@ -2,7 +2,9 @@
 
 #include "GifPicture.h"
 #include "SkinChecker.h"
+#include "ReplacementFile.h"
 #include "SkinError.h"
+#include "SkinLoader.h"
 #include "SkinModel.h"
 #include "TextFile.h"
 
@@ -10,9 +12,10 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QSaveFile>
+#include <QBuffer>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 
@@ -128,31 +131,18 @@ int RunDrawing(CommandContext& context, const std::function<void()>& work)
     return ExitOk;
 }
 
-QString ExecutableFolder()
-{
-    const QString self = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
-    if (!self.isEmpty())
-        return QFileInfo(self).absolutePath();
-    if (QCoreApplication::instance() != nullptr)
-        return QFileInfo(QCoreApplication::applicationFilePath()).canonicalPath();
-    return QDir::currentPath();
-}
-
-QString AssetPath(const QString& fileName)
-{
-    return QDir(ExecutableFolder()).filePath(QStringLiteral("Files/") + fileName);
-}
-
 SkinDocument LoadPreviewDocument(const PreviewJob& job)
 {
-    const QString overlayPath = job.overlay.isEmpty() ? AssetPath(QStringLiteral("statusline.gif")) : job.overlay;
-    const QString textsPath = job.texts.isEmpty() ? AssetPath(QStringLiteral("LangRuvex.txt")) : job.texts;
+    AssetFiles assets = AssetFilesIn(RunningExecutableFolder());
+    if (!job.overlay.isEmpty())
+        assets.overlay = job.overlay;
+    if (!job.texts.isEmpty())
+        assets.texts = job.texts;
     SkinDocument document;
-    document.Pictures[StatusLineSlot] = LoadGifFile(overlayPath);
-    document.LangLines = ReadTextLines(textsPath);
     const QString folder = SkinFolder(job.skinDir);
     try {
-        document.LoadSkin(QDir(folder).absoluteFilePath(QString::fromLatin1(DescriptionFileName)));
+        LoadAssetsAndSkin(document, assets, AssetErrors::StopAtFirst,
+                          QDir(folder).absoluteFilePath(QString::fromLatin1(DescriptionFileName)));
     } catch (const SkinError& e) {
         // The editor's message names no key; here nobody can look at the file beside it.
         const std::string key = KeyWithoutLine(document.Lines);
@@ -181,27 +171,16 @@ QImage ScaledImage(const QImage& image, int factor)
     return scaled;
 }
 
-namespace {
-
-[[noreturn]] void ThrowCreateError(const QString& path, const QString& reason)
-{
-    throw SkinError("Cannot create file \"" + DisplayPath(path) + "\". " + reason.toLocal8Bit().toStdString());
-}
-
-} // namespace
-
 void WritePng(const QImage& image, const QString& path)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        ThrowCreateError(path, file.errorString());
-    if (!image.save(&file, "PNG")) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        ThrowCreateError(path, reason);
-    }
-    if (!file.commit())
-        ThrowCreateError(path, file.errorString());
+    // Encoded in memory first: a short write of the file then fails the command with
+    // the system's reason instead of leaving a truncated PNG.
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG"))
+        throw SkinError(CreateFileError(path, ENOMEM));
+    WriteFileReplacing(path, std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
 }
 
 namespace {

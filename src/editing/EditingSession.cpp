@@ -96,7 +96,7 @@ std::optional<std::string> FileBytes(const QString& path)
     if (path.isEmpty() || !QFileInfo(path).isFile())
         return std::nullopt;
     try {
-        return ReadFileBytes(path);
+        return ReadFileBytes(path, MaxPictureFileBytes);
     } catch (const SkinError&) {
         return std::nullopt;
     }

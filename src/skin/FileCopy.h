@@ -1,13 +1,14 @@
 #pragma once
-// A file copy that replaces its target safely: the bytes go to a temporary file in
-// the target's folder, are flushed to disk, and the temporary file is renamed over
-// the target. The target is therefore either the old file or the whole new one,
-// never a truncated mix, and a failed copy leaves it as it was.
+// A file copy that replaces its target safely (see ReplacementFile.h): the target
+// is either the old file or the whole new one, never a truncated mix, and a failed
+// copy leaves it as it was.
 #include <QString>
 
 // Copies source to target, replacing an existing target. Returns whether target now
 // holds source's bytes; callers whose copies are allowed to fail silently may
 // drop the result.
+// - The source is read as every picture is (ReadFileBytes with MaxPictureFileBytes):
+//   a named pipe, a device or a larger file is not copied.
 // - A copy onto the same file (the same device and inode, whatever the spelling of
 //   the paths, hard links and symbolic links included) changes nothing and succeeds.
 // - A missing or unreadable source, a folder that cannot be written, a full disk or
@@ -19,3 +20,6 @@ bool CopyFileReplacing(const QString& source, const QString& target);
 
 // Whether the two paths name the same existing file (device and inode).
 bool IsSameFile(const QString& first, const QString& second);
+
+// The permission bits of an existing file, or -1.
+int FileMode(const QString& path);

@@ -165,7 +165,7 @@ QImage DecodeGif(const QByteArray& bytes)
 
 QImage LoadGifFile(const QString& path)
 {
-    const std::string bytes = ReadFileBytes(path);
+    const std::string bytes = ReadFileBytes(path, MaxPictureFileBytes);
     try {
         return DecodeGif(QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size())));
     } catch (const SkinError& e) {

@@ -7,11 +7,13 @@
 #include <QImage>
 #include <QString>
 
-inline constexpr int MaxGifSide = 4096;
+// The largest picture, on each side. Pictures are drawn on a 176x220 screen; this
+// bounds a whole skin at about 60 MB of decoded pictures.
+inline constexpr int MaxGifSide = 1024;
 
 // Throws SkinError with the decoder's reason.
 QImage DecodeGif(const QByteArray& bytes);
 
-// Throws "Cannot open file ..." when unreadable, "Cannot read picture "%s". reason"
+// Reads at most MaxPictureFileBytes. Throws "Cannot open file ..." when unreadable, "Cannot read picture "%s". reason"
 // when the decoder rejects it.
 QImage LoadGifFile(const QString& path);

@@ -9,6 +9,7 @@
 #include "SkinNumbers.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -16,6 +17,7 @@
 #include <cerrno>
 #include <functional>
 #include <span>
+#include <sys/stat.h>
 
 namespace {
 
@@ -324,6 +326,14 @@ std::string UnreadLineText(std::string_view line, bool firstLine)
     return "not recognised: neither an element line, an empty line nor a \";\" comment";
 }
 
+// Whether the folder has an entry of that name: a link that leads nowhere (or into a
+// loop) is there, and its reading tells why it cannot be read.
+bool EntryExists(const QString& path)
+{
+    struct stat info {};
+    return ::lstat(QFile::encodeName(path).constData(), &info) == 0;
+}
+
 } // namespace
 
 std::string ProblemLine(const SkinProblem& problem)
@@ -340,11 +350,18 @@ std::vector<SkinProblem> CheckDescription(const TextLines& lines, const PictureS
     };
 
     std::vector<int> ruleOfLine(lines.size());
+    std::vector<int> firstLine(rules.size(), -1);
     std::vector<int> lastLine(rules.size(), -1);
+    std::vector<std::int64_t> lineCount(rules.size(), 0);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         ruleOfLine[i] = RuleOfLine(lines[i]);
-        if (ruleOfLine[i] >= 0)
-            lastLine[static_cast<std::size_t>(ruleOfLine[i])] = static_cast<int>(i);
+        if (ruleOfLine[i] < 0)
+            continue;
+        const auto r = static_cast<std::size_t>(ruleOfLine[i]);
+        if (firstLine[r] < 0)
+            firstLine[r] = static_cast<int>(i);
+        lastLine[r] = static_cast<int>(i);
+        ++lineCount[r];
     }
     for (std::size_t r = 0; r < rules.size(); ++r)
         if (lastLine[r] < 0)
@@ -359,9 +376,12 @@ std::vector<SkinProblem> CheckDescription(const TextLines& lines, const PictureS
             continue;
         }
         const auto r = static_cast<std::size_t>(ruleOfLine[i]);
-        if (lastLine[r] != static_cast<int>(i))
-            report(Quote(rules[r].key) + " has a later line (" + Str(lastLine[r] + 1) + "); only the last one counts");
-        else
+        // A repeated key is told once, at its first line: a file of thousands of
+        // copies of one line gives one problem, not thousands.
+        if (firstLine[r] == static_cast<int>(i) && lineCount[r] > 1)
+            report(Quote(rules[r].key) + " has " + Str(lineCount[r]) + " lines; only the last one (" + Str(lastLine[r] + 1)
+                   + ") counts");
+        if (lastLine[r] == static_cast<int>(i))
             CheckElementLine(rules[r], lines[i], sizes, report);
     }
     return problems;
@@ -371,10 +391,17 @@ std::vector<SkinProblem> CheckSkinFolder(const QString& folder)
 {
     const QDir dir(folder);
     const QString descriptionPath = dir.filePath(QString::fromLatin1(DescriptionFileName));
-    const QFileInfo folderInfo(folder);
-    if (!folderInfo.isDir())
-        throw SkinError("Cannot open file \"" + DisplayPath(descriptionPath) + "\". "
-                        + SystemReason(folderInfo.exists() ? ENOTDIR : ENOENT));
+    // The system's own reason: a loop of symbolic links is told as such, not as a
+    // missing folder.
+    struct stat folderInfo {};
+    const QByteArray native = QFile::encodeName(folder);
+    int folderError = 0;
+    if (native.isEmpty() || ::stat(native.constData(), &folderInfo) != 0)
+        folderError = native.isEmpty() ? ENOENT : errno;
+    else if (!S_ISDIR(folderInfo.st_mode))
+        folderError = ENOTDIR;
+    if (folderError != 0)
+        throw SkinError("Cannot open file \"" + DisplayPath(descriptionPath) + "\". " + SystemReason(folderError));
 
     PictureSizes sizes;
     std::vector<SkinProblem> pictureProblems;
@@ -382,13 +409,13 @@ std::vector<SkinProblem> CheckSkinFolder(const QString& folder)
         const QString name = PictureFileName(number);
         const QString path = dir.filePath(name);
         const auto report = [&](const std::string& text) { pictureProblems.push_back({name.toStdString(), 0, text}); };
-        if (!QFileInfo::exists(path)) {
+        if (!EntryExists(path)) {
             report("missing");
             continue;
         }
         std::string bytes;
         try {
-            bytes = ReadFileBytes(path);
+            bytes = ReadFileBytes(path, MaxPictureFileBytes);
         } catch (const SkinError& e) {
             report(e.what());
             continue;
@@ -402,7 +429,7 @@ std::vector<SkinProblem> CheckSkinFolder(const QString& folder)
     }
 
     std::vector<SkinProblem> problems;
-    if (!QFileInfo::exists(descriptionPath)) {
+    if (!EntryExists(descriptionPath)) {
         problems.push_back({DescriptionFileName, 0, "missing"});
     } else {
         try {

@@ -2,6 +2,7 @@
 
 #include "FileCopy.h"
 #include "GifPicture.h"
+#include "ReplacementFile.h"
 #include "SkinError.h"
 #include "TextFile.h"
 
@@ -9,10 +10,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLockFile>
+#include <QRegularExpression>
 #include <QStandardPaths>
 
+#include <cerrno>
 #include <cstdio>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -79,14 +83,128 @@ void LetOwnerWrite(const QString& file)
         ::chmod(native.constData(), (info.st_mode & 07777) | S_IWUSR);
 }
 
+// Whether the folder has an entry of that name (a link that leads nowhere counts:
+// its reading tells why it cannot be read).
+bool EntryExists(const QString& path)
+{
+    struct stat info {};
+    const QByteArray native = QFile::encodeName(path);
+    return !native.isEmpty() && ::lstat(native.constData(), &info) == 0;
+}
+
+// The file names of a skin in the order errors name them: the description file,
+// then the pictures.
+QStringList SkinFileNames()
+{
+    QStringList names{DescriptionFile};
+    for (int number = 0; number < SkinPictureCount; ++number)
+        names << PictureFileName(number);
+    return names;
+}
+
+// Refuses, before anything is written, a copy into folder that could not complete:
+// the folder cannot be written (every file would fail, so the first is named), or
+// an existing file there cannot be replaced (the first such one is named).
+void RefuseUnwritable(const QString& folder)
+{
+    const QStringList names = SkinFileNames();
+    const QByteArray native = QFile::encodeName(folder);
+    if (native.isEmpty() || ::access(native.constData(), W_OK | X_OK) != 0)
+        throw SkinError(CreateFileError(folder + names.front(), native.isEmpty() ? ENOENT : errno));
+    for (const QString& name : names) {
+        const QByteArray file = QFile::encodeName(folder + name);
+        struct stat info {};
+        if (::stat(file.constData(), &info) != 0)
+            continue;
+        if (S_ISDIR(info.st_mode))
+            throw SkinError(CreateFileError(folder + name, EISDIR));
+        if (::access(file.constData(), W_OK) != 0)
+            throw SkinError(CreateFileError(folder + name, errno));
+    }
+}
+
+// The new version of target holding source's bytes, read as any picture or
+// description file is. Throws the reading or the creation error.
+ReplacementFile CopyOf(const QString& source, const QString& target, std::size_t limit)
+{
+    const std::string bytes = ReadFileBytes(source, limit);
+    ReplacementFile file(target, FileMode(source));
+    file.Write(bytes);
+    return file;
+}
+
+std::size_t LimitOf(const QString& name)
+{
+    return name == DescriptionFile ? MaxTextFileBytes : MaxPictureFileBytes;
+}
+
+// Stray files of an earlier run that ended in the middle of a write: temporary
+// files named for a rename, and backups of a picture being replaced.
+void RemoveStrayTemporaries(const QString& folder)
+{
+    static const QRegularExpression backup(QStringLiteral("^\\.[0-9]+\\.gif\\.previous$"));
+    const QStringList names = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& name : names) {
+        if (IsTemporaryFileName(name) || backup.match(name).hasMatch())
+            QFile::remove(folder + name);
+    }
+}
+
 } // namespace
+
+// A lock on the working folder that the system releases when its process ends,
+// however it ends: an flock() on a file in the folder.
+class SkinWorkspace::FolderLock {
+public:
+    enum class Outcome { Taken, HeldByAnother, Unavailable };
+
+    static Outcome Take(const QString& file, std::unique_ptr<FolderLock>& lock)
+    {
+        const QByteArray native = QFile::encodeName(file);
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            int fd = ::open(native.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0644);
+            if (fd < 0)
+                fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+            if (fd < 0)
+                return Outcome::Unavailable;
+            if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+                const int error = errno;
+                ::close(fd);
+                return error == EWOULDBLOCK ? Outcome::HeldByAnother : Outcome::Unavailable;
+            }
+            // The holder before may have removed the file between our open and our
+            // flock: then the lock is on a file nobody else will find. Try again.
+            struct stat held {};
+            struct stat named {};
+            if (::fstat(fd, &held) == 0 && ::stat(native.constData(), &named) == 0 && held.st_dev == named.st_dev
+                && held.st_ino == named.st_ino) {
+                lock.reset(new FolderLock(native, fd));
+                return Outcome::Taken;
+            }
+            ::close(fd);
+        }
+        return Outcome::Unavailable;
+    }
+
+    ~FolderLock()
+    {
+        // Removed while still held, so no one can lock the name in between.
+        ::unlink(file_.constData());
+        ::close(fd_);
+    }
+
+private:
+    FolderLock(QByteArray file, int fd) : file_(std::move(file)), fd_(fd) {}
+    QByteArray file_;
+    int fd_;
+};
 
 SkinWorkspace::SkinWorkspace(SkinDocument& document, FolderResolver executableFolder)
     : document_(document), executableFolder_(std::move(executableFolder))
 {
 }
 
-SkinWorkspace::~SkinWorkspace() = default; // the QLockFile's destructor releases the lock
+SkinWorkspace::~SkinWorkspace() = default; // the FolderLock's destructor releases the lock
 
 QString SkinWorkspace::ExecutableFolder() const
 {
@@ -120,21 +238,22 @@ void SkinWorkspace::LockWorkingFolder(const QString& folder)
 {
     if (lock_ && lockedFolder_ == folder)
         return;
-    auto lock = std::make_unique<QLockFile>(folder + LockFileName());
-    // The lock is held for the whole run: never judge it stale by its age, only by
-    // its owner having ended (QLockFile checks the process id and name).
-    lock->setStaleLockTime(0);
-    if (lock->tryLock(0)) {
+    std::unique_ptr<FolderLock> lock;
+    switch (FolderLock::Take(folder + LockFileName(), lock)) {
+    case FolderLock::Outcome::Taken:
         lock_ = std::move(lock); // releases the lock of an earlier working folder, if any
         lockedFolder_ = folder;
+        RemoveStrayTemporaries(folder);
         return;
-    }
-    if (lock->error() == QLockFile::LockFailedError)
+    case FolderLock::Outcome::HeldByAnother:
         throw SkinError("The working folder \"" + DisplayPath(folder)
                         + "\" is in use by another running copy of Vellumark");
-    // The lock file cannot be made at all (a folder that cannot be written, or none):
-    // go on without it; the copies then fail silently and the load reports the
-    // working copy's state. A later Open tries again.
+    case FolderLock::Outcome::Unavailable:
+        // The lock file cannot be made at all (a folder that cannot be written, or
+        // none): go on without it; the copies then fail with their creation error.
+        // A later Open tries again.
+        return;
+    }
 }
 
 void SkinWorkspace::Open(const QString& chosenFile)
@@ -143,15 +262,24 @@ void SkinWorkspace::Open(const QString& chosenFile)
         return; // nothing chosen: nothing changes
     const QString source = FolderOf(chosenFile);
     const QString working = WorkingFolder();
-    QDir().mkpath(working); // a failure shows up as the load's opening error
+    QDir().mkpath(working); // a failure shows up as the copies' creation error
     LockWorkingFolder(working);
 
-    for (int number = 0; number < SkinPictureCount; ++number) {
-        CopyFileReplacing(source + PictureFileName(number), working + PictureFileName(number));
-        LetOwnerWrite(working + PictureFileName(number));
+    // All or nothing: every file is read and written beside its working copy first,
+    // and only when all are written are they put in place. A failed read or write
+    // leaves the working folder and the document as they were. A file the skin
+    // folder lacks keeps the working folder's.
+    std::vector<ReplacementFile> copies;
+    QStringList copied;
+    for (const QString& name : SkinFileNames()) {
+        if (!EntryExists(source + name) || IsSameFile(source + name, working + name))
+            continue;
+        copies.push_back(CopyOf(source + name, working + name, LimitOf(name)));
+        copied << working + name;
     }
-    CopyFileReplacing(source + DescriptionFile, working + DescriptionFile);
-    LetOwnerWrite(working + DescriptionFile);
+    CommitAll(copies);
+    for (const QString& file : copied)
+        LetOwnerWrite(file);
 
     document_.SkinFileName = working + DescriptionFile;
     document_.LoadSkin(document_.SkinFileName);
@@ -168,9 +296,26 @@ void SkinWorkspace::SaveAs(const QString& chosenFile)
     CheckCanSave();
     const QString destination = FolderOf(chosenFile);
     const QString working = FolderOf(document_.SkinFileName);
-    for (int number = 0; number < SkinPictureCount; ++number)
-        CopyFileReplacing(working + PictureFileName(number), destination + PictureFileName(number));
-    WriteTextLines(destination + DescriptionFile, document_.Lines.Lines());
+    RefuseUnwritable(destination);
+
+    // All sixteen files are written beside their targets first and put in place
+    // only when all are written: a full disk or a refused write changes nothing.
+    std::vector<ReplacementFile> files;
+    for (int number = 0; number < SkinPictureCount; ++number) {
+        const QString from = working + PictureFileName(number);
+        const QString to = destination + PictureFileName(number);
+        if (!EntryExists(from) || IsSameFile(from, to))
+            continue;
+        files.push_back(CopyOf(from, to, MaxPictureFileBytes));
+    }
+    std::string text;
+    for (const auto& line : document_.Lines.Lines()) {
+        text += line;
+        text += "\r\n";
+    }
+    files.emplace_back(destination + DescriptionFile);
+    files.back().Write(text);
+    CommitAll(files);
 }
 
 void SkinWorkspace::Autosave()
@@ -211,11 +356,25 @@ void SkinWorkspace::ReplaceAndReload(const QString& target, const QString& chose
     const QFileInfo targetInfo(target);
     const QString backup = targetInfo.absolutePath() + QStringLiteral("/.") + targetInfo.fileName()
         + QStringLiteral(".previous");
+    // The chosen file is read as every picture is: a pipe, a device or an oversize
+    // file is refused with its reason before anything changes. A missing one only
+    // reloads.
+    std::optional<ReplacementFile> replacement;
+    if (EntryExists(chosenFile) && !IsSameFile(chosenFile, target))
+        replacement.emplace(CopyOf(chosenFile, target, MaxPictureFileBytes));
     const bool hadPrevious = targetInfo.exists();
-    const bool backedUp = hadPrevious && KeepBackup(target, backup);
-    const bool replaced = CopyFileReplacing(chosenFile, target);
-    if (!replaced && backedUp)
-        QFile::remove(backup);
+    const bool backedUp = replacement && hadPrevious && KeepBackup(target, backup);
+    bool replaced = false;
+    if (replacement) {
+        try {
+            replacement->Commit();
+            replaced = true;
+        } catch (const SkinError&) {
+            if (backedUp)
+                QFile::remove(backup);
+            throw;
+        }
+    }
 
     try {
         document_.LoadSkin(document_.SkinFileName);
@@ -258,7 +417,7 @@ void SkinWorkspace::WritePicture(int number, const std::optional<std::string>& b
         WriteTextLines(document_.SkinFileName, document_.Lines.Lines());
     const QString target = PictureFile(number);
     if (bytes) {
-        WriteFileBytes(target, *bytes);
+        WriteFileReplacing(target, *bytes);
     } else {
         // A missing picture keeps its slot when loading: empty it here.
         QFile::remove(target);

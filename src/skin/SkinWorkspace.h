@@ -11,8 +11,6 @@
 #include <memory>
 #include <optional>
 
-class QLockFile;
-
 class SkinWorkspace {
 public:
     // Returns the executable's folder; resolved at each use, replaceable in tests.
@@ -54,15 +52,17 @@ public:
     static QString LockFileName() { return QStringLiteral(".vellumark.lock"); }
 
 private:
-    // Takes the lock of folder unless held already; throws when another running copy
-    // holds it.
+    // Takes the lock of folder unless held already, and removes the temporary files
+    // an earlier run left there; throws when another running copy holds it.
     void LockWorkingFolder(const QString& folder);
     // ReplacePicture's copy of chosenFile over picture file target, kept revocable
     // until the reload has accepted it.
     void ReplaceAndReload(const QString& target, const QString& chosenFile);
 
+    class FolderLock;
+
     SkinDocument& document_;
     FolderResolver executableFolder_;
-    std::unique_ptr<QLockFile> lock_;
+    std::unique_ptr<FolderLock> lock_;
     QString lockedFolder_;
 };

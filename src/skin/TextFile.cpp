@@ -1,12 +1,16 @@
 #include "TextFile.h"
 
+#include "ReplacementFile.h"
 #include "SkinError.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QFile>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 TextLines SplitTextLines(std::string_view bytes)
@@ -35,40 +39,89 @@ std::string DisplayPath(const QString& path)
     return QFileInfo(path).absoluteFilePath().toStdString();
 }
 
-static std::string OpenError(const QString& path, int errnum)
+static std::string OpenError(const QString& path, const std::string& reason)
 {
-    return "Cannot open file \"" + DisplayPath(path) + "\". " + SystemReason(errnum);
+    return "Cannot open file \"" + DisplayPath(path) + "\". " + reason;
 }
 
-std::string ReadFileBytes(const QString& path)
+std::string SizeText(std::size_t bytes)
 {
-    // Plain POSIX reads so the message carries the system's own reason.
+    if (bytes >= (std::size_t{1} << 20) && bytes % (std::size_t{1} << 20) == 0)
+        return std::to_string(bytes >> 20) + " MiB";
+    if (bytes >= 1024 && bytes % 1024 == 0)
+        return std::to_string(bytes >> 10) + " KiB";
+    return std::to_string(bytes) + " bytes";
+}
+
+namespace {
+
+// Why a file that is not a regular one is not read.
+std::string KindReason(mode_t mode)
+{
+    if (S_ISDIR(mode))
+        return SystemReason(EISDIR);
+    if (S_ISFIFO(mode))
+        return "It is a named pipe, not a regular file";
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return "It is a device, not a regular file";
+    if (S_ISSOCK(mode))
+        return "It is a socket, not a regular file";
+    return "It is not a regular file";
+}
+
+std::string LimitReason(std::size_t limit)
+{
+    return "The file is larger than the limit of " + SizeText(limit);
+}
+
+} // namespace
+
+std::string ReadFileBytes(const QString& path, std::size_t limit)
+{
+    // Plain POSIX reads so the message carries the system's own reason. O_NONBLOCK
+    // keeps the open of a named pipe without a writer from waiting forever; the
+    // file's kind and size are judged on the opened file itself.
     const QByteArray native = QFile::encodeName(path);
-    const int fd = native.isEmpty() ? -1 : ::open(native.constData(), O_RDONLY | O_CLOEXEC);
+    const int fd = native.isEmpty() ? -1 : ::open(native.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0)
-        throw SkinError(OpenError(path, native.isEmpty() ? ENOENT : errno));
+        throw SkinError(OpenError(path, SystemReason(native.isEmpty() ? ENOENT : errno)));
+    struct Closer {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer{fd};
+    struct stat info {};
+    if (::fstat(fd, &info) != 0)
+        throw SkinError(OpenError(path, SystemReason(errno)));
+    if (!S_ISREG(info.st_mode))
+        throw SkinError(OpenError(path, KindReason(info.st_mode)));
+    if (info.st_size < 0 || static_cast<std::uintmax_t>(info.st_size) > limit)
+        throw SkinError(OpenError(path, LimitReason(limit)));
+
+    // The size may change while reading (a file still being written): never read
+    // past the limit whatever the file does.
     std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(info.st_size));
     char buffer[65536];
     for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        const std::size_t room = limit + 1 - bytes.size();
+        const ssize_t got = ::read(fd, buffer, std::min(sizeof buffer, room));
         if (got < 0) {
             if (errno == EINTR)
                 continue;
-            const int err = errno;
-            ::close(fd);
-            throw SkinError(OpenError(path, err));
+            throw SkinError(OpenError(path, SystemReason(errno)));
         }
         if (got == 0)
             break;
         bytes.append(buffer, static_cast<std::size_t>(got));
+        if (bytes.size() > limit)
+            throw SkinError(OpenError(path, LimitReason(limit)));
     }
-    ::close(fd);
     return bytes;
 }
 
 TextLines ReadTextLines(const QString& path)
 {
-    return SplitTextLines(ReadFileBytes(path));
+    return SplitTextLines(ReadFileBytes(path, MaxTextFileBytes));
 }
 
 void WriteTextLines(const QString& path, const TextLines& lines)
@@ -78,31 +131,5 @@ void WriteTextLines(const QString& path, const TextLines& lines)
         text += line;
         text += "\r\n";
     }
-    WriteFileBytes(path, text);
-}
-
-void WriteFileBytes(const QString& path, const std::string& text)
-{
-    QSaveFile file(path);
-    const auto fail = [&] {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        throw SkinError("Cannot create file \"" + DisplayPath(path) + "\". " + reason.toStdString());
-    };
-    // Unbuffered, with the whole text in one piece: Qt 6.4's buffered QSaveFile loses
-    // a short write (a full disk, RLIMIT_FSIZE) at commit() and commits a truncated
-    // file. Writing again after a short write gets the system's reason (ENOSPC, EFBIG).
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        fail();
-    const char* data = text.data();
-    qint64 left = static_cast<qint64>(text.size());
-    while (left > 0) {
-        const qint64 put = file.write(data, left);
-        if (put <= 0)
-            fail();
-        data += put;
-        left -= put;
-    }
-    if (!file.commit())
-        fail();
+    WriteFileReplacing(path, text);
 }

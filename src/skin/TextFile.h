@@ -1,27 +1,39 @@
 #pragma once
 // Whole text files as 8-bit lines: read split at CR LF, LF or CR (a NUL ends the
-// text), written with CR LF after every line and replaced atomically.
+// text), written with CR LF after every line and replaced atomically. Every file the
+// programs read goes through ReadFileBytes, which reads only regular files of a
+// bounded size, so a pipe, a device or an endless file cannot hang or exhaust them.
 #include <QString>
+
+#include <cstddef>
 #include <string>
 #include <vector>
 
 using TextLines = std::vector<std::string>;
 
+// The most bytes a description file (or the sample texts) may have.
+inline constexpr std::size_t MaxTextFileBytes = std::size_t{1} << 20;
+// The most bytes a picture file may have.
+inline constexpr std::size_t MaxPictureFileBytes = std::size_t{16} << 20;
+
 // Splits raw file bytes into lines by the rules above.
 TextLines SplitTextLines(std::string_view bytes);
 
-// The whole file. Throws "Cannot open file "%s". %s" with the full path and the
-// system's reason.
-std::string ReadFileBytes(const QString& path);
+// The whole file, when it is a regular file (after following links) of at most
+// limit bytes; the size is checked before anything is read. Throws
+// "Cannot open file "%s". %s" with the full path and the system's reason, or the
+// kind of file that is not a regular one, or the limit it passes.
+std::string ReadFileBytes(const QString& path, std::size_t limit);
 
-// Throws as ReadFileBytes.
+// Reads with MaxTextFileBytes; throws as ReadFileBytes.
 TextLines ReadTextLines(const QString& path);
 
-// Throws "Cannot create file "%s". %s"; on failure the old file is left as it was.
+// Throws "Cannot create file "%s". %s" with the system's reason; on failure the
+// old file is left as it was.
 void WriteTextLines(const QString& path, const TextLines& lines);
 
-// Replaces the file with bytes atomically; throws and keeps the old file as WriteTextLines.
-void WriteFileBytes(const QString& path, const std::string& bytes);
+// "1 MiB", "16 MiB", "512 KiB" or "N bytes": a limit as messages show it.
+std::string SizeText(std::size_t bytes);
 
 // Full path as shown in messages.
 std::string DisplayPath(const QString& path);

@@ -42,7 +42,7 @@ const std::vector<BrokenSkin>& BrokenSkins()
         {"key without a line", SetLine(3, ""), "Ruvex.rvk: no line for \"Artist\"\n"},
         {"key with two lines",
          [](std::vector<std::string>& lines, const TestSkin&) { lines.push_back("Artist = 88 40 17 2 2 0xFFFFFF00 0x000000FF"); },
-         "Ruvex.rvk:3: \"Artist\" has a later line (33); only the last one counts\n"},
+         "Ruvex.rvk:3: \"Artist\" has 2 lines; only the last one (33) counts\n"},
         {"word not a number", SetLine(16, "Play = 5x5 180 20"), "Ruvex.rvk:16: \"Play\": x \"5x5\" is not a number\n"},
         {"number out of range", SetLine(32, "StatusLine = 2147483648"),
          "Ruvex.rvk:32: \"StatusLine\": setting \"2147483648\" is not a number\n"},

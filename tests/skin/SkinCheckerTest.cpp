@@ -92,13 +92,14 @@ TEST(SkinChecker, WhatTheEditorReadsWithoutHarmIsNoProblem)
         EXPECT_TRUE(ProblemsWith(lineNumber, text).empty()) << text;
 }
 
+// A repeated key is one problem however often it repeats, and only its last line is checked.
 TEST(SkinChecker, OnlyTheLineThatCountsIsChecked)
 {
     TextLines lines = ReferenceSkinLines();
-    lines.insert(lines.begin(), "Artist = broken");
+    lines.insert(lines.begin(), 3, "Artist = broken");
     const std::vector<SkinProblem> problems = CheckDescription(lines, AllSizes({4, 3}));
     ASSERT_EQ(problems.size(), 1u);
-    EXPECT_EQ(problems[0], (SkinProblem{"Ruvex.rvk", 1, "\"Artist\" has a later line (4); only the last one counts"}));
+    EXPECT_EQ(problems[0], (SkinProblem{"Ruvex.rvk", 1, "\"Artist\" has 4 lines; only the last one (6) counts"}));
 }
 
 TEST(SkinChecker, EmptyFileMissesEveryKeyInModelOrder)

@@ -3,6 +3,7 @@
 #include "ChildProcess.h"
 #include "GifWriter.h"
 #include "SkinError.h"
+#include "SmallDisk.h"
 #include "TestSkin.h"
 
 #include <QDir>
@@ -14,9 +15,12 @@
 
 #include <cstdlib>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -80,6 +84,25 @@ void ShareWithNobody(const QString& folder)
     SetMode(folder, 0755);
     for (const QString& name : QDir(folder).entryList(QDir::Files | QDir::Hidden))
         SetMode(folder + "/" + name, 0644);
+}
+
+// Every entry of a folder, hidden ones included, with its bytes.
+std::map<QString, std::string> FolderContents(const QString& folder)
+{
+    std::map<QString, std::string> contents;
+    for (const QString& name :
+         QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot))
+        contents[name] = FileBytes(folder + "/" + name);
+    return contents;
+}
+
+// Description lines of about 60 KB: more than the small disks below hold.
+std::vector<std::string> LargeSkinLines()
+{
+    auto lines = OtherSkinLines();
+    for (int i = 0; i < 2000; ++i)
+        lines.push_back("; a comment that makes the file large " + std::to_string(i));
+    return lines;
 }
 
 class WorkspaceTest : public ::testing::Test {
@@ -434,6 +457,56 @@ TEST_F(WorkspaceTest, OpenWithNoFileChosenChangesNothing)
     EXPECT_TRUE(document_.SkinFileName.isEmpty());
 }
 
+// A skin folder holding a file that cannot be read as one (a named pipe, a folder)
+// stops the Open with that file's reason before anything is copied.
+TEST_F(WorkspaceTest, OpenOfAFolderWithAnUnreadableFileChangesNothing)
+{
+    TestSkin first;
+    first.WriteComplete();
+    workspace_.Open(first.DescriptionPath());
+    const auto before = FolderContents(Working());
+
+    TestSkin second;
+    second.WriteDescription(OtherSkinLines());
+    for (int n = 0; n < SkinPictureCount; ++n)
+        WriteGifFile(second.Path(Gif(n)), SolidGif(4, 3, OtherColor(n)));
+    QFile::remove(second.Path(Gif(3)));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(second.Path(Gif(3))).constData(), 0644), 0);
+    EXPECT_EQ(ErrorOf([&] { workspace_.Open(second.DescriptionPath()); }),
+              "Cannot open file \"" + DisplayPath(second.Path(Gif(3))) + "\". It is a named pipe, not a regular file");
+    EXPECT_EQ(FolderContents(Working()), before);
+    EXPECT_EQ(document_.Lines.Lines(), ReferenceSkinLines());
+}
+
+// A working folder whose disk fills up in the middle of an Open: the error is shown
+// and the earlier skin stays, on disk and in the document, with no temporary file.
+TEST_F(WorkspaceTest, OpenThatRunsOutOfRoomChangesNothing)
+{
+    TestSkin first;
+    first.WriteComplete();
+    ASSERT_TRUE(QDir(exeFolder_).mkpath("Temp"));
+    SmallDisk disk(Working(), 96 * 1024); // the first skin and a part of the second
+    workspace_.Open(first.DescriptionPath());
+    const auto before = FolderContents(Working());
+
+    TestSkin second;
+    second.WriteDescription(LargeSkinLines());
+    for (int n = 0; n < SkinPictureCount; ++n)
+        WriteGifFile(second.Path(Gif(n)), SolidGif(4, 3, OtherColor(n)));
+    ChildOptions limited;
+    if (!disk.Mounted())
+        limited.fileSizeLimit = 16 * 1024;
+    const ChildResult child = RunInChild(
+        [&] {
+            const std::string message = ErrorOf([&] { workspace_.Open(second.DescriptionPath()); });
+            return message + "|" + document_.Lines.Line(0) + "|" + (FolderContents(Working()) == before ? "same" : "changed");
+        },
+        limited);
+    ASSERT_TRUE(child.ran);
+    const std::string reason = disk.Mounted() ? "No space left on device" : "File too large";
+    EXPECT_EQ(child.output, CreateErrorPrefix(Working() + "Ruvex.rvk") + reason + "|" + ReferenceSkinLines()[0] + "|same");
+}
+
 // --- Lock of the working folder ------------------------------------------------------------
 
 TEST_F(WorkspaceTest, LockIsHeldFromTheFirstOpenUntilTheWorkspaceEnds)
@@ -532,6 +605,35 @@ TEST_F(WorkspaceTest, AnotherRunningCopyHoldingTheLockRefusesOpenAndACrashedOneD
     workspace_.Open(second.DescriptionPath());
     EXPECT_EQ(document_.Lines.Lines(), OtherSkinLines());
     EXPECT_EQ(workspace_.LockedFolder(), Working());
+}
+
+// The lock dies with its holder: a lock file of any content (empty, or naming a
+// process that runs) does not keep the folder, and temporary files an earlier run
+// left in the working folder are removed when it is taken.
+TEST_F(WorkspaceTest, LeftoversOfAnEarlierRunNeitherKeepTheFolderNorStay)
+{
+    ASSERT_TRUE(QDir(exeFolder_).mkpath("Temp"));
+    TestSkin skin;
+    skin.WriteComplete();
+    for (const std::string lockText : {"", "1\nvellumark\nanother-host\n"}) {
+        QFile lock(Working() + SkinWorkspace::LockFileName());
+        ASSERT_TRUE(lock.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        lock.write(lockText.data(), static_cast<qint64>(lockText.size()));
+        lock.close();
+        const QStringList strays = {".Ruvex.rvk.vellumark-a1B2c3", ".7.gif.vellumark-ZZZZZZ", ".7.gif.previous", "notes.txt"};
+        for (const QString& name : strays) {
+            QFile file(Working() + name);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        }
+        SkinDocument document;
+        SkinWorkspace workspace(document, ResolverFn());
+        workspace.Open(skin.DescriptionPath());
+        EXPECT_EQ(workspace.LockedFolder(), Working());
+        QStringList expected = SkinEntries(true);
+        expected << "notes.txt";
+        expected.sort();
+        EXPECT_EQ(Entries(Working()), expected);
+    }
 }
 
 // --- Save as ---------------------------------------------------------------------------------
@@ -677,6 +779,69 @@ TEST_F(WorkspaceTest, SaveAsThroughARegularFileReportsTheCreationError)
     const std::string message = ErrorOf([&] { workspace_.SaveAs(folder + "/Ruvex.rvk"); });
     EXPECT_EQ(message, CreateErrorPrefix(folder + "/Ruvex.rvk") + "Not a directory");
     EXPECT_EQ(Entries(skin.Dir()), SkinEntries(false));
+}
+
+// A write-protected file in the destination refuses the whole Save as before
+// anything is written: no byte and no file there changes.
+TEST_F(WorkspaceTest, SaveAsIntoAFolderWithAReadOnlyFileChangesNothing)
+{
+    TestSkin skin;
+    skin.WriteComplete();
+    workspace_.Open(skin.DescriptionPath());
+    document_.Lines.Replace(0, "TrackNumber = 1 1 20 1 255 0x10203000 0x000000FF");
+    ShareWithNobody(exeDir_.path());
+    ShareWithNobody(Working());
+
+    TestSkin destination;
+    destination.WriteDescription(OtherSkinLines());
+    for (int n = 0; n < SkinPictureCount; ++n)
+        WriteGifFile(destination.Path(Gif(n)), SolidGif(4, 3, OtherColor(n)));
+    ShareWithNobody(destination.Dir());
+    SetMode(destination.Dir(), 0777);
+    for (const QString& name : Entries(destination.Dir()))
+        SetMode(destination.Path(name), 0666);
+    SetMode(destination.Path(Gif(0)), 0444);
+    SetMode(destination.Path(Gif(9)), 0444);
+    const auto before = FolderContents(destination.Dir());
+
+    ChildOptions asNobody;
+    asNobody.dropToNobody = true;
+    const ChildResult child = RunInChild([&] { return ErrorOf([&] { workspace_.SaveAs(destination.DescriptionPath()); }); },
+                                         asNobody);
+    ASSERT_TRUE(child.ran);
+    EXPECT_EQ(child.output, CreateErrorPrefix(destination.Path(Gif(0))) + "Permission denied");
+    EXPECT_EQ(FolderContents(destination.Dir()), before);
+}
+
+// A destination whose disk fills up in the middle of a Save as keeps its old skin
+// whole: no new picture beside the old description, no temporary file.
+TEST_F(WorkspaceTest, SaveAsThatRunsOutOfRoomChangesNothing)
+{
+    TestSkin skin;
+    skin.WriteDescription(LargeSkinLines());
+    skin.WritePictures();
+    workspace_.Open(skin.DescriptionPath());
+
+    QTemporaryDir destinationDir;
+    const QString destination = destinationDir.path() + "/";
+    SmallDisk disk(destination, 128 * 1024); // the old skin, the new pictures, not the new description
+    for (int n = 0; n < SkinPictureCount; ++n)
+        WriteGifFile(destination + Gif(n), SolidGif(4, 3, OtherColor(n)));
+    {
+        QFile old(destination + "Ruvex.rvk");
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write(JoinCrLf(OtherSkinLines()).c_str());
+    }
+    const auto before = FolderContents(destination);
+    ChildOptions limited;
+    if (!disk.Mounted())
+        limited.fileSizeLimit = 16 * 1024;
+    const ChildResult child = RunInChild([&] { return ErrorOf([&] { workspace_.SaveAs(destination + "Ruvex.rvk"); }); },
+                                         limited);
+    ASSERT_TRUE(child.ran);
+    const std::string reason = disk.Mounted() ? "No space left on device" : "File too large";
+    EXPECT_EQ(child.output, CreateErrorPrefix(destination + "Ruvex.rvk") + reason);
+    EXPECT_EQ(FolderContents(destination), before);
 }
 
 // --- Autosave --------------------------------------------------------------------------------

@@ -1,12 +1,16 @@
+#include "ChildProcess.h"
+#include "ReplacementFile.h"
 #include "SkinError.h"
 #include "TestSkin.h"
 #include "TextFile.h"
 
 #include "CaseName.h"
+#include <QDir>
 
 #include <gtest/gtest.h>
 
 #include <random>
+#include <sys/stat.h>
 
 namespace {
 
@@ -94,6 +98,103 @@ TEST(TextFiles, WritingWhereNoFileCanBeMadeReportsTheCreationErrorAndKeepsTheOld
             << e.what();
     }
     EXPECT_EQ(dir.ReadBytes("plain"), "not a folder");
+}
+
+// The message of the SkinError that action throws, or "<no error>".
+template <class Action>
+std::string ErrorOf(Action&& action)
+{
+    try {
+        action();
+    } catch (const SkinError& error) {
+        return error.what();
+    }
+    return "<no error>";
+}
+
+// Files that would hang a reader or exhaust its memory are refused by their kind or
+// size before anything is read; a file of exactly the limit is read.
+TEST(TextFiles, OnlyRegularFilesWithinTheLimitAreRead)
+{
+    TestSkin dir;
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.Path("pipe")).constData(), 0644), 0);
+    ASSERT_TRUE(QFile::link("/dev/zero", dir.Path("zero")));
+    ASSERT_TRUE(QDir(dir.Dir()).mkdir("3.gif"));
+    ASSERT_TRUE(QFile::link(dir.Path("loop"), dir.Path("loop")));
+    dir.WriteBytes("limit", std::string(16, 'x'));
+    dir.WriteBytes("over", std::string(17, 'x'));
+    const auto error = [&](const char* name, const std::string& reason) {
+        return "Cannot open file \"" + dir.Path(name).toStdString() + "\". " + reason;
+    };
+    EXPECT_EQ(ErrorOf([&] { ReadFileBytes(dir.Path("pipe"), 16); }), error("pipe", "It is a named pipe, not a regular file"));
+    EXPECT_EQ(ErrorOf([&] { ReadFileBytes(dir.Path("zero"), 16); }), error("zero", "It is a device, not a regular file"));
+    EXPECT_EQ(ErrorOf([&] { ReadFileBytes(dir.Path("3.gif"), 16); }), error("3.gif", "Is a directory"));
+    EXPECT_EQ(ErrorOf([&] { ReadFileBytes(dir.Path("loop"), 16); }), error("loop", "Too many levels of symbolic links"));
+    EXPECT_EQ(ErrorOf([&] { ReadFileBytes(dir.Path("over"), 16); }), error("over", "The file is larger than the limit of 16 bytes"));
+    EXPECT_EQ(ReadFileBytes(dir.Path("limit"), 16), std::string(16, 'x'));
+
+    // A description file one byte over 1 MiB (sparse: nothing is really written).
+    QFile big(dir.Path("Ruvex.rvk"));
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(big.resize(static_cast<qint64>(MaxTextFileBytes) + 1));
+    big.close();
+    EXPECT_EQ(ErrorOf([&] { ReadTextLines(dir.Path("Ruvex.rvk")); }),
+              error("Ruvex.rvk", "The file is larger than the limit of 1 MiB"));
+}
+
+// Every failed write names the file and gives the system's reason, and leaves the
+// old file and no temporary file.
+TEST(TextFiles, FailedWritesGiveTheSystemsReasonAndKeepTheOldFile)
+{
+    TestSkin dir;
+    dir.WriteBytes("old.rvk", "old\r\n");
+    ASSERT_TRUE(QDir(dir.Dir()).mkdir("folder.rvk"));
+    const auto entries = [&] {
+        return QDir(dir.Dir()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    };
+    const QStringList before = entries();
+    const auto error = [&](const char* name, const std::string& reason) {
+        return "Cannot create file \"" + dir.Path(name).toStdString() + "\". " + reason;
+    };
+    EXPECT_EQ(ErrorOf([&] { WriteTextLines(dir.Path("folder.rvk"), {"x"}); }), error("folder.rvk", "Is a directory"));
+    EXPECT_EQ(ErrorOf([&] { WriteTextLines(dir.Path("old.rvk/x"), {"x"}); }), error("old.rvk/x", "Not a directory"));
+
+    ChildOptions limited;
+    limited.fileSizeLimit = 1000;
+    ChildResult child = RunInChild([&] { return ErrorOf([&] { WriteTextLines(dir.Path("old.rvk"), {std::string(5000, 'n')}); }); },
+                                   limited);
+    ASSERT_TRUE(child.ran);
+    EXPECT_EQ(child.output, error("old.rvk", "File too large"));
+
+    SetMode(dir.Dir(), 0755);
+    SetMode(dir.Path("old.rvk"), 0666); // writable, in a folder that is not
+    ChildOptions asNobody;
+    asNobody.dropToNobody = true;
+    child = RunInChild([&] { return ErrorOf([&] { WriteTextLines(dir.Path("old.rvk"), {"new"}); }); }, asNobody);
+    ASSERT_TRUE(child.ran);
+    EXPECT_EQ(child.output, error("old.rvk", "Permission denied"));
+
+    EXPECT_EQ(dir.ReadBytes("old.rvk"), "old\r\n");
+    EXPECT_EQ(entries(), before);
+}
+
+// A replaced file keeps its permissions; a new one gets the umask's.
+TEST(TextFiles, ReplacedFileKeepsItsPermissions)
+{
+    TestSkin dir;
+    dir.WriteBytes("kept.rvk", "old");
+    SetMode(dir.Path("kept.rvk"), 0604);
+    WriteTextLines(dir.Path("kept.rvk"), {"new"});
+    WriteTextLines(dir.Path("new.rvk"), {"new"});
+    const mode_t mask = ::umask(022);
+    ::umask(mask);
+    struct stat kept {};
+    struct stat fresh {};
+    ::stat(QFile::encodeName(dir.Path("kept.rvk")).constData(), &kept);
+    ::stat(QFile::encodeName(dir.Path("new.rvk")).constData(), &fresh);
+    EXPECT_EQ(kept.st_mode & 0777, 0604u);
+    EXPECT_EQ(fresh.st_mode & 0777, 0666u & ~mask);
+    EXPECT_EQ(dir.ReadBytes("kept.rvk"), "new\r\n");
 }
 
 } // namespace

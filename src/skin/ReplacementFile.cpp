@@ -1,0 +1,200 @@
+#include "ReplacementFile.h"
+
+#include "SkinError.h"
+#include "TextFile.h"
+
+#include <QFile>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr const char* TemporaryMarker = ".vellumark-";
+
+std::string NativePath(const QString& path)
+{
+    const QByteArray native = QFile::encodeName(path);
+    return std::string(native.constData(), static_cast<std::size_t>(native.size()));
+}
+
+std::string FolderOf(const std::string& path)
+{
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? std::string(".") : slash == 0 ? std::string("/") : path.substr(0, slash);
+}
+
+// "folder/.name.vellumark-XXXXXX" with a fresh random suffix.
+std::string TemporaryName(const std::string& target)
+{
+    static constexpr char Letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    const auto slash = target.rfind('/');
+    std::string name = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
+    name += "." + (slash == std::string::npos ? target : target.substr(slash + 1)) + TemporaryMarker;
+    for (int i = 0; i < 6; ++i)
+        name += Letters[QRandomGenerator::global()->bounded(static_cast<int>(sizeof Letters - 1))];
+    return name;
+}
+
+} // namespace
+
+std::string CreateFileError(const QString& path, int errnum)
+{
+    return "Cannot create file \"" + DisplayPath(path) + "\". " + SystemReason(errnum);
+}
+
+bool IsTemporaryFileName(const QString& name)
+{
+    static const QRegularExpression pattern(QStringLiteral("^\\..+\\.vellumark-[A-Za-z0-9]{6}$"));
+    return pattern.match(name).hasMatch();
+}
+
+ReplacementFile::ReplacementFile(const QString& target, int newFileMode) : target_(target)
+{
+    const std::string native = NativePath(target);
+    if (native.empty())
+        Fail(ENOENT);
+    struct stat info {};
+    if (::stat(native.c_str(), &info) == 0) {
+        if (S_ISDIR(info.st_mode))
+            Fail(EISDIR);
+        if (S_ISREG(info.st_mode)) {
+            mode_ = info.st_mode & 07777;
+            setMode_ = true;
+        }
+    }
+    if (!setMode_ && newFileMode >= 0) {
+        mode_ = static_cast<mode_t>(newFileMode) & 07777;
+        setMode_ = true;
+    }
+
+    fd_ = ::open(FolderOf(native).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    if (fd_ >= 0)
+        return;
+    // No unnamed files on this file system (or an old kernel): a named one.
+    if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
+        Fail(errno);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string name = TemporaryName(native);
+        fd_ = ::open(name.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0666);
+        if (fd_ >= 0) {
+            temporaryName_ = std::move(name);
+            return;
+        }
+        if (errno != EEXIST)
+            Fail(errno);
+    }
+    Fail(EEXIST);
+}
+
+ReplacementFile::ReplacementFile(ReplacementFile&& other) noexcept
+    : target_(std::move(other.target_)), temporaryName_(std::move(other.temporaryName_)), fd_(other.fd_),
+      mode_(other.mode_), setMode_(other.setMode_), finished_(other.finished_)
+{
+    other.fd_ = -1;
+    other.temporaryName_.clear();
+}
+
+ReplacementFile::~ReplacementFile()
+{
+    Discard();
+}
+
+void ReplacementFile::Discard()
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+    fd_ = -1;
+    if (!temporaryName_.empty())
+        ::unlink(temporaryName_.c_str());
+    temporaryName_.clear();
+}
+
+void ReplacementFile::Fail(int errnum) const
+{
+    throw SkinError(CreateFileError(target_, errnum));
+}
+
+void ReplacementFile::Write(std::string_view bytes)
+{
+    const char* data = bytes.data();
+    std::size_t left = bytes.size();
+    while (left > 0) {
+        const ssize_t put = ::write(fd_, data, left);
+        if (put < 0) {
+            if (errno == EINTR)
+                continue;
+            Fail(errno);
+        }
+        if (put == 0)
+            Fail(ENOSPC);
+        data += put;
+        left -= static_cast<std::size_t>(put);
+    }
+}
+
+void ReplacementFile::Finish()
+{
+    if (finished_)
+        return;
+    if (setMode_ && ::fchmod(fd_, mode_) != 0)
+        Fail(errno);
+    // A full disk on a network file system shows up only here.
+    if (::fsync(fd_) != 0)
+        Fail(errno);
+    finished_ = true;
+}
+
+void ReplacementFile::Commit()
+{
+    Finish();
+    const std::string target = NativePath(target_);
+    if (temporaryName_.empty()) {
+        // Give the unnamed file a name beside the target, then rename it over the
+        // target: linkat cannot replace an existing file.
+        const std::string fdPath = "/proc/self/fd/" + std::to_string(fd_);
+        for (int attempt = 0;; ++attempt) {
+            std::string name = TemporaryName(target);
+            if (::linkat(fd_, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) == 0
+                || ::linkat(AT_FDCWD, fdPath.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+                temporaryName_ = std::move(name);
+                break;
+            }
+            if (errno != EEXIST || attempt >= 100)
+                Fail(errno);
+        }
+    }
+    const int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) != 0)
+        Fail(errno);
+    if (std::rename(temporaryName_.c_str(), target.c_str()) != 0)
+        Fail(errno);
+    temporaryName_.clear();
+    // The rename itself is made durable with the folder.
+    const int folder = ::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder >= 0) {
+        ::fsync(folder);
+        ::close(folder);
+    }
+}
+
+void WriteFileReplacing(const QString& path, std::string_view bytes)
+{
+    ReplacementFile file(path);
+    file.Write(bytes);
+    file.Commit();
+}
+
+void CommitAll(std::vector<ReplacementFile>& files)
+{
+    for (auto& file : files)
+        file.Finish();
+    for (auto& file : files)
+        file.Commit();
+}

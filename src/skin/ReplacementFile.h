@@ -1,0 +1,64 @@
+#pragma once
+// The new version of a file, written beside it and put in place whole. The bytes go
+// to a file without a name in the target's folder (O_TMPFILE), so a crash before
+// the commit leaves nothing behind; only the commit gives it a name, for as long as
+// it takes to rename it over the target. Where the file system has no unnamed files,
+// a hidden temporary name beside the target is used from the start.
+//
+// Every failure throws "Cannot create file "%s". %s" with the target's full path
+// and the system's reason ("Permission denied", "No space left on device", "File
+// too large"...), and leaves the target as it was.
+#include <QString>
+
+#include <string>
+#include <string_view>
+#include <sys/types.h>
+#include <vector>
+
+class ReplacementFile {
+public:
+    // Creates the unnamed file in target's folder. A replaced regular file's
+    // permissions pass to the new one; a new file gets newFileMode, or 0666 less
+    // the umask when it is negative.
+    explicit ReplacementFile(const QString& target, int newFileMode = -1);
+    ReplacementFile(const ReplacementFile&) = delete;
+    ReplacementFile& operator=(const ReplacementFile&) = delete;
+    ReplacementFile(ReplacementFile&& other) noexcept;
+    ReplacementFile& operator=(ReplacementFile&&) = delete;
+    // Discards the new bytes unless committed.
+    ~ReplacementFile();
+
+    const QString& Target() const { return target_; }
+
+    void Write(std::string_view bytes);
+    // Sets the permissions and flushes the bytes to disk: after this only the
+    // rename in Commit() is left to fail.
+    void Finish();
+    // Finish() unless done, then puts the new file in place of the target.
+    void Commit();
+
+private:
+    [[noreturn]] void Fail(int errnum) const;
+    void Discard();
+
+    QString target_;
+    std::string temporaryName_; // named temporary file; empty while it has no name
+    int fd_ = -1;
+    mode_t mode_ = 0;
+    bool setMode_ = false;
+    bool finished_ = false;
+};
+
+// Writes the whole file or, on any failure, leaves the old one; throws as above.
+void WriteFileReplacing(const QString& path, std::string_view bytes);
+
+// Commits files in order once all of them are finished: a failure while writing
+// any of them changes none of the targets.
+void CommitAll(std::vector<ReplacementFile>& files);
+
+// "Cannot create file "%s". %s" for path with the system's reason.
+std::string CreateFileError(const QString& path, int errnum);
+
+// Whether name is one this program gives its temporary files (".N.gif.vellumark-XXXXXX"),
+// left behind only by a crash between naming one and renaming it.
+bool IsTemporaryFileName(const QString& name);
