@@ -148,6 +148,10 @@ void TMainFrm::CreateMenu()
                         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)},
                         &TMainFrm::Redo1Click);
 
+    // The windows beside the main one; "About" stays the last item on the bar.
+    View1 = bar->addMenu(QStringLiteral("View"));
+    View1->setObjectName(QStringLiteral("View1"));
+
     About1 = item(bar, "About1", QStringLiteral("About"), QKeySequence(), &TMainFrm::About1Click);
 }
 

@@ -17,6 +17,7 @@ class QAction;
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QMenu;
 class QTabWidget;
 class QTimer;
 class PreviewView;
@@ -109,6 +110,7 @@ private:
     QAction* Exit1 = nullptr;
     QAction* Undo1 = nullptr;
     QAction* Redo1 = nullptr;
+    QMenu* View1 = nullptr;
     QAction* About1 = nullptr;
     QTimer* AutoSave = nullptr;
 };
