@@ -15,9 +15,11 @@ VolumeField::VolumeField(QWidget* parent) : QAbstractSpinBox(parent)
 
 int VolumeField::Value() const
 {
+    // Unclamped while typing: a level of 8 or 9 fills past the bar until the field
+    // loses the focus.
     bool ok = false;
     const int typed = text().toInt(&ok);
-    return ok ? std::clamp(typed, Minimum, Maximum) : Minimum;
+    return ok ? typed : Minimum;
 }
 
 void VolumeField::SetValue(int value)
@@ -29,7 +31,7 @@ void VolumeField::SetValue(int value)
 
 void VolumeField::stepBy(int steps)
 {
-    SetValue(Value() + steps);
+    SetValue(std::clamp(Value(), Minimum, Maximum) + steps);
     selectAll();
 }
 
@@ -45,9 +47,10 @@ QValidator::State VolumeField::validate(QString& input, int& /*pos*/) const
 QAbstractSpinBox::StepEnabled VolumeField::stepEnabled() const
 {
     StepEnabled enabled = StepNone;
-    if (Value() < Maximum)
+    const int value = std::clamp(Value(), Minimum, Maximum);
+    if (value < Maximum)
         enabled |= StepUpEnabled;
-    if (Value() > Minimum)
+    if (value > Minimum)
         enabled |= StepDownEnabled;
     return enabled;
 }

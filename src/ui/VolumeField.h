@@ -13,7 +13,7 @@ public:
 
     explicit VolumeField(QWidget* parent = nullptr);
 
-    // The text as a whole number within the range; 0 when it is empty or not a number.
+    // The text as a whole number, as typed (8 and 9 too); 0 when it is empty or not a number.
     int Value() const;
     void SetValue(int value);
 

@@ -6,6 +6,7 @@
 #include "ScriptedDialogs.h"
 #include "TestSkin.h"
 #include "TestWindow.h"
+#include "NumberField.h"
 #include "VolumeField.h"
 
 #include <QAction>
@@ -13,7 +14,10 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFocusEvent>
+#include <QApplication>
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QStyleOptionComboBox>
 #include <QTemporaryDir>
@@ -146,6 +150,22 @@ TEST_F(MainWindowTest, PreviewSettingsDrawNothingBeforeAnOpenAndRedrawAfterIt)
     EXPECT_TRUE(redraws([&] { repetition->setCurrentIndex(0); }));
     EXPECT_TRUE(redraws([&] { volumeShown->setChecked(false); }));
     EXPECT_TRUE(dialogs->errors.empty());
+}
+
+TEST_F(MainWindowTest, ATypedVolumeOfNineFillsPastTheBarUntilTheFieldLosesTheFocus)
+{
+    Start().show();
+    OpenTestSkin(); // VolumeBar = 60 170 50 5, blue: level 9 fills 64 pixels, 7 fills 50
+    Control<QCheckBox>("VolumeCB")->setChecked(true);
+    auto* volume = Control<VolumeField>("VolEdit1");
+    volume->setFocus();
+    volume->selectAll();
+    QTest::keyClicks(volume, "9");
+    EXPECT_EQ(window->Surface().pixel(115, 172), qRgb(0, 0, 255));
+    QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason); // leaving the field brings it to 7
+    QApplication::sendEvent(volume, &leave);
+    EXPECT_EQ(volume->text(), "7");
+    EXPECT_NE(window->Surface().pixel(115, 172), qRgb(0, 0, 255));
 }
 
 TEST_F(MainWindowTest, OpeningTheExampleSkinDrawsItsPreview)
@@ -317,6 +337,36 @@ TEST_F(MainWindowTest, ShortcutsReachTheMenuAndTabFollowsTheFocusOrder)
     EXPECT_EQ(dialogs->errors[0].text, "Open a skin before saving it.");
     QTest::keyClick(&frm, Qt::Key_Q, Qt::ControlModifier);
     EXPECT_FALSE(frm.isVisible());
+}
+
+TEST_F(MainWindowTest, CtrlZInANumberFieldUndoesTheEditorsStepNotTheFields)
+{
+    TMainFrm& frm = Start();
+    frm.show();
+    frm.activateWindow();
+    if (!QTest::qWaitForWindowActive(&frm))
+        GTEST_SKIP() << "the platform does not activate windows";
+    OpenTestSkin();
+    const std::string opened = JoinCrLf(window->Document().Lines.Lines());
+    auto* list = Control<QListWidget>("SkinItems");
+    list->setCurrentItem(list->findItems("Artist", Qt::MatchExactly).front());
+    auto* x = Control<NumberField>("XEdit");
+    x->setFocus();
+    x->selectAll();
+    QTest::keyClicks(x, "5");
+    ASSERT_EQ(window->Session().History().count(), 1);
+    EXPECT_EQ(Control<QAction>("Undo1")->text(), "Undo Artist");
+
+    int undone = 0;
+    QObject::connect(Control<QAction>("Undo1"), &QAction::triggered, [&] { ++undone; });
+    QTest::keyClick(x, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(undone, 1);
+    EXPECT_EQ(JoinCrLf(window->Document().Lines.Lines()), opened);
+    EXPECT_EQ(x->text(), "88");
+    QTest::keyClick(x, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(x->text(), "5");
+    EXPECT_EQ(window->Session().History().count(), 1);
+    EXPECT_TRUE(dialogs->errors.empty());
 }
 
 TEST_F(MainWindowTest, TheCaptionsFitBesideEachOther)

@@ -12,6 +12,7 @@
 #include <QListWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUndoStack>
 
 #include <gtest/gtest.h>
 
@@ -377,4 +378,41 @@ TEST_F(PropertyEditorTest, TypingANewXMovesTheTextOnThePreview)
     const auto after = whiteColumns();
     EXPECT_EQ(after.first, before.first - 48);
     EXPECT_EQ(after.second, before.second - 48);
+}
+
+TEST_F(PropertyEditorTest, OnlyAChangeOfCategoryClearsTheSelection)
+{
+    Open();
+    Select(Strings, "Artist");
+    QWidget* viewport = SkinItems()->viewport();
+    const QRect entry = SkinItems()->visualItemRect(SkinItems()->currentItem());
+    QTest::mouseClick(viewport, Qt::LeftButton, Qt::ControlModifier, entry.center());
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, QPoint(5, viewport->height() - 3)); // below the entries
+    QTest::keyClick(SkinItems(), Qt::Key_Space, Qt::ControlModifier);
+    ASSERT_EQ(SkinItems()->selectedItems().size(), 1);
+    EXPECT_EQ(SkinItems()->selectedItems().front()->text(), "Artist");
+    Field("XEdit")->SetValue(9);
+    EXPECT_TRUE(dialogs->errors.empty());
+    EXPECT_EQ(Line("Artist"), "Artist = 9 40 17 2 2 0xFFFFFF00 0x000000FF");
+}
+
+TEST_F(PropertyEditorTest, TypingANumberIsOneStepAndUndoShowsTheOldValuesWithoutWritingThem)
+{
+    Open();
+    const std::string opened = Line("Artist");
+    Select(Strings, "Artist");
+    Retype(Field("XEdit"), "140"); // emptied, then three keys of three notifications each
+    Retype(Field("YEdit"), "7");
+    QUndoStack& history = rig.session->History();
+    EXPECT_EQ(history.count(), 2);
+    EXPECT_EQ(Line("Artist"), "Artist = 140 7 17 2 2 0xFFFFFF00 0x000000FF");
+
+    rig.session->Undo();
+    EXPECT_EQ(Field("YEdit")->text(), "40");
+    rig.session->Undo();
+    EXPECT_EQ(Field("XEdit")->text(), "88");
+    EXPECT_EQ(Line("Artist"), opened);
+    EXPECT_EQ(history.index(), 0);
+    EXPECT_EQ(history.count(), 2); // the controls followed without writing back
+    EXPECT_TRUE(dialogs->errors.empty());
 }
