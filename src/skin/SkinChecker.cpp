@@ -70,9 +70,14 @@ constexpr std::array<std::array<int, 2>, PictureCount> PicturesAtPosition = {{
 using Report = std::function<void(const std::string& text)>;
 using Numbers = std::array<std::optional<std::int32_t>, MostFields>;
 
+// Quote, Point and ProblemLine append piece by piece: g++ 12 at -O3 warns falsely
+// (-Wrestrict) on a literal + a temporary string.
 std::string Quote(std::string_view text)
 {
-    return "\"" + std::string(text) + "\"";
+    std::string quoted = "\"";
+    quoted += text;
+    quoted += '"';
+    return quoted;
 }
 
 std::string Str(std::int64_t value)
@@ -87,7 +92,12 @@ std::string TheScreen()
 
 std::string Point(std::int64_t x, std::int64_t y)
 {
-    return "(" + Str(x) + ", " + Str(y) + ")";
+    std::string point = "(";
+    point += Str(x);
+    point += ", ";
+    point += Str(y);
+    point += ')';
+    return point;
 }
 
 // "a", "a and b", "a, b and c".
@@ -335,7 +345,14 @@ std::string UnreadLineText(std::string_view line, bool firstLine)
 
 std::string ProblemLine(const SkinProblem& problem)
 {
-    return problem.file + (problem.line > 0 ? ":" + std::to_string(problem.line) : std::string()) + ": " + problem.text;
+    std::string line = problem.file;
+    if (problem.line > 0) {
+        line += ':';
+        line += std::to_string(problem.line);
+    }
+    line += ": ";
+    line += problem.text;
+    return line;
 }
 
 bool FontIdHasSize(std::int32_t fontId)
