@@ -93,8 +93,9 @@ int UsageFailure(const QString& reason)
     return ExitUsage;
 }
 
-// The reason a parse failed, in the style of our own usage messages: an unknown
-// option as typed ("--colour", "-x"), otherwise the parser's own words.
+// The reason a parse failed, in the words vellumark-skin has always used: an
+// unknown option as typed ("--colour", "-x"), an option without its value or with
+// one it does not take; anything else in the parser's own words.
 QString ParseFailure(const QCommandLineParser& parser)
 {
     const QStringList unknown = parser.unknownOptionNames();
@@ -104,6 +105,15 @@ QString ParseFailure(const QCommandLineParser& parser)
                + name + QLatin1Char('\'');
     }
     QString text = parser.errorText(); // "Missing value after '-o'."
+    const qsizetype open = text.indexOf(QLatin1Char('\''));
+    const qsizetype close = text.lastIndexOf(QLatin1Char('\''));
+    if (open >= 0 && close > open) {
+        const QString option = text.mid(open, close - open + 1); // '-o', quotes included
+        if (text.startsWith(QLatin1String("Missing value after ")))
+            return QStringLiteral("option ") + option + QStringLiteral(" needs a value");
+        if (text.startsWith(QLatin1String("Unexpected value after ")))
+            return QStringLiteral("option ") + option + QStringLiteral(" takes no value");
+    }
     if (text.endsWith(QLatin1Char('.')))
         text.chop(1);
     if (!text.isEmpty())

@@ -2,6 +2,7 @@
 
 #include "SkinError.h"
 
+
 // A line break or NUL inside a value would split the line when the file is read again.
 static std::string OneLine(const std::string& text)
 {

@@ -357,7 +357,7 @@ TEST(RenderUsage, WrongUsagePrintsTheUsageAndExitsTwo)
     }
 }
 
-TEST(RenderUsage, ScaleAndOutputNameAreChecked)
+TEST(RenderUsage, ScaleOutputNameAndOptionsAreChecked)
 {
     QTemporaryDir dir;
     const QString out = dir.filePath(QStringLiteral("out.png"));
@@ -377,8 +377,10 @@ TEST(RenderUsage, ScaleAndOutputNameAreChecked)
         {{QStringLiteral("sheet"), dir.path(), QStringLiteral("-o"), dir.filePath(QStringLiteral("out"))}, ".png"},
         {job + QStringList{QStringLiteral("--output"), dir.filePath(QStringLiteral("two.png"))}, "-o"},
         {sheet + QStringList{QStringLiteral("-o"), out}, "-o"},
-        {{QStringLiteral("--bogus")}, "'--bogus'"},
-        {{QStringLiteral("render"), dir.path(), QStringLiteral("-o"), out, QStringLiteral("-x")}, "'-x'"},
+        {{QStringLiteral("--bogus")}, "unknown option '--bogus'"},
+        {{QStringLiteral("render"), dir.path(), QStringLiteral("-o"), out, QStringLiteral("-x")}, "unknown option '-x'"},
+        {{QStringLiteral("render"), dir.path(), QStringLiteral("-o")}, "option '-o' needs a value"},
+        {{QStringLiteral("check"), dir.path(), QStringLiteral("--quiet=yes")}, "option '--quiet' takes no value"},
     };
     for (const auto& c : cases)
         ExpectUsageError(c.args, c.reason);

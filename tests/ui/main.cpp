@@ -1,12 +1,15 @@
 // Runs the window tests headless unless a display platform is chosen.
 #include <QApplication>
 
+#include "QuietQt.h"
+
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    DropHarmlessQtNotes();
     QApplication app(argc, argv);
     // As a program file name would give it: the error boxes are titled "Vellumark".
     QApplication::setApplicationName("VELLUMARK.EXE");
