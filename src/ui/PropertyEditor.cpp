@@ -18,6 +18,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScopedValueRollback>
 
 #include <initializer_list>
 
@@ -284,11 +285,7 @@ void PropertyEditor::StoreItem(const QString& name)
     if (!category)
         return;
     // The controls already show what is written: they must not be shown again.
-    struct Writing {
-        bool& flag;
-        explicit Writing(bool& f) : flag(f) { flag = true; }
-        ~Writing() { flag = false; }
-    } writing(writing_);
+    const QScopedValueRollback<bool> writing(writing_, true);
     session_.StoreElement(ElementRef{*category, SkinText(name)}, ControlValues(*category), control_);
 }
 

@@ -9,6 +9,7 @@
 #include "Placement.h"
 
 #include <QFileInfo>
+#include <QScopedValueRollback>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -41,7 +42,7 @@ TResourcesPage::TResourcesPage(EditingSession& session, DialogService& dialogs, 
     connect(Button1, &QPushButton::clicked, this, &TResourcesPage::Button1Click);
     // The picture shown changed in the working copy (undo, redo): show it as it is now.
     connect(&session_, &EditingSession::PictureChanged, this, [this](int number) {
-        if (number == shown_ && session_.Document().SkinLoaded)
+        if (number == shown_ && !replacing_ && session_.Document().SkinLoaded)
             errors_.Run([&] {
                 if (QFileInfo(session_.Workspace().PictureFile(number)).isFile())
                     ShowPicture(number);
@@ -95,7 +96,11 @@ void TResourcesPage::Button1Click()
         const std::optional<QString> chosen = dialogs_.OpenPictureFile();
         // The session redraws; a rejected picture has been put back, and the view
         // keeps the picture it showed.
-        session_.ReplacePicture(number, chosen);
+        {
+            // The view follows this replacement only when it succeeds, below.
+            const QScopedValueRollback<bool> replacing(replacing_, true);
+            session_.ReplacePicture(number, chosen);
+        }
         // Loaded before anything changes on screen: a missing file leaves the view and
         // the preview as they are.
         ShowPicture(number);

@@ -110,8 +110,11 @@ TEST_F(ResourcesPageTest, EntriesShowTheirPictureOnceASkinIsOpen)
     TestSkin other;
     other.WriteComplete();
     WriteGifFile(other.Path("0.gif"), SolidGif(4, 3, qRgb(1, 2, 3)));
+    WriteGifFile(other.Path("1.gif"), SolidGif(4, 3, qRgb(4, 5, 6)));
     Open(other);
     EXPECT_EQ(ShownColour(), TestPictureColor(1)); // the former skin's, until an entry is clicked
+    Click("TitlePicture"); // the entry still highlighted
+    EXPECT_EQ(ShownColour(), qRgb(4, 5, 6));
     Click("SoftPicture");
     EXPECT_EQ(ShownColour(), qRgb(1, 2, 3));
     EXPECT_TRUE(dialogs_->errors.empty());
@@ -160,6 +163,23 @@ TEST_F(ResourcesPageTest, AReplacementShowsTheNewPictureInTheViewAndInThePreview
     EXPECT_EQ(view_->Shown().size(), QSize(6, 5));
     EXPECT_EQ(ShownColour(), qRgb(250, 200, 0));
     EXPECT_EQ(PreviewAt(40 + 5, 60 + 4), qRgb(250, 200, 0)); // where the edit put it, at its new size
+}
+
+TEST_F(ResourcesPageTest, AReloadThatFailsForAnotherPictureDrawsNothing)
+{
+    OpenSkin(skin_);
+    Click("Random");
+    MoveRandom();
+    const QImage drawn = Surface().copy();
+    WriteText(Working(5), "GIF89a and nothing else"); // broken in the working copy since the Open
+    const QString chosen = elsewhere_.filePath("star.gif");
+    WriteGifFile(chosen, SolidGif(6, 5, qRgb(250, 200, 0)));
+
+    Replace(chosen);
+    ASSERT_EQ(dialogs_->errors.size(), 1u);
+    EXPECT_TRUE(dialogs_->errors[0].text.startsWith("Cannot read picture \"" + Working(5) + "\". "));
+    EXPECT_EQ(Surface(), drawn);
+    EXPECT_EQ(ShownColour(), TestPictureColor(12));
 }
 
 TEST_F(ResourcesPageTest, ACancelledDialogReloadsTheViewAndThePreviewKeepingTheEdits)
