@@ -134,14 +134,17 @@ void EditingSession::Open(const QString& chosenFile)
     } fresh{*this};
     EndMerge();
     workspace_.Open(chosenFile);
+    skinFolder_ = QFileInfo(chosenFile).absolutePath();
     RedrawPreview();
 }
 
 void EditingSession::SaveAs(const QString& chosenFile)
 {
     workspace_.SaveAs(chosenFile);
+    skinFolder_ = QFileInfo(chosenFile).absolutePath();
     history_.setClean();
     SetExtraModified(false);
+    emit SkinSaved();
 }
 
 void EditingSession::Autosave()

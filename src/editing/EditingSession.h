@@ -50,6 +50,9 @@ public:
     void SaveAs(const QString& chosenFile);
     void Autosave();
 
+    // The skin folder last opened or saved as; empty before the first that succeeded.
+    const QString& SkinFolder() const { return skinFolder_; }
+
     // Whether anything changed since the last Open or successful Save as.
     bool IsModified() const;
 
@@ -90,6 +93,7 @@ signals:
     void ElementChanged(const std::string& key); // its line changed
     void PictureChanged(int number);             // its file changed and the skin was reloaded
     void SkinOpened();                           // a whole skin was loaded (or its load failed)
+    void SkinSaved();                            // Save as wrote it into SkinFolder()
     void SelectionChanged();
     void SettingsChanged();
     void PreviewDrawn();                          // the surface holds a new drawing
@@ -106,6 +110,7 @@ private:
     PreviewSettings settings_;
     QImage surface_;
     std::optional<ElementRef> selection_;
+    QString skinFolder_;
     int mergeSerial_ = 0;
     bool extraModified_ = false; // changed in a way the history does not hold
     std::optional<std::string> stepError_;

@@ -1,13 +1,20 @@
 #include "DialogService.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 std::optional<QString> DialogService::OpenSkinFile()
 {
     return RunRemembering(OD1, lastSkinFile_);
 }
 
-std::optional<QString> DialogService::SaveSkinFile()
+std::optional<QString> DialogService::SaveSkinFile(const QString& openedFolder)
 {
-    return RunRemembering(SD1, lastSaveFile_);
+    if (!savedOnce_ && !openedFolder.isEmpty())
+        lastSaveFile_ = QDir(QFileInfo(openedFolder).absolutePath()).filePath(QString::fromLatin1(DescriptionFileName));
+    const auto chosen = RunRemembering(SD1, lastSaveFile_);
+    savedOnce_ = savedOnce_ || chosen.has_value();
+    return chosen;
 }
 
 std::optional<QString> DialogService::OpenPictureFile()

@@ -32,7 +32,9 @@ public:
     // The chosen file, or nothing when the user cancelled. Each dialog starts with
     // the file chosen in it last.
     std::optional<QString> OpenSkinFile();
-    std::optional<QString> SaveSkinFile();
+    // Save as starts in the folder of the last Save as, or else beside openedFolder
+    // (the skin folder last opened), so the new skin lands next to it.
+    std::optional<QString> SaveSkinFile(const QString& openedFolder = {});
     std::optional<QString> OpenPictureFile();
     // The colour dialog starts with the colour chosen in it last, black at first.
     std::optional<QColor> PickColor();
@@ -54,5 +56,6 @@ private:
     QString lastSkinFile_;
     QString lastSaveFile_ = QString::fromLatin1(DescriptionFileName);
     QString lastPictureFile_;
+    bool savedOnce_ = false;
     QColor lastColor_ = Qt::black;
 };

@@ -5,6 +5,8 @@
 #include "PreviewView.h"
 #include "PropertyEditor.h"
 #include "QtDialogService.h"
+#include "SkinError.h"
+#include "TextFile.h"
 #include "ResourcesPage.h"
 #include "ShapeFrame.h"
 #include "VolumeField.h"
@@ -14,6 +16,8 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
@@ -21,6 +25,7 @@
 #include <QTimer>
 
 #include <array>
+#include <cerrno>
 
 namespace {
 
@@ -106,6 +111,9 @@ void TMainFrm::CreateControls()
 
     // The preview shows every drawing of the session's surface, whoever asked for it.
     connect(&session_, &EditingSession::PreviewDrawn, this, [this] { ScreenSkin->ShowSurface(session_.Surface()); });
+    for (auto signal : {&EditingSession::SkinOpened, &EditingSession::SkinSaved})
+        connect(&session_, signal, this, &TMainFrm::ShowTitle);
+    connect(&session_, &EditingSession::ModifiedChanged, this, &TMainFrm::ShowTitle);
 }
 
 void TMainFrm::CreateMenu()
@@ -229,11 +237,35 @@ void TMainFrm::Open1Click()
     });
 }
 
+void TMainFrm::OpenPath(const QString& path)
+{
+    errors_.Run([&] {
+        const QFileInfo info(path);
+        // A dialog offers only what exists; a typed path may name nothing.
+        if (!info.exists())
+            throw SkinError("Cannot open file \"" + DisplayPath(path) + "\". " + SystemReason(ENOENT));
+        session_.Open(info.isDir() ? QDir(info.absoluteFilePath()).filePath(QString::fromLatin1(DescriptionFileName))
+                                   : info.absoluteFilePath());
+    });
+}
+
+void TMainFrm::ShowTitle()
+{
+    const QString program = QString::fromLatin1(ProgramCaption);
+    const QString folder = session_.SkinFolder();
+    if (folder.isEmpty()) {
+        setWindowTitle(program);
+        return;
+    }
+    setWindowTitle(QFileInfo(folder).fileName() + QStringLiteral("[*] \u2014 ") + program);
+    setWindowModified(session_.IsModified());
+}
+
 void TMainFrm::Saveas1Click()
 {
     errors_.Run([this] {
         session_.Workspace().CheckCanSave();
-        if (const auto chosen = dialogs_->SaveSkinFile())
+        if (const auto chosen = dialogs_->SaveSkinFile(session_.SkinFolder()))
             session_.SaveAs(*chosen);
     });
 }
@@ -286,7 +318,7 @@ bool TMainFrm::MayClose()
             // A cancelled or failed Save as keeps the editor open.
             mayClose = false;
             errors_.Run([&] {
-                if (const auto chosen = dialogs_->SaveSkinFile()) {
+                if (const auto chosen = dialogs_->SaveSkinFile(session_.SkinFolder())) {
                     session_.SaveAs(*chosen);
                     mayClose = true;
                 }

@@ -38,6 +38,10 @@ public:
                       QWidget* parent = nullptr);
     ~TMainFrm() override;
 
+    // Opens the skin at path, its folder or its description file, as Open does with
+    // a file chosen in the dialog: the program's command-line argument.
+    void OpenPath(const QString& path);
+
     // The box that About1Click shows; created after the window, as the program starts.
     void SetAboutBox(TAbout* about) { about_ = about; }
 
@@ -86,6 +90,9 @@ private:
     void PreviewSettingChanged();
     // Whether the window may close: asks when there are changes not saved with Save as.
     bool MayClose();
+    // "Vellumark v0.3" before a skin is open; then the skin's folder name beside it,
+    // marked while there are changes not saved with Save as.
+    void ShowTitle();
 
     EditingSession session_;
     std::unique_ptr<DialogService> dialogs_;

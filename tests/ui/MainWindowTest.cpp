@@ -14,9 +14,13 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
 #include <QFocusEvent>
 #include <QApplication>
+#include <QGroupBox>
 #include <QLabel>
+#include <QTabBar>
 #include <QListWidget>
 #include <QPushButton>
 #include <QStyleOptionComboBox>
@@ -209,8 +213,12 @@ TEST_F(MainWindowTest, SaveAsIsRefusedBeforeAnOpenAndWritesTheEditedSkinAfterIt)
     dialogs->fileAnswers.push_back(chosen);
     window->Saveas1Click();
     EXPECT_TRUE(dialogs->errors.empty());
-    EXPECT_EQ(dialogs->fileRequests.back().initialFile, "Ruvex.rvk");
+    // The dialog starts beside the opened skin's folder, then where the last Save as went.
+    const QString skinFolder = QFileInfo(skin.DescriptionPath()).absolutePath();
+    EXPECT_EQ(dialogs->fileRequests.back().initialFile, QFileInfo(skinFolder).absolutePath() + "/Ruvex.rvk");
     EXPECT_EQ(ReadAll(destination.filePath("Ruvex.rvk")), JoinCrLf(window->Document().Lines.Lines()));
+    window->Saveas1Click();
+    EXPECT_EQ(dialogs->fileRequests.back().initialFile, chosen);
     EXPECT_NE(ReadAll(destination.filePath("Ruvex.rvk")), ReadAll(skin.DescriptionPath()));
     for (int number = 0; number < SkinPictureCount; ++number)
         EXPECT_EQ(ReadAll(destination.filePath(PictureFileName(number))), ReadAll(skin.Path(PictureFileName(number))));
@@ -369,20 +377,70 @@ TEST_F(MainWindowTest, CtrlZInANumberFieldUndoesTheEditorsStepNotTheFields)
     EXPECT_TRUE(dialogs->errors.empty());
 }
 
-TEST_F(MainWindowTest, TheCaptionsFitBesideEachOther)
+TEST_F(MainWindowTest, APathOpensAsOpenWouldAndTheTitleNamesTheSkinAndItsChanges)
 {
     Start();
-    const auto* label = Control<QLabel>("Label1");
-    EXPECT_FALSE(label->font().family().isEmpty());
-    const QFontMetrics metrics(label->font());
-    EXPECT_LE(label->x() + metrics.horizontalAdvance(label->text()), Control<QComboBox>("PlayStatus")->x());
+    EXPECT_EQ(window->windowTitle(), "Vellumark v0.3");
+    skin.WriteComplete();
+    const QString folder = QFileInfo(skin.DescriptionPath()).absolutePath();
+    const QString name = QFileInfo(folder).fileName();
+    for (const QString& path : {folder, skin.DescriptionPath()}) {
+        window->OpenPath(path);
+        ASSERT_TRUE(dialogs->errors.empty()) << dialogs->errors[0].text.toStdString();
+        EXPECT_EQ(window->Document().SkinFileName, WorkingCopy());
+        EXPECT_EQ(window->windowTitle(), name + "[*] \u2014 Vellumark v0.3");
+        EXPECT_FALSE(window->isWindowModified());
+    }
+    EditBackground();
+    EXPECT_TRUE(window->isWindowModified());
+    window->Session().Undo();
+    EXPECT_FALSE(window->isWindowModified());
 
-    for (const char* name : {"PlayStatus", "RepetitionSt"}) {
-        const auto* list = Control<QComboBox>(name);
+    window->OpenPath(executableFolder.filePath("no such skin"));
+    EXPECT_EQ(dialogs->errors.size(), 1u);
+}
+
+TEST(EditorCommandLine, HelpAndVersionAnswerWithoutAWindow)
+{
+    for (const auto& [argument, expected] : {std::pair{"--version", "vellumark 0.3"}, std::pair{"--help", "[SKIN]"}}) {
+        QProcess editor;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove("DISPLAY");
+        environment.remove("QT_QPA_PLATFORM");
+        editor.setProcessEnvironment(environment);
+        editor.start(VELLUMARK_EDITOR_EXE, {argument});
+        ASSERT_TRUE(editor.waitForFinished(10000));
+        EXPECT_EQ(editor.exitCode(), 0) << argument;
+        EXPECT_TRUE(editor.readAllStandardOutput().contains(expected)) << argument;
+    }
+}
+
+TEST_F(MainWindowTest, EveryCaptionFitsItsRoom)
+{
+    Start().show();
+    // A caption's room ends where the next control on its row begins.
+    for (const QLabel* label : window->findChildren<QLabel*>()) {
+        if (label->text().isEmpty() || !label->isVisibleTo(window.get()))
+            continue;
+        EXPECT_FALSE(label->font().family().isEmpty());
+        int room = label->parentWidget()->width() - label->x();
+        for (const QWidget* other : label->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (other != label && other->x() > label->x() && other->y() < label->geometry().bottom()
+                && other->geometry().bottom() > label->y())
+                room = std::min(room, other->x() - label->x());
+        EXPECT_LE(QFontMetrics(label->font()).horizontalAdvance(label->text()), room) << label->text().toStdString();
+    }
+    for (const QAbstractButton* button : window->findChildren<QAbstractButton*>())
+        if (!button->text().isEmpty() && qobject_cast<const QTabBar*>(button->parentWidget()) == nullptr)
+            EXPECT_LE(button->sizeHint().width(), button->width()) << button->text().toStdString();
+    for (const QGroupBox* box : window->findChildren<QGroupBox*>())
+        EXPECT_LE(QFontMetrics(box->font()).horizontalAdvance(box->title()) + 16, box->width()) << box->title().toStdString();
+    for (const QComboBox* list : window->findChildren<QComboBox*>()) {
         QStyleOptionComboBox option;
         option.initFrom(list);
         const QRect field = list->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, list);
         for (int i = 0; i < list->count(); ++i)
-            EXPECT_LE(metrics.horizontalAdvance(list->itemText(i)), field.width()) << list->itemText(i).toStdString();
+            EXPECT_LE(QFontMetrics(list->font()).horizontalAdvance(list->itemText(i)), field.width())
+                << list->itemText(i).toStdString();
     }
 }
