@@ -14,14 +14,14 @@ if [ ! -f "$build/build.ninja" ]; then
   cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" \
     -DVELLUMARK_BENCH=ON >/dev/null
 fi
-cmake --build "$build" -j "${JOBS:-$(nproc)}" --target vellumark bench_skin bench_preview bench_bare_window \
+cmake --build "$build" -j "${JOBS:-$(nproc)}" --target vellumark bench_skin bench_preview bench_editing bench_bare_window \
   bench_window_start_time
 
 echo "Machine: $(nproc) cores, $(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -n 1);" \
   "load average $(cut -d ' ' -f 1-3 /proc/loadavg)"
 results=$(mktemp)
 trap 'rm -f "$results"' EXIT
-for program in bench_skin bench_preview; do
+for program in bench_skin bench_preview bench_editing; do
   "$build/bin/$program" --benchmark_repetitions="$reps" --benchmark_report_aggregates_only=true \
     2>/dev/null | tee -a "$results" | grep -E '^(Benchmark|-|BM_.*(_median|_BigO|_RMS))'
 done
@@ -35,10 +35,15 @@ example=$(wc -l <"$root/examples/skins/harbour/Ruvex.rvk")
 awk -v example="$example" '
   function ms(v, unit) { return unit == "ns" ? v / 1e6 : unit == "us" ? v / 1e3 : unit == "ms" ? v : v * 1e3 }
   /^BM_KeystrokeRoundTrip_median/ { trip = ms($2, $3) }
+  /^BM_SessionKeystroke_median/ { session = ms($2, $3) }
+  /^BM_UndoStep_median/ { undo = ms($2, $3) }
   /^BM_ParseSkinPadded\/1000_median/ { small = ms($2, $3) / (1000 + example) }
   /^BM_ParseSkinPadded\/100000_median/ { large = ms($2, $3) / (100000 + example) }
   END {
     printf "  keystroke round trip: %.3f ms (target < 1 ms: %s)\n", trip, trip < 1 ? "met" : "MISSED"
+    printf "  keystroke through the session, undo recorded: %.3f ms, %.2f times the bare one (target <= 1.10: %s)\n",
+           session, session / trip, session <= 1.10 * trip ? "met" : "MISSED"
+    printf "  one undo step: %.3f ms (target <= 0.2 ms: %s)\n", undo, undo <= 0.2 ? "met" : "MISSED"
     printf "  first ParseSkin per line: %.1f ns at 1,000 and %.1f ns at 100,000 padding lines (linear: %s)\n",
            small * 1e6, large * 1e6, large < 2 * small ? "met" : "MISSED"
   }' "$results"
