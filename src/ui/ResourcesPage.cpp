@@ -35,7 +35,7 @@ TResourcesPage::TResourcesPage(EditingSession& session, DialogService& dialogs, 
     for (int number = 0; number < SkinPictureCount; ++number)
         ImgListBox->addItem(QString::fromLatin1(RoleOfPicture(number).name));
     Button1 = Place(new QPushButton(QStringLiteral("Replace from file"), this), "Button1", 128, 8, 177, 25);
-    ViewSources = Place(new PictureView(this), "ViewSources", 128, 40, 176, 220);
+    ViewSources = Place(new PictureView(this), "ViewSources", 128, 40, ScreenWidth, ScreenHeight);
 
     // A new selection by mouse or keyboard, or a click on the selected entry.
     connect(ImgListBox, &ChoiceList::Chosen, this, &TResourcesPage::ImgListBoxClick);
