@@ -195,7 +195,12 @@ void PropertyEditor::ShowCategoryNames()
 
 void PropertyEditor::CurListChange()
 {
-    errors_.Run([this] { ShowCategoryNames(); });
+    errors_.Run([this] {
+        ShowCategoryNames();
+        // Choosing a category clears the selection, for every view.
+        if (!followingSession_)
+            session_.Select(std::nullopt);
+    });
 }
 
 void PropertyEditor::SkinItemsClick()
