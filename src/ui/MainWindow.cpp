@@ -257,7 +257,7 @@ void TMainFrm::ShowTitle()
         setWindowTitle(program);
         return;
     }
-    setWindowTitle(QFileInfo(folder).fileName() + QStringLiteral("[*] \u2014 ") + program);
+    setWindowTitle(QFileInfo(folder).fileName() + QStringLiteral("[*] - ") + program);
     setWindowModified(session_.IsModified());
 }
 

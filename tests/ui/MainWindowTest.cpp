@@ -388,7 +388,7 @@ TEST_F(MainWindowTest, APathOpensAsOpenWouldAndTheTitleNamesTheSkinAndItsChanges
         window->OpenPath(path);
         ASSERT_TRUE(dialogs->errors.empty()) << dialogs->errors[0].text.toStdString();
         EXPECT_EQ(window->Document().SkinFileName, WorkingCopy());
-        EXPECT_EQ(window->windowTitle(), name + "[*] \u2014 Vellumark v0.3");
+        EXPECT_EQ(window->windowTitle(), name + "[*] - Vellumark v0.3");
         EXPECT_FALSE(window->isWindowModified());
     }
     EditBackground();
