@@ -2,14 +2,20 @@
 // vellumark-skin COMMAND ARGS...; see UsageText() for the commands.
 #include "CliCommand.h"
 #include "SkinError.h"
+#include "TextFile.h"
 
+#include <csignal>
 #include <exception>
 
 int main(int argc, char** argv)
 {
+    // A write past a file-size limit then fails with "File too large" like any other
+    // failed write, instead of killing the program without a word.
+    std::signal(SIGXFSZ, SIG_IGN);
+
     QStringList args;
     for (int i = 1; i < argc; ++i)
-        args.push_back(QString::fromLocal8Bit(argv[i]));
+        args.push_back(FileNameFromBytes(argv[i])); // a folder name need not be valid UTF-8
 
     if (args.isEmpty()) {
         PrintErr(QStringLiteral("vellumark-skin: no command given\n\n") + UsageText());

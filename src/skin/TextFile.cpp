@@ -34,6 +34,19 @@ TextLines SplitTextLines(std::string_view bytes)
     return lines;
 }
 
+QString FileNameFromBytes(const char* bytes)
+{
+    const QByteArray native(bytes);
+    const QString decoded = QFile::decodeName(native);
+    if (QFile::encodeName(decoded) == native)
+        return decoded;
+    // Held open for the rest of the run: the path below stays valid as long.
+    const int fd = ::open(bytes, O_PATH | O_CLOEXEC);
+    if (fd < 0)
+        return decoded;
+    return QStringLiteral("/proc/self/fd/") + QString::number(fd);
+}
+
 std::string DisplayPath(const QString& path)
 {
     return QFileInfo(path).absoluteFilePath().toStdString();

@@ -5,8 +5,13 @@
 
 #include <QApplication>
 
+#include <csignal>
+
 int main(int argc, char** argv)
 {
+    // A write past a file-size limit then fails with "File too large" and is reported
+    // like any other failed write, instead of ending the editor and losing the edits.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);
     // The message boxes are titled after the program's name.
     QApplication::setApplicationName(QStringLiteral("Vellumark"));

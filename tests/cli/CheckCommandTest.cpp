@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <functional>
 
 namespace {
@@ -207,6 +208,22 @@ TEST(CheckCommand, FontIdsWithASizeAreThePreviewsOwn)
 {
     for (std::int32_t id = -2; id <= 20; ++id)
         EXPECT_EQ(FontIdHasSize(id), FontSizeTableHas(id)) << id;
+}
+
+// A folder name that is not valid UTF-8 reaches the program as the same folder.
+TEST(CheckCommand, FolderNameThatIsNotUtf8IsFound)
+{
+    TestSkin skin;
+    skin.WriteComplete();
+    QTemporaryDir parent;
+    const QByteArray renamed = QFile::encodeName(parent.path()) + "/skin-\xE9t\xFF";
+    ASSERT_EQ(::rename(QFile::encodeName(skin.Dir()).constData(), renamed.constData()), 0);
+    const RunResult run = RunCli({QStringLiteral("-c"), QStringLiteral("exec \"$0\" check \"$1/$(printf 'skin-\\351t\\377')\""),
+                                  kExe, parent.path()},
+                                 QStringLiteral("/bin/sh"));
+    ::rename(renamed.constData(), QFile::encodeName(skin.Dir()).constData());
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.out.isEmpty()) << run.out.toStdString();
 }
 
 } // namespace
