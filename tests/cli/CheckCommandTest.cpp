@@ -14,6 +14,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <unistd.h>
 
 namespace {
 
@@ -221,9 +222,17 @@ TEST(CheckCommand, FolderNameThatIsNotUtf8IsFound)
     const RunResult run = RunCli({QStringLiteral("-c"), QStringLiteral("exec \"$0\" check \"$1/$(printf 'skin-\\351t\\377')\""),
                                   kExe, parent.path()},
                                  QStringLiteral("/bin/sh"));
-    ::rename(renamed.constData(), QFile::encodeName(skin.Dir()).constData());
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_TRUE(run.out.isEmpty()) << run.out.toStdString();
+
+    // Messages name it in its own bytes.
+    ASSERT_EQ(::unlink((renamed + "/Ruvex.rvk").constData()), 0);
+    const RunResult missing = RunCli({QStringLiteral("-c"), QStringLiteral("exec \"$0\" render \"$1/$(printf 'skin-\\351t\\377')\" -o \"$1/out.png\""),
+                                      kExe, parent.path()},
+                                     QStringLiteral("/bin/sh"));
+    ::rename(renamed.constData(), QFile::encodeName(skin.Dir()).constData());
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_EQ(missing.err, "Cannot open file \"" + renamed + "/Ruvex.rvk\". No such file or directory.\n");
 }
 
 } // namespace
