@@ -2,6 +2,7 @@
 # Builds the fuzz targets with clang-14, libFuzzer, AddressSanitizer and
 # UndefinedBehaviorSanitizer in fuzz-build/, then runs each target for SECONDS
 # (default 60), one after the other, starting from the seed corpus in fuzz/corpus/.
+# Extra libFuzzer flags come from FUZZ_FLAGS (e.g. FUZZ_FLAGS=-runs=10000000).
 # New inputs go to fuzz-build/corpus/<target>/, crashes to fuzz-build/artifacts/.
 # Exits non-zero when a target reports a crash, a leak, a sanitizer finding or a
 # broken invariant.
@@ -11,7 +12,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-60}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=(fuzz_skin_lines fuzz_gif)
+[ ${#targets[@]} -eq 0 ] && targets=(fuzz_skin_words fuzz_skin_parse fuzz_skin_store fuzz_skin_check fuzz_gif)
 build=$root/fuzz-build
 
 "$root/scripts/deps.sh" clang-14 libclang-rt-14-dev
@@ -21,18 +22,19 @@ if [ ! -f "$build/build.ninja" ]; then
 fi
 cmake --build "$build" -j "${JOBS:-$(nproc)}" --target "${targets[@]}"
 
-declare -A corpus=([fuzz_skin_lines]=skin_lines [fuzz_gif]=gif)
+declare -A corpus=([fuzz_skin_words]=skin_lines [fuzz_skin_parse]=skin_lines [fuzz_skin_store]=skin_lines
+                  [fuzz_skin_check]=skin_lines [fuzz_gif]=gif)
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 status=0
 summary=()
 for target in "${targets[@]}"; do
   name=${corpus[$target]}
-  work=$build/corpus/$name
+  work=$build/corpus/$target
   log=$build/$target.log
   mkdir -p "$work" "$build/artifacts"
   echo "== $target for ${seconds}s (log: $log)"
   set +e
-  "$build/bin/$target" -max_total_time="$seconds" -timeout=60 -print_final_stats=1 \
+  "$build/bin/$target" -max_total_time="$seconds" -timeout=60 -print_final_stats=1 ${FUZZ_FLAGS:-} \
     -dict="$root/fuzz/$name.dict" -artifact_prefix="$build/artifacts/$target-" \
     "$work" "$root/fuzz/corpus/$name" >"$log" 2>&1
   rc=$?

@@ -67,6 +67,10 @@ ReplacementFile::ReplacementFile(const QString& target, int newFileMode) : targe
             mode_ = info.st_mode & 07777;
             setMode_ = true;
         }
+        // The rename would replace a write-protected file as easily as any other: a
+        // file the user protected is refused as a direct write would be.
+        if (::access(native.c_str(), W_OK) != 0)
+            Fail(errno);
     }
     if (!setMode_ && newFileMode >= 0) {
         mode_ = static_cast<mode_t>(newFileMode) & 07777;

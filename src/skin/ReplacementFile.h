@@ -17,7 +17,8 @@
 
 class ReplacementFile {
 public:
-    // Creates the unnamed file in target's folder. A replaced regular file's
+    // Creates the unnamed file in target's folder. An existing target this process
+    // may not write is refused ("Permission denied"). A replaced regular file's
     // permissions pass to the new one; a new file gets newFileMode, or 0666 less
     // the umask when it is negative.
     explicit ReplacementFile(const QString& target, int newFileMode = -1);

@@ -35,5 +35,11 @@ void WriteTextLines(const QString& path, const TextLines& lines);
 // "1 MiB", "16 MiB", "512 KiB" or "N bytes": a limit as messages show it.
 std::string SizeText(std::size_t bytes);
 
+// A file name given as bytes (a command-line argument) as a path the program can
+// open: decoded as Qt decodes file names, or, when those bytes are not valid in the
+// locale's encoding (and so would not survive decoding), the same file reached
+// through /proc/self/fd.
+QString FileNameFromBytes(const char* bytes);
+
 // Full path as shown in messages.
 std::string DisplayPath(const QString& path);

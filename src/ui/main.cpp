@@ -3,6 +3,7 @@
 // event loop until the main window closes.
 #include "AboutBox.h"
 #include "MainWindow.h"
+#include "TextFile.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -54,7 +55,7 @@ std::optional<QString> ParseCommandLine(int argc, char** argv)
                 std::exit(2);
             }
             // As the file system spells it: text may lose bytes of a name that is not UTF-8.
-            skin = QFile::decodeName(argv[i]);
+            skin = FileNameFromBytes(argv[i]);
         }
     }
     return skin;

@@ -12,7 +12,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <functional>
+#include <unistd.h>
 
 namespace {
 
@@ -198,6 +200,30 @@ TEST(CheckCommand, WrongUsageExitsTwo)
     };
     for (const QStringList& args : cases)
         ExpectUsageError(args);
+}
+
+// A folder name that is not valid UTF-8 reaches the program as the same folder.
+TEST(CheckCommand, FolderNameThatIsNotUtf8IsFound)
+{
+    TestSkin skin;
+    skin.WriteComplete();
+    QTemporaryDir parent;
+    const QByteArray renamed = QFile::encodeName(parent.path()) + "/skin-\xE9t\xFF";
+    ASSERT_EQ(::rename(QFile::encodeName(skin.Dir()).constData(), renamed.constData()), 0);
+    const RunResult run = RunCli({QStringLiteral("-c"), QStringLiteral("exec \"$0\" check \"$1/$(printf 'skin-\\351t\\377')\""),
+                                  kExe, parent.path()},
+                                 QStringLiteral("/bin/sh"));
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.out.isEmpty()) << run.out.toStdString();
+
+    // Messages name it in its own bytes.
+    ASSERT_EQ(::unlink((renamed + "/Ruvex.rvk").constData()), 0);
+    const RunResult missing = RunCli({QStringLiteral("-c"), QStringLiteral("exec \"$0\" render \"$1/$(printf 'skin-\\351t\\377')\" -o \"$1/out.png\""),
+                                      kExe, parent.path()},
+                                     QStringLiteral("/bin/sh"));
+    ::rename(renamed.constData(), QFile::encodeName(skin.Dir()).constData());
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_EQ(missing.err, "vellumark-skin: Cannot open file \"" + renamed + "/Ruvex.rvk\". No such file or directory.\n");
 }
 
 } // namespace

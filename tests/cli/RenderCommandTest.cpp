@@ -2,6 +2,7 @@
 #include "CliTestSupport.h"
 
 #include "GifPicture.h"
+#include "SmallDisk.h"
 #include "TestSkin.h"
 #include "TextFile.h"
 
@@ -228,6 +229,48 @@ TEST_F(RenderCommand, UnwritableOutputFails)
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.err.startsWith("vellumark-skin: Cannot create file \"")) << run.err.toStdString();
     EXPECT_TRUE(run.err.endsWith("\n"));
+}
+
+// A full disk (a small file system filled up, or a file-size limit where none can
+// be mounted) fails the command with the system's reason and keeps the old PNG.
+// Under the limit the program must not die of SIGXFSZ either.
+TEST_F(RenderCommand, AShortWriteFailsAndKeepsTheOldPng)
+{
+    QTemporaryDir diskDir;
+    SmallDisk disk(diskDir.path(), 64 * 1024);
+    const QString out = diskDir.filePath(QStringLiteral("out.png"));
+    {
+        QFile old(out);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("old png");
+    }
+    RunResult run;
+    if (disk.Mounted()) {
+        QFile filler(diskDir.filePath(QStringLiteral("filler")));
+        ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        const QByteArray block(4096, 'f');
+        while (filler.write(block) == block.size()) {
+        }
+        filler.close();
+        run = RunCli({QStringLiteral("render"), skin_.Dir(), QStringLiteral("-o"), out});
+    } else {
+        run = RunCli({QStringLiteral("-c"), QStringLiteral("ulimit -f 1; exec \"$0\" \"$@\""), kExe, QStringLiteral("render"),
+                      skin_.Dir(), QStringLiteral("-o"), out},
+                     QStringLiteral("/bin/sh"));
+    }
+    const QString reason = disk.Mounted() ? QStringLiteral("No space left on device") : QStringLiteral("File too large");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(QString::fromLocal8Bit(run.err),
+              QStringLiteral("vellumark-skin: Cannot create file \"") + out + QStringLiteral("\". ") + reason
+                  + QStringLiteral(".\n"));
+    QFile kept(out);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), QByteArray("old png"));
+    QStringList expected{QStringLiteral("out.png")};
+    if (disk.Mounted())
+        expected << QStringLiteral("filler");
+    expected.sort();
+    EXPECT_EQ(QDir(diskDir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name), expected);
 }
 
 TEST_F(RenderCommand, ASymlinkToTheProgramStillFindsTheAssets)

@@ -1,6 +1,7 @@
 // The skin checker's rules at their edges; the command's test covers one broken
 // skin per kind of problem end to end.
 #include "SkinChecker.h"
+#include "SkinError.h"
 
 #include "TestSkin.h"
 
@@ -121,6 +122,21 @@ TEST(SkinChecker, FolderWithoutDescriptionFileStillChecksPictures)
     EXPECT_EQ(problems[0], (SkinProblem{"Ruvex.rvk", 0, "missing"}));
     EXPECT_EQ(problems[1].file, "7.gif");
     EXPECT_EQ(problems[1].text.rfind("cannot be decoded: ", 0), 0u) << problems[1].text;
+}
+
+// A skin folder that is a loop of symbolic links is told as such, not as missing.
+TEST(SkinChecker, FolderThatIsALinkLoopSaysSo)
+{
+    TestSkin dir;
+    const QString loop = dir.Path(QStringLiteral("loop"));
+    ASSERT_TRUE(QFile::link(loop, loop));
+    try {
+        CheckSkinFolder(loop);
+        FAIL();
+    } catch (const SkinError& e) {
+        EXPECT_EQ(std::string(e.what()),
+                  "Cannot open file \"" + loop.toStdString() + "/Ruvex.rvk\". Too many levels of symbolic links");
+    }
 }
 
 } // namespace

@@ -166,13 +166,18 @@ TEST(TextFiles, FailedWritesGiveTheSystemsReasonAndKeepTheOldFile)
     ASSERT_TRUE(child.ran);
     EXPECT_EQ(child.output, error("old.rvk", "File too large"));
 
-    SetMode(dir.Dir(), 0755);
-    SetMode(dir.Path("old.rvk"), 0666); // writable, in a folder that is not
+    // A writable file in a folder that is not, and a write-protected file in a folder
+    // that is writable: the reason is given once, without the path again.
     ChildOptions asNobody;
     asNobody.dropToNobody = true;
-    child = RunInChild([&] { return ErrorOf([&] { WriteTextLines(dir.Path("old.rvk"), {"new"}); }); }, asNobody);
-    ASSERT_TRUE(child.ran);
-    EXPECT_EQ(child.output, error("old.rvk", "Permission denied"));
+    for (const auto& [folderMode, fileMode] : {std::pair{0755, 0666}, std::pair{0777, 0444}}) {
+        SetMode(dir.Dir(), static_cast<mode_t>(folderMode));
+        SetMode(dir.Path("old.rvk"), static_cast<mode_t>(fileMode));
+        child = RunInChild([&] { return ErrorOf([&] { WriteTextLines(dir.Path("old.rvk"), {"new"}); }); }, asNobody);
+        ASSERT_TRUE(child.ran);
+        EXPECT_EQ(child.output, error("old.rvk", "Permission denied")) << folderMode;
+    }
+    SetMode(dir.Dir(), 0700);
 
     EXPECT_EQ(dir.ReadBytes("old.rvk"), "old\r\n");
     EXPECT_EQ(entries(), before);

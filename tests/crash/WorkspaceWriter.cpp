@@ -1,0 +1,51 @@
+// The writer that scripts/crash-test.sh kills at random moments: it keeps a
+// workspace busy with Open, Autosave, Save as and Replace picture, switching the
+// working copy and a Save-as folder between two skins, so that every file there is
+// always either skin A's or skin B's version of it.
+//   workspace-writer run EXE_FOLDER SKIN_A SKIN_B DESTINATION   (loops until killed)
+//   workspace-writer take EXE_FOLDER SKIN           (one Open: takes the working folder)
+#include "SkinError.h"
+#include "SkinWorkspace.h"
+
+#include <QString>
+
+#include <cstdio>
+#include <cstring>
+
+int main(int argc, char** argv)
+{
+    if (argc < 4) {
+        std::fprintf(stderr, "usage: workspace-writer run EXE_FOLDER SKIN_A SKIN_B DESTINATION\n"
+                             "       workspace-writer take EXE_FOLDER SKIN\n");
+        return 2;
+    }
+    const QString exeFolder = QString::fromLocal8Bit(argv[2]);
+    SkinDocument document;
+    SkinWorkspace workspace(document, [&] { return exeFolder; });
+    const auto description = [](const char* folder) { return QString::fromLocal8Bit(folder) + "/Ruvex.rvk"; };
+    try {
+        if (std::strcmp(argv[1], "take") == 0) {
+            workspace.Open(description(argv[3]));
+            std::puts("taken");
+            return 0;
+        }
+        if (std::strcmp(argv[1], "run") != 0 || argc != 6)
+            return 2;
+        const char* skins[2] = {argv[3], argv[4]};
+        const QString destination = description(argv[5]);
+        for (unsigned round = 0;; ++round) {
+            const char* skin = skins[round % 2];
+            const char* other = skins[(round + 1) % 2];
+            workspace.Open(description(skin));
+            workspace.Autosave();
+            workspace.SaveAs(destination);
+            // The other skin's picture 3 in this skin's working copy: each file is
+            // still one skin's version of it.
+            workspace.ReplacePicture(3, QString::fromLocal8Bit(other) + "/3.gif");
+            workspace.SaveAs(destination);
+        }
+    } catch (const SkinError& error) {
+        std::fprintf(stderr, "%s\n", error.what());
+        return 1;
+    }
+}

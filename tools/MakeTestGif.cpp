@@ -1,0 +1,36 @@
+// make-test-gif WIDTH HEIGHT OUT.gif: a WIDTH×HEIGHT picture of a sixteen-colour
+// pattern filling the whole screen, for the hostile-file kit (pictures at and past
+// the size limit) and for measuring the decoder on large pictures.
+#include "GifWriter.h"
+
+#include <QString>
+
+#include <cstdio>
+#include <cstdlib>
+
+int main(int argc, char** argv)
+{
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: make-test-gif WIDTH HEIGHT OUT.gif\n");
+        return 2;
+    }
+    const int width = std::atoi(argv[1]);
+    const int height = std::atoi(argv[2]);
+    if (width < 1 || height < 1 || width > 65535 || height > 65535) {
+        std::fprintf(stderr, "make-test-gif: sides must be 1 to 65535\n");
+        return 2;
+    }
+    GifSpec picture;
+    picture.screenWidth = picture.width = width;
+    picture.screenHeight = picture.height = height;
+    picture.palette.clear();
+    for (int i = 0; i < 16; ++i)
+        picture.palette.push_back(qRgb(i * 16, 255 - i * 16, (i * 53) & 255));
+    picture.pixels.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            picture.pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)] =
+                static_cast<std::uint8_t>(((x / 8) ^ (y / 8)) & 15);
+    WriteGifFile(QString::fromLocal8Bit(argv[3]), picture);
+    return 0;
+}
