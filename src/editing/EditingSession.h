@@ -81,6 +81,10 @@ public:
     const std::optional<ElementRef>& Selection() const { return selection_; }
     void Select(const std::optional<ElementRef>& element);
 
+    // Asks the view of the pictures to show "N.gif": a jump from elsewhere, such as
+    // a problem of that picture. Changes nothing.
+    void ShowPicture(int number) { emit PictureRequested(number); }
+
     // Used by the undo steps: puts bytes in place of line index, parses and redraws,
     // keeping an error for Undo() or Redo().
     void ApplyLine(int index, const std::string& bytes, const std::string& key) noexcept;
@@ -91,6 +95,7 @@ signals:
     void PictureChanged(int number);             // its file changed and the skin was reloaded
     void SkinOpened();                           // a whole skin was loaded (or its load failed)
     void SelectionChanged();
+    void PictureRequested(int number);            // ShowPicture was asked for
     void SettingsChanged();
     void PreviewDrawn();                          // the surface holds a new drawing
     void ModifiedChanged(bool modified);
