@@ -18,6 +18,11 @@ ProblemsPage::ProblemsPage(EditingSession& session, const ErrorReporter& errors,
     ProblemList = new QListWidget(this);
     ProblemList->setObjectName(QStringLiteral("ProblemList"));
     ProblemList->setSelectionMode(QAbstractItemView::SingleSelection);
+    // A message is longer than the page is wide: wrapped, it reads without scrolling.
+    ProblemList->setWordWrap(true);
+    ProblemList->setResizeMode(QListView::Adjust);
+    ProblemList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ProblemList->setAlternatingRowColors(true); // where a wrapped row ends
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(ProblemList);
