@@ -122,8 +122,11 @@ void TMainFrm::CreateProblemsPage()
     connect(problems, &ProblemsPage::WentTo, this, [this](const SkinProblem& problem) {
         if (problem.key.empty())
             PageControl1->setCurrentWidget(TabSheet2);
-        else if (problem.category != SkinCategory::Settings)
+        else if (problem.category != SkinCategory::Settings) {
             PageControl1->setCurrentWidget(TabSheet1);
+            if (problem.field)
+                propertyEditor_->FocusField(*problem.field);
+        }
     });
 }
 

@@ -131,6 +131,9 @@ TEST_F(ProblemsPageTest, RowsAreWhatCheckPrintsAndActivatingOneGoesThere)
     ASSERT_TRUE(CaptionBecomes("Problems (4)"));
     EXPECT_EQ(Rows(), printed);
 
+    window->show(); // a double click needs the rows laid out, the focus a window
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+
     // The editor had "Artist" selected, then the user turned to the pictures: the jump
     // goes back all the same.
     SelectInEditor(0, "Artist");
@@ -144,11 +147,10 @@ TEST_F(ProblemsPageTest, RowsAreWhatCheckPrintsAndActivatingOneGoesThere)
     ASSERT_EQ(selected.size(), 1);
     EXPECT_EQ(selected.front()->text(), "Artist");
     EXPECT_EQ(Control<QLineEdit>("ColorEdit")->text(), "0xFFFFFG00");
+    EXPECT_TRUE(Control<QLineEdit>("ColorEdit")->hasFocus()); // the field the problem is in
     EXPECT_EQ(window->Session().Selection(), (ElementRef{SkinCategory::Strings, "Artist"}));
 
     // A picture's row: its entry on "Resources", with nothing to show and no error box.
-    window->show(); // a double click needs the rows laid out
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     Pages()->setCurrentIndex(2);
     QListWidgetItem* missing = List()->item(RowOf("9.gif:"));
     const QPoint at = List()->visualItemRect(missing).center();
