@@ -2,6 +2,8 @@
 // whole skin folder, and how parsing grows with the file's length.
 #include "BenchSkin.h"
 
+#include "SkinChecker.h"
+
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -61,5 +63,18 @@ void BM_ParseSkinPaddedEdited(benchmark::State& state)
     }
 }
 BENCHMARK(BM_ParseSkinPaddedEdited)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+
+// One check of the open example skin in memory, as the page "Problems" runs it after
+// a change: its lines and what the load found of its pictures, no file read.
+void BM_CheckDocument(benchmark::State& state)
+{
+    SkinDocument document = LoadExampleDocument();
+    document.SkinFileName = ExampleSkinPath();
+    for (auto _ : state) {
+        auto problems = CheckDocument(document);
+        benchmark::DoNotOptimize(problems);
+    }
+}
+BENCHMARK(BM_CheckDocument)->Unit(benchmark::kMicrosecond);
 
 } // namespace

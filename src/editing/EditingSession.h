@@ -84,6 +84,10 @@ public:
     const std::optional<ElementRef>& Selection() const { return selection_; }
     void Select(const std::optional<ElementRef>& element);
 
+    // Asks the view of the pictures to show "N.gif": a jump from elsewhere, such as
+    // a problem of that picture. Changes nothing.
+    void ShowPicture(int number) { emit PictureRequested(number); }
+
     // Used by the undo steps: puts bytes in place of line index, parses and redraws,
     // keeping an error for Undo() or Redo().
     void ApplyLine(int index, const std::string& bytes, const std::string& key) noexcept;
@@ -95,6 +99,7 @@ signals:
     void SkinOpened();                           // a whole skin was loaded (or its load failed)
     void SkinSaved();                            // Save as wrote it into SkinFolder()
     void SelectionChanged();
+    void PictureRequested(int number);            // ShowPicture was asked for
     void SettingsChanged();
     void PreviewDrawn();                          // the surface holds a new drawing
     void ModifiedChanged(bool modified);

@@ -5,6 +5,11 @@
 
 #include <gif_lib.h>
 
+#include <QFile>
+#include <QFileInfo>
+
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -171,4 +176,31 @@ QImage LoadGifFile(const QString& path)
     } catch (const SkinError& e) {
         throw SkinError("Cannot read picture \"" + DisplayPath(path) + "\". " + e.what());
     }
+}
+
+PictureReading ReadSkinPicture(const QString& path)
+{
+    PictureReading reading;
+    struct stat info {};
+    if (::lstat(QFile::encodeName(path).constData(), &info) != 0) {
+        reading.problem = "missing";
+        return reading;
+    }
+    const bool loaderReads = QFileInfo::exists(path);
+    std::string bytes;
+    try {
+        bytes = ReadFileBytes(path, MaxPictureFileBytes);
+    } catch (const SkinError& e) {
+        reading.problem = e.what();
+        if (loaderReads)
+            reading.loadError = e.what();
+        return reading;
+    }
+    try {
+        reading.image = DecodeGif(QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    } catch (const SkinError& e) {
+        reading.problem = std::string("cannot be decoded: ") + e.what();
+        reading.loadError = "Cannot read picture \"" + DisplayPath(path) + "\". " + e.what();
+    }
+    return reading;
 }

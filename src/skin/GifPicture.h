@@ -7,6 +7,8 @@
 #include <QImage>
 #include <QString>
 
+#include <string>
+
 // The largest picture, on each side. Pictures are drawn on a 176x220 screen; this
 // bounds a whole skin at about 60 MB of decoded pictures.
 inline constexpr int MaxGifSide = 1024;
@@ -17,3 +19,14 @@ QImage DecodeGif(const QByteArray& bytes);
 // Reads at most MaxPictureFileBytes. Throws "Cannot open file ..." when unreadable, "Cannot read picture "%s". reason"
 // when the decoder rejects it.
 QImage LoadGifFile(const QString& path);
+
+// A skin's picture file as the loader and check both read it.
+struct PictureReading {
+    QImage image;         // null when the file gave no picture
+    std::string problem;  // check's words: "missing", the read error, or "cannot be decoded: reason"
+    std::string loadError; // what LoadGifFile throws for a file that is there; empty otherwise
+};
+
+// A SkinError of reading or decoding becomes the problem. A link that leads nowhere is there for check (its reading says why it
+// cannot be read) but not for the loader, which skips it like a missing file.
+PictureReading ReadSkinPicture(const QString& path);

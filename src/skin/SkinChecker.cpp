@@ -46,7 +46,8 @@ const std::vector<KeyRule>& KeyRules()
     return rules;
 }
 
-using Report = std::function<void(const std::string& text)>;
+// Reports a problem of one line, naming the field when one field is meant.
+using Report = std::function<void(const std::string& text, std::optional<FieldId> field)>;
 using Numbers = std::array<std::optional<std::int32_t>, MostFields>;
 
 // The number read for field of rule's line, if it has that field and it read.
@@ -166,7 +167,8 @@ void CheckArea(const std::string& what, std::int64_t left, std::int64_t top, std
         return;
     const bool wholly = right <= 0 || bottom <= 0 || left >= ScreenWidth || top >= ScreenHeight;
     report(what + " lies " + (wholly ? "wholly" : "partly") + " outside " + TheScreen() + ": " + Str(right - left) + "x"
-           + Str(bottom - top) + " at " + Point(left, top));
+               + Str(bottom - top) + " at " + Point(left, top),
+           FieldId::X);
 }
 
 // Checks every value word against the key's fields; returns the numbers that read.
@@ -174,22 +176,25 @@ Numbers CheckWords(const KeyRule& rule, std::string_view text, const Report& rep
 {
     Numbers numbers;
     std::vector<std::string> missing;
+    std::optional<FieldId> firstMissing;
     const std::string key = Quote(rule.key);
     for (std::size_t k = 0; k < rule.fields.size(); ++k) {
         const LineField& field = rule.fields[k];
         const std::string word = WordAt(k + 1, text, SkinDelimiters());
         if (word.empty()) {
+            if (missing.empty())
+                firstMissing = field.id;
             missing.push_back(field.name);
         } else if (field.kind == WordKind::Number) {
             numbers[k] = TryParseSkinInt(word);
             if (!numbers[k])
-                report(key + ": " + field.name + " " + Quote(word) + " is not a number");
+                report(key + ": " + field.name + " " + Quote(word) + " is not a number", field.id);
         } else if (!IsColourString(word)) {
-            report(key + ": " + field.name + " " + Quote(word) + " is not \"0x\" and eight hexadecimal digits");
+            report(key + ": " + field.name + " " + Quote(word) + " is not \"0x\" and eight hexadecimal digits", field.id);
         }
     }
     if (!missing.empty())
-        report(key + ": missing " + JoinNames(missing));
+        report(key + ": missing " + JoinNames(missing), firstMissing);
 
     const std::size_t extra = WordStart(rule.fields.size() + 1, text, SkinDelimiters());
     if (extra != 0) {
@@ -199,7 +204,8 @@ Numbers CheckWords(const KeyRule& rule, std::string_view text, const Report& rep
         const bool oneWord = WordStart(2, rest, SkinDelimiters()) == 0;
         const std::size_t count = rule.fields.size();
         report(key + ": " + (oneWord ? "extra word" : "extra words") + " after its " + Str(static_cast<std::int64_t>(count))
-               + (count == 1 ? " value: " : " values: ") + Quote(rest));
+               + (count == 1 ? " value: " : " values: ") + Quote(rest),
+               std::nullopt);
     }
     return numbers;
 }
@@ -213,23 +219,25 @@ void CheckTextItem(const KeyRule& rule, const Numbers& numbers, const Report& re
     const auto fontId = NumberOf(rule, numbers, FieldId::FontId);
     const auto style = NumberOf(rule, numbers, FieldId::StyleCode);
     if (anchor && !IsValidAnchor(*anchor))
-        report(key + ": anchor " + Str(*anchor) + " is not one of 3, 6, 10, 17, 20, 24, 33, 36, 40, 65, 68, 72");
+        report(key + ": anchor " + Str(*anchor) + " is not one of 3, 6, 10, 17, 20, 24, 33, 36, 40, 65, 68, 72",
+               FieldId::Anchor);
     if (fontId && !FontIdHasSize(*fontId))
-        report(key + ": font id " + Str(*fontId) + " has no size; the fonts are 1 to 10 and 12 to 14");
+        report(key + ": font id " + Str(*fontId) + " has no size; the fonts are 1 to 10 and 12 to 14", FieldId::FontId);
     if (style && *style != 255 && (*style < 1 || *style > 3))
-        report(key + ": style code " + Str(*style) + " is not 255 (plain), 1 (italic), 2 (bold) or 3 (bold italic)");
+        report(key + ": style code " + Str(*style) + " is not 255 (plain), 1 (italic), 2 (bold) or 3 (bold italic)",
+               FieldId::StyleCode);
     if (!x || !y)
         return;
     if (!TextPointOnScreen(*x, *y, anchor.value_or(20)))
-        report(key + ": anchor point " + Point(*x, *y) + " puts the text outside " + TheScreen());
+        report(key + ": anchor point " + Point(*x, *y) + " puts the text outside " + TheScreen(), FieldId::X);
     if (rule.index == SoftLabelItem) {
         // The right soft label mirrors the left one: its right edge ends X pixels
         // before the screen's right edge, its top at Y.
         const std::int64_t right = std::int64_t{ScreenWidth} - *x;
         if (!PointKeepsTextOnScreen(right, ScreenWidth, Extent::Before)
             || !PointKeepsTextOnScreen(*y, ScreenHeight, Extent::After))
-            report(key + ": the right soft label's anchor point " + Point(right, *y)
-                   + " puts it outside " + TheScreen());
+            report(key + ": the right soft label's anchor point " + Point(right, *y) + " puts it outside " + TheScreen(),
+                   FieldId::X);
     }
 }
 
@@ -269,12 +277,13 @@ void CheckElementLine(const KeyRule& rule, const std::string& line, const Pictur
     const std::string key = Quote(rule.key);
     const auto equals = line.find('=');
     if (equals == std::string::npos) {
-        report(key + ": no \"=\" after the key");
+        report(key + ": no \"=\" after the key", std::nullopt);
         return;
     }
     // The character after "=" is never read: a digit there is lost.
     if (equals + 1 < line.size() && !IsDelimiter(line[equals + 1]))
-        report(key + ": \"=\" must be followed by a blank; " + Quote(line.substr(equals + 1, 1)) + " after it is skipped");
+        report(key + ": \"=\" must be followed by a blank; " + Quote(line.substr(equals + 1, 1)) + " after it is skipped",
+               std::nullopt);
 
     const Numbers numbers = CheckWords(rule, ValueText(line), report);
     switch (rule.category) {
@@ -283,7 +292,7 @@ void CheckElementLine(const KeyRule& rule, const std::string& line, const Pictur
     case SkinCategory::Objects: CheckObject(rule, numbers, report); break;
     case SkinCategory::Settings:
         if (const auto setting = NumberOf(rule, numbers, FieldId::Setting); setting && *setting != 0 && *setting != 1)
-            report(key + ": setting " + Str(*setting) + " is not 0 (off) or 1 (on)");
+            report(key + ": setting " + Str(*setting) + " is not 0 (off) or 1 (on)", FieldId::Setting);
         break;
     }
 }
@@ -344,6 +353,27 @@ bool EntryExists(const QString& path)
     return ::lstat(QFile::encodeName(path).constData(), &info) == 0;
 }
 
+SkinProblem PictureProblem(int number, const std::string& text)
+{
+    SkinProblem problem{PictureFileName(number).toStdString(), 0, text};
+    problem.picture = number;
+    return problem;
+}
+
+// The sizes of the pictures that decoded; the problems of the others, in number order.
+PictureSizes SizesOf(const PictureFindings& found, std::vector<SkinProblem>& problems)
+{
+    PictureSizes sizes;
+    for (int number = 0; number < SkinPictureCount; ++number) {
+        const PictureFinding& finding = found[static_cast<std::size_t>(number)];
+        if (!finding.problem.empty())
+            problems.push_back(PictureProblem(number, finding.problem));
+        else
+            sizes[static_cast<std::size_t>(number)] = finding.size;
+    }
+    return sizes;
+}
+
 } // namespace
 
 std::string ProblemLine(const SkinProblem& problem)
@@ -362,8 +392,18 @@ std::vector<SkinProblem> CheckDescription(const TextLines& lines, const PictureS
 {
     const auto& rules = KeyRules();
     std::vector<SkinProblem> problems;
-    const auto reportAt = [&problems](int line) {
-        return [&problems, line](const std::string& text) { problems.push_back({DescriptionFileName, line, text}); };
+    // Reports at line (0: none) about the element of rules[rule] (-1: none).
+    const auto reportAt = [&problems, &rules](int line, int rule) -> Report {
+        return [&problems, &rules, line, rule](const std::string& text, std::optional<FieldId> field) {
+            SkinProblem problem{DescriptionFileName, line, text};
+            if (rule >= 0) {
+                const KeyRule& element = rules[static_cast<std::size_t>(rule)];
+                problem.category = element.category;
+                problem.key = element.key;
+                problem.field = field;
+            }
+            problems.push_back(std::move(problem));
+        };
     };
 
     std::vector<int> ruleOfLine(lines.size());
@@ -382,14 +422,14 @@ std::vector<SkinProblem> CheckDescription(const TextLines& lines, const PictureS
     }
     for (std::size_t r = 0; r < rules.size(); ++r)
         if (lastLine[r] < 0)
-            reportAt(0)("no line for " + Quote(rules[r].key));
+            reportAt(0, static_cast<int>(r))("no line for " + Quote(rules[r].key), std::nullopt);
 
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const int lineNumber = static_cast<int>(i) + 1;
-        const Report report = reportAt(lineNumber);
+        const Report report = reportAt(lineNumber, ruleOfLine[i]);
         if (ruleOfLine[i] < 0) {
             if (!IsEmptyOrComment(lines[i]))
-                report(UnreadLineText(lines[i], i == 0));
+                report(UnreadLineText(lines[i], i == 0), std::nullopt);
             continue;
         }
         const auto r = static_cast<std::size_t>(ruleOfLine[i]);
@@ -397,10 +437,22 @@ std::vector<SkinProblem> CheckDescription(const TextLines& lines, const PictureS
         // copies of one line gives one problem, not thousands.
         if (firstLine[r] == static_cast<int>(i) && lineCount[r] > 1)
             report(Quote(rules[r].key) + " has " + Str(lineCount[r]) + " lines; only the last one (" + Str(lastLine[r] + 1)
-                   + ") counts");
+                       + ") counts",
+                   std::nullopt);
         if (lastLine[r] == static_cast<int>(i))
             CheckElementLine(rules[r], lines[i], sizes, report);
     }
+    return problems;
+}
+
+std::vector<SkinProblem> CheckDocument(const SkinDocument& document)
+{
+    if (document.SkinFileName.isEmpty())
+        return {};
+    std::vector<SkinProblem> pictureProblems;
+    const PictureSizes sizes = SizesOf(document.PictureFound, pictureProblems);
+    std::vector<SkinProblem> problems = CheckDescription(document.Lines.Lines(), sizes);
+    problems.insert(problems.end(), pictureProblems.begin(), pictureProblems.end());
     return problems;
 }
 
@@ -420,30 +472,14 @@ std::vector<SkinProblem> CheckSkinFolder(const QString& folder)
     if (folderError != 0)
         throw SkinError("Cannot open file \"" + DisplayPath(descriptionPath) + "\". " + SystemReason(folderError));
 
-    PictureSizes sizes;
-    std::vector<SkinProblem> pictureProblems;
+    PictureFindings found;
     for (int number = 0; number < SkinPictureCount; ++number) {
-        const QString name = PictureFileName(number);
-        const QString path = dir.filePath(name);
-        const auto report = [&](const std::string& text) { pictureProblems.push_back({name.toStdString(), 0, text}); };
-        if (!EntryExists(path)) {
-            report("missing");
-            continue;
-        }
-        std::string bytes;
-        try {
-            bytes = ReadFileBytes(path, MaxPictureFileBytes);
-        } catch (const SkinError& e) {
-            report(e.what());
-            continue;
-        }
-        try {
-            sizes[static_cast<std::size_t>(number)] =
-                DecodeGif(QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()))).size();
-        } catch (const SkinError& e) {
-            report(std::string("cannot be decoded: ") + e.what());
-        }
+        const PictureReading reading = ReadSkinPicture(dir.filePath(PictureFileName(number)));
+        found[static_cast<std::size_t>(number)] = {reading.problem.empty() ? std::optional(reading.image.size()) : std::nullopt,
+                                                   reading.problem};
     }
+    std::vector<SkinProblem> pictureProblems;
+    const PictureSizes sizes = SizesOf(found, pictureProblems);
 
     std::vector<SkinProblem> problems;
     if (!EntryExists(descriptionPath)) {

@@ -21,6 +21,13 @@ struct SkinProblem {
     std::string file; // "Ruvex.rvk" or a picture such as "7.gif"
     int line = 0;     // 1-based line of the description file; 0 when no line is meant
     std::string text; // 8-bit, as the file's own words are
+    // Where the problem is, for a view that goes there: the element (empty key: none,
+    // as for a line that belongs to no key), the field of its line when one field is
+    // meant, or the picture number of "N.gif" (-1: none). Lines move; keys do not.
+    SkinCategory category = SkinCategory::Strings;
+    std::string key{};
+    std::optional<FieldId> field{};
+    int picture = -1;
     bool operator==(const SkinProblem&) const = default;
 };
 
@@ -34,6 +41,11 @@ using PictureSizes = std::array<std::optional<QSize>, SkinPictureCount>;
 // The problems of the description file's lines, in line order (problems that
 // concern no line, such as a key without a line, come first).
 std::vector<SkinProblem> CheckDescription(const TextLines& lines, const PictureSizes& sizes);
+
+// The problems of the open document as it is in memory: its lines now, and its
+// pictures as the last load found them (SkinDocument::PictureFound), in the order
+// CheckSkinFolder gives. Reads no file. Nothing is open (no SkinFileName): none.
+std::vector<SkinProblem> CheckDocument(const SkinDocument& document);
 
 // Every problem of the skin in folder, read in place: the description file's, then
 // those of 0.gif to 14.gif in number order. Throws SkinError when folder is not a

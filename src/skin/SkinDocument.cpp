@@ -1,6 +1,7 @@
 #include "SkinDocument.h"
 
 #include "GifPicture.h"
+#include "SkinError.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -20,11 +21,24 @@ void SkinDocument::LoadSkin(const QString& path)
 {
     Lines.Assign(ReadTextLines(path));
     const QDir folder = QFileInfo(path).absoluteDir();
+    PictureFindings found;
+    std::string failure; // the load stops at the first picture there that does not decode
     for (const PictureRole& role : PictureRoles) {
-        const QString picture = folder.filePath(PictureFileName(role.number));
-        if (QFileInfo::exists(picture))
-            Pictures[static_cast<std::size_t>(role.number)] = LoadGifFile(picture);
+        const auto number = static_cast<std::size_t>(role.number);
+        PictureReading reading = ReadSkinPicture(folder.filePath(PictureFileName(role.number)));
+        found[number].problem = reading.problem;
+        if (!reading.image.isNull())
+            found[number].size = reading.image.size();
+        if (!failure.empty())
+            continue;
+        if (!reading.image.isNull())
+            Pictures[number] = std::move(reading.image);
+        else
+            failure = reading.loadError; // empty for a missing file: its slot is kept
     }
+    PictureFound = found;
+    if (!failure.empty())
+        throw SkinError(failure);
     ParseSkin();
 }
 

@@ -7,15 +7,25 @@
 #include "TextFile.h"
 
 #include <QImage>
+#include <QSize>
 #include <QString>
 
 #include <array>
+#include <optional>
+#include <string>
 
 // Slots 0-14 hold "0.gif" to "14.gif"; the last one holds the status-line overlay.
 inline constexpr int StatusLineSlot = 15;
 inline constexpr int PictureSlotCount = 16;
 
 using PictureSlots = std::array<QImage, PictureSlotCount>; // a null image is an empty slot
+
+// What the last load found of one of "0.gif" to "14.gif".
+struct PictureFinding {
+    std::optional<QSize> size; // when it decoded
+    std::string problem;       // why not, in check's words; empty when it decoded
+};
+using PictureFindings = std::array<PictureFinding, SkinPictureCount>;
 
 // "N.gif" for a picture number.
 QString PictureFileName(int number);
@@ -26,6 +36,10 @@ public:
     TSkinModel Model;
     PictureSlots Pictures;
     TextLines LangLines;
+    // Per picture, what the last LoadSkin found in the folder, so the skin can be
+    // checked without reading the folder again. A load that stops at a picture
+    // still looks at the pictures after it; their slots keep what they held.
+    PictureFindings PictureFound;
     QString SkinFileName;     // the working copy's description file; empty before an Open
     bool SkinLoaded = false;
 

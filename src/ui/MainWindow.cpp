@@ -3,6 +3,7 @@
 #include "AboutBox.h"
 #include "Placement.h"
 #include "PreviewView.h"
+#include "ProblemsPage.h"
 #include "PropertyEditor.h"
 #include "QtDialogService.h"
 #include "SkinError.h"
@@ -102,6 +103,7 @@ void TMainFrm::CreateControls()
     propertyEditor_ = new PropertyEditor(session_, *dialogs_, errors_, TabSheet1);
     new TResourcesPage(session_, *dialogs_, errors_, TabSheet2); // TabSheet2 owns it
     PageControl1->setCurrentWidget(TabSheet1);
+    CreateProblemsPage();
 
     connect(VolumeCB, &QCheckBox::toggled, this, &TMainFrm::VolumeCBClick);
     connect(VolEdit1, &VolumeField::Changed, this, &TMainFrm::VolEdit1Change);
@@ -114,6 +116,26 @@ void TMainFrm::CreateControls()
     for (auto signal : {&EditingSession::SkinOpened, &EditingSession::SkinSaved})
         connect(&session_, signal, this, &TMainFrm::ShowTitle);
     connect(&session_, &EditingSession::ModifiedChanged, this, &TMainFrm::ShowTitle);
+}
+
+void TMainFrm::CreateProblemsPage()
+{
+    TabSheet3 = new QWidget;
+    TabSheet3->setObjectName(QStringLiteral("TabSheet3"));
+    auto* problems = new ProblemsPage(session_, errors_, TabSheet3); // TabSheet3 owns it
+    PageControl1->addTab(TabSheet3, problems->Caption());
+    connect(problems, &ProblemsPage::CaptionChanged, this,
+            [this](const QString& caption) { PageControl1->setTabText(PageControl1->indexOf(TabSheet3), caption); });
+    // A jump shows the page that went there; a problem of "StatusLine" has none.
+    connect(problems, &ProblemsPage::WentTo, this, [this](const SkinProblem& problem) {
+        if (problem.key.empty())
+            PageControl1->setCurrentWidget(TabSheet2);
+        else if (problem.category != SkinCategory::Settings) {
+            PageControl1->setCurrentWidget(TabSheet1);
+            if (problem.field)
+                propertyEditor_->FocusField(*problem.field);
+        }
+    });
 }
 
 void TMainFrm::CreateMenu()

@@ -83,6 +83,8 @@ protected:
 private:
     void CreateControls();
     void CreateMenu();
+    // The third page, "Problems", whose caption carries the count.
+    void CreateProblemsPage();
     void SetFocusOrder();
     void FormCreate();
     void PaintColorViewGrey();
@@ -112,6 +114,7 @@ private:
     QTabWidget* PageControl1 = nullptr;
     QWidget* TabSheet1 = nullptr;
     QWidget* TabSheet2 = nullptr;
+    QWidget* TabSheet3 = nullptr;
     QAction* Open1 = nullptr;
     QAction* Saveas1 = nullptr;
     QAction* Exit1 = nullptr;

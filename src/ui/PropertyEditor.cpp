@@ -177,6 +177,25 @@ void PropertyEditor::ShowSessionSelection()
     followingSession_ = false;
 }
 
+void PropertyEditor::FocusField(FieldId field)
+{
+    QWidget* control = nullptr;
+    switch (field) {
+    case FieldId::X: control = XEdit; break;
+    case FieldId::Y: control = YEdit; break;
+    case FieldId::W: control = WPos; break;
+    case FieldId::H: control = HPos; break;
+    case FieldId::Colour: control = ColorEdit; break;
+    case FieldId::FontId: control = FontBox; break;
+    case FieldId::StyleCode: control = FstyleCB; break;
+    case FieldId::Anchor: control = XPos; break;
+    case FieldId::SecondColour:
+    case FieldId::Setting: return; // no control: write-back writes them itself
+    }
+    if (control->isVisibleTo(CurList->parentWidget()))
+        control->setFocus(Qt::TabFocusReason);
+}
+
 void PropertyEditor::PaintColorViewGrey()
 {
     ColorView->Fill(SwatchGrey);

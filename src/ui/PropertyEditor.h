@@ -37,6 +37,10 @@ public:
     void PaintColorViewGrey();
     void ShowCategoryNames(); // what CurListChange does
 
+    // Puts the keyboard focus on field's control, its text selected for retyping, when
+    // the selected element's category shows one: where a problem of the line is.
+    void FocusField(FieldId field);
+
     // These three throw; the handlers below run them through the error box.
     // Fills the controls from the selected element's line.
     void ShowItem();

@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QScopedValueRollback>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace {
@@ -48,6 +49,7 @@ TResourcesPage::TResourcesPage(EditingSession& session, DialogService& dialogs, 
                     ShowPicture(number);
             });
     });
+    connect(&session_, &EditingSession::PictureRequested, this, &TResourcesPage::FollowPictureRequest);
 }
 
 void TResourcesPage::resizeEvent(QResizeEvent* event)
@@ -66,6 +68,24 @@ void TResourcesPage::ShowPicture(int number)
 {
     ViewSources->ShowPicture(LoadGifFile(session_.Workspace().PictureFile(number)));
     shown_ = number;
+}
+
+void TResourcesPage::FollowPictureRequest(int number)
+{
+    if (number < 0 || number >= SkinPictureCount)
+        return;
+    errors_.Run([&] {
+        {
+            const QSignalBlocker quiet(ImgListBox); // not a click: shown below, without an error box
+            ImgListBox->setCurrentRow(number);
+        }
+        const QString file = session_.Workspace().PictureFile(number);
+        // Asked for because something is wrong with it, most often: an empty view says
+        // so better than an error box.
+        const PictureReading reading = file.isEmpty() ? PictureReading{} : ReadSkinPicture(file);
+        ViewSources->ShowPicture(reading.image);
+        shown_ = number;
+    });
 }
 
 void TResourcesPage::ImgListBoxClick()

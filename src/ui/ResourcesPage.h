@@ -32,6 +32,9 @@ protected:
 private:
     // Shows the working copy's picture number, which must decode.
     void ShowPicture(int number);
+    // Selects picture number's entry and shows the picture, or nothing when it is
+    // missing or does not decode: what the session was asked to show.
+    void FollowPictureRequest(int number);
 
     EditingSession& session_;
     DialogService& dialogs_;

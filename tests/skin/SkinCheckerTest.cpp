@@ -3,11 +3,23 @@
 #include "SkinChecker.h"
 #include "SkinError.h"
 
+#include "SkinError.h"
 #include "TestSkin.h"
 
 #include <QFile>
 
+#include <algorithm>
+#include <ostream>
+#include <functional>
+
 #include <gtest/gtest.h>
+
+// Readable failures: the line as check prints it and where the problem is.
+void PrintTo(const SkinProblem& problem, std::ostream* out)
+{
+    *out << ProblemLine(problem) << " [" << static_cast<int>(problem.category) << " \"" << problem.key << "\" field "
+         << (problem.field ? static_cast<int>(*problem.field) : -1) << " picture " << problem.picture << "]";
+}
 
 namespace {
 
@@ -100,7 +112,8 @@ TEST(SkinChecker, OnlyTheLineThatCountsIsChecked)
     lines.insert(lines.begin(), 3, "Artist = broken");
     const std::vector<SkinProblem> problems = CheckDescription(lines, AllSizes({4, 3}));
     ASSERT_EQ(problems.size(), 1u);
-    EXPECT_EQ(problems[0], (SkinProblem{"Ruvex.rvk", 1, "\"Artist\" has 4 lines; only the last one (6) counts"}));
+    EXPECT_EQ(problems[0], (SkinProblem{"Ruvex.rvk", 1, "\"Artist\" has 4 lines; only the last one (6) counts",
+                                        SkinCategory::Strings, "Artist"}));
 }
 
 TEST(SkinChecker, EmptyFileMissesEveryKeyInModelOrder)
@@ -137,6 +150,109 @@ TEST(SkinChecker, FolderThatIsALinkLoopSaysSo)
         EXPECT_EQ(std::string(e.what()),
                   "Cannot open file \"" + loop.toStdString() + "/Ruvex.rvk\". Too many levels of symbolic links");
     }
+}
+
+// The editor checks the document in memory: after a load it must find exactly what
+// check finds in the folder, with the same places, whether the load succeeded or
+// stopped at a picture that does not decode; and it must never read the folder again.
+TEST(SkinChecker, TheDocumentInMemoryGivesWhatTheFolderGives)
+{
+    const struct {
+        const char* name;
+        std::function<void(TestSkin&)> breakIt;
+        bool loads;
+    } cases[] = {
+        {"clean", [](TestSkin&) {}, true},
+        {"lines and a missing picture",
+         [](TestSkin& skin) {
+             TextLines lines = ReferenceSkinLines();
+             lines[2] = "Artist = 88 40 18 2 2 0xFFFFFG00";
+             lines[15] = "Play = 174 180 20";
+             lines.push_back("artist = 1");
+             lines.push_back("Album = 88 72 17 1 1 0x0000FF00 0x000000FF");
+             skin.WriteDescription(lines);
+             QFile::remove(skin.Path("9.gif"));
+         },
+         true},
+        // 3.gif stops the load; 8.gif, loaded after it, is still looked at.
+        {"pictures that do not decode",
+         [](TestSkin& skin) {
+             skin.WriteBytes("3.gif", "GIF89a");
+             skin.WriteBytes("8.gif", "not a picture");
+             QFile::remove(skin.Path("14.gif"));
+         },
+         false},
+    };
+    for (const auto& c : cases) {
+        TestSkin skin;
+        skin.WriteComplete();
+        c.breakIt(skin);
+        const std::vector<SkinProblem> expected = CheckSkinFolder(skin.Dir());
+
+        SkinDocument document;
+        document.SkinFileName = skin.DescriptionPath();
+        bool loaded = true;
+        try {
+            document.LoadSkin(skin.DescriptionPath());
+        } catch (const SkinError&) {
+            loaded = false;
+        }
+        EXPECT_EQ(loaded, c.loads) << c.name;
+        EXPECT_EQ(CheckDocument(document), expected) << c.name;
+
+        // Gone from the disk, still in memory; a line edited in memory counts.
+        for (int number = 0; number < SkinPictureCount; ++number)
+            QFile::remove(skin.Path(PictureFileName(number)));
+        EXPECT_EQ(CheckDocument(document), expected) << c.name;
+        document.Lines.Replace(document.Lines.FindKey("StatusLine"), "StatusLine = 2");
+        const std::vector<SkinProblem> edited = CheckDocument(document);
+        ASSERT_EQ(edited.size(), expected.size() + 1) << c.name;
+        EXPECT_TRUE(std::any_of(edited.begin(), edited.end(), [](const SkinProblem& problem) {
+            return problem.text == "\"StatusLine\": setting 2 is not 0 (off) or 1 (on)";
+        })) << c.name;
+    }
+    EXPECT_TRUE(CheckDocument(SkinDocument{}).empty()); // nothing open
+}
+
+// A problem says where it is by element and field, or picture, so a view can go there.
+TEST(SkinChecker, AProblemKnowsItsElementFieldOrPicture)
+{
+    TestSkin skin;
+    skin.WriteComplete();
+    TextLines lines = ReferenceSkinLines();
+    lines[2] = "Artist = 88 40 17 2 2 0xFFFFFG00 0x000000FF"; // colour
+    lines[8] = "SoftLabel = 2 218 36 1";                      // missing from the style code on
+    lines[15] = "Play = 5x5 180 20";                          // x
+    lines[26] = "ProgressBar = 10 160 156";                   // missing h and colour
+    lines[31] = "StatusLine = 2";
+    lines[9] = "Volume = 1";                                  // no key's line
+    lines.erase(lines.begin() + 17);                          // Stop's line
+    skin.WriteDescription(lines);
+    skin.WriteBytes("6.gif", "GIF89a");
+
+    struct Place {
+        std::string file;
+        SkinCategory category;
+        std::string key;
+        std::optional<FieldId> field;
+        int picture;
+        bool operator==(const Place&) const = default;
+    };
+    std::vector<Place> places;
+    for (const SkinProblem& p : CheckSkinFolder(skin.Dir()))
+        places.push_back({p.file, p.category, p.key, p.field, p.picture});
+    using enum SkinCategory;
+    const std::vector<Place> expected = {
+        {"Ruvex.rvk", Pictures, "Stop", std::nullopt, -1},
+        {"Ruvex.rvk", Strings, "Artist", FieldId::Colour, -1},
+        {"Ruvex.rvk", Strings, "SoftLabel", FieldId::StyleCode, -1},
+        {"Ruvex.rvk", Strings, "", std::nullopt, -1},
+        {"Ruvex.rvk", Pictures, "Play", FieldId::X, -1},
+        {"Ruvex.rvk", Objects, "ProgressBar", FieldId::H, -1},
+        {"Ruvex.rvk", Settings, "StatusLine", FieldId::Setting, -1},
+        {"6.gif", Strings, "", std::nullopt, 6},
+    };
+    EXPECT_EQ(places, expected);
 }
 
 } // namespace

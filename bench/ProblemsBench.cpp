@@ -1,0 +1,113 @@
+// What the page "Problems" adds to typing: one keystroke in the x field of "Artist",
+// delivered to the property editor as the user's key is, with and without the page
+// following the same session; and the worst case, in which every keystroke comes
+// after the page's delay and so is followed by a check of its own.
+#include "BenchSkin.h"
+
+#include "DialogService.h"
+#include "EditingSession.h"
+#include "ErrorReporter.h"
+#include "ProblemsPage.h"
+#include "PropertyEditor.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QListWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <stdexcept>
+
+namespace {
+
+// The benchmark opens no dialog; one that came would be a fault of the set-up.
+class NoDialogs : public DialogService {
+protected:
+    std::optional<QString> RunFileDialog(const FileDialogSettings&, const QString&) override { return {}; }
+    std::optional<QColor> RunColorDialog(const QColor&) override { return {}; }
+
+public:
+    void ShowError(const QString&, const QString& text) override { throw std::runtime_error(text.toStdString()); }
+    void ShowWarning(const QString&, const QString&) override {}
+    UnsavedChangesAnswer AskUnsavedChanges(const QString&) override { return UnsavedChangesAnswer::Cancel; }
+    void ShowModal(QDialog&) override {}
+};
+
+enum PageMode { WithoutPage = 0, WithPage = 1, CheckEveryKey = 2 };
+
+struct Editor {
+    explicit Editor(bool withPage)
+    {
+        const QString assets = QStringLiteral(VELLUMARK_SOURCE_DIR "/assets/Files");
+        QDir(executable.path()).mkpath(QStringLiteral("Files"));
+        for (const char* name : {"statusline.gif", "LangRuvex.txt"})
+            QFile::copy(assets + "/" + name, executable.filePath(QStringLiteral("Files/") + name));
+        const QString folder = executable.path() + "/";
+        session = std::make_unique<EditingSession>([folder] { return folder; });
+        session->LoadAssets();
+        session->Open(ExampleSkinPath());
+        editor = new PropertyEditor(*session, dialogs, errors, &editing);
+        editor->ShowCategoryNames();
+        if (withPage)
+            problems = new ProblemsPage(*session, errors, &problemsSheet);
+        // "Artist" selected as the user selects it.
+        editing.findChild<QComboBox*>(QStringLiteral("CurList"))->setCurrentIndex(0);
+        auto* items = editing.findChild<QListWidget*>(QStringLiteral("SkinItems"));
+        items->setCurrentItem(items->findItems(QStringLiteral("Artist"), Qt::MatchExactly).front());
+        xField = editing.findChild<QWidget*>(QStringLiteral("XEdit"));
+        if (xField == nullptr)
+            throw std::runtime_error("no XEdit");
+    }
+
+    QTemporaryDir executable;
+    NoDialogs dialogs;
+    ErrorReporter errors{dialogs};
+    std::unique_ptr<EditingSession> session;
+    QWidget editing;
+    QWidget problemsSheet;
+    PropertyEditor* editor = nullptr;
+    ProblemsPage* problems = nullptr;
+    QWidget* xField = nullptr;
+};
+
+void BM_Keystroke(benchmark::State& state)
+{
+    const auto mode = static_cast<PageMode>(state.range(0));
+    Editor editor(mode != WithoutPage);
+    QWidget* field = editor.xField;
+    // End on the line as it was, so the field's text is steady: type a digit, then
+    // take it back. Each of the two counts as one keystroke.
+    for (auto _ : state) {
+        QTest::keyClick(field, Qt::Key_End);
+        QTest::keyClick(field, Qt::Key_7);
+        QCoreApplication::processEvents();
+        if (mode == CheckEveryKey)
+            editor.problems->Recheck();
+        QTest::keyClick(field, Qt::Key_Backspace);
+        QCoreApplication::processEvents();
+        if (mode == CheckEveryKey)
+            editor.problems->Recheck();
+    }
+    state.SetItemsProcessed(state.iterations() * 2); // the time shown is for two keystrokes
+}
+BENCHMARK(BM_Keystroke)->Arg(WithoutPage)->Arg(WithPage)->Arg(CheckEveryKey)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,97 @@
+#include "ProblemsPage.h"
+
+#include "EditingSession.h"
+#include "ErrorReporter.h"
+
+#include <QListWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+ProblemsPage::ProblemsPage(EditingSession& session, const ErrorReporter& errors, QWidget* page)
+    : QWidget(page), session_(session), errors_(errors)
+{
+    setObjectName(QStringLiteral("ProblemsPage"));
+    auto* fill = new QVBoxLayout(page);
+    fill->setContentsMargins(0, 0, 0, 0);
+    fill->addWidget(this);
+
+    ProblemList = new QListWidget(this);
+    ProblemList->setObjectName(QStringLiteral("ProblemList"));
+    ProblemList->setSelectionMode(QAbstractItemView::SingleSelection);
+    // A message is longer than the page is wide: wrapped, it reads without scrolling.
+    ProblemList->setWordWrap(true);
+    ProblemList->setResizeMode(QListView::Adjust);
+    ProblemList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ProblemList->setAlternatingRowColors(true); // where a wrapped row ends
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(ProblemList);
+    // Double click and Enter.
+    connect(ProblemList, &QListWidget::itemActivated, this, &ProblemsPage::ProblemListActivated);
+
+    // One check after the last of a burst of changes: a keystroke only restarts the timer.
+    RecheckTimer = new QTimer(this);
+    RecheckTimer->setObjectName(QStringLiteral("RecheckTimer"));
+    RecheckTimer->setSingleShot(true);
+    RecheckTimer->setInterval(RecheckDelay);
+    connect(RecheckTimer, &QTimer::timeout, this, &ProblemsPage::Recheck);
+    const auto later = [this] { RecheckTimer->start(); };
+    connect(&session_, &EditingSession::ElementChanged, this, later);
+    connect(&session_, &EditingSession::PictureChanged, this, later);
+    connect(&session_, &EditingSession::SkinOpened, this, later);
+    // A cancelled picture replacement reloads the working copy without saying so;
+    // it is drawn again, though.
+    connect(&session_, &EditingSession::PreviewDrawn, this, later);
+    Recheck();
+}
+
+QString ProblemsPage::Caption() const
+{
+    return problems_.empty() ? QStringLiteral("Problems") : QStringLiteral("Problems (%1)").arg(problems_.size());
+}
+
+void ProblemsPage::Recheck()
+{
+    RecheckTimer->stop();
+    errors_.Run([this] {
+        std::vector<SkinProblem> problems = CheckDocument(session_.Document());
+        if (problems == problems_)
+            return; // the rows and the user's place in them stay
+        problems_ = std::move(problems);
+        const int row = ProblemList->currentRow();
+        ProblemList->clear();
+        for (const SkinProblem& problem : problems_) {
+            // The file's own bytes, one character each, as check prints them.
+            const std::string text = ProblemLine(problem);
+            auto* item = new QListWidgetItem(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+            item->setToolTip(item->text());
+            ProblemList->addItem(item);
+        }
+        if (row >= 0 && ProblemList->count() > 0)
+            ProblemList->setCurrentRow(std::min(row, ProblemList->count() - 1));
+        emit CaptionChanged(Caption());
+    });
+}
+
+void ProblemsPage::ProblemListActivated()
+{
+    errors_.Run([this] {
+        const int row = ProblemList->currentRow();
+        if (row < 0 || static_cast<std::size_t>(row) >= problems_.size())
+            return;
+        const SkinProblem problem = problems_[static_cast<std::size_t>(row)];
+        if (!problem.key.empty()) {
+            const ElementRef element{problem.category, problem.key};
+            // Every view goes there, even when the session has it selected already: the
+            // property editor may show another category meanwhile.
+            if (session_.Selection() == element)
+                session_.Select(std::nullopt);
+            session_.Select(element);
+        }
+        else if (problem.picture >= 0)
+            session_.ShowPicture(problem.picture);
+        else
+            return; // a line of no element: nowhere to go
+        emit WentTo(problem);
+    });
+}

@@ -1,0 +1,49 @@
+#pragma once
+// The page "Problems": what check finds in the open skin as it is in memory, one row
+// per problem as check prints it. It checks again shortly after the last change the
+// session reports, so a burst of keystrokes costs one check and typing never waits
+// for it. Activating a row (double click or Enter) goes to the problem's element or
+// picture through the session.
+#include "SkinChecker.h"
+
+#include <QString>
+#include <QWidget>
+
+#include <vector>
+
+class EditingSession;
+class ErrorReporter;
+class QListWidget;
+class QTimer;
+
+class ProblemsPage : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int RecheckDelay = 150; // ms after the last change
+
+    // Fills page, which owns it.
+    ProblemsPage(EditingSession& session, const ErrorReporter& errors, QWidget* page);
+
+    const std::vector<SkinProblem>& Problems() const { return problems_; }
+    // "Problems (3)", or "Problems" when there is none.
+    QString Caption() const;
+
+    // Checks now instead of when the timer runs out.
+    void Recheck();
+
+public slots:
+    void ProblemListActivated();
+
+signals:
+    void CaptionChanged(const QString& caption);
+    // A row was activated: its element has been selected, or its picture asked for.
+    void WentTo(const SkinProblem& problem);
+
+private:
+    EditingSession& session_;
+    const ErrorReporter& errors_;
+    std::vector<SkinProblem> problems_;
+    QListWidget* ProblemList = nullptr;
+    QTimer* RecheckTimer = nullptr;
+};
