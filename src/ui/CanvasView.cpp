@@ -205,7 +205,11 @@ void CanvasView::ZoomToFit()
         if (ScreenWidth * zoom <= viewport()->width() && ScreenHeight * zoom <= viewport()->height())
             fits = zoom;
     SetZoom(fits);
-    // The screen's centre in the viewport's centre.
+    CentreScreen();
+}
+
+void CanvasView::CentreScreen()
+{
     horizontalScrollBar()->setValue((Margin + ScreenWidth / 2) * zoom_ - viewport()->width() / 2);
     verticalScrollBar()->setValue((Margin + ScreenHeight / 2) * zoom_ - viewport()->height() / 2);
 }
@@ -248,16 +252,9 @@ std::vector<DrawnElement> CanvasView::ElementsAt(QPoint skinPoint) const
 
 void CanvasView::ShowSurface()
 {
-    const QImage keyed = ColourKeyed(session_.Surface());
-    if (keyed.isNull()) {
-        shown_ = QImage();
-    } else {
-        // Composed over white as the main preview's frame shows through it.
-        shown_ = QImage(keyed.size(), QImage::Format_RGB32);
-        shown_.fill(Qt::white);
-        QPainter painter(&shown_);
-        painter.drawImage(0, 0, keyed);
-    }
+    // Keyed as the main preview keys it; its see-through pixels white, as the main
+    // preview's frame shows through them.
+    shown_ = ColourKeyedOver(session_.Surface(), qRgb(255, 255, 255));
     viewport()->update();
 }
 
@@ -270,7 +267,11 @@ void CanvasView::paintEvent(QPaintEvent*)
                      static_cast<int>(std::ceil(viewport()->height() * ratio)));
     if (size.isEmpty())
         return;
-    QImage frame(size, QImage::Format_RGB32);
+    // Kept between paints: a drag repaints at every step.
+    if (frame_.size() != size)
+        frame_ = QImage(size, QImage::Format_RGB32);
+    frame_.setDevicePixelRatio(1);
+    QImage& frame = frame_;
     const QPoint origin = DeviceOrigin();
     const int scale = Scale();
     const int left = origin.x() + Margin * scale;
@@ -316,12 +317,15 @@ void CanvasView::PaintOverlays(QImage& frame, QPoint screen, int scale) const
     painter.setRenderHint(QPainter::Antialiasing, false);
     if (gridShown_ && zoom_ >= GridFromZoom) {
         painter.setPen(QPen(GridColour, 0));
-        const int right = screen.x() + ScreenWidth * scale;
-        const int bottom = screen.y() + ScreenHeight * scale;
-        for (int x = 1; x < ScreenWidth; ++x)
-            painter.drawLine(screen.x() + x * scale, screen.y(), screen.x() + x * scale, bottom - 1);
-        for (int y = 1; y < ScreenHeight; ++y)
-            painter.drawLine(screen.x(), screen.y() + y * scale, right - 1, screen.y() + y * scale);
+        // Only the lines within the frame, each clipped to it.
+        const int left = std::max(screen.x(), 0);
+        const int top = std::max(screen.y(), 0);
+        const int right = std::min(screen.x() + ScreenWidth * scale, frame.width());
+        const int bottom = std::min(screen.y() + ScreenHeight * scale, frame.height());
+        for (int x = std::max(1, FloorDiv(left - screen.x(), scale)); screen.x() + x * scale < right; ++x)
+            painter.drawLine(screen.x() + x * scale, top, screen.x() + x * scale, bottom - 1);
+        for (int y = std::max(1, FloorDiv(top - screen.y(), scale)); screen.y() + y * scale < bottom; ++y)
+            painter.drawLine(left, screen.y() + y * scale, right - 1, screen.y() + y * scale);
     }
 
     const auto& selection = session_.Selection();
@@ -350,6 +354,16 @@ void CanvasView::resizeEvent(QResizeEvent* event)
 {
     QAbstractScrollArea::resizeEvent(event);
     UpdateScrollRange();
+}
+
+void CanvasView::showEvent(QShowEvent* event)
+{
+    QAbstractScrollArea::showEvent(event);
+    if (centred_)
+        return;
+    centred_ = true;
+    UpdateScrollRange();
+    CentreScreen();
 }
 
 void CanvasView::scrollContentsBy(int, int)

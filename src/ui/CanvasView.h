@@ -22,7 +22,7 @@ class CanvasView : public QAbstractScrollArea {
 public:
     static constexpr int Margin = 48;  // skin pixels around the screen on every side
     static constexpr int MaxZoom = 8;
-    static constexpr int GridFromZoom = 4;
+    static constexpr int GridFromZoom = 3; // below, the lines would hide the pixels
     static constexpr int NudgeMergeMs = 1000; // nudges closer than this are one step
     // Undo-merge controls of the canvas, apart from the property editor's.
     enum Control { DragControl = 100, NudgeControl = 101 };
@@ -39,6 +39,8 @@ public:
     void ZoomOut();
     // The largest offered zoom at which the whole screen fits, centred.
     void ZoomToFit();
+    // Scrolls the screen's centre to the viewport's centre.
+    void CentreScreen();
 
     bool GridShown() const { return gridShown_; }
     void SetGridShown(bool shown);
@@ -60,6 +62,7 @@ protected:
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -97,10 +100,12 @@ private:
     EditingSession& session_;
     const ErrorReporter& errors_;
     QImage shown_;  // the surface as the main preview shows it: key colour as white
+    QImage frame_;  // the viewport's picture at device pixels
     int zoom_ = 3;
     bool gridShown_ = false;
     bool mirroredSelected_ = false; // the right soft label was picked, not SoftLabel's own text
     bool selecting_ = false;
+    bool centred_ = false; // the screen was centred when first shown
     std::optional<Drag> drag_;
     std::optional<ElementRef> nudged_;
     QElapsedTimer lastNudge_;

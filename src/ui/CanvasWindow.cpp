@@ -42,7 +42,8 @@ CanvasWindow::CanvasWindow(EditingSession& session, const ErrorReporter& errors,
 
     CreateMenu(session, errors);
 
-    resize(Remembered("size", QSize(640, 600)).toSize());
+    const QSize size = Remembered("size", QSize()).toSize();
+    resize(size.isValid() && !size.isEmpty() ? size : QSize(640, 600)); // a damaged entry: the usual size
     view_->SetZoom(Remembered("zoom", 3).toInt());
     view_->SetGridShown(Remembered("grid", false).toBool());
     grid_->setChecked(view_->GridShown());

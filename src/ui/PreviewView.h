@@ -9,6 +9,10 @@
 // corner) made fully transparent. A null surface gives a null image.
 QImage ColourKeyed(const QImage& surface);
 
+// The same keying with the see-through pixels painted seeThrough instead, as the
+// preview shows over that colour (RGB32, one pass: the canvas redraws it at every step).
+QImage ColourKeyedOver(const QImage& surface, QRgb seeThrough);
+
 class PreviewView : public PictureView {
 public:
     explicit PreviewView(QWidget* parent = nullptr) : PictureView(parent) {}

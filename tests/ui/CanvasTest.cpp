@@ -181,6 +181,22 @@ TEST_F(CanvasTest, ADragWritesTheLineThePropertyEditorWouldAsOneUndoStep)
     EXPECT_TRUE(rig.dialogs.errors.empty());
 }
 
+TEST_F(CanvasTest, CodesTheListsCannotShowAreDraggedAsAPropertyEditorThatShowedNothingElseWritesThem)
+{
+    Open(SkinWith({"Time = 5 6 6 3 0 0x33333300"})); // anchor, font and style the lists cannot show
+    const QPoint from = At(Bounds("Time ").center());
+    Mouse(QEvent::MouseButtonPress, from);
+    Mouse(QEvent::MouseMove, from + QPoint(3 * 3, 1 * 3));
+    Mouse(QEvent::MouseButtonRelease, from + QPoint(3 * 3, 1 * 3));
+    const std::string dragged = Line("Time ");
+    EXPECT_EQ(dragged, "Time = 8 7 40 1 255 0x33333300 0x000000FF");
+
+    ASSERT_TRUE(rig.errors.Run([&] { Session().Undo(); }));
+    rig.page.findChild<NumberField*>("XEdit")->SetValue(8);
+    rig.page.findChild<NumberField*>("YEdit")->SetValue(7);
+    EXPECT_EQ(Line("Time "), dragged);
+}
+
 TEST_F(CanvasTest, EscapePutsTheLinesBytesBackAndLeavesNoStep)
 {
     // Not in the written form: any write would change more than X and Y.
