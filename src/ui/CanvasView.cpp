@@ -96,7 +96,9 @@ CanvasView::CanvasView(EditingSession& session, const ErrorReporter& errors, QWi
     setObjectName(QStringLiteral("CanvasView"));
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setMouseTracking(true);
+    // paintEvent covers every pixel: no background fill first.
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    viewport()->setAutoFillBackground(false);
     horizontalScrollBar()->setSingleStep(16);
     verticalScrollBar()->setSingleStep(16);
 
@@ -252,9 +254,7 @@ std::vector<DrawnElement> CanvasView::ElementsAt(QPoint skinPoint) const
 
 void CanvasView::ShowSurface()
 {
-    // Keyed as the main preview keys it; its see-through pixels white, as the main
-    // preview's frame shows through them.
-    shown_ = ColourKeyedOver(session_.Surface(), qRgb(255, 255, 255));
+    // Read and keyed while painting, and only the pixels in view.
     viewport()->update();
 }
 
@@ -274,20 +274,38 @@ void CanvasView::paintEvent(QPaintEvent*)
     QImage& frame = frame_;
     const QPoint origin = DeviceOrigin();
     const int scale = Scale();
+    // The session's surface itself (RGB32, as every drawing leaves it), never copied.
+    const QImage& surface = session_.Surface();
+    const bool drawn = !surface.isNull() && surface.format() == QImage::Format_RGB32;
+    const QRgb key = drawn ? KeyColour(surface) : 0;
     const int left = origin.x() + Margin * scale;
     const int top = origin.y() + Margin * scale;
 
-    std::vector<int> columns(static_cast<std::size_t>(size.width()));
-    for (int x = 0; x < size.width(); ++x) {
+    // The frame's columns in runs of one skin pixel each (or of margin).
+    struct Run {
+        int start;
+        int length;
+        int column; // -1: the margin
+    };
+    std::vector<Run> runs;
+    for (int x = 0; x < size.width();) {
         const int column = FloorDiv(x - left, scale);
-        columns[static_cast<std::size_t>(x)] = shown_.isNull() || column < 0 || column >= ScreenWidth ? -1 : column;
+        const int end = std::min(size.width(), left + (column + 1) * scale);
+        const bool screen = drawn && column >= 0 && column < ScreenWidth;
+        if (!screen && !runs.empty() && runs.back().column < 0)
+            runs.back().length += end - x;
+        else
+            runs.push_back(Run{x, end - x, screen ? column : -1});
+        x = end;
     }
+    // Each row of skin pixels is made once, then copied down scale - 1 times: the
+    // same pixels as the main preview, key colour as the white beneath it.
     int lastRow = std::numeric_limits<int>::min();
     const auto bytes = static_cast<std::size_t>(size.width()) * sizeof(QRgb);
     for (int y = 0; y < size.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(frame.scanLine(y));
         int row = FloorDiv(y - top, scale);
-        if (shown_.isNull() || row < 0 || row >= ScreenHeight)
+        if (!drawn || row < 0 || row >= ScreenHeight)
             row = -1;
         if (row == lastRow && y > 0) {
             std::memcpy(line, frame.constScanLine(y - 1), bytes);
@@ -298,11 +316,10 @@ void CanvasView::paintEvent(QPaintEvent*)
             std::fill(line, line + size.width(), MarginColour);
             continue;
         }
-        const auto* source = reinterpret_cast<const QRgb*>(shown_.constScanLine(row));
-        for (int x = 0; x < size.width(); ++x) {
-            const int column = columns[static_cast<std::size_t>(x)];
-            line[x] = column < 0 ? MarginColour : source[column];
-        }
+        const auto* source = reinterpret_cast<const QRgb*>(surface.constScanLine(row));
+        for (const Run& run : runs)
+            std::fill_n(line + run.start, run.length,
+                        run.column < 0 ? MarginColour : KeyedPixel(source[run.column], key, qRgb(255, 255, 255)));
     }
     PaintOverlays(frame, QPoint(left, top), scale);
 

@@ -99,7 +99,6 @@ private:
 
     EditingSession& session_;
     const ErrorReporter& errors_;
-    QImage shown_;  // the surface as the main preview shows it: key colour as white
     QImage frame_;  // the viewport's picture at device pixels
     int zoom_ = 3;
     bool gridShown_ = false;

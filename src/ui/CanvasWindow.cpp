@@ -8,6 +8,7 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
 
@@ -42,8 +43,13 @@ CanvasWindow::CanvasWindow(EditingSession& session, const ErrorReporter& errors,
 
     CreateMenu(session, errors);
 
-    const QSize size = Remembered("size", QSize()).toSize();
-    resize(size.isValid() && !size.isEmpty() ? size : QSize(640, 600)); // a damaged entry: the usual size
+    // A damaged entry gives the usual size, and no entry a window larger than the screen.
+    QSize size = Remembered("size", QSize()).toSize();
+    if (!size.isValid() || size.isEmpty())
+        size = QSize(640, 600);
+    if (const QScreen* desktop = screen())
+        size = size.boundedTo(desktop->availableSize());
+    resize(size);
     view_->SetZoom(Remembered("zoom", 3).toInt());
     view_->SetGridShown(Remembered("grid", false).toBool());
     grid_->setChecked(view_->GridShown());
