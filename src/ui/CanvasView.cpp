@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QWindow>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -102,14 +103,14 @@ CanvasView::CanvasView(EditingSession& session, const ErrorReporter& errors, QWi
     horizontalScrollBar()->setSingleStep(16);
     verticalScrollBar()->setSingleStep(16);
 
-    connect(&session_, &EditingSession::PreviewDrawn, this, &CanvasView::ShowSurface);
+    // The surface is read while painting: a new drawing only needs a paint.
+    connect(&session_, &EditingSession::PreviewDrawn, viewport(), qOverload<>(&QWidget::update));
     connect(&session_, &EditingSession::SelectionChanged, this, [this] {
         if (!selecting_)
             mirroredSelected_ = false;
         viewport()->update();
     });
     connect(&session_, &EditingSession::SkinOpened, this, [this] { drag_.reset(); });
-    ShowSurface();
     SetZoom(zoom_);
 }
 
@@ -252,12 +253,6 @@ std::vector<DrawnElement> CanvasView::ElementsAt(QPoint skinPoint) const
 
 // ---- Painting --------------------------------------------------------------------
 
-void CanvasView::ShowSurface()
-{
-    // Read and keyed while painting, and only the pixels in view.
-    viewport()->update();
-}
-
 void CanvasView::paintEvent(QPaintEvent*)
 {
     // Drawn at device pixels: each skin pixel is scale x scale of them, repeated by
@@ -376,6 +371,9 @@ void CanvasView::resizeEvent(QResizeEvent* event)
 void CanvasView::showEvent(QShowEvent* event)
 {
     QAbstractScrollArea::showEvent(event);
+    // Moved to a screen of another scale: the nearest zoom that is sharp there.
+    if (QWindow* handle = window()->windowHandle(); handle != nullptr && !screenWatch_)
+        screenWatch_ = connect(handle, &QWindow::screenChanged, this, [this] { SetZoom(zoom_); });
     if (centred_)
         return;
     centred_ = true;

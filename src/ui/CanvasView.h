@@ -87,7 +87,6 @@ private:
     QSize ContentSize() const;       // logical pixels, margin included
     QPoint DeviceOrigin() const;     // device position of the content's top-left corner
     void UpdateScrollRange();
-    void ShowSurface();
     void Select(const DrawnElement& element);
     void StepSelection(int step);
     void Move(const ElementRef& element, bool mirrored, QPoint by, const ItemValues& from, int control);
@@ -105,6 +104,7 @@ private:
     bool mirroredSelected_ = false; // the right soft label was picked, not SoftLabel's own text
     bool selecting_ = false;
     bool centred_ = false; // the screen was centred when first shown
+    QMetaObject::Connection screenWatch_;
     std::optional<Drag> drag_;
     std::optional<ElementRef> nudged_;
     QElapsedTimer lastNudge_;
