@@ -256,6 +256,13 @@ TEST_F(CanvasTest, TheRightSoftLabelFollowsTheMouse)
     EXPECT_EQ(Line("SoftLabel"), "SoftLabel = -3 214 36 1 255 0x00000000 0x000000FF");
     Key(Qt::Key_Right); // the one picked on the canvas keeps following
     EXPECT_EQ(Bounds("SoftLabel", true), right.translated(6, -4));
+
+    // Shift keeps the move on its longer axis.
+    const QPoint again = At(Bounds("SoftLabel", true).topLeft());
+    Mouse(QEvent::MouseButtonPress, again);
+    Mouse(QEvent::MouseMove, again + QPoint(4 * 3, 2 * 3), Qt::ShiftModifier);
+    Mouse(QEvent::MouseButtonRelease, again + QPoint(4 * 3, 2 * 3), Qt::ShiftModifier);
+    EXPECT_EQ(Bounds("SoftLabel", true), right.translated(10, -4));
 }
 
 TEST_F(CanvasTest, TheImageAtEachZoomIsTheKeyedSurfaceRepeatedPixelForPixel)
