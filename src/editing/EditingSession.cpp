@@ -167,9 +167,13 @@ void EditingSession::SetExtraModified(bool modified)
 
 void EditingSession::StoreElement(const ElementRef& element, const ItemValues& values, int control)
 {
+    StoreElementLine(element, ComposeItemLine(element.category, element.key, values), control);
+}
+
+void EditingSession::StoreElementLine(const ElementRef& element, std::string line, int control)
+{
     SkinLines& lines = document_.Lines;
     const int index = lines.FindKey(element.key);
-    std::string line = ComposeItemLine(element.category, element.key, values);
     if (index >= 0 && lines.Line(index) != line) {
         std::string before = lines.Line(index);
         lines.Replace(index, line);
@@ -287,7 +291,8 @@ void EditingSession::SetSettings(const PreviewSettings& settings)
 void EditingSession::RedrawPreview()
 {
     // One surface for the whole run: every drawing paints over the last one.
-    DrawPreview(surface_, document_, settings_);
+    drawn_.clear();
+    DrawPreview(surface_, document_, settings_, &drawn_);
     emit PreviewDrawn();
 }
 

@@ -17,6 +17,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 // An element of the description file: its category and key.
 struct ElementRef {
@@ -60,6 +61,9 @@ public:
     // property editor or a step of a drag. A change of bytes is an undo step; steps
     // of the same element and control merge until EndMerge.
     void StoreElement(const ElementRef& element, const ItemValues& values, int control);
+    // Puts line in place of element's line as StoreElement does: a drag cancelled with
+    // Escape puts the bytes back, and a merged step back at its start is no step.
+    void StoreElementLine(const ElementRef& element, std::string line, int control);
     // The next stored change starts a step of its own.
     void EndMerge();
 
@@ -80,6 +84,8 @@ public:
     const QImage& Surface() const { return surface_; }
     // Paints the open skin onto the surface. Throws SkinError.
     void RedrawPreview();
+    // The elements the last drawing painted, in draw order (last is topmost).
+    const std::vector<DrawnElement>& DrawnElements() const { return drawn_; }
 
     const std::optional<ElementRef>& Selection() const { return selection_; }
     void Select(const std::optional<ElementRef>& element);
@@ -114,6 +120,7 @@ private:
     QUndoStack history_;
     PreviewSettings settings_;
     QImage surface_;
+    std::vector<DrawnElement> drawn_;
     std::optional<ElementRef> selection_;
     QString skinFolder_;
     int mergeSerial_ = 0;

@@ -53,6 +53,32 @@ bool MeetsDevice(const QPainter& painter, std::int64_t left, std::int64_t top, s
         && right > left && bottom > top;
 }
 
+constexpr std::int64_t BoundsLimit = std::int64_t{1} << 24;
+
+// Lists an element's rectangle left <= x < right, top <= y < bottom when it is not
+// empty. Far-off values are limited so that QRect's arithmetic cannot overflow.
+void Record(std::vector<DrawnElement>* drawn, SkinCategory category, const char* key, std::int64_t left,
+            std::int64_t top, std::int64_t right, std::int64_t bottom, bool mirrored = false)
+{
+    if (drawn == nullptr || right <= left || bottom <= top)
+        return;
+    const auto at = [](std::int64_t value) {
+        return static_cast<int>(std::clamp<std::int64_t>(value, -BoundsLimit, BoundsLimit));
+    };
+    drawn->push_back(DrawnElement{category, key, QRect(QPoint(at(left), at(top)), QPoint(at(right) - 1, at(bottom) - 1)),
+                                  mirrored});
+}
+
+// Draws the picture placed by position's line and lists it under that line's key.
+void DrawPlaced(QPainter& painter, const TPicturePos& at, const QImage& picture, PictureIndex position,
+                std::vector<DrawnElement>* drawn)
+{
+    DrawPicture(painter, picture, at.X, at.Y);
+    if (!picture.isNull())
+        Record(drawn, SkinCategory::Pictures, PictureKeys[static_cast<std::size_t>(position)], at.X, at.Y,
+               std::int64_t{at.X} + picture.width(), std::int64_t{at.Y} + picture.height());
+}
+
 // Sets up a painter on the surface for pixel-exact drawing.
 void PreparePainter(QPainter& painter)
 {
@@ -226,21 +252,31 @@ void DrawTextAt(QPainter& painter, const QString& text, int x, int y)
     painter.drawText(QPoint(x, y + metrics.ascent()), text);
 }
 
-void DrawSkiStr(QPainter& painter, const TSkiStr& item, const TextLines& langLines, int lineNumber)
+QRect DrawSkiStr(QPainter& painter, const TSkiStr& item, const TextLines& langLines, int lineNumber)
 {
     const QString text = SampleText(langLines, lineNumber);
     SetItemFont(painter, item);
-    const QPoint origin = AnchorPoint(item, text, painter.fontMetrics());
+    const QFontMetrics metrics = painter.fontMetrics();
+    const QPoint origin = AnchorPoint(item, text, metrics);
     DrawTextAt(painter, text, origin.x(), origin.y());
+    if (text.isEmpty())
+        return {};
+    return QRect(origin.x(), origin.y(), metrics.horizontalAdvance(text), metrics.height());
 }
 
-void DrawTexts(QPainter& painter, const TSkinModel& model, const TextLines& langLines)
+void DrawTexts(QPainter& painter, const TSkinModel& model, const TextLines& langLines,
+               std::vector<DrawnElement>* drawn)
 {
     const Qt::BGMode previousMode = painter.backgroundMode();
     painter.setBackgroundMode(Qt::TransparentMode);
 
-    for (int i = 0; i < TextItemCount; ++i)
-        DrawSkiStr(painter, model.TextItems[static_cast<std::size_t>(i)], langLines, i);
+    for (int i = 0; i < TextItemCount; ++i) {
+        const QRect box = DrawSkiStr(painter, model.TextItems[static_cast<std::size_t>(i)], langLines, i);
+        // The box's own corners: the origin saturates, so no far-off value reaches here.
+        if (!box.isEmpty())
+            Record(drawn, SkinCategory::Strings, TextItemKeys[static_cast<std::size_t>(i)], box.left(), box.top(),
+                   std::int64_t{box.left()} + box.width(), std::int64_t{box.top()} + box.height());
+    }
 
     // The right soft label: the mirror image of a left-and-top-anchored SoftLabel.
     const TSkiStr& softLabel = model.TextItems[SoftLabelItem];
@@ -249,20 +285,24 @@ void DrawTexts(QPainter& painter, const TSkinModel& model, const TextLines& lang
     const std::int64_t width = painter.fontMetrics().horizontalAdvance(text);
     const std::int64_t x = DeviceWidth(painter) - std::int64_t{softLabel.X} - width;
     DrawTextAt(painter, text, Saturate(x), softLabel.Y);
+    if (!text.isEmpty())
+        Record(drawn, SkinCategory::Strings, TextItemKeys[SoftLabelItem], Saturate(x), softLabel.Y,
+               std::int64_t{Saturate(x)} + width, std::int64_t{softLabel.Y} + painter.fontMetrics().height(), true);
 
     painter.setBackgroundMode(previousMode);
 }
 
 // ---- Pictures and bars ------------------------------------------------------
 
-void DrawButtons(QPainter& painter, const TSkinModel& model, const PictureSlots& pictures, int playState)
+void DrawButtons(QPainter& painter, const TSkinModel& model, const PictureSlots& pictures, int playState,
+                 std::vector<DrawnElement>* drawn)
 {
     for (int button = 0; button < 5; ++button) {
         const auto position = static_cast<PictureIndex>(BackwardPos + button);
         const int number =
             PictureAt(position, playState == button ? PictureShown::ButtonEnabled : PictureShown::ButtonDisabled);
         const TPicturePos& at = model.PicturePositions[static_cast<std::size_t>(position)];
-        DrawPicture(painter, pictures[static_cast<std::size_t>(number)], at.X, at.Y);
+        DrawPlaced(painter, at, pictures[static_cast<std::size_t>(number)], position, drawn);
     }
 }
 
@@ -276,7 +316,8 @@ std::int64_t VolumeFillWidth(std::int32_t w, int level)
     return std::int64_t{level} * (std::int64_t{w} / 7) + std::int64_t{w} % 7;
 }
 
-void DrawBars(QPainter& painter, const TSkinModel& model, const PreviewSettings& settings)
+void DrawBars(QPainter& painter, const TSkinModel& model, const PreviewSettings& settings,
+              std::vector<DrawnElement>* drawn)
 {
     const RgbColor background = HexToColor(model.SkinObjects[BackgroundObject].Color);
     const RgbColor black = MakeRgb(0, 0, 0);
@@ -287,6 +328,7 @@ void DrawBars(QPainter& painter, const TSkinModel& model, const PreviewSettings&
         FillRect(painter, x, y, x + w, y + h, background);
         FillRect(painter, x, y, x + ProgressFillWidth(progress.W), y + h, HexToColor(progress.Color));
         FrameRect(painter, x, y, x + w, y + h, black);
+        Record(drawn, SkinCategory::Objects, ObjectKeys[ProgressBarObject], x, y, x + w, y + h);
     }
 
     if (!settings.volumeShown)
@@ -296,6 +338,7 @@ void DrawBars(QPainter& painter, const TSkinModel& model, const PreviewSettings&
     FillRect(painter, x, y, x + w, y + h, background);
     FillRect(painter, x, y, x + VolumeFillWidth(volume.W, settings.volumeLevel), y + h, HexToColor(volume.Color));
     FrameRect(painter, x, y, x + w, y + h, black);
+    Record(drawn, SkinCategory::Objects, ObjectKeys[VolumeBarObject], x, y, x + w, y + h);
 }
 
 // ---- The entry --------------------------------------------------------------
@@ -308,7 +351,7 @@ QImage NewPreviewSurface()
 }
 
 void DrawPreview(QImage& surface, const TSkinModel& model, const PictureSlots& pictures,
-                 const TextLines& langLines, const PreviewSettings& settings)
+                 const TextLines& langLines, const PreviewSettings& settings, std::vector<DrawnElement>* drawn)
 {
     // The surface is made on the first drawing; one of another kind is replaced.
     if (surface.isNull() || surface.size() != QSize(ScreenWidth, ScreenHeight)
@@ -321,18 +364,20 @@ void DrawPreview(QImage& surface, const TSkinModel& model, const PictureSlots& p
     // 1. Background: W and H are the right and bottom edges.
     const TSkiObject& background = model.SkinObjects[EdgeSizedObject];
     FillRect(painter, background.X, background.Y, background.W, background.H, HexToColor(background.Color));
+    Record(drawn, SkinCategory::Objects, ObjectKeys[EdgeSizedObject], background.X, background.Y, background.W,
+           background.H);
 
     // The picture placed by position's line when shown holds.
     const auto drawAt = [&](PictureIndex position, PictureShown shown) {
-        const TPicturePos& at = model.PicturePositions[static_cast<std::size_t>(position)];
-        DrawPicture(painter, pictures[static_cast<std::size_t>(PictureAt(position, shown))], at.X, at.Y);
+        DrawPlaced(painter, model.PicturePositions[static_cast<std::size_t>(position)],
+                   pictures[static_cast<std::size_t>(PictureAt(position, shown))], position, drawn);
     };
 
     // 2.-3. Title and soft picture.
     drawAt(TitlePicturePos, PictureShown::Always);
     drawAt(SoftPicturePos, PictureShown::Always);
     // 4. Transport buttons.
-    DrawButtons(painter, model, pictures, settings.playState);
+    DrawButtons(painter, model, pictures, settings.playState, drawn);
     // 5. Random, always.
     drawAt(RandomPos, PictureShown::Always);
     // 6. Exactly one repetition icon.
@@ -341,14 +386,15 @@ void DrawPreview(QImage& surface, const TSkinModel& model, const PictureSlots& p
     else
         drawAt(RepetitionAllPos, PictureShown::RepetitionAll);
     // 7.-8. Bars and texts.
-    DrawBars(painter, model, settings);
-    DrawTexts(painter, model, langLines);
+    DrawBars(painter, model, settings, drawn);
+    DrawTexts(painter, model, langLines, drawn);
     // 9. The status-line overlay over everything else.
     if (model.StatusLine == 1)
         DrawPicture(painter, pictures[StatusLineSlot], 0, 0);
 }
 
-void DrawPreview(QImage& surface, const SkinDocument& document, const PreviewSettings& settings)
+void DrawPreview(QImage& surface, const SkinDocument& document, const PreviewSettings& settings,
+                 std::vector<DrawnElement>* drawn)
 {
-    DrawPreview(surface, document.Model, document.Pictures, document.LangLines, settings);
+    DrawPreview(surface, document.Model, document.Pictures, document.LangLines, settings, drawn);
 }

@@ -4,7 +4,10 @@
 #include "SkinDocument.h"
 
 #include <QImage>
+#include <QRect>
 
+#include <string>
+#include <vector>
 
 // The four preview settings, as the main window's controls hold them.
 struct PreviewSettings {
@@ -17,10 +20,26 @@ struct PreviewSettings {
 // A fresh surface: 176×220, RGB32, all white.
 QImage NewPreviewSurface();
 
-// Repaints every element of the skin over what surface already holds.
-// Throws SkinError only for failures the caller must report.
+// An element as a drawing placed it, in skin pixels: a text's box after anchoring, a
+// picture's rectangle at its position, an object's rectangle. The box may lie partly or
+// wholly off the surface (coordinates are limited to +-2^24). The right soft label is
+// SoftLabel's text drawn mirrored: it carries SoftLabel's key and mirrored set.
+struct DrawnElement {
+    SkinCategory category = SkinCategory::Strings;
+    std::string key;
+    QRect bounds;
+    bool mirrored = false;
+    bool operator==(const DrawnElement&) const = default;
+};
+
+// Repaints every element of the skin over what surface already holds. When drawn is
+// given, it receives the elements painted, in draw order (last is topmost); elements
+// the settings leave out, empty texts, missing pictures and empty rectangles are not
+// listed. Throws SkinError only for failures the caller must report.
 void DrawPreview(QImage& surface, const TSkinModel& model, const PictureSlots& pictures,
-                 const TextLines& langLines, const PreviewSettings& settings);
+                 const TextLines& langLines, const PreviewSettings& settings,
+                 std::vector<DrawnElement>* drawn = nullptr);
 
 // The same for the open skin of document.
-void DrawPreview(QImage& surface, const SkinDocument& document, const PreviewSettings& settings);
+void DrawPreview(QImage& surface, const SkinDocument& document, const PreviewSettings& settings,
+                 std::vector<DrawnElement>* drawn = nullptr);

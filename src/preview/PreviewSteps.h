@@ -72,18 +72,21 @@ void SetItemFont(QPainter& painter, const TSkiStr& item);
 void DrawTextAt(QPainter& painter, const QString& text, int x, int y);
 
 // DrawSkiStr: the item with the text of LangLines line lineNumber, placed by AnchorPoint.
-void DrawSkiStr(QPainter& painter, const TSkiStr& item, const TextLines& langLines, int lineNumber);
+// Returns the text's cell (origin, advance, font height); empty for an empty text.
+QRect DrawSkiStr(QPainter& painter, const TSkiStr& item, const TextLines& langLines, int lineNumber);
 
 // The nine text items with LangLines lines 0 to 8, then the right soft label
 // (line 9) mirrored from SoftLabel, with a transparent text background.
-void DrawTexts(QPainter& painter, const TSkinModel& model, const TextLines& langLines);
+void DrawTexts(QPainter& painter, const TSkinModel& model, const TextLines& langLines,
+               std::vector<DrawnElement>* drawn = nullptr);
 
 // ---- Pictures and bars ------------------------------------------------------
 
 
 // The five transport buttons: the one whose index equals playState shows its
 // enabled picture, the others their disabled ones.
-void DrawButtons(QPainter& painter, const TSkinModel& model, const PictureSlots& pictures, int playState);
+void DrawButtons(QPainter& painter, const TSkinModel& model, const PictureSlots& pictures, int playState,
+                 std::vector<DrawnElement>* drawn = nullptr);
 
 // How far the bars' coloured fills reach right of their x (truncating
 // toward zero): w div 2 for the progress bar, level * (w div 7) + (w mod 7) for the
@@ -93,4 +96,5 @@ std::int64_t VolumeFillWidth(std::int32_t w, int level);
 
 // The progress bar (always half filled) and, when settings.volumeShown, the volume
 // bar at settings.volumeLevel (not clamped).
-void DrawBars(QPainter& painter, const TSkinModel& model, const PreviewSettings& settings);
+void DrawBars(QPainter& painter, const TSkinModel& model, const PreviewSettings& settings,
+              std::vector<DrawnElement>* drawn = nullptr);

@@ -68,3 +68,10 @@ std::optional<AnchorEntries> AnchorEntriesOf(std::int32_t anchor)
         return AnchorEntries{*entry, *horizontal};
     return std::nullopt;
 }
+
+ListedCodes CodesAsListed(std::int32_t anchor, std::int32_t fontId, std::int32_t styleCode)
+{
+    const AnchorEntries entries = AnchorEntriesOf(anchor).value_or(AnchorEntries{0, 0});
+    return ListedCodes{AnchorOfEntries(entries.vertical, entries.horizontal),
+                       FontIdOfEntry(FontEntryOfId(fontId).value_or(0)), StyleCodeOfEntry(StyleEntryOfCode(styleCode))};
+}

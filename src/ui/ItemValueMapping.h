@@ -31,3 +31,14 @@ struct AnchorEntries {
 // The entries that show an anchor: vertical part 64 shows as "TOP"; the anchors
 // with vertical part 2 and every unknown value give nothing (both lists keep theirs).
 std::optional<AnchorEntries> AnchorEntriesOf(std::int32_t anchor);
+
+// The codes the property editor writes back for a text item whose line holds these
+// codes, once its lists show them: each code as its entry writes it, and a code the
+// lists cannot show as their first entries (what lists that showed nothing else hold).
+struct ListedCodes {
+    std::int32_t anchor;
+    std::int32_t fontId;
+    std::int32_t styleCode;
+    bool operator==(const ListedCodes&) const = default;
+};
+ListedCodes CodesAsListed(std::int32_t anchor, std::int32_t fontId, std::int32_t styleCode);

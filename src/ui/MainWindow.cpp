@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "AboutBox.h"
+#include "CanvasWindow.h"
 #include "Placement.h"
 #include "PreviewView.h"
 #include "ProblemsPage.h"
@@ -181,6 +182,7 @@ void TMainFrm::CreateMenu()
     // The windows beside the main one; "About" stays the last item on the bar.
     View1 = bar->addMenu(QStringLiteral("View"));
     View1->setObjectName(QStringLiteral("View1"));
+    Canvas1 = item(View1, "Canvas1", QStringLiteral("Canvas"), QKeySequence(Qt::Key_F2), &TMainFrm::Canvas1Click);
 
     About1 = item(bar, "About1", QStringLiteral("About"), QKeySequence(), &TMainFrm::About1Click);
 }
@@ -232,6 +234,9 @@ void TMainFrm::showEvent(QShowEvent* event)
     if (placed_)
         return;
     placed_ = true;
+    // The canvas is made only when asked for, or when it was open last time.
+    if (CanvasWindow::WasOpen())
+        Canvas1Click();
     if (const QScreen* desktop = screen()) {
         QRect frame = frameGeometry();
         frame.moveCenter(desktop->availableGeometry().center());
@@ -388,4 +393,13 @@ void TMainFrm::PlayStatusChange()
 void TMainFrm::RepetitionStChange()
 {
     PreviewSettingChanged();
+}
+
+void TMainFrm::Canvas1Click()
+{
+    if (canvas_ == nullptr)
+        canvas_ = new CanvasWindow(session_, errors_, this);
+    canvas_->show();
+    canvas_->raise();
+    canvas_->activateWindow();
 }

@@ -13,6 +13,7 @@
 
 #include <memory>
 
+class CanvasWindow;
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -67,6 +68,7 @@ public slots:
     void AutoSaveTimer();
     void Undo1Click();
     void Redo1Click();
+    void Canvas1Click(); // opens the canvas, made on first use
 
     void VolumeCBClick();
     void VolEdit1Change();
@@ -121,6 +123,8 @@ private:
     QAction* Undo1 = nullptr;
     QAction* Redo1 = nullptr;
     QMenu* View1 = nullptr;
+    QAction* Canvas1 = nullptr;
+    CanvasWindow* canvas_ = nullptr;
     QAction* About1 = nullptr;
     QTimer* AutoSave = nullptr;
 };

@@ -9,6 +9,14 @@
 // corner) made fully transparent. A null surface gives a null image.
 QImage ColourKeyed(const QImage& surface);
 
+// The key colour of a non-null surface (its bottom-left pixel's RGB), and a pixel as
+// the preview shows it over seeThrough: the canvas keys only the pixels it shows.
+QRgb KeyColour(const QImage& surface);
+inline QRgb KeyedPixel(QRgb pixel, QRgb key, QRgb seeThrough)
+{
+    return (pixel & RGB_MASK) == key ? seeThrough : pixel;
+}
+
 class PreviewView : public PictureView {
 public:
     explicit PreviewView(QWidget* parent = nullptr) : PictureView(parent) {}

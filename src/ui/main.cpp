@@ -74,6 +74,7 @@ int main(int argc, char** argv)
     // The message boxes are titled after the program's name.
     QApplication::setApplicationName(QStringLiteral("Vellumark"));
     QApplication::setApplicationVersion(QStringLiteral("0.3"));
+    // Where QSettings keeps what the windows remember.
     QApplication::setOrganizationName(QStringLiteral("Vellumark"));
     // Lets the desktop match the window to its menu entry.
     QGuiApplication::setDesktopFileName(QStringLiteral("vellumark"));

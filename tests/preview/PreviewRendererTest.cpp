@@ -742,3 +742,79 @@ TEST(PreviewTexts, TextsAreDrawnOverBarsAndPictures)
 }
 
 } // namespace
+
+// ---- Where each element was drawn ------------------------------------------------
+
+TEST(PreviewDrawnElements, ListsWhatTheDrawingPaintedInDrawOrderWhereItPaintedIt)
+{
+    TSkinModel model = PlainModel();
+    SpreadPictures(model);
+    model.SkinObjects[ProgressBarObject] = {10, 160, 156, 6, kBarHex};
+    model.SkinObjects[VolumeBarObject] = {60, 170, 50, 5, kBarHex};
+    model.TextItems[ArtistItem] = TextItem(100, 100, 40); // RIGHT, BOTTOM
+    model.TextItems[SoftLabelItem] = TextItem(3, 200, 20);
+    model.TextItems[AlbumItem].X = 1 << 30; // far off the surface: listed where it is
+    const TextLines lang = {"1", "", "Artist", "Title", "Album", "Time", "Now", "Left", "Menu", "Back"};
+    const PictureSlots pictures = ColouredPictures();
+
+    const auto draw = [&](const PreviewSettings& settings) {
+        QImage surface = NewPreviewSurface();
+        std::vector<DrawnElement> drawn;
+        DrawPreview(surface, model, pictures, lang, settings, &drawn);
+        EXPECT_EQ(surface, Draw(model, pictures, lang, settings)); // listing changes no pixel
+        return drawn;
+    };
+    const auto keys = [](const std::vector<DrawnElement>& drawn) {
+        std::string all;
+        for (const auto& element : drawn)
+            all += element.key + (element.mirrored ? "(mirrored)" : "") + ",";
+        return all;
+    };
+
+    PreviewSettings settings;
+    settings.repetition = 0;
+    settings.volumeShown = false;
+    std::vector<DrawnElement> drawn = draw(settings);
+    // No VolumeBar, no RepetitionAll, no Playlist (its sample text is empty).
+    EXPECT_EQ(keys(drawn), "Background,TitlePicture,SoftPicture,Backward,Play,Pause,Stop,Forward,Random,RepetitionOne,"
+                           "ProgressBar,TrackNumber,Artist,Title ,Album,Time ,TimeCurrent,TimeElapsed,SoftLabel,"
+                           "SoftLabel(mirrored),");
+    const auto find = [&](const std::string& key, bool mirrored = false) {
+        for (const auto& element : drawn)
+            if (element.key == key && element.mirrored == mirrored)
+                return element;
+        ADD_FAILURE() << key;
+        return DrawnElement{};
+    };
+    EXPECT_EQ(find("Background").bounds, QRect(0, 0, 176, 220));
+    EXPECT_EQ(find("Play").bounds, QRect(model.PicturePositions[PlayPos].X, model.PicturePositions[PlayPos].Y, 4, 3));
+    EXPECT_EQ(find("Play").category, SkinCategory::Pictures);
+    EXPECT_EQ(find("ProgressBar").bounds, QRect(10, 160, 156, 6));
+
+    // A text's box is its cell after anchoring, and holds every pixel of its glyphs.
+    const QFontMetrics metrics = ItemMetrics(model.TextItems[ArtistItem]);
+    const QRect artist = find("Artist").bounds;
+    EXPECT_EQ(artist, QRect(100 - metrics.horizontalAdvance("Artist"), 100 - metrics.height(),
+                            metrics.horizontalAdvance("Artist"), metrics.height()));
+    EXPECT_EQ(find("Artist").category, SkinCategory::Strings);
+    EXPECT_EQ(find("Album").bounds.left(), 1 << 24);
+    TSkinModel artistOnly = PlainModel();
+    artistOnly.TextItems[ArtistItem] = model.TextItems[ArtistItem];
+    const QImage alone = Draw(artistOnly, {}, TextLines{"", "", "Artist"});
+    EXPECT_GT(CountColour(alone, kText), 0);
+    EXPECT_EQ(CountColour(alone, kText), CountColour(alone, kText, artist.left(), artist.top(), artist.right() + 1,
+                                                     artist.bottom() + 1));
+
+    // The right soft label mirrors SoftLabel: its right edge X pixels from the right.
+    const QRect right = find("SoftLabel", true).bounds;
+    EXPECT_EQ(right.right() + 1, ScreenWidth - 3);
+    EXPECT_EQ(right.top(), 200);
+    EXPECT_EQ(right.width(), ItemMetrics(model.TextItems[SoftLabelItem]).horizontalAdvance("Back"));
+
+    settings.repetition = 1;
+    settings.volumeShown = true;
+    drawn = draw(settings);
+    EXPECT_NE(keys(drawn).find("Random,RepetitionAll,ProgressBar,VolumeBar,TrackNumber"), std::string::npos)
+        << keys(drawn);
+    EXPECT_EQ(find("VolumeBar").bounds, QRect(60, 170, 50, 5));
+}

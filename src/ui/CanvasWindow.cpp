@@ -1,0 +1,138 @@
+#include "CanvasWindow.h"
+
+#include "CanvasView.h"
+#include "EditingSession.h"
+#include "ErrorReporter.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScreen>
+#include <QSettings>
+#include <QStatusBar>
+
+namespace {
+
+constexpr const char* Group = "Canvas";
+
+QVariant Remembered(const char* key, const QVariant& fallback)
+{
+    QSettings settings;
+    settings.beginGroup(QString::fromLatin1(Group));
+    return settings.value(QString::fromLatin1(key), fallback);
+}
+
+} // namespace
+
+CanvasWindow::CanvasWindow(EditingSession& session, const ErrorReporter& errors, QWidget* parent)
+    : QMainWindow(parent, Qt::Window)
+{
+    setObjectName(QStringLiteral("CanvasWindow"));
+    setWindowTitle(QStringLiteral("Canvas"));
+    view_ = new CanvasView(session, errors, this);
+    setCentralWidget(view_);
+
+    position_ = new QLabel(this);
+    position_->setObjectName(QStringLiteral("CanvasPosition"));
+    zoomLabel_ = new QLabel(this);
+    zoomLabel_->setObjectName(QStringLiteral("CanvasZoom"));
+    statusBar()->addWidget(position_, 1);
+    statusBar()->addPermanentWidget(zoomLabel_);
+    connect(view_, &CanvasView::StatusChanged, position_, &QLabel::setText);
+
+    CreateMenu(session, errors);
+
+    // A damaged entry gives the usual size, and no entry a window larger than the screen.
+    QSize size = Remembered("size", QSize()).toSize();
+    if (!size.isValid() || size.isEmpty())
+        size = QSize(640, 600);
+    if (const QScreen* desktop = screen())
+        size = size.boundedTo(desktop->availableSize());
+    resize(size);
+    view_->SetZoom(Remembered("zoom", 3).toInt());
+    view_->SetGridShown(Remembered("grid", false).toBool());
+    grid_->setChecked(view_->GridShown());
+    ShowZoom(view_->Zoom());
+    connect(view_, &CanvasView::ZoomChanged, this, [this](int zoom) {
+        ShowZoom(zoom);
+        Remember("zoom", zoom);
+    });
+    view_->setFocus();
+}
+
+void CanvasWindow::CreateMenu(EditingSession& session, const ErrorReporter& errors)
+{
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("Edit"));
+    // The session's history, as the main window's Edit menu runs it.
+    const auto history = [&](QAction* action, const QList<QKeySequence>& keys, void (EditingSession::*step)()) {
+        disconnect(action, &QAction::triggered, &session.History(), nullptr);
+        connect(action, &QAction::triggered, this, [&session, &errors, step] { errors.Run([&] { (session.*step)(); }); });
+        action->setShortcuts(keys);
+        edit->addAction(action);
+    };
+    history(session.History().createUndoAction(this, QStringLiteral("Undo")), {QKeySequence(Qt::CTRL | Qt::Key_Z)},
+            &EditingSession::Undo);
+    history(session.History().createRedoAction(this, QStringLiteral("Redo")),
+            {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)}, &EditingSession::Redo);
+
+    QMenu* view = menuBar()->addMenu(QStringLiteral("View"));
+    const auto item = [&](const char* name, const QString& caption, const QList<QKeySequence>& keys) {
+        auto* action = view->addAction(caption);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcuts(keys);
+        return action;
+    };
+    connect(item("ZoomIn", QStringLiteral("Zoom in"),
+                 {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)}),
+            &QAction::triggered, view_, &CanvasView::ZoomIn);
+    connect(item("ZoomOut", QStringLiteral("Zoom out"), {QKeySequence(Qt::CTRL | Qt::Key_Minus)}), &QAction::triggered,
+            view_, &CanvasView::ZoomOut);
+    connect(item("ZoomFit", QStringLiteral("Largest zoom that fits"), {QKeySequence(Qt::CTRL | Qt::Key_0)}),
+            &QAction::triggered, view_, &CanvasView::ZoomToFit);
+    view->addSeparator();
+    grid_ = item("PixelGrid", QStringLiteral("Pixel grid"), {QKeySequence(Qt::Key_G)});
+    grid_->setCheckable(true);
+    connect(grid_, &QAction::toggled, this, [this](bool shown) {
+        view_->SetGridShown(shown);
+        Remember("grid", shown);
+    });
+}
+
+bool CanvasWindow::WasOpen()
+{
+    return Remembered("open", false).toBool();
+}
+
+void CanvasWindow::Remember(const char* key, const QVariant& value) const
+{
+    QSettings settings;
+    settings.beginGroup(QString::fromLatin1(Group));
+    settings.setValue(QString::fromLatin1(key), value);
+}
+
+void CanvasWindow::ShowZoom(int zoom)
+{
+    zoomLabel_->setText(QStringLiteral("%1\u00d7").arg(zoom));
+}
+
+void CanvasWindow::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    Remember("open", true);
+}
+
+void CanvasWindow::closeEvent(QCloseEvent* event)
+{
+    // Closed by the user: not reopened at the next start. When the program ends with
+    // the canvas open, no close comes, and it reopens.
+    Remember("open", false);
+    QMainWindow::closeEvent(event);
+}
+
+void CanvasWindow::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    if (isVisible())
+        Remember("size", size());
+}
