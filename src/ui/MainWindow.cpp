@@ -1,6 +1,8 @@
 #include "MainWindow.h"
 
 #include "AboutBox.h"
+#include "AllStatesWindow.h"
+#include "PngExport.h"
 #include "Placement.h"
 #include "PreviewView.h"
 #include "PropertyEditor.h"
@@ -127,6 +129,10 @@ void TMainFrm::CreateMenu()
     Open1 = item(file, "Open1", QStringLiteral("&Open"), QKeySequence(Qt::CTRL | Qt::Key_O), &TMainFrm::Open1Click);
     Saveas1 = item(file, "Saveas1", QStringLiteral("&Save as.."), QKeySequence(Qt::CTRL | Qt::Key_S),
                    &TMainFrm::Saveas1Click);
+    Exportpreview1 = item(file, "Exportpreview1", QStringLiteral("Export preview as PNG\u2026"), QKeySequence(),
+                          &TMainFrm::Exportpreview1Click);
+    Exportallstates1 = item(file, "Exportallstates1", QStringLiteral("Export all states as PNG\u2026"), QKeySequence(),
+                            &TMainFrm::Exportallstates1Click);
     Exit1 = item(file, "Exit1", QStringLiteral("&Exit"), QKeySequence(Qt::CTRL | Qt::Key_Q), &TMainFrm::Exit1Click);
 
     QMenu* edit = bar->addMenu(QStringLiteral("Edit"));
@@ -151,6 +157,7 @@ void TMainFrm::CreateMenu()
     // The windows beside the main one; "About" stays the last item on the bar.
     View1 = bar->addMenu(QStringLiteral("View"));
     View1->setObjectName(QStringLiteral("View1"));
+    Allstates1 = item(View1, "Allstates1", QStringLiteral("All states"), QKeySequence(), &TMainFrm::Allstates1Click);
 
     About1 = item(bar, "About1", QStringLiteral("About"), QKeySequence(), &TMainFrm::About1Click);
 }
@@ -275,6 +282,27 @@ void TMainFrm::Undo1Click()
 void TMainFrm::Redo1Click()
 {
     errors_.Run([this] { session_.Redo(); });
+}
+
+void TMainFrm::Allstates1Click()
+{
+    errors_.Run([this] {
+        if (allStates_ == nullptr)
+            allStates_ = new TAllStatesWindow(session_, errors_, this);
+        allStates_->show();
+        allStates_->raise();
+        allStates_->activateWindow();
+    });
+}
+
+void TMainFrm::Exportpreview1Click()
+{
+    errors_.Run([this] { ExportPreview(session_, *dialogs_); });
+}
+
+void TMainFrm::Exportallstates1Click()
+{
+    errors_.Run([this] { ExportAllStates(session_, *dialogs_); });
 }
 
 bool TMainFrm::MayClose()

@@ -22,6 +22,7 @@ class QTabWidget;
 class QTimer;
 class PreviewView;
 class PropertyEditor;
+class TAllStatesWindow;
 class ShapeFrame;
 class TAbout;
 class VolumeField;
@@ -63,6 +64,9 @@ public slots:
     void AutoSaveTimer();
     void Undo1Click();
     void Redo1Click();
+    void Allstates1Click();
+    void Exportpreview1Click();
+    void Exportallstates1Click();
 
     void VolumeCBClick();
     void VolEdit1Change();
@@ -108,6 +112,10 @@ private:
     QAction* Open1 = nullptr;
     QAction* Saveas1 = nullptr;
     QAction* Exit1 = nullptr;
+    QAction* Exportpreview1 = nullptr;
+    QAction* Exportallstates1 = nullptr;
+    QAction* Allstates1 = nullptr;
+    TAllStatesWindow* allStates_ = nullptr; // made when first asked for; this window owns it
     QAction* Undo1 = nullptr;
     QAction* Redo1 = nullptr;
     QMenu* View1 = nullptr;
