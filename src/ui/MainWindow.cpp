@@ -2,6 +2,7 @@
 
 #include "AboutBox.h"
 #include "AllStatesWindow.h"
+#include "FileDrops.h"
 #include "PngExport.h"
 #include "Placement.h"
 #include "PreviewView.h"
@@ -9,6 +10,8 @@
 #include "QtDialogService.h"
 #include "ResourcesPage.h"
 #include "ShapeFrame.h"
+#include "SkinError.h"
+#include "StarterSkin.h"
 #include "VolumeField.h"
 #include "WindowFont.h"
 
@@ -16,6 +19,9 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
@@ -106,6 +112,12 @@ void TMainFrm::CreateControls()
     connect(PlayStatus, &QComboBox::currentIndexChanged, this, &TMainFrm::PlayStatusChange);
     connect(RepetitionSt, &QComboBox::currentIndexChanged, this, &TMainFrm::RepetitionStChange);
 
+    // A skin folder or its description file dropped anywhere on the window opens it.
+    new SkinDropFilter(this, [this](const QString& file) { errors_.Run([&] { OpenSkin(file); }); });
+    // A picture changed by another program that could not be taken is reported once.
+    connect(&session_, &EditingSession::ExternalChangeFailed, this,
+            [this](const std::string& message) { errors_.Report(message.c_str()); });
+
     // The preview shows every drawing of the session's surface, whoever asked for it.
     connect(&session_, &EditingSession::PreviewDrawn, this, [this] { ScreenSkin->ShowSurface(session_.Surface()); });
 }
@@ -126,7 +138,13 @@ void TMainFrm::CreateMenu()
         owner->addAction(action);
         return action;
     };
+    Newskin1 = item(file, "Newskin1", QStringLiteral("New skin\u2026"), QKeySequence(Qt::CTRL | Qt::Key_N),
+                    &TMainFrm::Newskin1Click);
     Open1 = item(file, "Open1", QStringLiteral("&Open"), QKeySequence(Qt::CTRL | Qt::Key_O), &TMainFrm::Open1Click);
+    Openrecent1 = file->addMenu(QStringLiteral("Open recent"));
+    Openrecent1->setObjectName(QStringLiteral("Openrecent1"));
+    // Read when opened: a list the settings garble shows what it can and never fails start-up.
+    connect(Openrecent1, &QMenu::aboutToShow, this, &TMainFrm::FillRecentMenu);
     Saveas1 = item(file, "Saveas1", QStringLiteral("&Save as.."), QKeySequence(Qt::CTRL | Qt::Key_S),
                    &TMainFrm::Saveas1Click);
     Exportpreview1 = item(file, "Exportpreview1", QStringLiteral("Export preview as PNG\u2026"), QKeySequence(),
@@ -232,8 +250,58 @@ void TMainFrm::Open1Click()
         const auto chosen = dialogs_->OpenSkinFile();
         if (!chosen)
             return;
-        session_.Open(*chosen);
+        OpenSkin(*chosen);
     });
+}
+
+void TMainFrm::OpenSkin(const QString& file)
+{
+    session_.Open(file);
+    if (!file.isEmpty())
+        recent_.Add(file);
+}
+
+void TMainFrm::Newskin1Click()
+{
+    errors_.Run([this] {
+        const auto folder = dialogs_->ChooseNewSkinFolder();
+        if (!folder || folder->isEmpty())
+            return;
+        OpenSkin(WriteStarterSkin(StarterSkinFolder(session_.Workspace().ExecutableFolder()), *folder));
+    });
+}
+
+void TMainFrm::OpenRecent(const QString& file)
+{
+    errors_.Run([&] {
+        const QString folder = QFileInfo(file).absolutePath();
+        if (!QFileInfo(folder).isDir()) {
+            recent_.Remove(file); // the menu is filled afresh when next opened
+            dialogs_->ShowWarning(ApplicationTitle(QCoreApplication::applicationName()),
+                                  QStringLiteral("The skin folder \"%1\" is gone. It was removed from the recent list.")
+                                      .arg(QDir::toNativeSeparators(folder)));
+            return;
+        }
+        OpenSkin(file);
+    });
+}
+
+void TMainFrm::FillRecentMenu()
+{
+    Openrecent1->clear();
+    const QStringList entries = recent_.Entries();
+    for (const QString& entry : entries) {
+        // The folder names the skin; "&" would make the next letter a shortcut.
+        QString caption = QDir::toNativeSeparators(QFileInfo(entry).absolutePath());
+        caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        QAction* action = Openrecent1->addAction(caption);
+        connect(action, &QAction::triggered, this, [this, entry] { OpenRecent(entry); });
+    }
+    Openrecent1->addSeparator();
+    QAction* clear = Openrecent1->addAction(QStringLiteral("Clear list"));
+    clear->setObjectName(QStringLiteral("Clearlist1"));
+    clear->setEnabled(!entries.isEmpty());
+    connect(clear, &QAction::triggered, this, [this] { recent_.Clear(); });
 }
 
 void TMainFrm::Saveas1Click()

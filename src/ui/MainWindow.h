@@ -6,6 +6,7 @@
 #include "DialogService.h"
 #include "EditingSession.h"
 #include "ErrorReporter.h"
+#include "RecentSkins.h"
 
 #include <QImage>
 #include <QMainWindow>
@@ -57,7 +58,10 @@ public:
     const QImage& Surface() const { return session_.Surface(); }
 
 public slots:
+    void Newskin1Click();
     void Open1Click();
+    // Opens a skin of File › Open recent; one whose folder is gone leaves the list.
+    void OpenRecent(const QString& file);
     void Saveas1Click();
     void Exit1Click();
     void About1Click();
@@ -90,6 +94,10 @@ private:
     void PreviewSettingChanged();
     // Whether the window may close: asks when there are changes not saved with Save as.
     bool MayClose();
+    // Open as File › Open does it for every way in (the dialog, the recent list, a
+    // drop, a new skin); a skin opened without error goes to the top of the recent list.
+    void OpenSkin(const QString& file);
+    void FillRecentMenu();
 
     EditingSession session_;
     std::unique_ptr<DialogService> dialogs_;
@@ -111,6 +119,9 @@ private:
     QWidget* TabSheet2 = nullptr;
     QAction* Open1 = nullptr;
     QAction* Saveas1 = nullptr;
+    QAction* Newskin1 = nullptr;
+    QMenu* Openrecent1 = nullptr;
+    RecentSkins recent_;
     QAction* Exit1 = nullptr;
     QAction* Exportpreview1 = nullptr;
     QAction* Exportallstates1 = nullptr;

@@ -1,15 +1,20 @@
 #pragma once
 // The page "Resources": the fifteen pictures of the open skin's working copy, shown
-// one at a time and replaced from GIF files the user picks. Only wiring: the files
-// and the preview are the editing session's business; the view follows the
-// session when the picture it shows changes (undo, redo).
+// one at a time and replaced from GIF files the user picks or drops on an entry,
+// or edited in the desktop's program for GIF files ("Edit externally" in an
+// entry's context menu). Only wiring: the files and the preview are the editing
+// session's business; the view follows the session when the picture it shows
+// changes (undo, redo, a change made by another program).
 #include <QWidget>
+
+#include <optional>
 
 class ChoiceList;
 class DialogService;
 class EditingSession;
 class ErrorReporter;
 class PictureView;
+class QAction;
 class QPushButton;
 
 class TResourcesPage : public QWidget {
@@ -25,13 +30,23 @@ public:
 public slots:
     void ImgListBoxClick();
     void Button1Click();
+    // Opens the working copy's picture of the selected entry with the desktop's
+    // program for GIF files.
+    void EditExternallyClick();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    // GIF files dropped on an entry of the list.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // Shows the working copy's picture number, which must decode.
     void ShowPicture(int number);
+    // Replaces picture number from chosen (nothing: the dialog was cancelled) as
+    // "Replace from file" does.
+    void ReplaceFrom(int number, const std::optional<QString>& chosen);
+    // Whether a picture may be replaced; warns when it may not.
+    bool MayReplace(int number);
 
     EditingSession& session_;
     DialogService& dialogs_;
@@ -39,5 +54,6 @@ private:
     int shown_ = -1; // the picture the view shows
     ChoiceList* ImgListBox = nullptr;
     QPushButton* Button1 = nullptr;
+    QAction* EditExternally1 = nullptr;
     PictureView* ViewSources = nullptr;
 };

@@ -10,6 +10,8 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     // The message boxes are titled after the program's name.
     QApplication::setApplicationName(QStringLiteral("Vellumark"));
+    // Where QSettings keeps the recent skins: ~/.config/Vellumark/Vellumark.conf.
+    QApplication::setOrganizationName(QStringLiteral("Vellumark"));
     // Lets the desktop match the window to its menu entry.
     QGuiApplication::setDesktopFileName(QStringLiteral("vellumark"));
 
