@@ -74,7 +74,8 @@ void PictureWatch::WatchAgain()
     const QString folder = QDir::cleanPath(folder_);
     if (!watcher_.directories().contains(folder))
         paths << folder;
-    watcher_.addPaths(paths);
+    if (!paths.isEmpty())
+        watcher_.addPaths(paths);
 }
 
 void PictureWatch::Settled()
