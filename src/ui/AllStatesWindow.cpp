@@ -95,6 +95,9 @@ void TAllStatesWindow::Redraw()
         sheet_ = DrawStatesSheet(session_.Document(), session_.Settings());
     } catch (const SkinError&) {
         return;
+    } catch (const std::exception& error) {
+        errors_.Report(error.what()); // out of memory, most likely: never past the timer's frame
+        return;
     }
     ShowZoomed();
 }

@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QCryptographicHash>
+#include <QDesktopServices>
 #include <QDir>
 #include <QDirIterator>
 #include <QDropEvent>
@@ -22,6 +23,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
 #include <QUrl>
 
 #include <gtest/gtest.h>
@@ -212,6 +214,22 @@ TEST_F(SkinFilesTest, DropsOpenASkinFolderAndReplaceThePictureOfAnEntryAsOneStep
     EXPECT_EQ(PreviewAt(11, 101), qRgb(250, 200, 0));
     EXPECT_EQ(Session().History().count(), 1);
     EXPECT_EQ(list->currentRow(), 12);
+}
+
+TEST_F(SkinFilesTest, EditExternallyOpensTheWorkingCopysPictureNeverTheSkinsOwn)
+{
+    TestSkin skin;
+    skin.WriteComplete();
+    Open(skin);
+    auto* list = window_->findChild<QListWidget*>("ImgListBox");
+    list->setCurrentRow(12);
+    // Stands in for the desktop's program: records the address it is asked to open.
+    QTextBrowser program;
+    QDesktopServices::setUrlHandler("file", &program, "setSource");
+    window_->findChild<QAction*>("EditExternally1")->trigger();
+    QDesktopServices::unsetUrlHandler("file");
+    EXPECT_EQ(program.source(), QUrl::fromLocalFile(Working("12.gif")));
+    EXPECT_TRUE(dialogs_->errors.empty() && dialogs_->warnings.empty());
 }
 
 TEST_F(SkinFilesTest, APictureRenamedOverTheWorkingCopyIsShownWithinASecond)
