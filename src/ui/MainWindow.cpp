@@ -10,7 +10,6 @@
 #include "QtDialogService.h"
 #include "ResourcesPage.h"
 #include "ShapeFrame.h"
-#include "SkinError.h"
 #include "StarterSkin.h"
 #include "VolumeField.h"
 #include "WindowFont.h"
