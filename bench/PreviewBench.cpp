@@ -1,8 +1,10 @@
-// The preview's costs on the example skin: one full redraw, and what one keystroke
-// in a number field of the property editor costs.
+// The preview's costs on the example skin: one full redraw, what one keystroke
+// in a number field of the property editor costs, and the all-states sheet that the
+// editor's all-states window draws again after each change while it is shown.
 #include "BenchSkin.h"
 
 #include "PreviewRenderer.h"
+#include "StatesSheet.h"
 
 #include <benchmark/benchmark.h>
 
@@ -57,5 +59,18 @@ void BM_KeystrokeRoundTrip(benchmark::State& state)
     }
 }
 BENCHMARK(BM_KeystrokeRoundTrip)->Unit(benchmark::kMicrosecond);
+
+// The ten previews, their frames and labels: one redraw of View › All states.
+void BM_DrawStatesSheet(benchmark::State& state)
+{
+    const SkinDocument document = LoadExampleDocument();
+    const PreviewSettings settings = VolumeShown();
+    DrawStatesSheet(document, settings); // fonts loaded, as in the running editor
+    for (auto _ : state) {
+        const QImage sheet = DrawStatesSheet(document, settings);
+        benchmark::DoNotOptimize(sheet.constBits());
+    }
+}
+BENCHMARK(BM_DrawStatesSheet)->Unit(benchmark::kMicrosecond);
 
 } // namespace

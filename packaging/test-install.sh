@@ -53,6 +53,7 @@ done
 for asset in LangRuvex.txt statusline.gif; do
   cmp -s "$root/assets/Files/$asset" "$app/Files/$asset" || fail "lib/vellumark/Files/$asset missing or different"
 done
+diff -r "$root/examples/skins/harbour" "$app/Files/Starter" >&2 || fail "lib/vellumark/Files/Starter is not the starter skin"
 [ ! -e "$prefix/bin/Files" ] || fail "bin/Files installed: the assets belong beside the real executables"
 examples=$prefix/share/vellumark/examples/skins
 diff -r "$root/examples/skins" "$examples" >&2 || fail "share/vellumark/examples/skins is not examples/skins"

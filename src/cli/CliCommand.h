@@ -6,6 +6,7 @@
 // its help is made from the same declarations.
 #include "PreviewRenderer.h"
 #include "SkinDocument.h"
+#include "StatesSheet.h" // PlayStateNames, RepeatNames, MaxScale, ScaledImage, WritePng
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
@@ -68,11 +69,6 @@ QString SkinFolder(const QString& skinDir);
 // 'text', as usage messages quote what the user typed.
 std::string Quoted(const QString& text);
 
-// The names of the play states (index 0 to 4) and repetition modes (index 0, 1),
-// as options and sheet labels spell them.
-inline constexpr std::array<const char*, 5> PlayStateNames = {"backward", "play", "pause", "stop", "forward"};
-inline constexpr std::array<const char*, 2> RepeatNames = {"one", "all"};
-
 // A volume level written as one digit, 0 to 9; none for anything else.
 std::optional<int> VolumeLevel(const QString& value);
 
@@ -84,8 +80,6 @@ struct PreviewJob {
     QString texts;   // empty: the asset beside the executable
     QString overlay; // empty: the asset beside the executable
 };
-
-inline constexpr int MaxScale = 8;
 
 // The options -o/--output, --scale, --texts and --overlay.
 std::vector<QCommandLineOption> PreviewJobOptions();
@@ -103,12 +97,6 @@ int RunDrawing(CommandContext& context, const std::function<void()>& work);
 // description file, read in place. Throws SkinError; a parse that stops at a key
 // without a line says which key, after the editor's own message.
 SkinDocument LoadPreviewDocument(const PreviewJob& job);
-
-// Each pixel of image as a factor x factor block.
-QImage ScaledImage(const QImage& image, int factor);
-
-// Writes the PNG whole or not at all. Throws "Cannot create file ...".
-void WritePng(const QImage& image, const QString& path);
 
 // Selects Qt's offscreen platform unless QT_QPA_PLATFORM is set, so a command
 // that draws needs no display server (nor a working one), and keeps Qt's harmless

@@ -12,7 +12,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QBuffer>
 
 #include <algorithm>
 #include <cerrno>
@@ -152,35 +151,6 @@ SkinDocument LoadPreviewDocument(const PreviewJob& job)
                         + "\" (vellumark-skin check SKIN_DIR lists every problem)");
     }
     return document;
-}
-
-QImage ScaledImage(const QImage& image, int factor)
-{
-    if (factor == 1)
-        return image;
-    const QImage source = image.convertToFormat(QImage::Format_RGB32);
-    QImage scaled(source.width() * factor, source.height() * factor, QImage::Format_RGB32);
-    for (int y = 0; y < source.height(); ++y) {
-        const auto* in = reinterpret_cast<const QRgb*>(source.constScanLine(y));
-        auto* out = reinterpret_cast<QRgb*>(scaled.scanLine(y * factor));
-        for (int x = 0; x < source.width(); ++x)
-            std::fill_n(out + x * factor, factor, in[x]);
-        for (int copy = 1; copy < factor; ++copy)
-            std::copy_n(out, scaled.width(), reinterpret_cast<QRgb*>(scaled.scanLine(y * factor + copy)));
-    }
-    return scaled;
-}
-
-void WritePng(const QImage& image, const QString& path)
-{
-    // Encoded in memory first: a short write of the file then fails the command with
-    // the system's reason instead of leaving a truncated PNG.
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "PNG"))
-        throw SkinError(CreateFileError(path, ENOMEM));
-    WriteFileReplacing(path, std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
 }
 
 namespace {

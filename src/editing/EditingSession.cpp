@@ -1,5 +1,6 @@
 #include "EditingSession.h"
 
+#include "GifPicture.h"
 #include "SkinError.h"
 #include "TextFile.h"
 
@@ -109,6 +110,7 @@ EditingSession::EditingSession(SkinWorkspace::FolderResolver executableFolder, Q
 {
     history_.setUndoLimit(HistoryLimit);
     connect(&history_, &QUndoStack::cleanChanged, this, [this] { emit ModifiedChanged(IsModified()); });
+    connect(&watch_, &PictureWatch::PicturesChanged, this, &EditingSession::TakeExternalChanges);
 }
 
 EditingSession::~EditingSession() = default;
@@ -127,6 +129,9 @@ void EditingSession::Open(const QString& chosenFile)
         EditingSession& session;
         ~Fresh()
         {
+            // The working copy as it is now is what the editor knows of it.
+            const QString& file = session.document_.SkinFileName;
+            session.watch_.Watch(file.isEmpty() ? QString() : QFileInfo(file).absolutePath() + QLatin1Char('/'));
             session.history_.clear();
             session.SetExtraModified(false);
             emit session.SkinOpened();
@@ -209,6 +214,7 @@ void EditingSession::ReplacePicture(int number, const std::optional<QString>& ch
         bool chose;
         ~Record()
         {
+            session.watch_.Acknowledge(number); // the editor's own write
             if (!chose)
                 return;
             std::optional<std::string> after = FileBytes(file);
@@ -273,11 +279,54 @@ void EditingSession::ApplyPicture(int number, const std::optional<std::string>& 
 {
     try {
         workspace_.WritePicture(number, bytes);
+        watch_.Acknowledge(number);
         RedrawPreview();
     } catch (const std::exception& error) {
+        watch_.Acknowledge(number);
         stepError_ = error.what();
     }
     emit PictureChanged(number);
+}
+
+void EditingSession::TakeExternalChanges(const std::vector<int>& numbers) noexcept
+{
+    std::string messages;
+    const auto report = [&messages](const std::string& message) {
+        if (!messages.empty())
+            messages += "\n";
+        messages += message;
+    };
+    for (const int number : numbers) {
+        const QString file = workspace_.PictureFile(number);
+        try {
+            LoadGifFile(file);
+        } catch (const std::exception& error) {
+            // Rejected: the former picture goes back into the working copy, as for a
+            // rejected replacement, and the views keep showing it.
+            report(error.what());
+            try {
+                workspace_.WritePicture(number, watch_.Known(number));
+                RedrawPreview();
+            } catch (const std::exception& again) {
+                report(again.what());
+            }
+            watch_.Acknowledge(number);
+            continue;
+        }
+        // Taken as the editor's picture: no undo step (the other program keeps its
+        // own history), but the skin is no longer what was opened or saved.
+        watch_.Acknowledge(number);
+        SetExtraModified(true);
+        try {
+            workspace_.ReplacePicture(number, std::nullopt); // the edits first, then the reload
+            RedrawPreview();
+        } catch (const std::exception& error) {
+            report(error.what());
+        }
+        emit PictureChanged(number);
+    }
+    if (!messages.empty())
+        emit ExternalChangeFailed(messages);
 }
 
 void EditingSession::SetSettings(const PreviewSettings& settings)

@@ -8,6 +8,7 @@
 // reporter. Signals carry no exception: an undo or redo that fails inside the undo
 // stack keeps its error until Undo() or Redo() throws it.
 #include "LineComposer.h"
+#include "PictureWatch.h"
 #include "PreviewRenderer.h"
 #include "SkinWorkspace.h"
 
@@ -99,6 +100,12 @@ public:
     void ApplyLine(int index, const std::string& bytes, const std::string& key) noexcept;
     void ApplyPicture(int number, const std::optional<std::string>& bytes) noexcept;
 
+    // The pictures of the working copy are watched from the first Open on: one that
+    // another program changed is reloaded and drawn (no undo step, but the skin
+    // counts as modified); one the decoder rejects is put back as it was and
+    // reported through ExternalChangeFailed, once.
+    PictureWatch& Watch() { return watch_; }
+
 signals:
     void ElementChanged(const std::string& key); // its line changed
     void PictureChanged(int number);             // its file changed and the skin was reloaded
@@ -109,11 +116,14 @@ signals:
     void SettingsChanged();
     void PreviewDrawn();                          // the surface holds a new drawing
     void ModifiedChanged(bool modified);
+    // A change made by another program could not be taken; the message is the error's.
+    void ExternalChangeFailed(const std::string& message);
 
 private:
     template <typename Step>
     void RunStep(Step&& step);
     void SetExtraModified(bool modified);
+    void TakeExternalChanges(const std::vector<int>& numbers) noexcept;
 
     SkinDocument document_;
     SkinWorkspace workspace_;
@@ -126,4 +136,5 @@ private:
     int mergeSerial_ = 0;
     bool extraModified_ = false; // changed in a way the history does not hold
     std::optional<std::string> stepError_;
+    PictureWatch watch_;
 };

@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
+
 std::optional<QString> DialogService::OpenSkinFile()
 {
     return RunRemembering(OD1, lastSkinFile_);
@@ -20,6 +22,31 @@ std::optional<QString> DialogService::SaveSkinFile(const QString& openedFolder)
 std::optional<QString> DialogService::OpenPictureFile()
 {
     return RunRemembering(ImgReplaceDialog, lastPictureFile_);
+}
+
+std::optional<QString> DialogService::SavePngFile(const FileDialogSettings& settings, const QString& defaultName)
+{
+    const QString folder = lastPngFolder_.isEmpty() ? QDir::homePath() : lastPngFolder_;
+    const auto chosen = RunFileDialog(settings, QDir(folder).filePath(defaultName));
+    if (chosen)
+        lastPngFolder_ = QFileInfo(*chosen).absolutePath();
+    return chosen;
+}
+
+std::optional<QString> DialogService::ChooseNewSkinFolder()
+{
+    const auto chosen = RunFileDialog(NewSkinDialog, lastNewSkinFolder_);
+    if (chosen)
+        lastNewSkinFolder_ = *chosen;
+    return chosen;
+}
+
+std::optional<int> DialogService::ChooseScale(const QString& title, int maximum)
+{
+    const auto chosen = RunScaleDialog(title, std::clamp(lastScale_, 1, maximum), maximum);
+    if (chosen)
+        lastScale_ = *chosen;
+    return chosen;
 }
 
 std::optional<QColor> DialogService::PickColor()

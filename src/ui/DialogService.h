@@ -12,16 +12,22 @@
 class QDialog;
 
 // One file dialog of the main window: its name, its single filter entry (in Qt's
-// "Name (patterns)" form) and whether it picks a file to write.
+// "Name (patterns)" form), whether it picks a file to write, whether it picks a
+// folder instead of a file, and whether it asks before a file is replaced.
 struct FileDialogSettings {
     const char* objectName;
     const char* filter;
     bool save;
+    bool folder = false;
+    bool confirmOverwrite = false;
 };
 
 inline constexpr FileDialogSettings OD1{"OD1", "RuvexSkins (Ruvex.rvk ruvex.rvk RUVEX.RVK)", false};
 inline constexpr FileDialogSettings SD1{"SD1", "RuvexSkins (Ruvex.rvk ruvex.rvk RUVEX.RVK)", true};
 inline constexpr FileDialogSettings ImgReplaceDialog{"ImgReplaceDialog", "Gif-Image (*.gif)", false};
+inline constexpr FileDialogSettings ExportPreviewDialog{"ExportPreviewDialog", "PNG image (*.png)", true, false, true};
+inline constexpr FileDialogSettings ExportSheetDialog{"ExportSheetDialog", "PNG image (*.png)", true, false, true};
+inline constexpr FileDialogSettings NewSkinDialog{"NewSkinDialog", "", false, true};
 
 enum class UnsavedChangesAnswer { SaveAs, Discard, Cancel };
 
@@ -36,6 +42,14 @@ public:
     // (the skin folder last opened), so the new skin lands next to it.
     std::optional<QString> SaveSkinFile(const QString& openedFolder = {});
     std::optional<QString> OpenPictureFile();
+    // A PNG to export to: the dialog starts in the folder the last export went to
+    // (the home folder at first), with defaultName.
+    std::optional<QString> SavePngFile(const FileDialogSettings& settings, const QString& defaultName);
+    // The folder for a new skin; starts in the parent of the folder chosen last.
+    std::optional<QString> ChooseNewSkinFolder();
+    // A whole-number scale from 1 to maximum; starts with the one chosen last (2 at
+    // first), kept within maximum.
+    std::optional<int> ChooseScale(const QString& title, int maximum);
     // The colour dialog starts with the colour chosen in it last, black at first.
     std::optional<QColor> PickColor();
 
@@ -49,6 +63,7 @@ public:
 protected:
     virtual std::optional<QString> RunFileDialog(const FileDialogSettings& settings, const QString& initialFile) = 0;
     virtual std::optional<QColor> RunColorDialog(const QColor& initial) = 0;
+    virtual std::optional<int> RunScaleDialog(const QString& title, int initial, int maximum) = 0;
 
 private:
     std::optional<QString> RunRemembering(const FileDialogSettings& settings, QString& lastFile);
@@ -57,5 +72,8 @@ private:
     QString lastSaveFile_ = QString::fromLatin1(DescriptionFileName);
     QString lastPictureFile_;
     bool savedOnce_ = false;
+    QString lastPngFolder_;
+    QString lastNewSkinFolder_;
+    int lastScale_ = 2;
     QColor lastColor_ = Qt::black;
 };

@@ -2,6 +2,9 @@
 
 #include "AboutBox.h"
 #include "CanvasWindow.h"
+#include "AllStatesWindow.h"
+#include "FileDrops.h"
+#include "PngExport.h"
 #include "Placement.h"
 #include "PreviewView.h"
 #include "ProblemsPage.h"
@@ -11,6 +14,7 @@
 #include "TextFile.h"
 #include "ResourcesPage.h"
 #include "ShapeFrame.h"
+#include "StarterSkin.h"
 #include "VolumeField.h"
 #include "WindowFont.h"
 
@@ -18,6 +22,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -112,6 +117,12 @@ void TMainFrm::CreateControls()
     connect(PlayStatus, &QComboBox::currentIndexChanged, this, &TMainFrm::PlayStatusChange);
     connect(RepetitionSt, &QComboBox::currentIndexChanged, this, &TMainFrm::RepetitionStChange);
 
+    // A skin folder or its description file dropped anywhere on the window opens it.
+    new SkinDropFilter(this, [this](const QString& file) { errors_.Run([&] { OpenSkin(file); }); });
+    // A picture changed by another program that could not be taken is reported once.
+    connect(&session_, &EditingSession::ExternalChangeFailed, this,
+            [this](const std::string& message) { errors_.Report(message.c_str()); });
+
     // The preview shows every drawing of the session's surface, whoever asked for it.
     connect(&session_, &EditingSession::PreviewDrawn, this, [this] { ScreenSkin->ShowSurface(session_.Surface()); });
     for (auto signal : {&EditingSession::SkinOpened, &EditingSession::SkinSaved})
@@ -155,9 +166,19 @@ void TMainFrm::CreateMenu()
         owner->addAction(action);
         return action;
     };
+    Newskin1 = item(file, "Newskin1", QStringLiteral("New skin\u2026"), QKeySequence(Qt::CTRL | Qt::Key_N),
+                    &TMainFrm::Newskin1Click);
     Open1 = item(file, "Open1", QStringLiteral("&Open"), QKeySequence(Qt::CTRL | Qt::Key_O), &TMainFrm::Open1Click);
+    Openrecent1 = file->addMenu(QStringLiteral("Open recent"));
+    Openrecent1->setObjectName(QStringLiteral("Openrecent1"));
+    // Read when opened: a list the settings garble shows what it can and never fails start-up.
+    connect(Openrecent1, &QMenu::aboutToShow, this, &TMainFrm::FillRecentMenu);
     Saveas1 = item(file, "Saveas1", QStringLiteral("&Save as.."), QKeySequence(Qt::CTRL | Qt::Key_S),
                    &TMainFrm::Saveas1Click);
+    Exportpreview1 = item(file, "Exportpreview1", QStringLiteral("Export preview as PNG\u2026"), QKeySequence(),
+                          &TMainFrm::Exportpreview1Click);
+    Exportallstates1 = item(file, "Exportallstates1", QStringLiteral("Export all states as PNG\u2026"), QKeySequence(),
+                            &TMainFrm::Exportallstates1Click);
     Exit1 = item(file, "Exit1", QStringLiteral("&Exit"), QKeySequence(Qt::CTRL | Qt::Key_Q), &TMainFrm::Exit1Click);
 
     QMenu* edit = bar->addMenu(QStringLiteral("Edit"));
@@ -183,6 +204,7 @@ void TMainFrm::CreateMenu()
     View1 = bar->addMenu(QStringLiteral("View"));
     View1->setObjectName(QStringLiteral("View1"));
     Canvas1 = item(View1, "Canvas1", QStringLiteral("Canvas"), QKeySequence(Qt::Key_F2), &TMainFrm::Canvas1Click);
+    Allstates1 = item(View1, "Allstates1", QStringLiteral("All states"), QKeySequence(), &TMainFrm::Allstates1Click);
 
     About1 = item(bar, "About1", QStringLiteral("About"), QKeySequence(), &TMainFrm::About1Click);
 }
@@ -260,7 +282,7 @@ void TMainFrm::Open1Click()
         const auto chosen = dialogs_->OpenSkinFile();
         if (!chosen)
             return;
-        session_.Open(*chosen);
+        OpenSkin(*chosen);
     });
 }
 
@@ -271,7 +293,7 @@ void TMainFrm::OpenPath(const QString& path)
         // A dialog offers only what exists; a typed path may name nothing.
         if (!info.exists())
             throw SkinError("Cannot open file \"" + DisplayPath(path) + "\". " + SystemReason(ENOENT));
-        session_.Open(info.isDir() ? QDir(info.absoluteFilePath()).filePath(QString::fromLatin1(DescriptionFileName))
+        OpenSkin(info.isDir() ? QDir(info.absoluteFilePath()).filePath(QString::fromLatin1(DescriptionFileName))
                                    : info.absoluteFilePath());
     });
 }
@@ -286,6 +308,56 @@ void TMainFrm::ShowTitle()
     }
     setWindowTitle(QFileInfo(folder).fileName() + QStringLiteral("[*] - ") + program);
     setWindowModified(session_.IsModified());
+}
+
+void TMainFrm::OpenSkin(const QString& file)
+{
+    session_.Open(file);
+    if (!file.isEmpty())
+        recent_.Add(file);
+}
+
+void TMainFrm::Newskin1Click()
+{
+    errors_.Run([this] {
+        const auto folder = dialogs_->ChooseNewSkinFolder();
+        if (!folder || folder->isEmpty())
+            return;
+        OpenSkin(WriteStarterSkin(StarterSkinFolder(session_.Workspace().ExecutableFolder()), *folder));
+    });
+}
+
+void TMainFrm::OpenRecent(const QString& file)
+{
+    errors_.Run([&] {
+        const QString folder = QFileInfo(file).absolutePath();
+        if (!QFileInfo(folder).isDir()) {
+            recent_.Remove(file); // the menu is filled afresh when next opened
+            dialogs_->ShowWarning(ApplicationTitle(QCoreApplication::applicationName()),
+                                  QStringLiteral("The skin folder \"%1\" is gone. It was removed from the recent list.")
+                                      .arg(QDir::toNativeSeparators(folder)));
+            return;
+        }
+        OpenSkin(file);
+    });
+}
+
+void TMainFrm::FillRecentMenu()
+{
+    Openrecent1->clear();
+    const QStringList entries = recent_.Entries();
+    for (const QString& entry : entries) {
+        // The folder names the skin; "&" would make the next letter a shortcut.
+        QString caption = QDir::toNativeSeparators(QFileInfo(entry).absolutePath());
+        caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        QAction* action = Openrecent1->addAction(caption);
+        connect(action, &QAction::triggered, this, [this, entry] { OpenRecent(entry); });
+    }
+    Openrecent1->addSeparator();
+    QAction* clear = Openrecent1->addAction(QStringLiteral("Clear list"));
+    clear->setObjectName(QStringLiteral("Clearlist1"));
+    clear->setEnabled(!entries.isEmpty());
+    connect(clear, &QAction::triggered, this, [this] { recent_.Clear(); });
 }
 
 void TMainFrm::Saveas1Click()
@@ -334,6 +406,27 @@ void TMainFrm::Undo1Click()
 void TMainFrm::Redo1Click()
 {
     errors_.Run([this] { session_.Redo(); });
+}
+
+void TMainFrm::Allstates1Click()
+{
+    errors_.Run([this] {
+        if (allStates_ == nullptr)
+            allStates_ = new TAllStatesWindow(session_, errors_, this);
+        allStates_->show();
+        allStates_->raise();
+        allStates_->activateWindow();
+    });
+}
+
+void TMainFrm::Exportpreview1Click()
+{
+    errors_.Run([this] { ExportPreview(session_, *dialogs_); });
+}
+
+void TMainFrm::Exportallstates1Click()
+{
+    errors_.Run([this] { ExportAllStates(session_, *dialogs_); });
 }
 
 bool TMainFrm::MayClose()

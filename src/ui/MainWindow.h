@@ -6,6 +6,7 @@
 #include "DialogService.h"
 #include "EditingSession.h"
 #include "ErrorReporter.h"
+#include "RecentSkins.h"
 
 #include <QImage>
 #include <QMainWindow>
@@ -23,6 +24,7 @@ class QTabWidget;
 class QTimer;
 class PreviewView;
 class PropertyEditor;
+class TAllStatesWindow;
 class ShapeFrame;
 class TAbout;
 class VolumeField;
@@ -61,7 +63,10 @@ public:
     const QImage& Surface() const { return session_.Surface(); }
 
 public slots:
+    void Newskin1Click();
     void Open1Click();
+    // Opens a skin of File › Open recent; one whose folder is gone leaves the list.
+    void OpenRecent(const QString& file);
     void Saveas1Click();
     void Exit1Click();
     void About1Click();
@@ -69,6 +74,9 @@ public slots:
     void Undo1Click();
     void Redo1Click();
     void Canvas1Click(); // opens the canvas, made on first use
+    void Allstates1Click();
+    void Exportpreview1Click();
+    void Exportallstates1Click();
 
     void VolumeCBClick();
     void VolEdit1Change();
@@ -97,6 +105,10 @@ private:
     // "Vellumark v0.3" before a skin is open; then the skin's folder name beside it,
     // marked while there are changes not saved with Save as.
     void ShowTitle();
+    // Open as File › Open does it for every way in (the dialog, the recent list, a
+    // drop, a new skin); a skin opened without error goes to the top of the recent list.
+    void OpenSkin(const QString& file);
+    void FillRecentMenu();
 
     EditingSession session_;
     std::unique_ptr<DialogService> dialogs_;
@@ -119,7 +131,14 @@ private:
     QWidget* TabSheet3 = nullptr;
     QAction* Open1 = nullptr;
     QAction* Saveas1 = nullptr;
+    QAction* Newskin1 = nullptr;
+    QMenu* Openrecent1 = nullptr;
+    RecentSkins recent_;
     QAction* Exit1 = nullptr;
+    QAction* Exportpreview1 = nullptr;
+    QAction* Exportallstates1 = nullptr;
+    QAction* Allstates1 = nullptr;
+    TAllStatesWindow* allStates_ = nullptr; // made when first asked for; this window owns it
     QAction* Undo1 = nullptr;
     QAction* Redo1 = nullptr;
     QMenu* View1 = nullptr;

@@ -2,7 +2,9 @@
 
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
+#include <QFileInfo>
 #include <QPushButton>
 
 QtDialogService::QtDialogService(QWidget* owner) : owner_(owner) {}
@@ -53,16 +55,26 @@ std::optional<QString> QtDialogService::RunFileDialog(const FileDialogSettings& 
 {
     QFileDialog dialog(owner_);
     dialog.setObjectName(QString::fromLatin1(settings.objectName));
-    dialog.setNameFilter(QString::fromLatin1(settings.filter));
-    // The filter list shows only the entry's name, not its patterns.
-    dialog.setOption(QFileDialog::HideNameFilterDetails);
-    // Only the chosen file's folder matters, so the file need not exist.
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setAcceptMode(settings.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    // Saving over a skin folder is the point of Save as: no confirmation.
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, settings.save);
-    if (!initialFile.isEmpty())
-        dialog.selectFile(initialFile);
+    if (settings.folder) {
+        // A new folder may be made in the dialog itself.
+        dialog.setFileMode(QFileDialog::Directory);
+        dialog.setOption(QFileDialog::ShowDirsOnly);
+        if (!initialFile.isEmpty())
+            dialog.setDirectory(QFileInfo(initialFile).absolutePath());
+    } else {
+        dialog.setNameFilter(QString::fromLatin1(settings.filter));
+        // The filter list shows only the entry's name, not its patterns.
+        dialog.setOption(QFileDialog::HideNameFilterDetails);
+        // Only the chosen file's folder matters, so the file need not exist.
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setAcceptMode(settings.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+        // Saving over a skin folder is the point of Save as: no confirmation there.
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, settings.save && !settings.confirmOverwrite);
+        if (settings.confirmOverwrite)
+            dialog.setDefaultSuffix(QStringLiteral("png"));
+        if (!initialFile.isEmpty())
+            dialog.selectFile(initialFile);
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().constFirst();
@@ -75,4 +87,18 @@ std::optional<QColor> QtDialogService::RunColorDialog(const QColor& initial)
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.selectedColor();
+}
+
+std::optional<int> QtDialogService::RunScaleDialog(const QString& title, int initial, int maximum)
+{
+    QInputDialog dialog(owner_);
+    dialog.setObjectName(QStringLiteral("ScaleDialog"));
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(QStringLiteral("Scale (each pixel as an N\u00d7N block):"));
+    dialog.setInputMode(QInputDialog::IntInput);
+    dialog.setIntRange(1, maximum);
+    dialog.setIntValue(initial);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.intValue();
 }

@@ -16,6 +16,7 @@ public:
 protected:
     std::optional<QString> RunFileDialog(const FileDialogSettings& settings, const QString& initialFile) override;
     std::optional<QColor> RunColorDialog(const QColor& initial) override;
+    std::optional<int> RunScaleDialog(const QString& title, int initial, int maximum) override;
 
 private:
     QWidget* owner_;

@@ -1,6 +1,7 @@
 #include "ResourcesPage.h"
 
 #include "ChoiceList.h"
+#include "FileDrops.h"
 #include "DialogService.h"
 #include "EditingSession.h"
 #include "ErrorReporter.h"
@@ -8,10 +9,15 @@
 #include "PictureView.h"
 #include "Placement.h"
 
+#include <QAction>
+#include <QDesktopServices>
+#include <QDropEvent>
+#include <QDir>
 #include <QFileInfo>
 #include <QScopedValueRollback>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QUrl>
 #include <QVBoxLayout>
 
 namespace {
@@ -37,6 +43,17 @@ TResourcesPage::TResourcesPage(EditingSession& session, DialogService& dialogs, 
         ImgListBox->addItem(QString::fromLatin1(RoleOfPicture(number).name));
     Button1 = Place(new QPushButton(QStringLiteral("Replace from file"), this), "Button1", 128, 8, 177, 25);
     ViewSources = Place(new PictureView(this), "ViewSources", 128, 40, ScreenWidth, ScreenHeight);
+
+    // A GIF dropped on an entry replaces that entry's picture.
+    ImgListBox->viewport()->setAcceptDrops(true);
+    ImgListBox->viewport()->installEventFilter(this);
+    EditExternally1 = new QAction(QStringLiteral("Edit externally"), this);
+    EditExternally1->setObjectName(QStringLiteral("EditExternally1"));
+    connect(EditExternally1, &QAction::triggered, this, &TResourcesPage::EditExternallyClick);
+    ImgListBox->setContextMenuPolicy(Qt::ActionsContextMenu);
+    ImgListBox->addAction(EditExternally1);
+    ViewSources->setContextMenuPolicy(Qt::ActionsContextMenu);
+    ViewSources->addAction(EditExternally1);
 
     // A new selection by mouse or keyboard, or a click on the selected entry.
     connect(ImgListBox, &ChoiceList::Chosen, this, &TResourcesPage::ImgListBoxClick);
@@ -100,30 +117,86 @@ void TResourcesPage::ImgListBoxClick()
     });
 }
 
+bool TResourcesPage::MayReplace(int number)
+{
+    // Before the first Open there is no working copy to put a picture into.
+    if (session_.Document().SkinFileName.isEmpty()) {
+        dialogs_.ShowWarning(MessageCaption, QStringLiteral("Open a skin before replacing a picture"));
+        return false;
+    }
+    if (number < 0) {
+        dialogs_.ShowWarning(MessageCaption, QStringLiteral("Select picture to replace"));
+        return false;
+    }
+    return true;
+}
+
+void TResourcesPage::ReplaceFrom(int number, const std::optional<QString>& chosen)
+{
+    // The session redraws; a rejected picture has been put back, and the view
+    // keeps the picture it showed.
+    {
+        // The view follows this replacement only when it succeeds, below.
+        const QScopedValueRollback<bool> replacing(replacing_, true);
+        session_.ReplacePicture(number, chosen);
+    }
+    // Loaded before anything changes on screen: a missing file leaves the view and
+    // the preview as they are.
+    ShowPicture(number);
+    session_.RedrawPreview();
+}
+
 void TResourcesPage::Button1Click()
 {
     errors_.Run([this] {
-        // Before the first Open there is no working copy to put a picture into.
-        if (session_.Document().SkinFileName.isEmpty()) {
-            dialogs_.ShowWarning(MessageCaption, QStringLiteral("Open a skin before replacing a picture"));
-            return;
-        }
         const int number = SelectedIndex();
-        if (number < 0) {
-            dialogs_.ShowWarning(MessageCaption, QStringLiteral("Select picture to replace"));
+        if (!MayReplace(number))
             return;
-        }
-        const std::optional<QString> chosen = dialogs_.OpenPictureFile();
-        // The session redraws; a rejected picture has been put back, and the view
-        // keeps the picture it showed.
-        {
-            // The view follows this replacement only when it succeeds, below.
-            const QScopedValueRollback<bool> replacing(replacing_, true);
-            session_.ReplacePicture(number, chosen);
-        }
-        // Loaded before anything changes on screen: a missing file leaves the view and
-        // the preview as they are.
-        ShowPicture(number);
-        session_.RedrawPreview();
+        ReplaceFrom(number, dialogs_.OpenPictureFile());
     });
+}
+
+void TResourcesPage::EditExternallyClick()
+{
+    errors_.Run([this] {
+        const int number = SelectedIndex();
+        if (session_.Document().SkinFileName.isEmpty() || number < 0)
+            return;
+        // The working copy, never the folder the skin came from: what the program
+        // saves there is watched and taken into the editor.
+        const QString file = session_.Workspace().PictureFile(number);
+        if (!QDesktopServices::openUrl(QUrl::fromLocalFile(file)))
+            dialogs_.ShowWarning(MessageCaption, QStringLiteral("No program to edit \"%1\" was found")
+                                                     .arg(QDir::toNativeSeparators(file)));
+    });
+}
+
+bool TResourcesPage::eventFilter(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if (watched != ImgListBox->viewport()
+        || (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop))
+        return QWidget::eventFilter(watched, event);
+    auto* drop = static_cast<QDropEvent*>(event);
+    const QString gif = DroppedGif(drop->mimeData());
+    if (gif.isEmpty()) {
+        drop->ignore();
+        return true;
+    }
+    // Entered anywhere on the list; taken only over an entry.
+    const int row = ImgListBox->indexAt(drop->position().toPoint()).row();
+    if (type != QEvent::DragEnter && row < 0) {
+        drop->ignore();
+        return true;
+    }
+    drop->setDropAction(Qt::CopyAction);
+    drop->accept();
+    if (type == QEvent::Drop) {
+        errors_.Run([&] {
+            ImgListBox->setCurrentRow(row);
+            if (MayReplace(row))
+                ReplaceFrom(row, gif);
+        });
+    }
+    return true;
 }

@@ -1,15 +1,20 @@
 #pragma once
 // The page "Resources": the fifteen pictures of the open skin's working copy, shown
-// one at a time and replaced from GIF files the user picks. Only wiring: the files
-// and the preview are the editing session's business; the view follows the
-// session when the picture it shows changes (undo, redo).
+// one at a time and replaced from GIF files the user picks or drops on an entry,
+// or edited in the desktop's program for GIF files ("Edit externally" in an
+// entry's context menu). Only wiring: the files and the preview are the editing
+// session's business; the view follows the session when the picture it shows
+// changes (undo, redo, a change made by another program).
 #include <QWidget>
+
+#include <optional>
 
 class ChoiceList;
 class DialogService;
 class EditingSession;
 class ErrorReporter;
 class PictureView;
+class QAction;
 class QPushButton;
 
 class TResourcesPage : public QWidget {
@@ -25,9 +30,14 @@ public:
 public slots:
     void ImgListBoxClick();
     void Button1Click();
+    // Opens the working copy's picture of the selected entry with the desktop's
+    // program for GIF files.
+    void EditExternallyClick();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    // GIF files dropped on an entry of the list.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // Shows the working copy's picture number, which must decode.
@@ -35,6 +45,11 @@ private:
     // Selects picture number's entry and shows the picture, or nothing when it is
     // missing or does not decode: what the session was asked to show.
     void FollowPictureRequest(int number);
+    // Replaces picture number from chosen (nothing: the dialog was cancelled) as
+    // "Replace from file" does.
+    void ReplaceFrom(int number, const std::optional<QString>& chosen);
+    // Whether a picture may be replaced; warns when it may not.
+    bool MayReplace(int number);
 
     EditingSession& session_;
     DialogService& dialogs_;
@@ -43,5 +58,6 @@ private:
     bool replacing_ = false;
     ChoiceList* ImgListBox = nullptr;
     QPushButton* Button1 = nullptr;
+    QAction* EditExternally1 = nullptr;
     PictureView* ViewSources = nullptr;
 };

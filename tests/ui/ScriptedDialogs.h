@@ -24,11 +24,13 @@ public:
     // Answers for the next dialogs, in order; nullopt or none left: cancelled.
     std::deque<std::optional<QString>> fileAnswers;
     std::deque<std::optional<QColor>> colorAnswers;
+    std::deque<std::optional<int>> scaleAnswers;
     std::deque<UnsavedChangesAnswer> unsavedAnswers; // none left: Cancel
     std::vector<QString> unsavedQuestions;
 
     std::vector<FileRequest> fileRequests;
     std::vector<QColor> colorRequests;
+    std::vector<int> scaleRequests; // the scale each scale dialog started with
     std::vector<Message> errors;
     std::vector<Message> warnings;
     std::vector<QDialog*> modals;
@@ -71,6 +73,11 @@ protected:
     {
         colorRequests.push_back(initial);
         return Next(colorAnswers);
+    }
+    std::optional<int> RunScaleDialog(const QString&, int initial, int) override
+    {
+        scaleRequests.push_back(initial);
+        return Next(scaleAnswers);
     }
 
 private:

@@ -1,0 +1,104 @@
+#include "StatesSheet.h"
+
+#include "PreviewSteps.h"
+#include "ReplacementFile.h"
+#include "SkinError.h"
+
+#include <QBuffer>
+#include <QFontMetrics>
+#include <QPainter>
+
+#include <algorithm>
+#include <cerrno>
+
+namespace {
+
+constexpr int FramedWidth = ScreenWidth + 2; // the preview inside a one-pixel frame,
+constexpr int FramedHeight = ScreenHeight + 2; // as the editor shows it
+constexpr int Columns = static_cast<int>(PlayStateNames.size());
+constexpr int Rows = static_cast<int>(RepeatNames.size());
+
+QFont LabelFont()
+{
+    return PreviewFont(DefaultFontSize, 0);
+}
+
+} // namespace
+
+SheetLayout::SheetLayout() : labelHeight(QFontMetrics(LabelFont()).height()) {}
+
+QSize SheetLayout::Size() const
+{
+    return QSize(Margin + Columns * (FramedWidth + Margin),
+                 Margin + Rows * (FramedHeight + LabelGap + labelHeight + Margin));
+}
+
+QRect SheetLayout::PreviewRect(int playState, int repetition) const
+{
+    const int left = Margin + playState * (FramedWidth + Margin);
+    const int top = Margin + repetition * (FramedHeight + LabelGap + labelHeight + Margin);
+    return QRect(left + 1, top + 1, ScreenWidth, ScreenHeight);
+}
+
+QString SheetLabel(int playState, int repetition)
+{
+    return QString::fromLatin1(PlayStateNames[static_cast<std::size_t>(playState)]) + QStringLiteral(" / ")
+        + QString::fromLatin1(RepeatNames[static_cast<std::size_t>(repetition)]);
+}
+
+QImage DrawStatesSheet(const SkinDocument& document, const PreviewSettings& base)
+{
+    const SheetLayout layout;
+    QImage sheet(layout.Size(), QImage::Format_RGB32);
+    sheet.fill(Qt::white);
+    QPainter painter(&sheet);
+    painter.setFont(LabelFont());
+    for (int row = 0; row < Rows; ++row) {
+        for (int column = 0; column < Columns; ++column) {
+            PreviewSettings settings = base;
+            settings.playState = column;
+            settings.repetition = row;
+            QImage preview = NewPreviewSurface();
+            DrawPreview(preview, document.Model, document.Pictures, document.LangLines, settings);
+
+            const QRect inner = layout.PreviewRect(column, row);
+            const QRect frame = inner.adjusted(-1, -1, 1, 1);
+            painter.setPen(Qt::black);
+            painter.drawRect(frame.left(), frame.top(), FramedWidth - 1, FramedHeight - 1);
+            painter.drawImage(inner.topLeft(), preview);
+            painter.drawText(QRect(frame.left(), frame.bottom() + 1 + SheetLayout::LabelGap, FramedWidth,
+                                   layout.labelHeight),
+                             Qt::AlignHCenter | Qt::AlignTop, SheetLabel(column, row));
+        }
+    }
+    return sheet;
+}
+
+QImage ScaledImage(const QImage& image, int factor)
+{
+    const QImage source = image.convertToFormat(QImage::Format_RGB32);
+    if (factor == 1)
+        return source;
+    QImage scaled(source.width() * factor, source.height() * factor, QImage::Format_RGB32);
+    for (int y = 0; y < source.height(); ++y) {
+        const auto* in = reinterpret_cast<const QRgb*>(source.constScanLine(y));
+        auto* out = reinterpret_cast<QRgb*>(scaled.scanLine(y * factor));
+        for (int x = 0; x < source.width(); ++x)
+            std::fill_n(out + x * factor, factor, in[x]);
+        for (int copy = 1; copy < factor; ++copy)
+            std::copy_n(out, scaled.width(), reinterpret_cast<QRgb*>(scaled.scanLine(y * factor + copy)));
+    }
+    return scaled;
+}
+
+void WritePng(const QImage& image, const QString& path)
+{
+    // Encoded in memory first: a short write of the file then fails with the
+    // system's reason instead of leaving a truncated PNG.
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG"))
+        throw SkinError(CreateFileError(path, ENOMEM));
+    WriteFileReplacing(path, std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
+}

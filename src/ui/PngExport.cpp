@@ -1,0 +1,44 @@
+#include "PngExport.h"
+
+#include "DialogService.h"
+#include "EditingSession.h"
+#include "SkinError.h"
+#include "StatesSheet.h"
+
+#include <functional>
+
+namespace {
+
+void CheckSkinOpen(const EditingSession& session)
+{
+    if (!session.Document().SkinLoaded)
+        throw SkinError("Open a skin before exporting a picture");
+}
+
+void Export(DialogService& dialogs, const FileDialogSettings& dialog, const QString& title,
+            const QString& defaultName, const std::function<QImage()>& draw)
+{
+    const std::optional<int> scale = dialogs.ChooseScale(title, MaxScale);
+    if (!scale)
+        return;
+    const std::optional<QString> file = dialogs.SavePngFile(dialog, defaultName);
+    if (!file || file->isEmpty())
+        return;
+    WritePng(ScaledImage(draw(), *scale), *file);
+}
+
+} // namespace
+
+void ExportPreview(EditingSession& session, DialogService& dialogs)
+{
+    CheckSkinOpen(session);
+    Export(dialogs, ExportPreviewDialog, QStringLiteral("Export preview as PNG"), QStringLiteral("preview.png"),
+           [&] { return session.Surface(); });
+}
+
+void ExportAllStates(EditingSession& session, DialogService& dialogs)
+{
+    CheckSkinOpen(session);
+    Export(dialogs, ExportSheetDialog, QStringLiteral("Export all states as PNG"), QStringLiteral("sheet.png"),
+           [&] { return DrawStatesSheet(session.Document(), session.Settings()); });
+}
