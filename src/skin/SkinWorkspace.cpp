@@ -327,17 +327,22 @@ void SkinWorkspace::Autosave()
     WriteTextLines(target, document_.Lines.Lines());
 }
 
-void SkinWorkspace::ReplacePicture(int number, const std::optional<QString>& chosenFile)
+void SkinWorkspace::PrepareReload(int number)
 {
     if (document_.SkinFileName.isEmpty())
         throw SkinError("Open a skin before replacing a picture");
     if (number < 0 || number >= SkinPictureCount)
         ThrowListIndexError(number);
-    // The reload below reads the description file again: write the edits first so
-    // that none is lost. With no description loaded there is no edit, and
-    // writing the empty list would only replace whatever the working copy holds.
+    // The reload reads the description file again: write the edits first so that
+    // none is lost. With no description loaded there is no edit, and writing the
+    // empty list would only replace whatever the working copy holds.
     if (HasDescription())
         WriteTextLines(document_.SkinFileName, document_.Lines.Lines());
+}
+
+void SkinWorkspace::ReplacePicture(int number, const std::optional<QString>& chosenFile)
+{
+    PrepareReload(number);
     if (chosenFile && !chosenFile->isEmpty())
         ReplaceAndReload(PictureFile(number), *chosenFile);
     else
@@ -409,12 +414,7 @@ void SkinWorkspace::LoadAssets()
 
 void SkinWorkspace::WritePicture(int number, const std::optional<std::string>& bytes)
 {
-    if (document_.SkinFileName.isEmpty())
-        throw SkinError("Open a skin before replacing a picture");
-    if (number < 0 || number >= SkinPictureCount)
-        ThrowListIndexError(number);
-    if (HasDescription())
-        WriteTextLines(document_.SkinFileName, document_.Lines.Lines());
+    PrepareReload(number);
     const QString target = PictureFile(number);
     if (bytes) {
         WriteFileReplacing(target, *bytes);

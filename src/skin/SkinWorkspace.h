@@ -58,6 +58,9 @@ private:
     // ReplacePicture's copy of chosenFile over picture file target, kept revocable
     // until the reload has accepted it.
     void ReplaceAndReload(const QString& target, const QString& chosenFile);
+    // Before a picture number is put in place and the skin reloaded: refuses without
+    // a working copy or for a number that is no picture, and saves the edits.
+    void PrepareReload(int number);
 
     class FolderLock;
 
