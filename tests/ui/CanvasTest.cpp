@@ -166,9 +166,11 @@ TEST_F(CanvasTest, ADragWritesTheLineThePropertyEditorWouldAsOneUndoStep)
 
     const std::string dragged = Line("Artist");
     EXPECT_EQ(dragged, "Artist = 101 33 17 2 2 0xFFFFFF00 0x000000FF");
-    for (std::size_t i = 0; i < before.size(); ++i)
-        if (FirstWord(before[i]) != "Artist")
+    for (std::size_t i = 0; i < before.size(); ++i) {
+        if (FirstWord(before[i]) != "Artist") {
             EXPECT_EQ(Lines().Line(static_cast<int>(i)), before[i]);
+        }
+    }
     EXPECT_EQ(Session().History().count(), 1);
     EXPECT_EQ(EditorShows(), "Strings/Artist/101");
 
