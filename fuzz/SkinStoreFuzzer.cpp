@@ -34,10 +34,11 @@ ItemValues ShownValues(const SkinLines& lines, SkinCategory category, const std:
             values.Color = object.Color;
             break;
         }
+        case SkinCategory::Settings: break; // never written back
         }
     } catch (const SkinError&) {
         try {
-            values.Color = lines.Value(key, category == SkinCategory::Objects ? 5 : 6);
+            values.Color = lines.Value(key, WordOf(category, FieldId::Colour));
         } catch (const SkinError&) {
         }
     }
@@ -71,6 +72,7 @@ void CheckReadBack(const SkinLines& lines, SkinCategory category, const std::str
             FUZZ_REQUIRE(object.Color == v.Color);
         break;
     }
+    case SkinCategory::Settings: break;
     }
 }
 

@@ -277,6 +277,7 @@ void PropertyEditor::ShowItem()
         ShowColor(object.Color);
         break;
     }
+    case SkinCategory::Settings: break; // no page shows the setting
     }
 }
 

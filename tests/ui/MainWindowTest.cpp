@@ -430,9 +430,11 @@ TEST_F(MainWindowTest, EveryCaptionFitsItsRoom)
                 room = std::min(room, other->x() - label->x());
         EXPECT_LE(QFontMetrics(label->font()).horizontalAdvance(label->text()), room) << label->text().toStdString();
     }
-    for (const QAbstractButton* button : window->findChildren<QAbstractButton*>())
-        if (!button->text().isEmpty() && qobject_cast<const QTabBar*>(button->parentWidget()) == nullptr)
+    for (const QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
+        if (!button->text().isEmpty() && qobject_cast<const QTabBar*>(button->parentWidget()) == nullptr) {
             EXPECT_LE(button->sizeHint().width(), button->width()) << button->text().toStdString();
+        }
+    }
     for (const QGroupBox* box : window->findChildren<QGroupBox*>())
         EXPECT_LE(QFontMetrics(box->font()).horizontalAdvance(box->title()) + 16, box->width()) << box->title().toStdString();
     for (const QComboBox* list : window->findChildren<QComboBox*>()) {
