@@ -30,6 +30,7 @@ class NoDialogs : public DialogService {
 protected:
     std::optional<QString> RunFileDialog(const FileDialogSettings&, const QString&) override { return {}; }
     std::optional<QColor> RunColorDialog(const QColor&) override { return {}; }
+    std::optional<int> RunScaleDialog(const QString&, int, int) override { return {}; }
 
 public:
     void ShowError(const QString&, const QString& text) override { throw std::runtime_error(text.toStdString()); }
