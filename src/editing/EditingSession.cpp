@@ -113,7 +113,13 @@ EditingSession::EditingSession(SkinWorkspace::FolderResolver executableFolder, Q
     connect(&watch_, &PictureWatch::PicturesChanged, this, &EditingSession::TakeExternalChanges);
 }
 
-EditingSession::~EditingSession() = default;
+EditingSession::~EditingSession()
+{
+    // The history says it is clean as it goes, after the members a view would read
+    // are gone: nothing may reach the views from here on.
+    history_.disconnect(this);
+    blockSignals(true);
+}
 
 void EditingSession::LoadAssets()
 {

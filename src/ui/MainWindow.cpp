@@ -68,7 +68,13 @@ TMainFrm::TMainFrm(std::unique_ptr<DialogService> dialogs, SkinWorkspace::Folder
     FormCreate();
 }
 
-TMainFrm::~TMainFrm() = default;
+TMainFrm::~TMainFrm()
+{
+    // The views hold the session, a member that would go before the widgets they sit
+    // on: take them apart first, while the session is whole and says nothing.
+    session_.disconnect();
+    qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
+}
 
 void TMainFrm::CreateControls()
 {

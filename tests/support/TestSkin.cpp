@@ -96,3 +96,18 @@ std::string TestSkin::ReadBytes(const QString& name) const
     const QByteArray bytes = file.readAll();
     return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
+
+std::string FirstWord(const std::string& line)
+{
+    return line.substr(0, line.find_first_of(" \t="));
+}
+
+std::vector<std::string> SkinWith(const std::vector<std::string>& replacements)
+{
+    auto lines = ReferenceSkinLines();
+    for (const auto& replacement : replacements)
+        for (auto& line : lines)
+            if (FirstWord(line) == FirstWord(replacement))
+                line = replacement;
+    return lines;
+}

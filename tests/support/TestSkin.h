@@ -12,6 +12,12 @@
 // The description lines of a complete skin in the reference layout.
 std::vector<std::string> ReferenceSkinLines();
 
+// A line's first word: the key it is written for.
+std::string FirstWord(const std::string& line);
+
+// The reference lines with each given line in place of the line of the same key.
+std::vector<std::string> SkinWith(const std::vector<std::string>& replacements);
+
 // The colour test pictures of number n are filled with.
 QRgb TestPictureColor(int number);
 

@@ -20,21 +20,6 @@ namespace {
 
 enum { Strings, Pictures, Objects };
 
-std::string FirstWord(const std::string& line)
-{
-    return line.substr(0, line.find_first_of(" \t="));
-}
-
-// The reference lines with each given line in place of the line of the same key.
-std::vector<std::string> SkinWith(const std::vector<std::string>& replacements)
-{
-    auto lines = ReferenceSkinLines();
-    for (const auto& replacement : replacements)
-        for (auto& line : lines)
-            if (FirstWord(line) == FirstWord(replacement))
-                line = replacement;
-    return lines;
-}
 
 } // namespace
 
