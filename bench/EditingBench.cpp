@@ -1,40 +1,24 @@
 // The editing session's share of a keystroke: the same three write-backs as
 // BM_KeystrokeRoundTrip, now through the session with the undo step recorded and
 // merged, and one undo step (line put back, parse, draw).
-#include "BenchSkin.h"
-#include "EditingSession.h"
-
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
+#include "BenchSession.h"
 
 #include <benchmark/benchmark.h>
 
 namespace {
 
-// A session that opened the example skin, with the shipped assets beside a stand-in
-// executable folder.
-struct OpenSession {
+// The example skin open, the volume bar shown, and Artist's values at hand.
+struct OpenSession : ExampleSession {
     OpenSession()
     {
-        QDir(executable.path()).mkpath(QStringLiteral("Files"));
-        for (const char* asset : {"statusline.gif", "LangRuvex.txt"})
-            QFile::copy(QStringLiteral(VELLUMARK_SOURCE_DIR "/assets/Files/") + QLatin1String(asset),
-                        executable.filePath(QStringLiteral("Files/") + QLatin1String(asset)));
-        const QString folder = executable.path() + QLatin1Char('/');
-        session = std::make_unique<EditingSession>([folder] { return folder; });
-        session->LoadAssets();
         PreviewSettings settings;
         settings.volumeShown = true;
         settings.volumeLevel = 5;
         session->SetSettings(settings);
-        session->Open(ExampleSkinPath());
         const TSkiStr artist = session->Document().ReadSkiStr("Artist");
         values = {artist.X, artist.Y, 0, 0, artist.Anchor, artist.FontId, artist.StyleCode, artist.Color};
     }
 
-    QTemporaryDir executable;
-    std::unique_ptr<EditingSession> session;
     const ElementRef artist{SkinCategory::Strings, "Artist"};
     ItemValues values;
 };

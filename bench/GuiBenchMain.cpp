@@ -1,6 +1,13 @@
-// main() of the benchmarks that draw text: a QGuiApplication on the offscreen
-// platform (unless QT_QPA_PLATFORM says otherwise), then Google Benchmark.
+// main() of the benchmarks that draw text: a QGuiApplication (a QApplication for
+// those that build widgets, VELLUMARK_BENCH_WIDGETS) on the offscreen platform
+// (unless QT_QPA_PLATFORM says otherwise), then Google Benchmark.
+#ifdef VELLUMARK_BENCH_WIDGETS
+#include <QApplication>
+using BenchApplication = QApplication;
+#else
 #include <QGuiApplication>
+using BenchApplication = QGuiApplication;
+#endif
 
 #include <benchmark/benchmark.h>
 
@@ -8,7 +15,7 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    BenchApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

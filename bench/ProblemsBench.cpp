@@ -2,25 +2,20 @@
 // delivered to the property editor as the user's key is, with and without the page
 // following the same session; and the worst case, in which every keystroke comes
 // after the page's delay and so is followed by a check of its own.
-#include "BenchSkin.h"
+#include "BenchSession.h"
 
 #include "DialogService.h"
-#include "EditingSession.h"
 #include "ErrorReporter.h"
 #include "ProblemsPage.h"
 #include "PropertyEditor.h"
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
-#include <QFile>
 #include <QListWidget>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <benchmark/benchmark.h>
 
-#include <memory>
 #include <stdexcept>
 
 namespace {
@@ -41,17 +36,9 @@ public:
 
 enum PageMode { WithoutPage = 0, WithPage = 1, CheckEveryKey = 2 };
 
-struct Editor {
+struct Editor : ExampleSession {
     explicit Editor(bool withPage)
     {
-        const QString assets = QStringLiteral(VELLUMARK_SOURCE_DIR "/assets/Files");
-        QDir(executable.path()).mkpath(QStringLiteral("Files"));
-        for (const char* name : {"statusline.gif", "LangRuvex.txt"})
-            QFile::copy(assets + "/" + name, executable.filePath(QStringLiteral("Files/") + name));
-        const QString folder = executable.path() + "/";
-        session = std::make_unique<EditingSession>([folder] { return folder; });
-        session->LoadAssets();
-        session->Open(ExampleSkinPath());
         editor = new PropertyEditor(*session, dialogs, errors, &editing);
         editor->ShowCategoryNames();
         if (withPage)
@@ -65,10 +52,8 @@ struct Editor {
             throw std::runtime_error("no XEdit");
     }
 
-    QTemporaryDir executable;
     NoDialogs dialogs;
     ErrorReporter errors{dialogs};
-    std::unique_ptr<EditingSession> session;
     QWidget editing;
     QWidget problemsSheet;
     PropertyEditor* editor = nullptr;

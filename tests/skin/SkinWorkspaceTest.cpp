@@ -25,18 +25,6 @@
 
 namespace {
 
-// The message of the SkinError that action throws, or "<no error>".
-template <class Action>
-std::string ErrorOf(Action&& action)
-{
-    try {
-        action();
-    } catch (const SkinError& error) {
-        return error.what();
-    }
-    return "<no error>";
-}
-
 std::string OpenError(const QString& path)
 {
     return "Cannot open file \"" + DisplayPath(path) + "\". No such file or directory";

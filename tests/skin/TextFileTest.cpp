@@ -100,17 +100,6 @@ TEST(TextFiles, WritingWhereNoFileCanBeMadeReportsTheCreationErrorAndKeepsTheOld
     EXPECT_EQ(dir.ReadBytes("plain"), "not a folder");
 }
 
-// The message of the SkinError that action throws, or "<no error>".
-template <class Action>
-std::string ErrorOf(Action&& action)
-{
-    try {
-        action();
-    } catch (const SkinError& error) {
-        return error.what();
-    }
-    return "<no error>";
-}
 
 // Files that would hang a reader or exhaust its memory are refused by their kind or
 // size before anything is read; a file of exactly the limit is read.

@@ -1,5 +1,6 @@
 #pragma once
 // Skin folders built in a temporary directory for tests.
+#include "SkinError.h"
 #include "SkinFormat.h"
 
 #include <QImage>
@@ -44,3 +45,15 @@ private:
 };
 
 std::string JoinCrLf(const std::vector<std::string>& lines);
+
+// The message of the SkinError that action throws, or "<no error>".
+template <class Action>
+std::string ErrorOf(Action&& action)
+{
+    try {
+        action();
+    } catch (const SkinError& error) {
+        return error.what();
+    }
+    return "<no error>";
+}
