@@ -6,117 +6,46 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+#include <cerrno>
+
 namespace {
 
-enum StepId { LineStepId = 1 };
-
-// One element's line before and after, as bytes. The first redo is the push: the
-// change is already in place by then, made where its errors can be thrown.
-class LineStep : public QUndoCommand {
-public:
-    LineStep(EditingSession& session, int index, std::string key, std::string before, std::string after, int control,
-             int serial)
-        : session_(session), index_(index), key_(std::move(key)), before_(std::move(before)), after_(std::move(after)),
-          control_(control), serial_(serial)
-    {
-        Name();
-    }
-
-    int id() const override { return LineStepId; }
-
-    bool mergeWith(const QUndoCommand* other) override
-    {
-        const auto* next = dynamic_cast<const LineStep*>(other);
-        if (next == nullptr || next->index_ != index_ || next->control_ != control_ || next->serial_ != serial_)
-            return false;
-        after_ = next->after_;
-        setObsolete(after_ == before_); // back where it started: no step at all
-        return true;
-    }
-
-    void redo() override
-    {
-        if (applied_) {
-            applied_ = false;
-            return;
-        }
-        session_.ApplyLine(index_, after_, key_);
-    }
-
-    void undo() override { session_.ApplyLine(index_, before_, key_); }
-
-private:
-    void Name()
-    {
-        std::string key = key_;
-        while (!key.empty() && key.back() == ' ')
-            key.pop_back();
-        setText(QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size())));
-    }
-
-    EditingSession& session_;
-    int index_;
-    std::string key_;
-    std::string before_;
-    std::string after_;
-    int control_;
-    int serial_;
-    bool applied_ = true;
-};
-
-// A picture file before and after a replacement; nothing when there was none.
-class PictureStep : public QUndoCommand {
-public:
-    PictureStep(EditingSession& session, int number, std::optional<std::string> before, std::optional<std::string> after)
-        : session_(session), number_(number), before_(std::move(before)), after_(std::move(after))
-    {
-        setText(QStringLiteral("Replace %1.gif").arg(number));
-    }
-
-    void redo() override
-    {
-        if (applied_) {
-            applied_ = false;
-            return;
-        }
-        session_.ApplyPicture(number_, after_);
-    }
-
-    void undo() override { session_.ApplyPicture(number_, before_); }
-
-private:
-    EditingSession& session_;
-    int number_;
-    std::optional<std::string> before_;
-    std::optional<std::string> after_;
-    bool applied_ = true;
-};
-
-std::optional<std::string> FileBytes(const QString& path)
+QString KeyName(std::string key)
 {
-    if (path.isEmpty() || !QFileInfo(path).isFile())
-        return std::nullopt;
-    try {
-        return ReadFileBytes(path, MaxPictureFileBytes);
-    } catch (const SkinError&) {
-        return std::nullopt;
-    }
+    while (!key.empty() && key.back() == ' ')
+        key.pop_back();
+    return QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size()));
+}
+
+std::string MissingFileError(const QString& file)
+{
+    return "Cannot open file \"" + DisplayPath(file) + "\". " + SystemReason(ENOENT);
 }
 
 } // namespace
+
+bool SkinChange::Touches(const std::string& key) const
+{
+    return opened || std::find(keys.begin(), keys.end(), key) != keys.end();
+}
+
+bool SkinChange::TouchesPicture(int number) const
+{
+    return opened || std::find(pictures.begin(), pictures.end(), number) != pictures.end();
+}
 
 EditingSession::EditingSession(SkinWorkspace::FolderResolver executableFolder, QObject* parent)
     : QObject(parent), workspace_(document_, std::move(executableFolder))
 {
     history_.setUndoLimit(HistoryLimit);
-    connect(&history_, &QUndoStack::cleanChanged, this, [this] { emit ModifiedChanged(IsModified()); });
-    connect(&watch_, &PictureWatch::PicturesChanged, this, &EditingSession::TakeExternalChanges);
+    connect(&watch_, &PictureWatch::Settled, this, &EditingSession::TakeOutsideChanges);
 }
 
 EditingSession::~EditingSession()
 {
-    // The history says it is clean as it goes, after the members a view would read
-    // are gone: nothing may reach the views from here on.
+    // The history takes its steps apart as it goes, after the members a view would
+    // read are gone: nothing may reach the views from here on.
     history_.disconnect(this);
     blockSignals(true);
 }
@@ -126,213 +55,423 @@ void EditingSession::LoadAssets()
     workspace_.LoadAssets();
 }
 
+// ---- Steps -----------------------------------------------------------------------
+
+void EditingSession::KeepError(const std::string& message)
+{
+    stepError_ = stepError_ ? *stepError_ + "\n" + message : message;
+}
+
+void EditingSession::ThrowKeptError()
+{
+    if (!stepError_)
+        return;
+    const std::string message = *stepError_;
+    stepError_.reset();
+    throw SkinError(message);
+}
+
+void EditingSession::Push(SkinStep* step, bool merging)
+{
+    if (!merging)
+        Commit(); // a step of its own: the one before takes no more
+    stepError_.reset();
+    history_.push(step); // its redo() does the work
+    ThrowKeptError();
+}
+
+void EditingSession::ApplyEdits(const std::vector<LineEdit>& lines, const std::vector<PictureEdit>& pictures,
+                                bool forward) noexcept
+{
+    SkinChange change;
+    try {
+        for (const LineEdit& edit : lines) {
+            const std::string& bytes = forward ? edit.after : edit.before;
+            if (document_.Lines.Line(edit.index) == bytes)
+                continue;
+            document_.Lines.Replace(edit.index, bytes);
+            change.keys.push_back(edit.key);
+        }
+    } catch (const std::exception& error) {
+        KeepError(error.what());
+    }
+    for (const PictureEdit& edit : pictures) {
+        const PictureContent& content = forward ? edit.after : edit.before;
+        if (SamePicture(pictures_.at(static_cast<std::size_t>(edit.number)), content))
+            continue;
+        SetPicture(edit.number, content);
+        change.pictures.push_back(edit.number);
+    }
+    if (!change.Empty())
+        Follow(change);
+}
+
+void EditingSession::Follow(const SkinChange& change) noexcept
+{
+    try {
+        if (!change.keys.empty()) {
+            parseOk_ = false;
+            document_.ParseSkin();
+            parseOk_ = true;
+        }
+        // A skin whose lines do not parse is not drawn.
+        if (parseOk_ && document_.SkinLoaded)
+            RedrawPreview();
+    } catch (const std::exception& error) {
+        KeepError(error.what());
+    }
+    emit Changed(change);
+    UpdateModified();
+}
+
+void EditingSession::UpdateModified()
+{
+    bool modified = document_.Lines.Lines() != savedLines_;
+    for (std::size_t number = 0; !modified && number < pictures_.size(); ++number)
+        modified = !SamePicture(pictures_[number], savedPictures_[number]);
+    if (modified == modified_)
+        return;
+    modified_ = modified;
+    emit ModifiedChanged(modified_);
+}
+
+void EditingSession::Commit()
+{
+    if (history_.index() > 0)
+        if (auto* top = dynamic_cast<const SkinStep*>(history_.command(history_.index() - 1)))
+            const_cast<SkinStep*>(top)->Close(); // ours, made non-const; the stack only hands it out const
+}
+
+void EditingSession::Undo()
+{
+    CommitLive(QStringLiteral("Move"));
+    Commit();
+    TakeOutsideChanges();
+    stepError_.reset();
+    history_.undo();
+    ThrowKeptError();
+}
+
+void EditingSession::Redo()
+{
+    CommitLive(QStringLiteral("Move"));
+    Commit();
+    TakeOutsideChanges();
+    stepError_.reset();
+    history_.redo();
+    ThrowKeptError();
+}
+
+// ---- Lines -----------------------------------------------------------------------
+
+void EditingSession::StoreElement(const ElementRef& element, const ItemValues& values, int control)
+{
+    const int index = document_.Lines.FindKey(element.key);
+    StoreLine(index, element.key, ComposeItemLine(element.category, element.key, values), KeyName(element.key),
+              MergeKey{element.key, control});
+}
+
+void EditingSession::ReplaceLineText(int index, std::string bytes)
+{
+    Commit();
+    const std::string key = document_.Lines.Line(index).substr(0, document_.Lines.Line(index).find('='));
+    StoreLine(index, key, std::move(bytes), KeyName(key), std::nullopt);
+    Commit();
+}
+
+void EditingSession::StoreLine(int index, const std::string& key, std::string bytes, const QString& name,
+                               std::optional<MergeKey> merge)
+{
+    if (index < 0 || index >= document_.Lines.Count())
+        ThrowListIndexError(index);
+    CommitLive(QStringLiteral("Move"));
+    const std::string& current = document_.Lines.Line(index);
+    if (current == bytes) {
+        // Nothing to change; a skin whose lines did not parse still says why.
+        if (!parseOk_) {
+            document_.ParseSkin();
+            parseOk_ = true;
+            RedrawPreview();
+        }
+        return;
+    }
+    const bool merging = merge.has_value();
+    Push(new SkinStep(*this, name, {LineEdit{index, key, current, std::move(bytes)}}, {}, std::move(merge)), merging);
+}
+
+void EditingSession::StoreElementLive(const ElementRef& element, const ItemValues& values)
+{
+    const int index = document_.Lines.FindKey(element.key);
+    if (index < 0)
+        ThrowListIndexError(index);
+    std::string line = ComposeItemLine(element.category, element.key, values);
+    const std::string& current = document_.Lines.Line(index);
+    live_.try_emplace(index, element.key, current);
+    if (current == line)
+        return;
+    stepError_.reset();
+    document_.Lines.Replace(index, std::move(line));
+    Follow(SkinChange{false, {element.key}, {}});
+    ThrowKeptError();
+}
+
+void EditingSession::CommitLive(const QString& name)
+{
+    if (live_.empty())
+        return;
+    std::vector<LineEdit> edits;
+    for (const auto& [index, before] : live_)
+        if (document_.Lines.Line(index) != before.second)
+            edits.push_back({index, before.first, before.second, document_.Lines.Line(index)});
+    live_.clear();
+    if (!edits.empty())
+        Push(new SkinStep(*this, name, std::move(edits), {})); // already in place: its redo changes nothing
+}
+
+void EditingSession::CancelLive()
+{
+    SkinChange change;
+    for (const auto& [index, before] : live_) {
+        if (document_.Lines.Line(index) == before.second)
+            continue;
+        document_.Lines.Replace(index, before.second);
+        change.keys.push_back(before.first);
+    }
+    live_.clear();
+    if (change.Empty())
+        return;
+    stepError_.reset();
+    Follow(change);
+    ThrowKeptError();
+}
+
+// ---- Pictures --------------------------------------------------------------------
+
+void EditingSession::SetPicture(int number, const PictureContent& content) noexcept
+{
+    const auto n = static_cast<std::size_t>(number);
+    pictures_[n] = content;
+    const QString file = workspace_.PictureFile(number);
+    try {
+        PutPictureContent(file, content);
+        unwritten_[n] = false;
+    } catch (const std::exception& error) {
+        // The session keeps the picture; the autosave tries again.
+        unwritten_[n] = true;
+        KeepError(error.what());
+    }
+    stamps_[n] = StampOf(file);
+    ShowPictureInDocument(number);
+}
+
+void EditingSession::ShowPictureInDocument(int number)
+{
+    const auto n = static_cast<std::size_t>(number);
+    const PictureContent& content = pictures_[n];
+    const QString file = workspace_.PictureFile(number);
+    PictureFinding& found = document_.PictureFound[n];
+    QImage& slot = document_.Pictures[n];
+    found = PictureFinding{};
+    slot = QImage();
+    switch (content.kind) {
+    case PictureContent::Kind::Absent:
+        found.problem = "missing";
+        pictureErrors_[n] = MissingFileError(file);
+        break;
+    case PictureContent::Kind::Unreadable:
+        found.problem = content.reason;
+        pictureErrors_[n] = content.reason;
+        break;
+    case PictureContent::Kind::Bytes:
+        try {
+            slot = DecodeGif(QByteArray::fromRawData(content.bytes->data(), static_cast<qsizetype>(content.bytes->size())));
+            found.size = slot.size();
+            pictureErrors_[n].clear();
+        } catch (const SkinError& error) {
+            found.problem = std::string("cannot be decoded: ") + error.what();
+            pictureErrors_[n] = PictureReadError(file, error.what());
+        }
+        break;
+    }
+    found.borrowed = borrowed_[n] && SamePicture(*borrowed_[n], content);
+}
+
+const QImage& EditingSession::Picture(int number) const
+{
+    if (number < 0 || number >= SkinPictureCount)
+        ThrowListIndexError(number);
+    const auto n = static_cast<std::size_t>(number);
+    if (document_.Pictures[n].isNull())
+        throw SkinError(pictureErrors_[n].empty() ? MissingFileError(workspace_.PictureFile(number)) : pictureErrors_[n]);
+    return document_.Pictures[n];
+}
+
+void EditingSession::ReplacePicture(int number, const std::optional<QString>& chosenFile)
+{
+    if (document_.SkinFileName.isEmpty())
+        throw SkinError("Open a skin before replacing a picture");
+    if (number < 0 || number >= SkinPictureCount)
+        ThrowListIndexError(number);
+    const QFileInfo chosen(chosenFile.value_or(QString()));
+    if (!chosenFile || chosenFile->isEmpty() || !(chosen.exists() || chosen.isSymLink()))
+        return; // nothing chosen: the skin stays as it is
+    // Read and decoded before anything changes: a refusal names the chosen file.
+    std::string bytes = ReadFileBytes(*chosenFile, MaxPictureFileBytes);
+    DecodeGifFile(bytes, *chosenFile);
+    CommitLive(QStringLiteral("Move"));
+    Commit();
+    TakeOutsideChanges(); // another program's change first, as a step of its own
+    const auto n = static_cast<std::size_t>(number);
+    PictureContent after = PictureContent::Of(std::move(bytes));
+    if (SamePicture(pictures_[n], after))
+        return;
+    const PictureContent& before = pictures_[n];
+    if (before.kind == PictureContent::Kind::Unreadable && before.kept.isEmpty())
+        throw SkinError("Cannot create file \"" + DisplayPath(workspace_.PictureFile(number))
+                        + "\". The file there cannot be kept to undo the replacement");
+    Push(new SkinStep(*this, QStringLiteral("Replace %1").arg(PictureFileName(number)), {},
+                      {PictureEdit{number, before, std::move(after)}}));
+}
+
+void EditingSession::TakeOutsideChanges() noexcept
+{
+    if (document_.SkinFileName.isEmpty())
+        return;
+    std::string messages;
+    const auto report = [&messages](const std::string& message) {
+        messages += messages.empty() ? message : "\n" + message;
+    };
+    for (int number = 0; number < SkinPictureCount; ++number) {
+        const auto n = static_cast<std::size_t>(number);
+        const QString file = workspace_.PictureFile(number);
+        const FileStamp stamp = StampOf(file);
+        if (stamp == stamps_[n] && !unwritten_[n])
+            continue;
+        PictureContent now = ReadPictureContent(file);
+        if (now.kind == PictureContent::Kind::Unreadable)
+            now.kept = file; // compared as the file it is
+        if (SamePicture(now, pictures_[n])) {
+            stamps_[n] = stamp;
+            unwritten_[n] = false;
+            continue;
+        }
+        std::string refusal;
+        if (unwritten_[n])
+            refusal.clear(); // the editor's own write is still due there: it goes first
+        else if (now.kind == PictureContent::Kind::Absent)
+            refusal = MissingFileError(file);
+        else if (now.kind == PictureContent::Kind::Unreadable)
+            refusal = now.reason;
+        else
+            try {
+                DecodeGifFile(*now.bytes, file);
+            } catch (const SkinError& error) {
+                refusal = error.what();
+            }
+        if (refusal.empty() && !unwritten_[n]) {
+            Commit();
+            stepError_.reset();
+            history_.push(new SkinStep(*this, PictureFileName(number) + QStringLiteral(" changed on disk"), {},
+                                       {PictureEdit{number, pictures_[n], std::move(now)}}));
+            if (stepError_)
+                report(*stepError_);
+            stepError_.reset();
+            continue;
+        }
+        // Not taken: the picture the editor holds goes back, and the user hears of it once.
+        if (!refusal.empty())
+            report(refusal);
+        try {
+            PutPictureContent(file, pictures_[n]);
+            unwritten_[n] = false;
+        } catch (const std::exception& error) {
+            unwritten_[n] = true;
+            report(error.what());
+        }
+        stamps_[n] = StampOf(file);
+    }
+    if (!messages.empty())
+        emit ExternalChangeFailed(messages);
+}
+
+void EditingSession::WriteUnwrittenPictures()
+{
+    for (int number = 0; number < SkinPictureCount; ++number) {
+        const auto n = static_cast<std::size_t>(number);
+        if (!unwritten_[n])
+            continue;
+        const QString file = workspace_.PictureFile(number);
+        PutPictureContent(file, pictures_[n]);
+        unwritten_[n] = false;
+        stamps_[n] = StampOf(file);
+    }
+}
+
+// ---- The skin as a whole ---------------------------------------------------------
+
 void EditingSession::Open(const QString& chosenFile)
 {
     if (chosenFile.isEmpty())
         return;
-    // Whatever happens, the history of the skin that was open ends here.
-    struct Fresh {
-        EditingSession& session;
-        ~Fresh()
-        {
-            // The working copy as it is now is what the editor knows of it.
-            const QString& file = session.document_.SkinFileName;
-            session.watch_.Watch(file.isEmpty() ? QString() : QFileInfo(file).absolutePath() + QLatin1Char('/'));
-            session.history_.clear();
-            session.SetExtraModified(false);
-            emit session.SkinOpened();
-        }
-    } fresh{*this};
-    EndMerge();
-    workspace_.Open(chosenFile);
+    const std::vector<int> borrowed = workspace_.CopySkinIn(chosenFile); // refused: nothing changed
+    // From here on the working copy is the new skin, whatever its load finds.
+    live_.clear();
+    history_.clear();
     skinFolder_ = QFileInfo(chosenFile).absolutePath();
-    RedrawPreview();
+    std::string error;
+    try {
+        workspace_.LoadWorkingCopy();
+        parseOk_ = true;
+    } catch (const SkinError& loadError) {
+        error = loadError.what();
+        parseOk_ = false;
+    }
+    for (int number = 0; number < SkinPictureCount; ++number) {
+        const auto n = static_cast<std::size_t>(number);
+        const QString file = workspace_.PictureFile(number);
+        pictures_[n] = ReadPictureContent(file, workspace_.KeptFile(number));
+        stamps_[n] = StampOf(file);
+        unwritten_[n] = false;
+        borrowed_[n].reset();
+        if (std::find(borrowed.begin(), borrowed.end(), number) != borrowed.end())
+            borrowed_[n] = pictures_[n];
+        ShowPictureInDocument(number);
+    }
+    savedLines_ = document_.Lines.Lines();
+    savedPictures_ = pictures_;
+    watch_.Watch(QFileInfo(document_.SkinFileName).absolutePath() + QLatin1Char('/'));
+    if (error.empty()) {
+        try {
+            RedrawPreview();
+        } catch (const SkinError& drawError) {
+            error = drawError.what();
+        }
+    }
+    emit Changed(SkinChange{true, {}, {}});
+    UpdateModified();
+    if (!error.empty())
+        throw SkinError(error);
 }
 
 void EditingSession::SaveAs(const QString& chosenFile)
 {
+    CommitLive(QStringLiteral("Move"));
+    Commit();
+    TakeOutsideChanges();
+    WriteUnwrittenPictures(); // Save as copies the working copy's pictures
     workspace_.SaveAs(chosenFile);
     skinFolder_ = QFileInfo(chosenFile).absolutePath();
-    history_.setClean();
-    SetExtraModified(false);
+    savedLines_ = document_.Lines.Lines();
+    savedPictures_ = pictures_;
+    UpdateModified();
     emit SkinSaved();
 }
 
 void EditingSession::Autosave()
 {
     workspace_.Autosave();
-}
-
-bool EditingSession::IsModified() const
-{
-    return !history_.isClean() || extraModified_;
-}
-
-void EditingSession::SetExtraModified(bool modified)
-{
-    const bool was = IsModified();
-    extraModified_ = modified;
-    if (IsModified() != was)
-        emit ModifiedChanged(IsModified());
-}
-
-void EditingSession::StoreElement(const ElementRef& element, const ItemValues& values, int control)
-{
-    StoreElementLine(element, ComposeItemLine(element.category, element.key, values), control);
-}
-
-void EditingSession::StoreElementLine(const ElementRef& element, std::string line, int control)
-{
-    SkinLines& lines = document_.Lines;
-    const int index = lines.FindKey(element.key);
-    if (index >= 0 && lines.Line(index) != line) {
-        std::string before = lines.Line(index);
-        lines.Replace(index, line);
-        history_.push(new LineStep(*this, index, element.key, std::move(before), std::move(line), control, mergeSerial_));
-        emit ElementChanged(element.key);
-    } else {
-        lines.Replace(index, std::move(line)); // the list error when there is no line
-    }
-    // Parsed and drawn even when no byte changed: the errors of a write-back stay those
-    // of the skin as it is.
-    document_.ParseSkin();
-    RedrawPreview();
-}
-
-void EditingSession::EndMerge()
-{
-    ++mergeSerial_;
-}
-
-void EditingSession::ReplacePicture(int number, const std::optional<QString>& chosenFile)
-{
-    EndMerge();
-    const QString file = workspace_.PictureFile(number);
-    const std::optional<std::string> before = FileBytes(file);
-    const bool chose = chosenFile && !chosenFile->isEmpty();
-    // A rejected picture is put back before the error comes: then nothing changed.
-    // Any other error comes after the new picture is in place, which is a step.
-    struct Record {
-        EditingSession& session;
-        int number;
-        const QString& file;
-        const std::optional<std::string>& before;
-        bool chose;
-        ~Record()
-        {
-            session.watch_.Acknowledge(number); // the editor's own write
-            if (!chose)
-                return;
-            std::optional<std::string> after = FileBytes(file);
-            if (after == before)
-                return;
-            session.history_.push(new PictureStep(session, number, before, std::move(after)));
-            emit session.PictureChanged(number);
-        }
-    } record{*this, number, file, before, chose};
-    try {
-        workspace_.ReplacePicture(number, chosenFile);
-    } catch (const SkinError&) {
-        // Drawn again only when the decoder's rejection put the former picture back:
-        // a reload that failed otherwise leaves the preview as it was.
-        if (chose && document_.SkinLoaded && FileBytes(file) == before) {
-            try {
-                RedrawPreview();
-            } catch (const SkinError&) {
-            }
-        }
-        throw;
-    }
-}
-
-template <typename Step>
-void EditingSession::RunStep(Step&& step)
-{
-    stepError_.reset();
-    EndMerge();
-    step();
-    EndMerge();
-    if (stepError_) {
-        const std::string message = *stepError_;
-        stepError_.reset();
-        throw SkinError(message);
-    }
-}
-
-void EditingSession::Undo()
-{
-    RunStep([this] { history_.undo(); });
-}
-
-void EditingSession::Redo()
-{
-    RunStep([this] { history_.redo(); });
-}
-
-void EditingSession::ApplyLine(int index, const std::string& bytes, const std::string& key) noexcept
-{
-    try {
-        document_.Lines.Replace(index, bytes);
-        document_.ParseSkin();
-        RedrawPreview();
-    } catch (const std::exception& error) {
-        stepError_ = error.what();
-    }
-    emit ElementChanged(key);
-}
-
-void EditingSession::ApplyPicture(int number, const std::optional<std::string>& bytes) noexcept
-{
-    try {
-        workspace_.WritePicture(number, bytes);
-        watch_.Acknowledge(number);
-        RedrawPreview();
-    } catch (const std::exception& error) {
-        watch_.Acknowledge(number);
-        stepError_ = error.what();
-    }
-    emit PictureChanged(number);
-}
-
-void EditingSession::TakeExternalChanges(const std::vector<int>& numbers) noexcept
-{
-    std::string messages;
-    const auto report = [&messages](const std::string& message) {
-        if (!messages.empty())
-            messages += "\n";
-        messages += message;
-    };
-    for (const int number : numbers) {
-        const QString file = workspace_.PictureFile(number);
-        try {
-            LoadGifFile(file);
-        } catch (const std::exception& error) {
-            // Rejected: the former picture goes back into the working copy, as for a
-            // rejected replacement, and the views keep showing it.
-            report(error.what());
-            try {
-                workspace_.WritePicture(number, watch_.Known(number));
-                RedrawPreview();
-            } catch (const std::exception& again) {
-                report(again.what());
-            }
-            watch_.Acknowledge(number);
-            continue;
-        }
-        // Taken as the editor's picture: no undo step (the other program keeps its
-        // own history), but the skin is no longer what was opened or saved.
-        watch_.Acknowledge(number);
-        SetExtraModified(true);
-        try {
-            workspace_.ReplacePicture(number, std::nullopt); // the edits first, then the reload
-            RedrawPreview();
-        } catch (const std::exception& error) {
-            report(error.what());
-        }
-        emit PictureChanged(number);
-    }
-    if (!messages.empty())
-        emit ExternalChangeFailed(messages);
+    if (!document_.SkinFileName.isEmpty())
+        WriteUnwrittenPictures();
 }
 
 void EditingSession::SetSettings(const PreviewSettings& settings)
@@ -355,7 +494,7 @@ void EditingSession::Select(const std::optional<ElementRef>& element)
 {
     if (selection_ == element)
         return;
-    EndMerge();
+    Commit();
     selection_ = element;
     emit SelectionChanged();
 }

@@ -1,21 +1,27 @@
 #pragma once
-// The open skin as the editor's views see it: the document, its working copy, the
-// preview settings and surface, the selected element and the undo history. Every
-// change goes through here, and the signals say what changed, so a view follows
-// the session instead of the view that made the change.
+// The open skin as the editor's views see it: its lines and its fifteen pictures,
+// the working copy that follows them on disk, the preview settings and surface, the
+// selected element and the history. Every change is a step of the history, whoever
+// makes it: an edit, a move on the canvas, a replaced picture, a picture another
+// program changed. One signal, Changed, says what changed, so a view follows the
+// session instead of the view that made the change.
 //
 // Methods throw SkinError like the core does; callers run them through the error
-// reporter. Signals carry no exception: an undo or redo that fails inside the undo
-// stack keeps its error until Undo() or Redo() throws it.
+// reporter. Signals carry no exception: a step that fails inside the history keeps
+// its error until the method that ran it throws it.
 #include "LineComposer.h"
+#include "PictureContent.h"
 #include "PictureWatch.h"
 #include "PreviewRenderer.h"
+#include "SkinStep.h"
 #include "SkinWorkspace.h"
 
 #include <QImage>
 #include <QObject>
 #include <QUndoStack>
 
+#include <array>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -27,7 +33,17 @@ struct ElementRef {
     bool operator==(const ElementRef&) const = default;
 };
 
-class EditingSession : public QObject {
+// What one change of the skin touched.
+struct SkinChange {
+    bool opened = false;           // a whole skin came in (or its load failed)
+    std::vector<std::string> keys; // elements whose line changed
+    std::vector<int> pictures;     // pictures whose file changed
+    bool Touches(const std::string& key) const;
+    bool TouchesPicture(int number) const;
+    bool Empty() const { return !opened && keys.empty() && pictures.empty(); }
+};
+
+class EditingSession : public QObject, private StepTarget {
     Q_OBJECT
 
 public:
@@ -38,7 +54,7 @@ public:
     ~EditingSession() override;
 
     const SkinDocument& Document() const { return document_; }
-    // For tests and tools: a change made here is no undo step and is not signalled.
+    // For tests and tools: a change made here is no step and is not signalled.
     SkinDocument& Document() { return document_; }
     SkinWorkspace& Workspace() { return workspace_; }
     QUndoStack& History() { return history_; }
@@ -46,32 +62,47 @@ public:
     // Start-up: the two assets beside the executable.
     void LoadAssets();
 
-    // Open, Save as and the autosave as the workspace does them. Open starts a fresh
-    // history, whether it succeeds or not.
+    // Copies the skin into the working copy and loads it. A copy that is refused
+    // changes nothing here; once the copy is made the history starts afresh, even
+    // when the skin then fails to load.
     void Open(const QString& chosenFile);
     void SaveAs(const QString& chosenFile);
+    // Writes the lines into the working copy, and any picture a failed write left behind.
     void Autosave();
 
     // The skin folder last opened or saved as; empty before the first that succeeded.
     const QString& SkinFolder() const { return skinFolder_; }
 
-    // Whether anything changed since the last Open or successful Save as.
-    bool IsModified() const;
+    // Whether the skin differs from what the last Open or Save as left.
+    bool IsModified() const { return modified_; }
 
-    // Rebuilds key's line from values, parses and redraws: one write-back of the
-    // property editor or a step of a drag. A change of bytes is an undo step; steps
-    // of the same element and control merge until EndMerge.
+    // Rebuilds element's line from values, parses and draws: a write-back of the
+    // property editor, or a nudge. A change of bytes is a step; the steps of one
+    // element and control merge until Commit.
     void StoreElement(const ElementRef& element, const ItemValues& values, int control);
-    // Puts line in place of element's line as StoreElement does: a drag cancelled with
-    // Escape puts the bytes back, and a merged step back at its start is no step.
-    void StoreElementLine(const ElementRef& element, std::string line, int control);
-    // The next stored change starts a step of its own.
-    void EndMerge();
+    // Puts bytes in place of line index as one step of its own.
+    void ReplaceLineText(int index, std::string bytes);
+    // The next change starts a step of its own.
+    void Commit();
 
-    // Replaces picture number from chosenFile as one undo step (nothing chosen: the
-    // working copy is only reloaded, as a cancelled dialog does). The caller shows
-    // and redraws on success; a picture the decoder rejects is put back and drawn.
+    // A gesture: moves shown at once without a step; CommitLive makes them one step,
+    // CancelLive puts every line back and leaves the history as it was.
+    void StoreElementLive(const ElementRef& element, const ItemValues& values);
+    void CommitLive(const QString& name);
+    void CancelLive();
+
+    // Replaces picture number by the chosen GIF as one step. Nothing chosen changes
+    // nothing; a file that cannot be read or decoded is refused with its own name.
     void ReplacePicture(int number, const std::optional<QString>& chosenFile);
+    // The decoded picture number; throws why there is none.
+    const QImage& Picture(int number) const;
+    const PictureContent& PictureHeld(int number) const { return pictures_.at(static_cast<std::size_t>(number)); }
+
+    // Takes what other programs did to the working copy's pictures: a picture that
+    // decodes becomes a step ("12.gif changed on disk"); anything else (removed,
+    // unreadable, not a picture) is written back as it was and reported once
+    // through ExternalChangeFailed. The watch calls it; so does every step.
+    void TakeOutsideChanges() noexcept;
 
     // Throw the error of the step undone or redone, after it has been applied.
     void Undo();
@@ -95,35 +126,33 @@ public:
     // a problem of that picture. Changes nothing.
     void ShowPicture(int number) { emit PictureRequested(number); }
 
-    // Used by the undo steps: puts bytes in place of line index, parses and redraws,
-    // keeping an error for Undo() or Redo().
-    void ApplyLine(int index, const std::string& bytes, const std::string& key) noexcept;
-    void ApplyPicture(int number, const std::optional<std::string>& bytes) noexcept;
-
-    // The pictures of the working copy are watched from the first Open on: one that
-    // another program changed is reloaded and drawn (no undo step, but the skin
-    // counts as modified); one the decoder rejects is put back as it was and
-    // reported through ExternalChangeFailed, once.
-    PictureWatch& Watch() { return watch_; }
-
 signals:
-    void ElementChanged(const std::string& key); // its line changed
-    void PictureChanged(int number);             // its file changed and the skin was reloaded
-    void SkinOpened();                           // a whole skin was loaded (or its load failed)
-    void SkinSaved();                            // Save as wrote it into SkinFolder()
+    void Changed(const SkinChange& change);
+    void SkinSaved(); // Save as wrote it into SkinFolder()
     void SelectionChanged();
-    void PictureRequested(int number);            // ShowPicture was asked for
+    void PictureRequested(int number); // ShowPicture was asked for
     void SettingsChanged();
-    void PreviewDrawn();                          // the surface holds a new drawing
+    void PreviewDrawn(); // the surface holds a new drawing
     void ModifiedChanged(bool modified);
     // A change made by another program could not be taken; the message is the error's.
     void ExternalChangeFailed(const std::string& message);
 
 private:
-    template <typename Step>
-    void RunStep(Step&& step);
-    void SetExtraModified(bool modified);
-    void TakeExternalChanges(const std::vector<int>& numbers) noexcept;
+    void ApplyEdits(const std::vector<LineEdit>& lines, const std::vector<PictureEdit>& pictures,
+                    bool forward) noexcept override;
+    void StoreLine(int index, const std::string& key, std::string bytes, const QString& name,
+                   std::optional<MergeKey> merge);
+    // Pushes step, whose redo() does the work, and throws what it kept. A step that
+    // may merge leaves the one before open.
+    void Push(SkinStep* step, bool merging = false);
+    // Parses when lines changed, draws, and tells the views.
+    void Follow(const SkinChange& change) noexcept;
+    void SetPicture(int number, const PictureContent& content) noexcept;
+    void ShowPictureInDocument(int number);
+    void WriteUnwrittenPictures();
+    void UpdateModified();
+    void KeepError(const std::string& message);
+    void ThrowKeptError();
 
     SkinDocument document_;
     SkinWorkspace workspace_;
@@ -133,8 +162,17 @@ private:
     std::vector<DrawnElement> drawn_;
     std::optional<ElementRef> selection_;
     QString skinFolder_;
-    int mergeSerial_ = 0;
-    bool extraModified_ = false; // changed in a way the history does not hold
+
+    std::array<PictureContent, SkinPictureCount> pictures_;
+    std::array<std::string, SkinPictureCount> pictureErrors_; // why a picture has no image
+    std::array<FileStamp, SkinPictureCount> stamps_;           // each file as last written or seen
+    std::array<bool, SkinPictureCount> unwritten_{};           // a write of it failed
+    std::array<std::optional<PictureContent>, SkinPictureCount> borrowed_;
+    std::vector<std::string> savedLines_;
+    std::array<PictureContent, SkinPictureCount> savedPictures_;
+    std::map<int, std::pair<std::string, std::string>> live_; // line index: key, bytes before the gesture
+    bool parseOk_ = false;
+    bool modified_ = false;
     std::optional<std::string> stepError_;
     PictureWatch watch_;
 };

@@ -168,13 +168,22 @@ QImage DecodeGif(const QByteArray& bytes)
     }
 }
 
+std::string PictureReadError(const QString& path, const std::string& reason)
+{
+    return "Cannot read picture \"" + DisplayPath(path) + "\". " + reason;
+}
+
 QImage LoadGifFile(const QString& path)
 {
-    const std::string bytes = ReadFileBytes(path, MaxPictureFileBytes);
+    return DecodeGifFile(ReadFileBytes(path, MaxPictureFileBytes), path);
+}
+
+QImage DecodeGifFile(const std::string& bytes, const QString& path)
+{
     try {
         return DecodeGif(QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size())));
     } catch (const SkinError& e) {
-        throw SkinError("Cannot read picture \"" + DisplayPath(path) + "\". " + e.what());
+        throw SkinError(PictureReadError(path, e.what()));
     }
 }
 
@@ -200,7 +209,7 @@ PictureReading ReadSkinPicture(const QString& path)
         reading.image = DecodeGif(QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size())));
     } catch (const SkinError& e) {
         reading.problem = std::string("cannot be decoded: ") + e.what();
-        reading.loadError = "Cannot read picture \"" + DisplayPath(path) + "\". " + e.what();
+        reading.loadError = PictureReadError(path, e.what());
     }
     return reading;
 }

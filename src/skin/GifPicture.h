@@ -19,6 +19,10 @@ QImage DecodeGif(const QByteArray& bytes);
 // Reads at most MaxPictureFileBytes. Throws "Cannot open file ..." when unreadable, "Cannot read picture "%s". reason"
 // when the decoder rejects it.
 QImage LoadGifFile(const QString& path);
+// Decodes the bytes of the file at path, with LoadGifFile's error.
+QImage DecodeGifFile(const std::string& bytes, const QString& path);
+// "Cannot read picture "%s". reason".
+std::string PictureReadError(const QString& path, const std::string& reason);
 
 // A skin's picture file as the loader and check both read it.
 struct PictureReading {

@@ -166,9 +166,11 @@ void CheckArea(const std::string& what, std::int64_t left, std::int64_t top, std
     if (left >= 0 && top >= 0 && right <= ScreenWidth && bottom <= ScreenHeight)
         return;
     const bool wholly = right <= 0 || bottom <= 0 || left >= ScreenWidth || top >= ScreenHeight;
+    // The field to mend: X when the columns are off the screen, else Y.
+    const bool across = left < 0 || right > ScreenWidth;
     report(what + " lies " + (wholly ? "wholly" : "partly") + " outside " + TheScreen() + ": " + Str(right - left) + "x"
                + Str(bottom - top) + " at " + Point(left, top),
-           FieldId::X);
+           across ? FieldId::X : FieldId::Y);
 }
 
 // Checks every value word against the key's fields; returns the numbers that read.
@@ -370,6 +372,8 @@ PictureSizes SizesOf(const PictureFindings& found, std::vector<SkinProblem>& pro
             problems.push_back(PictureProblem(number, finding.problem));
         else
             sizes[static_cast<std::size_t>(number)] = finding.size;
+        if (finding.borrowed)
+            problems.push_back(PictureProblem(number, "not in the opened skin; the working copy's earlier picture is used"));
     }
     return sizes;
 }

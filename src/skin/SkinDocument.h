@@ -24,6 +24,8 @@ using PictureSlots = std::array<QImage, PictureSlotCount>; // a null image is an
 struct PictureFinding {
     std::optional<QSize> size; // when it decoded
     std::string problem;       // why not, in check's words; empty when it decoded
+    // The opened skin has no such picture: the working copy's earlier one is used.
+    bool borrowed = false;
 };
 using PictureFindings = std::array<PictureFinding, SkinPictureCount>;
 

@@ -46,32 +46,6 @@ bool IsWritableFolder(const QString& folder)
     return !native.isEmpty() && QFileInfo(folder).isDir() && ::access(native.constData(), W_OK | X_OK) == 0;
 }
 
-// Whether the GIF decoder rejects the file (or it cannot be read at all).
-bool PictureRejected(const QString& path)
-{
-    try {
-        LoadGifFile(path);
-        return false;
-    } catch (const SkinError&) {
-        return true;
-    }
-}
-
-// Keeps the current bytes of file under backup: a hard link when the file system has
-// them (nothing to write, nothing that can run out of space), a copy otherwise.
-bool KeepBackup(const QString& file, const QString& backup)
-{
-    QFile::remove(backup); // left over by an interrupted earlier run
-    if (::link(QFile::encodeName(file).constData(), QFile::encodeName(backup).constData()) == 0)
-        return true;
-    return CopyFileReplacing(file, backup);
-}
-
-bool RestoreBackup(const QString& backup, const QString& file)
-{
-    return std::rename(QFile::encodeName(backup).constData(), QFile::encodeName(file).constData()) == 0;
-}
-
 // A copy keeps its source's permission bits, so the files of a read-only skin would
 // make a read-only working copy that the autosave cannot rewrite. The working copy
 // is ours: its owner may always write it. A failure shows up when it is written.
@@ -139,13 +113,13 @@ std::size_t LimitOf(const QString& name)
 }
 
 // Stray files of an earlier run that ended in the middle of a write: temporary
-// files named for a rename, and backups of a picture being replaced.
+// files named for a rename, and pictures the last session kept aside for its undo.
 void RemoveStrayTemporaries(const QString& folder)
 {
-    static const QRegularExpression backup(QStringLiteral("^\\.[0-9]+\\.gif\\.previous$"));
+    static const QRegularExpression kept(QStringLiteral("^\\.kept-[0-9]+-[0-9]+(\\.back)?$"));
     const QStringList names = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
     for (const QString& name : names) {
-        if (IsTemporaryFileName(name) || backup.match(name).hasMatch())
+        if (IsTemporaryFileName(name) || kept.match(name).hasMatch())
             QFile::remove(folder + name);
     }
 }
@@ -260,6 +234,12 @@ void SkinWorkspace::Open(const QString& chosenFile)
 {
     if (chosenFile.isEmpty())
         return; // nothing chosen: nothing changes
+    CopySkinIn(chosenFile);
+    LoadWorkingCopy();
+}
+
+std::vector<int> SkinWorkspace::CopySkinIn(const QString& chosenFile)
+{
     const QString source = FolderOf(chosenFile);
     const QString working = WorkingFolder();
     QDir().mkpath(working); // a failure shows up as the copies' creation error
@@ -271,8 +251,14 @@ void SkinWorkspace::Open(const QString& chosenFile)
     // folder lacks keeps the working folder's.
     std::vector<ReplacementFile> copies;
     QStringList copied;
+    std::vector<int> kept;
     for (const QString& name : SkinFileNames()) {
-        if (!EntryExists(source + name) || IsSameFile(source + name, working + name))
+        if (!EntryExists(source + name)) {
+            if (name != DescriptionFile && EntryExists(working + name))
+                kept.push_back(name.chopped(4).toInt());
+            continue;
+        }
+        if (IsSameFile(source + name, working + name))
             continue;
         copies.push_back(CopyOf(source + name, working + name, LimitOf(name)));
         copied << working + name;
@@ -280,8 +266,12 @@ void SkinWorkspace::Open(const QString& chosenFile)
     CommitAll(copies);
     for (const QString& file : copied)
         LetOwnerWrite(file);
-
     document_.SkinFileName = working + DescriptionFile;
+    return kept;
+}
+
+void SkinWorkspace::LoadWorkingCopy()
+{
     document_.LoadSkin(document_.SkinFileName);
 }
 
@@ -327,28 +317,6 @@ void SkinWorkspace::Autosave()
     WriteTextLines(target, document_.Lines.Lines());
 }
 
-void SkinWorkspace::PrepareReload(int number)
-{
-    if (document_.SkinFileName.isEmpty())
-        throw SkinError("Open a skin before replacing a picture");
-    if (number < 0 || number >= SkinPictureCount)
-        ThrowListIndexError(number);
-    // The reload reads the description file again: write the edits first so that
-    // none is lost. With no description loaded there is no edit, and writing the
-    // empty list would only replace whatever the working copy holds.
-    if (HasDescription())
-        WriteTextLines(document_.SkinFileName, document_.Lines.Lines());
-}
-
-void SkinWorkspace::ReplacePicture(int number, const std::optional<QString>& chosenFile)
-{
-    PrepareReload(number);
-    if (chosenFile && !chosenFile->isEmpty())
-        ReplaceAndReload(PictureFile(number), *chosenFile);
-    else
-        document_.LoadSkin(document_.SkinFileName);
-}
-
 QString SkinWorkspace::PictureFile(int number) const
 {
     if (document_.SkinFileName.isEmpty())
@@ -356,72 +324,14 @@ QString SkinWorkspace::PictureFile(int number) const
     return FolderOf(document_.SkinFileName) + PictureFileName(number);
 }
 
-void SkinWorkspace::ReplaceAndReload(const QString& target, const QString& chosenFile)
-{
-    const QFileInfo targetInfo(target);
-    const QString backup = targetInfo.absolutePath() + QStringLiteral("/.") + targetInfo.fileName()
-        + QStringLiteral(".previous");
-    // The chosen file is read as every picture is: a pipe, a device or an oversize
-    // file is refused with its reason before anything changes. A missing one only
-    // reloads.
-    std::optional<ReplacementFile> replacement;
-    if (EntryExists(chosenFile) && !IsSameFile(chosenFile, target))
-        replacement.emplace(CopyOf(chosenFile, target, MaxPictureFileBytes));
-    const bool hadPrevious = targetInfo.exists();
-    const bool backedUp = replacement && hadPrevious && KeepBackup(target, backup);
-    bool replaced = false;
-    if (replacement) {
-        try {
-            replacement->Commit();
-            replaced = true;
-        } catch (const SkinError&) {
-            if (backedUp)
-                QFile::remove(backup);
-            throw;
-        }
-    }
-
-    try {
-        document_.LoadSkin(document_.SkinFileName);
-    } catch (const SkinError& error) {
-        if (!replaced || !PictureRejected(target)) {
-            if (backedUp)
-                QFile::remove(backup);
-            throw;
-        }
-        // The decoder rejected the new picture: it must not stay in the working copy.
-        if (backedUp)
-            RestoreBackup(backup, target);
-        else
-            QFile::remove(target); // there was none before, or it could not be kept
-        std::string message = error.what();
-        try {
-            document_.LoadSkin(document_.SkinFileName);
-        } catch (const SkinError& again) {
-            message += "\n";
-            message += again.what();
-        }
-        throw SkinError(message);
-    }
-    if (backedUp)
-        QFile::remove(backup);
-}
-
 void SkinWorkspace::LoadAssets()
 {
     LoadAssetsAndSkin(document_, AssetFilesIn(ExecutableFolder()), AssetErrors::ReportBoth);
 }
 
-void SkinWorkspace::WritePicture(int number, const std::optional<std::string>& bytes)
+QString SkinWorkspace::KeptFile(int number)
 {
-    PrepareReload(number);
-    const QString target = PictureFile(number);
-    if (bytes) {
-        WriteFileReplacing(target, *bytes);
-    } else {
-        // A missing picture keeps its slot when loading: empty it here.
-        QFile::remove(target);
-        document_.Pictures[static_cast<std::size_t>(number)] = QImage();
-    }
-    document_.LoadSkin(document_.SkinFileName);
+    if (document_.SkinFileName.isEmpty())
+        return {};
+    return FolderOf(document_.SkinFileName) + QStringLiteral(".kept-%1-%2").arg(number).arg(++keptFiles_);
 }

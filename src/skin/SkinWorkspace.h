@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class SkinWorkspace {
 public:
@@ -25,17 +26,21 @@ public:
     QString WorkingFolder() const;
 
     // chosenFile is what the user picked in the dialog; only its folder is used.
+    // Open is CopySkinIn, then LoadWorkingCopy.
     void Open(const QString& chosenFile);
+    // Copies the skin into the working folder, all of its files or none, and names the
+    // working copy in the document. Returns the pictures the skin lacks that the
+    // working folder keeps from before.
+    std::vector<int> CopySkinIn(const QString& chosenFile);
+    // Reads the working copy into the document.
+    void LoadWorkingCopy();
     void SaveAs(const QString& chosenFile);
     void Autosave();
-    // chosenFile is empty when the user cancelled the dialog.
-    void ReplacePicture(int number, const std::optional<QString>& chosenFile);
-    // Writes bytes as the working copy's picture number (nothing: removes the file and
-    // empties its slot), then reloads as ReplacePicture does: the undo and redo of a
-    // replacement.
-    void WritePicture(int number, const std::optional<std::string>& bytes);
     // The working copy's picture file of that number; empty before the first Open.
     QString PictureFile(int number) const;
+    // A fresh name in the working folder under which a file of picture number is kept
+    // aside; such files go when the next run takes the folder.
+    QString KeptFile(int number);
     void LoadAssets();
 
     // Whether Save as has something to save: an Open has set SkinFileName and a
@@ -55,17 +60,11 @@ private:
     // Takes the lock of folder unless held already, and removes the temporary files
     // an earlier run left there; throws when another running copy holds it.
     void LockWorkingFolder(const QString& folder);
-    // ReplacePicture's copy of chosenFile over picture file target, kept revocable
-    // until the reload has accepted it.
-    void ReplaceAndReload(const QString& target, const QString& chosenFile);
-    // Before a picture number is put in place and the skin reloaded: refuses without
-    // a working copy or for a number that is no picture, and saves the edits.
-    void PrepareReload(int number);
-
     class FolderLock;
 
     SkinDocument& document_;
     FolderResolver executableFolder_;
     std::unique_ptr<FolderLock> lock_;
     QString lockedFolder_;
+    int keptFiles_ = 0;
 };

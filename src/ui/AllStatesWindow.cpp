@@ -54,9 +54,7 @@ TAllStatesWindow::TAllStatesWindow(EditingSession& session, const ErrorReporter&
     // Every change redraws the main preview, and what does not (a load that failed)
     // opens or reloads a skin: these cover edits, undo, redo, drags and pictures.
     connect(&session_, &EditingSession::PreviewDrawn, this, &TAllStatesWindow::Schedule);
-    connect(&session_, &EditingSession::ElementChanged, this, &TAllStatesWindow::Schedule);
-    connect(&session_, &EditingSession::PictureChanged, this, &TAllStatesWindow::Schedule);
-    connect(&session_, &EditingSession::SkinOpened, this, &TAllStatesWindow::Schedule);
+    connect(&session_, &EditingSession::Changed, this, &TAllStatesWindow::Schedule);
     connect(&session_, &EditingSession::SettingsChanged, this, &TAllStatesWindow::Schedule);
 }
 

@@ -110,7 +110,10 @@ CanvasView::CanvasView(EditingSession& session, const ErrorReporter& errors, QWi
             mirroredSelected_ = false;
         viewport()->update();
     });
-    connect(&session_, &EditingSession::SkinOpened, this, [this] { drag_.reset(); });
+    connect(&session_, &EditingSession::Changed, this, [this](const SkinChange& change) {
+        if (change.opened)
+            drag_.reset();
+    });
     SetZoom(zoom_);
 }
 
@@ -421,7 +424,7 @@ void CanvasView::StepSelection(int step)
 
 // ---- Moving ----------------------------------------------------------------------
 
-void CanvasView::Move(const ElementRef& element, bool mirrored, QPoint by, const ItemValues& from, int control)
+void CanvasView::Move(const ElementRef& element, bool mirrored, QPoint by, const ItemValues& from, bool live)
 {
     // The right soft label is SoftLabel mirrored: moving it right lowers X.
     const int dx = mirrored ? -by.x() : by.x();
@@ -433,7 +436,10 @@ void CanvasView::Move(const ElementRef& element, bool mirrored, QPoint by, const
         values.W = Shifted(values.W, dx);
         values.H = Shifted(values.H, by.y());
     }
-    session_.StoreElement(element, values, control);
+    if (live)
+        session_.StoreElementLive(element, values);
+    else
+        session_.StoreElement(element, values, NudgeControl);
 }
 
 void CanvasView::MoveDrag(QPointF position, bool straight)
@@ -443,7 +449,6 @@ void CanvasView::MoveDrag(QPointF position, bool straight)
         if ((position - drag.pressedAt).manhattanLength() < QApplication::startDragDistance())
             return;
         drag.moving = true;
-        session_.EndMerge();
     }
     QPoint by = SkinPointAt(position) - SkinPointAt(drag.pressedAt);
     if (straight) {
@@ -454,15 +459,12 @@ void CanvasView::MoveDrag(QPointF position, bool straight)
     }
     if (by == drag.stored)
         return;
-    const bool ok = errors_.Run([&] {
-        if (by.isNull()) // back where it started: the very bytes, and no step
-            session_.StoreElementLine(drag.element, drag.startLine, DragControl);
-        else
-            Move(drag.element, drag.mirrored, by, drag.start, DragControl);
-    });
+    const bool ok = errors_.Run([&] { Move(drag.element, drag.mirrored, by, drag.start, true); });
     drag.stored = by;
-    if (!ok)
+    if (!ok) {
         drag_.reset(); // one error box, not one per mouse move
+        errors_.Run([&] { session_.CancelLive(); });
+    }
 }
 
 void CanvasView::CancelDrag()
@@ -473,11 +475,8 @@ void CanvasView::CancelDrag()
     drag_.reset();
     if (!drag.moving)
         return;
-    errors_.Run([&] {
-        if (!drag.stored.isNull())
-            session_.StoreElementLine(drag.element, drag.startLine, DragControl);
-    });
-    session_.EndMerge();
+    // Every line back as it was, and the history as it was.
+    errors_.Run([&] { session_.CancelLive(); });
 }
 
 void CanvasView::Nudge(QPoint by)
@@ -486,10 +485,10 @@ void CanvasView::Nudge(QPoint by)
     if (!selection || selection->category == SkinCategory::Settings || drag_)
         return;
     if (nudged_ != selection || !lastNudge_.isValid() || lastNudge_.elapsed() >= NudgeMergeMs)
-        session_.EndMerge();
+        session_.Commit(); // a pause ends a burst of nudges
     nudged_ = selection;
     lastNudge_.start();
-    errors_.Run([&] { Move(*selection, mirroredSelected_, by, ShownValues(session_.Document(), *selection), NudgeControl); });
+    errors_.Run([&] { Move(*selection, mirroredSelected_, by, ShownValues(session_.Document(), *selection), false); });
 }
 
 // ---- Events ----------------------------------------------------------------------
@@ -534,11 +533,8 @@ void CanvasView::mousePressEvent(QMouseEvent* event)
         drag.mirrored = picked.mirrored;
         drag.pressedAt = position;
         // Nothing to drag without a line of its own.
-        const SkinLines& lines = session_.Document().Lines;
-        const int index = lines.FindKey(picked.key);
-        if (index < 0)
+        if (session_.Document().Lines.FindKey(picked.key) < 0)
             return;
-        drag.startLine = lines.Line(index);
         drag.start = ShownValues(session_.Document(), drag.element);
         drag_ = std::move(drag);
     });
@@ -557,9 +553,13 @@ void CanvasView::mouseReleaseEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton)
         return QAbstractScrollArea::mouseReleaseEvent(event);
-    if (drag_ && drag_->moving)
-        session_.EndMerge();
-    drag_.reset();
+    const bool moved = drag_ && drag_->moving;
+    const std::optional<Drag> drag = std::exchange(drag_, std::nullopt);
+    if (moved)
+        errors_.Run([&] {
+            const std::string& key = drag->element.key;
+            session_.CommitLive(QStringLiteral("Move ") + QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size())).trimmed());
+        });
     event->accept();
 }
 

@@ -25,7 +25,7 @@ public:
     static constexpr int GridFromZoom = 3; // below, the lines would hide the pixels
     static constexpr int NudgeMergeMs = 1000; // nudges closer than this are one step
     // Undo-merge controls of the canvas, apart from the property editor's.
-    enum Control { DragControl = 100, NudgeControl = 101 };
+    enum Control { NudgeControl = 101 }; // the merge key of nudges, beside the editor's fields
 
     CanvasView(EditingSession& session, const ErrorReporter& errors, QWidget* parent = nullptr);
 
@@ -77,7 +77,6 @@ private:
         bool mirrored = false;
         QPointF pressedAt;
         ItemValues start;
-        std::string startLine;
         bool moving = false;
         QPoint stored{0, 0}; // the move last written
     };
@@ -89,7 +88,8 @@ private:
     void UpdateScrollRange();
     void Select(const DrawnElement& element);
     void StepSelection(int step);
-    void Move(const ElementRef& element, bool mirrored, QPoint by, const ItemValues& from, int control);
+    // A drag's move is live until the mouse is released; a nudge is a step at once.
+    void Move(const ElementRef& element, bool mirrored, QPoint by, const ItemValues& from, bool live);
     void MoveDrag(QPointF position, bool straight);
     void CancelDrag();
     void Nudge(QPoint by);

@@ -131,8 +131,11 @@ void TMainFrm::CreateControls()
 
     // The preview shows every drawing of the session's surface, whoever asked for it.
     connect(&session_, &EditingSession::PreviewDrawn, this, [this] { ScreenSkin->ShowSurface(session_.Surface()); });
-    for (auto signal : {&EditingSession::SkinOpened, &EditingSession::SkinSaved})
-        connect(&session_, signal, this, &TMainFrm::ShowTitle);
+    connect(&session_, &EditingSession::Changed, this, [this](const SkinChange& change) {
+        if (change.opened)
+            ShowTitle();
+    });
+    connect(&session_, &EditingSession::SkinSaved, this, &TMainFrm::ShowTitle);
     connect(&session_, &EditingSession::ModifiedChanged, this, &TMainFrm::ShowTitle);
 }
 
@@ -316,8 +319,10 @@ void TMainFrm::ShowTitle()
     setWindowModified(session_.IsModified());
 }
 
-void TMainFrm::OpenSkin(const QString& file)
+void TMainFrm::OpenSkin(const QString& file, bool asked)
 {
+    if (!asked && !MayLeaveSkin())
+        return;
     session_.Open(file);
     if (!file.isEmpty())
         recent_.Add(file);
@@ -326,10 +331,13 @@ void TMainFrm::OpenSkin(const QString& file)
 void TMainFrm::Newskin1Click()
 {
     errors_.Run([this] {
+        // Asked before anything is written: a cancel leaves no starter skin behind.
+        if (!MayLeaveSkin())
+            return;
         const auto folder = dialogs_->ChooseNewSkinFolder();
         if (!folder || folder->isEmpty())
             return;
-        OpenSkin(WriteStarterSkin(StarterSkinFolder(session_.Workspace().ExecutableFolder()), *folder));
+        OpenSkin(WriteStarterSkin(StarterSkinFolder(session_.Workspace().ExecutableFolder()), *folder), true);
     });
 }
 
@@ -435,26 +443,31 @@ void TMainFrm::Exportallstates1Click()
     errors_.Run([this] { ExportAllStates(session_, *dialogs_); });
 }
 
+bool TMainFrm::MayLeaveSkin()
+{
+    if (!session_.IsModified())
+        return true;
+    switch (dialogs_->AskUnsavedChanges(QStringLiteral("The skin has changes that were not saved with Save as."))) {
+    case UnsavedChangesAnswer::SaveAs: {
+        // A cancelled or failed Save as keeps the skin.
+        bool saved = false;
+        errors_.Run([&] {
+            if (const auto chosen = dialogs_->SaveSkinFile(session_.SkinFolder())) {
+                session_.SaveAs(*chosen);
+                saved = true;
+            }
+        });
+        return saved;
+    }
+    case UnsavedChangesAnswer::Discard: return true;
+    case UnsavedChangesAnswer::Cancel: return false;
+    }
+    return false;
+}
+
 bool TMainFrm::MayClose()
 {
-    bool mayClose = true;
-    if (session_.IsModified()) {
-        switch (dialogs_->AskUnsavedChanges(QStringLiteral("The skin has changes that were not saved with Save as."))) {
-        case UnsavedChangesAnswer::SaveAs: {
-            // A cancelled or failed Save as keeps the editor open.
-            mayClose = false;
-            errors_.Run([&] {
-                if (const auto chosen = dialogs_->SaveSkinFile(session_.SkinFolder())) {
-                    session_.SaveAs(*chosen);
-                    mayClose = true;
-                }
-            });
-            break;
-        }
-        case UnsavedChangesAnswer::Discard: break;
-        case UnsavedChangesAnswer::Cancel: mayClose = false; break;
-        }
-    }
+    const bool mayClose = MayLeaveSkin();
     // The working copy keeps the last state, so nothing typed since the last
     // autosave is lost with the window.
     errors_.Run([this] { session_.Autosave(); });

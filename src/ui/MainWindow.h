@@ -107,7 +107,11 @@ private:
     void ShowTitle();
     // Open as File › Open does it for every way in (the dialog, the recent list, a
     // drop, a new skin); a skin opened without error goes to the top of the recent list.
-    void OpenSkin(const QString& file);
+    // Asks first, unless asked is set, when the skin has changes not saved.
+    void OpenSkin(const QString& file, bool asked = false);
+    // Whether the open skin may give way to another or to none: asks when it has
+    // changes not saved, and runs Save as when the user chooses it.
+    bool MayLeaveSkin();
     void FillRecentMenu();
 
     EditingSession session_;

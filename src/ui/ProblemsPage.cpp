@@ -36,12 +36,7 @@ ProblemsPage::ProblemsPage(EditingSession& session, const ErrorReporter& errors,
     RecheckTimer->setInterval(RecheckDelay);
     connect(RecheckTimer, &QTimer::timeout, this, &ProblemsPage::Recheck);
     const auto later = [this] { RecheckTimer->start(); };
-    connect(&session_, &EditingSession::ElementChanged, this, later);
-    connect(&session_, &EditingSession::PictureChanged, this, later);
-    connect(&session_, &EditingSession::SkinOpened, this, later);
-    // A cancelled picture replacement reloads the working copy without saying so;
-    // it is drawn again, though.
-    connect(&session_, &EditingSession::PreviewDrawn, this, later);
+    connect(&session_, &EditingSession::Changed, this, later);
     Recheck();
 }
 

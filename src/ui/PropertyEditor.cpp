@@ -136,9 +136,13 @@ void PropertyEditor::ConnectControls()
 void PropertyEditor::FollowSession()
 {
     // Typing into another control, or leaving the fields, starts a new undo step.
-    connect(qApp, &QApplication::focusChanged, this, [this] { session_.EndMerge(); });
-    connect(&session_, &EditingSession::ElementChanged, this, [this](const std::string& key) {
-        if (!writing_)
+    connect(qApp, &QApplication::focusChanged, this, [this] { session_.Commit(); });
+    // Another skin, an undo, a move on the canvas: the fields show the line as it is now.
+    connect(&session_, &EditingSession::Changed, this, [this](const SkinChange& change) {
+        if (writing_ || !Category() || SelectedItem() < 0)
+            return;
+        const std::string key = SkinText(SelectedName());
+        if (change.Touches(key))
             ShowIfSelected(key);
     });
     connect(&session_, &EditingSession::SelectionChanged, this, &PropertyEditor::ShowSessionSelection);

@@ -58,13 +58,11 @@ TResourcesPage::TResourcesPage(EditingSession& session, DialogService& dialogs, 
     // A new selection by mouse or keyboard, or a click on the selected entry.
     connect(ImgListBox, &ChoiceList::Chosen, this, &TResourcesPage::ImgListBoxClick);
     connect(Button1, &QPushButton::clicked, this, &TResourcesPage::Button1Click);
-    // The picture shown changed in the working copy (undo, redo): show it as it is now.
-    connect(&session_, &EditingSession::PictureChanged, this, [this](int number) {
-        if (number == shown_ && !replacing_ && session_.Document().SkinLoaded)
-            errors_.Run([&] {
-                if (QFileInfo(session_.Workspace().PictureFile(number)).isFile())
-                    ShowPicture(number);
-            });
+    // The picture shown changed (undo, redo, another program): show it as it is now.
+    connect(&session_, &EditingSession::Changed, this, [this](const SkinChange& change) {
+        if (!change.opened && change.TouchesPicture(shown_) && session_.Document().SkinLoaded
+            && !session_.Document().Pictures[static_cast<std::size_t>(shown_)].isNull())
+            ShowPicture(shown_);
     });
     connect(&session_, &EditingSession::PictureRequested, this, &TResourcesPage::FollowPictureRequest);
 }
@@ -83,7 +81,7 @@ int TResourcesPage::SelectedIndex() const
 
 void TResourcesPage::ShowPicture(int number)
 {
-    ViewSources->ShowPicture(LoadGifFile(session_.Workspace().PictureFile(number)));
+    ViewSources->ShowPicture(session_.Picture(number));
     shown_ = number;
 }
 
@@ -96,11 +94,9 @@ void TResourcesPage::FollowPictureRequest(int number)
             const QSignalBlocker quiet(ImgListBox); // not a click: shown below, without an error box
             ImgListBox->setCurrentRow(number);
         }
-        const QString file = session_.Workspace().PictureFile(number);
         // Asked for because something is wrong with it, most often: an empty view says
         // so better than an error box.
-        const PictureReading reading = file.isEmpty() ? PictureReading{} : ReadSkinPicture(file);
-        ViewSources->ShowPicture(reading.image);
+        ViewSources->ShowPicture(session_.Document().Pictures[static_cast<std::size_t>(number)]);
         shown_ = number;
     });
 }
@@ -111,7 +107,7 @@ void TResourcesPage::ImgListBoxClick()
         const int number = SelectedIndex();
         if (!session_.Document().SkinLoaded || number < 0)
             return;
-        if (!QFileInfo(session_.Workspace().PictureFile(number)).isFile())
+        if (session_.PictureHeld(number).kind == PictureContent::Kind::Absent)
             return; // the view keeps what it shows
         ShowPicture(number);
     });
@@ -133,17 +129,9 @@ bool TResourcesPage::MayReplace(int number)
 
 void TResourcesPage::ReplaceFrom(int number, const std::optional<QString>& chosen)
 {
-    // The session redraws; a rejected picture has been put back, and the view
-    // keeps the picture it showed.
-    {
-        // The view follows this replacement only when it succeeds, below.
-        const QScopedValueRollback<bool> replacing(replacing_, true);
-        session_.ReplacePicture(number, chosen);
-    }
-    // Loaded before anything changes on screen: a missing file leaves the view and
-    // the preview as they are.
+    // A refused picture changes nothing, and the view keeps the picture it showed.
+    session_.ReplacePicture(number, chosen);
     ShowPicture(number);
-    session_.RedrawPreview();
 }
 
 void TResourcesPage::Button1Click()

@@ -55,7 +55,6 @@ private:
     DialogService& dialogs_;
     const ErrorReporter& errors_;
     int shown_ = -1; // the picture the view shows
-    bool replacing_ = false;
     ChoiceList* ImgListBox = nullptr;
     QPushButton* Button1 = nullptr;
     QAction* EditExternally1 = nullptr;

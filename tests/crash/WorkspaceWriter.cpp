@@ -4,7 +4,9 @@
 // always either skin A's or skin B's version of it.
 //   workspace-writer run EXE_FOLDER SKIN_A SKIN_B DESTINATION   (loops until killed)
 //   workspace-writer take EXE_FOLDER SKIN           (one Open: takes the working folder)
+#include "PictureContent.h"
 #include "SkinError.h"
+#include "TextFile.h"
 #include "SkinWorkspace.h"
 
 #include <QString>
@@ -41,7 +43,8 @@ int main(int argc, char** argv)
             workspace.SaveAs(destination);
             // The other skin's picture 3 in this skin's working copy: each file is
             // still one skin's version of it.
-            workspace.ReplacePicture(3, QString::fromLocal8Bit(other) + "/3.gif");
+            PutPictureContent(workspace.PictureFile(3),
+                              PictureContent::Of(ReadFileBytes(QString::fromLocal8Bit(other) + "/3.gif", MaxPictureFileBytes)));
             workspace.SaveAs(destination);
         }
     } catch (const SkinError& error) {

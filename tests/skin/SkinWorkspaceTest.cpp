@@ -2,6 +2,7 @@
 
 #include "ChildProcess.h"
 #include "GifWriter.h"
+#include "PictureContent.h"
 #include "SkinError.h"
 #include "SmallDisk.h"
 #include "TestSkin.h"
@@ -323,7 +324,8 @@ TEST_F(WorkspaceTest, ASkinOfReadOnlyFilesGivesAWorkingCopyThatCanBeWritten)
     const ChildResult child = RunWorkspaceAsNobody([&](SkinDocument& document, SkinWorkspace& workspace) {
         workspace.Open(skin.DescriptionPath());
         document.Lines.Replace(0, "TrackNumber = 1 1 20 1 255 0x10203000 0x000000FF");
-        return ErrorOf([&] { workspace.Autosave(); }) + "|" + ErrorOf([&] { workspace.ReplacePicture(3, std::nullopt); });
+        return ErrorOf([&] { workspace.Autosave(); }) + "|"
+            + ErrorOf([&] { PutPictureContent(workspace.PictureFile(3), PictureContent::Of("GIF89a")); });
     });
     ASSERT_TRUE(child.ran);
     EXPECT_EQ(child.output, "<no error>|<no error>");
@@ -608,7 +610,7 @@ TEST_F(WorkspaceTest, LeftoversOfAnEarlierRunNeitherKeepTheFolderNorStay)
         ASSERT_TRUE(lock.open(QIODevice::WriteOnly | QIODevice::Truncate));
         lock.write(lockText.data(), static_cast<qint64>(lockText.size()));
         lock.close();
-        const QStringList strays = {".Ruvex.rvk.vellumark-a1B2c3", ".7.gif.vellumark-ZZZZZZ", ".7.gif.previous", "notes.txt"};
+        const QStringList strays = {".Ruvex.rvk.vellumark-a1B2c3", ".7.gif.vellumark-ZZZZZZ", ".kept-7-2", "notes.txt"};
         for (const QString& name : strays) {
             QFile file(Working() + name);
             ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -714,7 +716,7 @@ TEST_F(WorkspaceTest, SaveAsIntoTheSourceFolderWritesTheEditedSkinBack)
     TestSkin skin;
     skin.WriteComplete();
     workspace_.Open(skin.DescriptionPath());
-    workspace_.ReplacePicture(6, OtherPicture(6));
+    PutPictureContent(Working() + Gif(6), PictureContent::Of(FileBytes(OtherPicture(6))));
     document_.Lines.Replace(16, "Pause = 1 1 20");
     workspace_.SaveAs(skin.DescriptionPath());
     EXPECT_EQ(skin.ReadBytes(Gif(6)), FileBytes(Working() + Gif(6)));
@@ -911,202 +913,6 @@ TEST_F(WorkspaceTest, AutosaveIntoAReadOnlyWorkingFolderLeavesTheOldFile)
 
     workspace_.Autosave(); // the next tick tries again
     EXPECT_EQ(FileBytes(Working() + "Ruvex.rvk"), JoinCrLf(document_.Lines.Lines()));
-}
-
-// --- Replace picture -------------------------------------------------------------------------
-
-TEST_F(WorkspaceTest, ReplacePictureBeforeOpenIsRefused)
-{
-    EXPECT_EQ(ErrorOf([&] { workspace_.ReplacePicture(3, OtherPicture(3)); }), "Open a skin before replacing a picture");
-    EXPECT_EQ(ErrorOf([&] { workspace_.ReplacePicture(3, std::nullopt); }), "Open a skin before replacing a picture");
-    EXPECT_FALSE(QFileInfo::exists(Working()));
-    EXPECT_TRUE(document_.Pictures[3].isNull());
-    EXPECT_TRUE(workspace_.PictureFile(3).isEmpty());
-}
-
-TEST_F(WorkspaceTest, CancelledReplaceKeepsTheEditsAndReloads)
-{
-    TestSkin skin;
-    skin.WriteComplete();
-    workspace_.Open(skin.DescriptionPath());
-    document_.Lines.Replace(15, "Play = 70 190 20");
-    document_.ParseSkin();
-    const auto edited = document_.Lines.Lines();
-    // A picture changed on disk since: the reload brings it in.
-    WriteGifFile(Working() + Gif(12), SolidGif(4, 3, OtherColor(12)));
-
-    workspace_.ReplacePicture(3, std::nullopt);
-    EXPECT_EQ(document_.Lines.Lines(), edited);
-    EXPECT_EQ(FileBytes(Working() + "Ruvex.rvk"), JoinCrLf(edited));
-    EXPECT_EQ(document_.Model.PicturePositions[3].X, 70);
-    EXPECT_EQ(PixelOf(document_.Pictures[12]), OtherColor(12));
-
-    workspace_.ReplacePicture(3, QString()); // an empty name is a cancel too
-    EXPECT_EQ(document_.Lines.Lines(), edited);
-}
-
-TEST_F(WorkspaceTest, ReplaceCopiesThePictureAndKeepsTheEdits)
-{
-    TestSkin skin;
-    skin.WriteComplete();
-    workspace_.Open(skin.DescriptionPath());
-    document_.Lines.Replace(0, "TrackNumber = 1 1 20 1 255 0x10203000 0x000000FF");
-    const auto edited = document_.Lines.Lines();
-    const QString chosen = OtherPicture(5);
-
-    workspace_.ReplacePicture(5, chosen);
-    EXPECT_EQ(workspace_.PictureFile(5), Working() + Gif(5));
-    EXPECT_EQ(FileBytes(Working() + Gif(5)), FileBytes(chosen));
-    EXPECT_EQ(PixelOf(document_.Pictures[5]), OtherColor(5));
-    EXPECT_EQ(document_.Lines.Lines(), edited);
-    EXPECT_EQ(document_.Model.TextItems[0].X, 1);
-    EXPECT_EQ(skin.ReadBytes(Gif(5)), FileBytes(skin.Path(Gif(5)))); // source untouched
-    EXPECT_EQ(Entries(Working()), SkinEntries(true));              // no backup left
-}
-
-TEST_F(WorkspaceTest, ReplaceWithTheWorkingPictureItselfChangesNothing)
-{
-    TestSkin skin;
-    skin.WriteComplete();
-    workspace_.Open(skin.DescriptionPath());
-    const std::string before = FileBytes(Working() + Gif(9));
-    workspace_.ReplacePicture(9, Working() + Gif(9));
-    EXPECT_EQ(FileBytes(Working() + Gif(9)), before);
-    EXPECT_EQ(PixelOf(document_.Pictures[9]), TestPictureColor(9));
-    EXPECT_EQ(Entries(Working()), SkinEntries(true));
-}
-
-TEST_F(WorkspaceTest, RejectedPictureDoesNotStayInTheWorkingCopy)
-{
-    TestSkin skin;
-    skin.WriteComplete();
-    workspace_.Open(skin.DescriptionPath());
-    document_.Lines.Replace(0, "TrackNumber = 1 1 20 1 255 0x10203000 0x000000FF");
-    const auto edited = document_.Lines.Lines();
-    const std::string previous = FileBytes(Working() + Gif(2));
-    // 7.gif comes after 2.gif in the load order; changed on disk, it shows whether the
-    // reload after the restore ran to its end.
-    WriteGifFile(Working() + Gif(7), SolidGif(4, 3, OtherColor(7)));
-    const QString bad = dataHome_.path() + "/bad.gif";
-    {
-        QFile file(bad);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("GIF89a this is not a picture");
-    }
-
-    const std::string message = ErrorOf([&] { workspace_.ReplacePicture(2, bad); });
-    EXPECT_TRUE(StartsWith(message, "Cannot read picture \"" + DisplayPath(Working() + Gif(2)) + "\". ")) << message;
-    EXPECT_EQ(message.find('\n'), std::string::npos) << message;
-    EXPECT_EQ(FileBytes(Working() + Gif(2)), previous);
-    EXPECT_EQ(PixelOf(document_.Pictures[2]), TestPictureColor(2));
-    EXPECT_EQ(PixelOf(document_.Pictures[7]), OtherColor(7));
-    EXPECT_EQ(document_.Lines.Lines(), edited);
-    EXPECT_EQ(document_.Model.TextItems[0].X, 1);
-    EXPECT_EQ(Entries(Working()), SkinEntries(true)); // the backup is gone
-}
-
-TEST_F(WorkspaceTest, RejectedPictureWithoutAPreviousOneIsRemoved)
-{
-    TestSkin skin;
-    skin.WriteDescription(ReferenceSkinLines());
-    for (int n = 0; n < 14; ++n)
-        WriteGifFile(skin.Path(Gif(n)), SolidGif(4, 3, TestPictureColor(n)));
-    workspace_.Open(skin.DescriptionPath());
-    ASSERT_FALSE(QFileInfo::exists(Working() + Gif(14)));
-    const QString bad = dataHome_.path() + "/bad.gif";
-    {
-        QFile file(bad);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("plain text");
-    }
-    const std::string message = ErrorOf([&] { workspace_.ReplacePicture(14, bad); });
-    EXPECT_TRUE(StartsWith(message, "Cannot read picture \"" + DisplayPath(Working() + Gif(14)) + "\". ")) << message;
-    EXPECT_FALSE(QFileInfo::exists(Working() + Gif(14)));
-    EXPECT_TRUE(document_.Pictures[14].isNull());
-    QStringList expected = SkinEntries(true);
-    expected.removeAll(Gif(14));
-    EXPECT_EQ(Entries(Working()), expected);
-}
-
-TEST_F(WorkspaceTest, AcceptedPictureStaysWhenAnotherPictureBreaksTheReload)
-{
-    TestSkin skin;
-    skin.WriteComplete();
-    workspace_.Open(skin.DescriptionPath());
-    {
-        QFile broken(Working() + Gif(0));
-        ASSERT_TRUE(broken.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        broken.write("broken");
-    }
-    const QString chosen = OtherPicture(5);
-    const std::string message = ErrorOf([&] { workspace_.ReplacePicture(5, chosen); });
-    EXPECT_TRUE(StartsWith(message, "Cannot read picture \"" + DisplayPath(Working() + Gif(0)) + "\". ")) << message;
-    EXPECT_EQ(FileBytes(Working() + Gif(5)), FileBytes(chosen));
-    EXPECT_EQ(Entries(Working()), SkinEntries(true));
-}
-
-TEST_F(WorkspaceTest, ReplaceOfAMissingChosenFileStillReloads)
-{
-    TestSkin skin;
-    skin.WriteComplete();
-    workspace_.Open(skin.DescriptionPath());
-    document_.Lines.Replace(0, "TrackNumber = 1 1 20 1 255 0x10203000 0x000000FF");
-    const std::string before = FileBytes(Working() + Gif(4));
-    workspace_.ReplacePicture(4, dataHome_.path() + "/missing.gif");
-    EXPECT_EQ(FileBytes(Working() + Gif(4)), before);
-    EXPECT_EQ(document_.Model.TextItems[0].X, 1);
-    EXPECT_EQ(Entries(Working()), SkinEntries(true));
-}
-
-TEST_F(WorkspaceTest, ReplaceOfAPictureNumberOutOfRangeFails)
-{
-    TestSkin skin;
-    skin.WriteComplete();
-    workspace_.Open(skin.DescriptionPath());
-    EXPECT_EQ(ErrorOf([&] { workspace_.ReplacePicture(15, OtherPicture(1)); }), "List index out of bounds (15)");
-    EXPECT_EQ(ErrorOf([&] { workspace_.ReplacePicture(-1, std::nullopt); }), "List index out of bounds (-1)");
-    EXPECT_EQ(Entries(Working()), SkinEntries(true));
-}
-
-TEST_F(WorkspaceTest, ReplaceAfterAFailedFirstOpenWritesNoEmptyDescription)
-{
-    TestSkin skin;
-    skin.WritePictures();
-    EXPECT_NE(ErrorOf([&] { workspace_.Open(skin.DescriptionPath()); }), "<no error>");
-    EXPECT_EQ(ErrorOf([&] { workspace_.ReplacePicture(0, std::nullopt); }), OpenError(Working() + "Ruvex.rvk"));
-    EXPECT_FALSE(QFileInfo::exists(Working() + "Ruvex.rvk"));
-}
-
-TEST_F(WorkspaceTest, ReplaceWhoseDescriptionCannotBeWrittenChangesNothing)
-{
-    TestSkin skin;
-    skin.WriteComplete();
-    workspace_.Open(skin.DescriptionPath());
-    document_.Lines.Replace(0, "TrackNumber = 1 1 20 1 255 0x10203000 0x000000FF");
-    const QString chosen = OtherPicture(3);
-    ShareWithNobody(dataHome_.path());
-    ShareWithNobody(exeDir_.path());
-    ShareWithNobody(Working());
-    SetMode(Working() + "Ruvex.rvk", 0666);
-    SetMode(Working(), 0555);
-    const std::string description = FileBytes(Working() + "Ruvex.rvk");
-    const std::string picture = FileBytes(Working() + Gif(3));
-
-    ChildOptions asNobody;
-    asNobody.dropToNobody = true;
-    const ChildResult child = RunInChild(
-        [&] {
-            const std::string message = ErrorOf([&] { workspace_.ReplacePicture(3, chosen); });
-            return message + "|" + document_.Lines.Line(0);
-        },
-        asNobody);
-    SetMode(Working(), 0755);
-    ASSERT_TRUE(child.ran);
-    // The edits stay in memory and nothing was copied or reloaded.
-    EXPECT_EQ(child.output, CreateErrorPrefix(Working() + "Ruvex.rvk") + "Permission denied"
-                                + "|TrackNumber = 1 1 20 1 255 0x10203000 0x000000FF");
-    EXPECT_EQ(FileBytes(Working() + "Ruvex.rvk"), description);
-    EXPECT_EQ(FileBytes(Working() + Gif(3)), picture);
 }
 
 // --- Load assets -----------------------------------------------------------------------------

@@ -98,7 +98,7 @@ TEST_F(ProblemsPageTest, TypingABadColourShowsAProblemAGoodOneRemovesItAndUndoBr
     EXPECT_EQ(Rows(), QStringList(
                           "Ruvex.rvk:3: \"Artist\": colour \"0xFFFFFG00\" is not \"0x\" and eight hexadecimal digits"));
 
-    window->Session().EndMerge(); // as leaving the field does: the fix is a step of its own
+    window->Session().Commit(); // as leaving the field does: the fix is a step of its own
     Retype(colour, "0x00FF0000");
     ASSERT_TRUE(CaptionBecomes("Problems"));
     EXPECT_EQ(List()->count(), 0);

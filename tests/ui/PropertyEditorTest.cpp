@@ -328,7 +328,9 @@ TEST_F(PropertyEditorTest, APictureWithoutALineShowsZeroAndItsChangeFailsWithout
     EXPECT_EQ(Surface(), surface);
 }
 
-TEST_F(PropertyEditorTest, BeforeAnOpenNothingIsFilledAndTheFirstChangeAfterItWritesTheControls)
+// What the fields showed before an Open never reaches the opened skin: they show
+// its values, and the next keystroke changes only what it changes.
+TEST_F(PropertyEditorTest, AfterAnOpenTheFieldsShowTheOpenedSkinsValues)
 {
     Select(Strings, "Artist");
     Field("XEdit")->SetValue(7);
@@ -336,8 +338,9 @@ TEST_F(PropertyEditorTest, BeforeAnOpenNothingIsFilledAndTheFirstChangeAfterItWr
     EXPECT_TRUE(dialogs->errors.empty());
 
     Open();
+    EXPECT_EQ(Field("XEdit")->text(), "88");
     Field("YEdit")->SetValue(9);
-    EXPECT_EQ(Line("Artist"), "Artist = 7 9 40 1 255 0x00000000 0x000000FF");
+    EXPECT_EQ(Line("Artist"), "Artist = 88 9 17 2 2 0xFFFFFF00 0x000000FF");
 }
 
 TEST_F(PropertyEditorTest, TypingANewXMovesTheTextOnThePreview)

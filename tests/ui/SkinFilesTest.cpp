@@ -238,11 +238,13 @@ TEST_F(SkinFilesTest, APictureRenamedOverTheWorkingCopyIsShownWithinASecond)
     skin.WriteComplete();
     Open(skin);
     ASSERT_EQ(PreviewAt(11, 101), TestPictureColor(12));
-    QSignalSpy changes(&Session(), &EditingSession::PictureChanged);
+    QSignalSpy changes(&Session(), &EditingSession::Changed);
 
     WriteByRename(Working("12.gif"), [](const QString& path) { WriteGifFile(path, SolidGif(4, 3, qRgb(0, 90, 250))); });
     EXPECT_TRUE(QTest::qWaitFor([&] { return PreviewAt(11, 101) == qRgb(0, 90, 250); }, 1000));
-    EXPECT_EQ(Session().History().count(), 0); // the paint program keeps its own history
+    // A step of its own, so that undo goes back through it rather than over it.
+    EXPECT_EQ(Session().History().count(), 1);
+    EXPECT_EQ(Session().History().undoText(), "12.gif changed on disk");
     EXPECT_TRUE(Session().IsModified());
     EXPECT_EQ(changes.count(), 1);
 
