@@ -222,7 +222,9 @@ TEST(SkinChecker, AProblemKnowsItsElementFieldOrPicture)
     TextLines lines = ReferenceSkinLines();
     lines[2] = "Artist = 88 40 17 2 2 0xFFFFFG00 0x000000FF"; // colour
     lines[8] = "SoftLabel = 2 218 36 1";                      // missing from the style code on
+    lines[13] = "SoftPicture = 0 300 20";                     // y: only its rows are off the screen
     lines[15] = "Play = 5x5 180 20";                          // x
+    lines[16] = "Pause = -50 300 20";                         // x: its columns are off the screen too
     lines[26] = "ProgressBar = 10 160 156";                   // missing h and colour
     lines[31] = "StatusLine = 2";
     lines[9] = "Volume = 1";                                  // no key's line
@@ -247,7 +249,10 @@ TEST(SkinChecker, AProblemKnowsItsElementFieldOrPicture)
         {"Ruvex.rvk", Strings, "Artist", FieldId::Colour, -1},
         {"Ruvex.rvk", Strings, "SoftLabel", FieldId::StyleCode, -1},
         {"Ruvex.rvk", Strings, "", std::nullopt, -1},
+        {"Ruvex.rvk", Pictures, "SoftPicture", FieldId::Y, -1},
         {"Ruvex.rvk", Pictures, "Play", FieldId::X, -1},
+        {"Ruvex.rvk", Pictures, "Pause", FieldId::X, -1}, // both of the pictures it places
+        {"Ruvex.rvk", Pictures, "Pause", FieldId::X, -1},
         {"Ruvex.rvk", Objects, "ProgressBar", FieldId::H, -1},
         {"Ruvex.rvk", Settings, "StatusLine", FieldId::Setting, -1},
         {"6.gif", Strings, "", std::nullopt, 6},

@@ -278,6 +278,38 @@ TEST_F(MainWindowTest, ExitAsksOnlyAboutChangesNotSavedAndAlwaysKeepsTheWorkingC
     EXPECT_TRUE(dialogs->unsavedQuestions.empty());
 }
 
+TEST_F(MainWindowTest, EveryWayOfOpeningAnotherSkinAsksFirstAndCancelKeepsTheWork)
+{
+    Start();
+    OpenTestSkin();
+    EditBackground();
+    const auto edited = window->Document().Lines.Lines();
+    TestSkin another;
+    another.WriteComplete();
+    const auto unchanged = [&] {
+        EXPECT_EQ(window->Document().Lines.Lines(), edited);
+        EXPECT_EQ(window->Session().History().count(), 1);
+        EXPECT_TRUE(window->isWindowModified());
+    };
+    // Each is cancelled at the question: nothing is opened, nothing lost.
+    Open(another.DescriptionPath());
+    unchanged();
+    window->OpenRecent(another.DescriptionPath());
+    unchanged();
+    window->Newskin1Click();
+    unchanged();
+    EXPECT_EQ(dialogs->fileRequests.back().dialog, "OD1"); // New skin asked before its folder dialog
+    EXPECT_EQ(dialogs->unsavedQuestions.size(), 3u);
+
+    dialogs->unsavedAnswers = {UnsavedChangesAnswer::Discard};
+    Open(another.DescriptionPath());
+    EXPECT_EQ(window->Session().SkinFolder(), another.Dir());
+    EXPECT_FALSE(window->isWindowModified());
+    Open(skin.DescriptionPath()); // nothing changed since: no question
+    EXPECT_EQ(dialogs->unsavedQuestions.size(), 4u);
+    EXPECT_TRUE(dialogs->errors.empty());
+}
+
 TEST_F(MainWindowTest, TheAutosaveWritesOnlyAfterASuccessfulOpen)
 {
     Start();
