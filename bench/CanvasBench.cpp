@@ -49,7 +49,7 @@ void BM_CanvasDragStep(benchmark::State& state)
     int step = 0;
     for (auto _ : state) {
         values.X = start.X + (++step % 20); // the mouse moved on by a skin pixel
-        session.StoreElement(artist, values, CanvasView::DragControl);
+        session.StoreElementLive(artist, values);
         canvas.Paint();
     }
 }

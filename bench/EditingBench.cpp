@@ -1,6 +1,7 @@
-// The editing session's share of a keystroke: the same three write-backs as
-// BM_KeystrokeRoundTrip, now through the session with the undo step recorded and
-// merged, and one undo step (line put back, parse, draw).
+// The editing session's share of a keystroke: the three write-backs of one key
+// through the session with the undo step recorded and merged, against the one
+// change they make done straight on the document; and one undo step (line put back,
+// parse, draw) against one drawing.
 #include "BenchSession.h"
 
 #include <benchmark/benchmark.h>
@@ -36,6 +37,30 @@ void BM_SessionKeystroke(benchmark::State& state)
     }
 }
 BENCHMARK(BM_SessionKeystroke)->Unit(benchmark::kMicrosecond);
+
+// The change a keystroke makes, with no history: its line composed and put in place,
+// the lines parsed, the preview drawn.
+void BM_DocumentKeystroke(benchmark::State& state)
+{
+    OpenSession open;
+    SkinDocument& document = open.session->Document();
+    const int x = open.values.X;
+    int typed = 0;
+    for (auto _ : state) {
+        open.values.X = x + (typed++ % 10);
+        document.StoreItem(open.artist.category, open.artist.key, open.values);
+        open.session->RedrawPreview();
+    }
+}
+BENCHMARK(BM_DocumentKeystroke)->Unit(benchmark::kMicrosecond);
+
+void BM_SessionDrawing(benchmark::State& state)
+{
+    OpenSession open;
+    for (auto _ : state)
+        open.session->RedrawPreview();
+}
+BENCHMARK(BM_SessionDrawing)->Unit(benchmark::kMicrosecond);
 
 void BM_UndoStep(benchmark::State& state)
 {
