@@ -144,21 +144,28 @@ void EditingSession::Commit()
 
 void EditingSession::Undo()
 {
-    CommitLive(QStringLiteral("Move"));
-    Commit();
-    TakeOutsideChanges();
-    stepError_.reset();
-    history_.undo();
-    ThrowKeptError();
+    RunHistory(history_.index() - 1, [this] { history_.undo(); });
 }
 
 void EditingSession::Redo()
 {
+    RunHistory(history_.index(), [this] { history_.redo(); });
+}
+
+template <typename Move>
+void EditingSession::RunHistory(int stepIndex, Move&& move)
+{
     CommitLive(QStringLiteral("Move"));
     Commit();
-    TakeOutsideChanges();
+    // A step that writes a picture first takes what another program did to the
+    // pictures, so that it never writes over a change not yet taken.
+    const auto* step = stepIndex >= 0 && stepIndex < history_.count()
+        ? dynamic_cast<const SkinStep*>(history_.command(stepIndex))
+        : nullptr;
+    if (step != nullptr && step->ChangesPictures())
+        TakeOutsideChanges();
     stepError_.reset();
-    history_.redo();
+    move();
     ThrowKeptError();
 }
 

@@ -151,6 +151,9 @@ private:
     void ShowPictureInDocument(int number);
     void WriteUnwrittenPictures();
     void UpdateModified();
+    // Undo or redo (move) of the step at stepIndex, and the error it kept.
+    template <typename Move>
+    void RunHistory(int stepIndex, Move&& move);
     void KeepError(const std::string& message);
     void ThrowKeptError();
 

@@ -52,6 +52,7 @@ public:
 
     // Takes in no further step.
     void Close() { open_ = false; }
+    bool ChangesPictures() const { return !pictures_.empty(); }
 
 private:
     StepTarget& target_;
