@@ -63,7 +63,7 @@ public:
 QString SkinDirArgument(const QStringList& positional, const char* command);
 
 // The skin folder SKIN_DIR names: the folder itself, or the folder of its
-// Ruvex.rvk. Throws SkinError "no such folder ..." when there is nothing there.
+// Ruvex.rvk. Throws SkinError "No such folder ..." when there is nothing there.
 QString SkinFolder(const QString& skinDir);
 
 // 'text', as usage messages quote what the user typed.
