@@ -211,14 +211,17 @@ TEST_F(MainWindowTest, SaveAsIsRefusedBeforeAnOpenAndWritesTheEditedSkinAfterIt)
     OpenTestSkin();
     EditBackground();
     dialogs->fileAnswers.push_back(chosen);
+    dialogs->confirmAnswers = {true, true}; // "chosen.name" is no folder: write into its folder?
     window->Saveas1Click();
     EXPECT_TRUE(dialogs->errors.empty());
     // The dialog starts beside the opened skin's folder, then where the last Save as went.
     const QString skinFolder = QFileInfo(skin.DescriptionPath()).absolutePath();
     EXPECT_EQ(dialogs->fileRequests.back().initialFile, QFileInfo(skinFolder).absolutePath() + "/Ruvex.rvk");
     EXPECT_EQ(ReadAll(destination.filePath("Ruvex.rvk")), JoinCrLf(window->Document().Lines.Lines()));
+    dialogs->fileAnswers.push_back(chosen);
     window->Saveas1Click();
     EXPECT_EQ(dialogs->fileRequests.back().initialFile, chosen);
+    EXPECT_EQ(dialogs->confirmQuestions.size(), 2u);
     EXPECT_NE(ReadAll(destination.filePath("Ruvex.rvk")), ReadAll(skin.DescriptionPath()));
     for (int number = 0; number < SkinPictureCount; ++number)
         EXPECT_EQ(ReadAll(destination.filePath(PictureFileName(number))), ReadAll(skin.Path(PictureFileName(number))));
