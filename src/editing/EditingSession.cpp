@@ -144,7 +144,15 @@ void EditingSession::Open(const QString& chosenFile)
         }
     } fresh{*this};
     EndMerge();
-    workspace_.Open(chosenFile);
+    try {
+        workspace_.Open(chosenFile);
+    } catch (const SkinError&) {
+        // Copied but not read (a line that cannot be read): the editor holds this
+        // skin's lines now, and the title must say whose they are.
+        if (workspace_.CopiedFrom() == QFileInfo(chosenFile).absolutePath())
+            skinFolder_ = workspace_.CopiedFrom();
+        throw;
+    }
     skinFolder_ = QFileInfo(chosenFile).absolutePath();
     RedrawPreview();
 }
@@ -358,4 +366,56 @@ void EditingSession::Select(const std::optional<ElementRef>& element)
     EndMerge();
     selection_ = element;
     emit SelectionChanged();
+}
+
+// ---- Mending a line as text ---------------------------------------------------
+// A line the parse cannot read cannot be edited through its fields: its text is
+// edited instead, as one undo step.
+
+namespace {
+
+// The key whose line index is (the last line of that key), or "Line N" for a line
+// no key reads: the name of the step.
+std::string LineName(const SkinLines& lines, int index)
+{
+    for (const SkinCategory category :
+         {SkinCategory::Strings, SkinCategory::Pictures, SkinCategory::Objects, SkinCategory::Settings}) {
+        for (const char* key : ElementKeys(category))
+            if (lines.FindKey(key) == index)
+                return key;
+    }
+    return "Line " + std::to_string(index + 1);
+}
+
+} // namespace
+
+void EditingSession::ReplaceLineText(int index, std::string bytes)
+{
+    // Replaced, never split: the file keeps its number of lines.
+    if (bytes.find_first_of("\r\n") != std::string::npos)
+        throw SkinError("A line of " + std::string(DescriptionFileName) + " cannot hold a line break");
+    SkinLines& lines = document_.Lines;
+    const std::string before = lines.Line(index); // the list error for a line that does not exist
+    EndMerge();
+    if (bytes != before) {
+        const std::string oldName = LineName(lines, index);
+        lines.Replace(index, bytes);
+        const std::string newName = LineName(lines, index);
+        history_.push(new LineStep(*this, index, newName, before, bytes, -1, mergeSerial_));
+        emit ElementChanged(oldName);
+        if (newName != oldName)
+            emit ElementChanged(newName);
+    }
+    EndMerge();
+    document_.ParseSkin();
+    RedrawPreview();
+}
+
+// ---- Steps taken outside Undo() and Redo() --------------------------------------
+
+std::optional<std::string> EditingSession::TakeStepError()
+{
+    std::optional<std::string> error;
+    error.swap(stepError_);
+    return error;
 }

@@ -106,6 +106,17 @@ public:
     // reported through ExternalChangeFailed, once.
     PictureWatch& Watch() { return watch_; }
 
+    // ---- Mending a line as text
+    // Puts bytes in place of line index (0-based) as one undo step, then parses and
+    // draws like an edit. Refuses bytes with a line break: no line is inserted or
+    // removed. Throws the list error for a line that does not exist.
+    void ReplaceLineText(int index, std::string bytes);
+
+    // ---- Steps taken outside Undo() and Redo()
+    // The error of a step that a view of the history ran itself (QUndoView sets the
+    // index), taken once.
+    std::optional<std::string> TakeStepError();
+
 signals:
     void ElementChanged(const std::string& key); // its line changed
     void PictureChanged(int number);             // its file changed and the skin was reloaded

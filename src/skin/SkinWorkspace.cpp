@@ -260,6 +260,7 @@ void SkinWorkspace::Open(const QString& chosenFile)
 {
     if (chosenFile.isEmpty())
         return; // nothing chosen: nothing changes
+    copiedFrom_.clear();
     const QString source = FolderOf(chosenFile);
     const QString working = WorkingFolder();
     QDir().mkpath(working); // a failure shows up as the copies' creation error
@@ -278,6 +279,7 @@ void SkinWorkspace::Open(const QString& chosenFile)
         copied << working + name;
     }
     CommitAll(copies);
+    copiedFrom_ = QFileInfo(chosenFile).absolutePath();
     for (const QString& file : copied)
         LetOwnerWrite(file);
 

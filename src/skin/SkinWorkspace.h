@@ -26,6 +26,9 @@ public:
 
     // chosenFile is what the user picked in the dialog; only its folder is used.
     void Open(const QString& chosenFile);
+    // The skin folder the last Open copied into the working copy, even when reading
+    // the copy afterwards failed; empty when that Open copied nothing.
+    const QString& CopiedFrom() const { return copiedFrom_; }
     void SaveAs(const QString& chosenFile);
     void Autosave();
     // chosenFile is empty when the user cancelled the dialog.
@@ -68,4 +71,5 @@ private:
     FolderResolver executableFolder_;
     std::unique_ptr<FolderLock> lock_;
     QString lockedFolder_;
+    QString copiedFrom_;
 };
