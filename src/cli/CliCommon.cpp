@@ -202,7 +202,14 @@ void PrintErrBytes(const std::string& bytes)
     std::fflush(stderr);
 }
 
+std::string Sentence(const std::string& message)
+{
+    if (message.empty() || message.back() == '.')
+        return message;
+    return message + ".";
+}
+
 void PrintRuntimeError(const std::string& message)
 {
-    PrintErrBytes("vellumark-skin: " + ErrorBoxText(message) + "\n");
+    PrintErrBytes("vellumark-skin: " + Sentence(message) + "\n");
 }

@@ -90,7 +90,7 @@ QString FullHelp()
 int UsageFailure(const QString& reason)
 {
     // One style with the other errors: a sentence, names in double quotes, a full stop.
-    const std::string text = ErrorBoxText(reason.toLocal8Bit().toStdString());
+    const std::string text = Sentence(reason.toLocal8Bit().toStdString());
     PrintErr(QStringLiteral("vellumark-skin: ") + QString::fromLocal8Bit(text) + QStringLiteral("\nTry 'vellumark-skin --help'.\n"));
     return ExitUsage;
 }

@@ -171,7 +171,7 @@ TEST_F(RenderCommand, SkinWithoutStatusLineNamesTheMissingLine)
     const RunResult run = RunCli({QStringLiteral("render"), skin_.Dir(), QStringLiteral("-o"), Out()});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.err.toStdString(), "vellumark-skin: Ruvex.rvk: no line for \"StatusLine\" "
-                                     "(vellumark-skin check SKIN_DIR lists every problem)\n");
+                                     "(vellumark-skin check SKIN_DIR lists every problem).\n");
     EXPECT_TRUE(run.out.isEmpty());
     EXPECT_FALSE(QFileInfo::exists(Out()));
     EXPECT_TRUE(QDir(out_.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
@@ -321,7 +321,7 @@ TEST_F(RenderCommand, MissingSkinFolderIsNamedAsSuch)
     for (const QString& command : {QStringLiteral("render"), QStringLiteral("sheet")}) {
         const RunResult run = RunCli({command, absent, QStringLiteral("-o"), Out()});
         EXPECT_EQ(run.exitCode, 1);
-        EXPECT_EQ(run.err.toStdString(), "vellumark-skin: No such folder \"" + absent.toStdString() + "\"\n");
+        EXPECT_EQ(run.err.toStdString(), "vellumark-skin: No such folder \"" + absent.toStdString() + "\".\n");
         EXPECT_FALSE(QFileInfo::exists(Out()));
     }
 }

@@ -111,7 +111,7 @@ TEST_F(SheetCommand, ErrorsAreTheRendersAndWriteNothing)
     const RunResult run = Sheet();
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.err.toStdString(), "vellumark-skin: Ruvex.rvk: no line for \"Background\" "
-                                     "(vellumark-skin check SKIN_DIR lists every problem)\n");
+                                     "(vellumark-skin check SKIN_DIR lists every problem).\n");
     EXPECT_FALSE(QFileInfo::exists(Out()));
 }
 
