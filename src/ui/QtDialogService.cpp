@@ -69,7 +69,7 @@ std::optional<QString> QtDialogService::RunLineDialog(const QString& title, cons
     QInputDialog dialog(owner_);
     dialog.setObjectName(QStringLiteral("LineTextDialog"));
     dialog.setWindowTitle(title);
-    dialog.setLabelText(QStringLiteral("The line as it stands in the file (written back as one undo step):"));
+    dialog.setLabelText(title + QStringLiteral(", as it stands in the file (written back as one undo step):"));
     dialog.setInputMode(QInputDialog::TextInput);
     dialog.setTextValue(text);
     // Wide enough for a whole line of the file.
