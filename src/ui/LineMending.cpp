@@ -16,7 +16,9 @@ bool NeedsMendingAsText(const SkinLines& lines, const SkinProblem& problem)
         switch (problem.category) {
         case SkinCategory::Strings: ReadSkiStr(lines, problem.key); break;
         case SkinCategory::Objects: ReadSkiObject(lines, problem.key); break;
-        case SkinCategory::Settings: ParseSkinInt(lines.Value(problem.key, 1)); break;
+        case SkinCategory::Settings:
+            ParseSkinInt(lines.Value(problem.key, WordOf(SkinCategory::Settings, FieldId::Setting)));
+            break;
         case SkinCategory::Pictures: break; // a position that does not read is skipped, not an error
         }
     } catch (const SkinError&) {

@@ -136,9 +136,10 @@ void TMainFrm::CreateControls()
 
     // The preview shows every drawing of the session's surface, whoever asked for it.
     connect(&session_, &EditingSession::PreviewDrawn, this, [this] { ScreenSkin->ShowSurface(session_.Surface()); });
-    for (auto signal : {&EditingSession::SkinOpened, &EditingSession::SkinSaved, &EditingSession::PreviewDrawn})
+    for (auto signal : {&EditingSession::SkinOpened, &EditingSession::SkinSaved})
         connect(&session_, signal, this, &TMainFrm::ShowTitle);
     connect(&session_, &EditingSession::ModifiedChanged, this, &TMainFrm::ShowTitle);
+    // A changed line may have become readable, or stopped being so.
     connect(&session_, &EditingSession::ElementChanged, this, &TMainFrm::ShowTitle);
 }
 
