@@ -51,9 +51,8 @@ CanvasWindow::CanvasWindow(EditingSession& session, const ErrorReporter& errors,
 
     // A damaged entry gives the usual size; the screen bounds it when it is shown.
     QSize size = Remembered("size", QSize()).toSize();
-    if (!size.isValid() || size.isEmpty())
-        size = QSize(640, 600);
-    resize(size);
+    sizeRemembered_ = size.isValid() && !size.isEmpty();
+    resize(sizeRemembered_ ? size : QSize(640, 600));
     const QVariant zoom = Remembered("zoom", QVariant());
     zoomRemembered_ = zoom.isValid();
     view_->SetZoom(zoomRemembered_ ? zoom.toInt() : 3);
@@ -157,8 +156,16 @@ void CanvasWindow::Place()
     // The frame (title bar, borders) counts: a window whose frame leaves the screen is
     // cut off, whatever the size of its inside.
     const QSize margins = frameGeometry().size() - geometry().size();
+    const QRect available = desktop->availableGeometry();
+    QSize inside = size();
+    if (!sizeRemembered_) {
+        // The first time: most of the screen's height, for a zoom larger than 2x on a
+        // common screen, and as wide as the skin's screen is in proportion.
+        const int height = available.height() * 9 / 10 - margins.height();
+        inside = inside.expandedTo(QSize(height * ScreenWidth / ScreenHeight, height));
+    }
     const QRect owned = owner != nullptr ? owner->frameGeometry() : QRect();
-    const QRect frame = WindowBeside(owned, size() + margins, desktop->availableGeometry());
+    const QRect frame = WindowBeside(owned, inside + margins, available);
     // The remembered size stays as it was: on a larger screen it is whole again.
     placedSize_ = frame.size() - margins;
     resize(placedSize_);

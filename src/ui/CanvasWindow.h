@@ -50,6 +50,7 @@ private:
     bool placed_ = false;
     QSize placedSize_; // the size placing gave it, which is not the user's choice
     bool zoomRemembered_ = false;
+    bool sizeRemembered_ = false;
 };
 
 // Where a window of frame size frame goes beside owner (the parent's frame): to its
