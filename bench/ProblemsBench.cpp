@@ -27,12 +27,14 @@ protected:
     std::optional<QString> RunFileDialog(const FileDialogSettings&, const QString&) override { return {}; }
     std::optional<QColor> RunColorDialog(const QColor&) override { return {}; }
     std::optional<int> RunScaleDialog(const QString&, int, int) override { return {}; }
+    std::optional<QString> RunLineDialog(const QString&, const QString&) override { return {}; }
 
 public:
     void ShowError(const QString&, const QString& text) override { throw std::runtime_error(text.toStdString()); }
     void ShowWarning(const QString&, const QString&) override {}
     UnsavedChangesAnswer AskUnsavedChanges(const QString&) override { return UnsavedChangesAnswer::Cancel; }
     void ShowModal(QDialog&) override {}
+    bool Confirm(const QString&) override { return false; }
 };
 
 enum PageMode { WithoutPage = 0, WithPage = 1, CheckEveryKey = 2 };

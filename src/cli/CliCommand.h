@@ -63,7 +63,7 @@ public:
 QString SkinDirArgument(const QStringList& positional, const char* command);
 
 // The skin folder SKIN_DIR names: the folder itself, or the folder of its
-// Ruvex.rvk. Throws SkinError "no such folder ..." when there is nothing there.
+// Ruvex.rvk. Throws SkinError "No such folder ..." when there is nothing there.
 QString SkinFolder(const QString& skinDir);
 
 // 'text', as usage messages quote what the user typed.
@@ -111,7 +111,11 @@ void PrintErr(const QString& text);
 void PrintOutBytes(const std::string& bytes);
 void PrintErrBytes(const std::string& bytes);
 
-// "vellumark-skin: " and the message as the error box shows it, on stderr.
+// message ending in one full stop: every message of vellumark-skin, usage errors
+// included, is one sentence (the error box's rule leaves "... (1 to 8)" open).
+std::string Sentence(const std::string& message);
+
+// "vellumark-skin: " and the message as a Sentence, on stderr.
 void PrintRuntimeError(const std::string& message);
 
 // The commands.

@@ -21,9 +21,9 @@
 QString SkinDirArgument(const QStringList& positional, const char* command)
 {
     if (positional.isEmpty())
-        throw UsageError(std::string(command) + " needs SKIN_DIR");
+        throw UsageError(std::string("The command \"") + command + "\" needs SKIN_DIR");
     if (positional.size() > 1)
-        throw UsageError("unexpected argument " + Quoted(positional[1]));
+        throw UsageError("Unexpected argument " + Quoted(positional[1]));
     if (positional[0].isEmpty())
         throw UsageError("SKIN_DIR is empty");
     return positional[0];
@@ -39,16 +39,16 @@ QString SkinFolder(const QString& skinDir)
     if (info.fileName() == QLatin1String(DescriptionFileName) && QFileInfo(info.path()).isDir())
         return info.path();
     if (!info.exists())
-        throw SkinError("no such folder \"" + DisplayPath(skinDir) + "\"");
+        throw SkinError("No such folder \"" + DisplayPath(skinDir) + "\"");
     throw SkinError("\"" + DisplayPath(skinDir) + "\" is neither a skin folder nor its " + DescriptionFileName);
 }
 
 std::string Quoted(const QString& text)
 {
     // Built piece by piece: g++ 12 warns falsely (-Wrestrict) on the one-line sum at -O3.
-    std::string quoted = "'";
+    std::string quoted = "\"";
     quoted += text.toLocal8Bit().toStdString();
-    quoted += '\'';
+    quoted += '"';
     return quoted;
 }
 
@@ -81,7 +81,7 @@ QString FileNameValue(const QCommandLineParser& parser, const char* name)
 {
     const QString value = parser.value(QString::fromLatin1(name));
     if (parser.isSet(QString::fromLatin1(name)) && value.isEmpty())
-        throw UsageError(std::string("option '--") + name + "' needs a file name");
+        throw UsageError(std::string("Option \"--") + name + "\" needs a file name");
     return value;
 }
 
@@ -95,12 +95,12 @@ PreviewJob ReadPreviewJob(const CommandContext& context, const char* command)
 
     const QStringList outputs = parser.values(QStringLiteral("output"));
     if (outputs.isEmpty())
-        throw UsageError(std::string(command) + " needs -o OUT.png");
+        throw UsageError(std::string("The command \"") + command + "\" needs -o OUT.png");
     if (outputs.size() > 1)
         throw UsageError("-o is given " + std::to_string(outputs.size()) + " times; one OUT.png only");
     job.output = outputs.front();
     if (job.output.isEmpty())
-        throw UsageError("option '-o' needs a file name");
+        throw UsageError("Option \"-o\" needs a file name");
     // What is written is PNG data: another name would hide that from whoever opens it.
     if (!job.output.endsWith(QLatin1String(".png"), Qt::CaseInsensitive))
         throw UsageError("-o " + Quoted(job.output) + ": the name must end in \".png\"");
@@ -109,7 +109,7 @@ PreviewJob ReadPreviewJob(const CommandContext& context, const char* command)
         const QString value = parser.value(QStringLiteral("scale"));
         const bool digit = value.size() == 1 && value[0] >= QLatin1Char('1') && value[0] <= QLatin1Char('0' + MaxScale);
         if (!digit)
-            throw UsageError("invalid --scale " + Quoted(value) + " (1 to " + std::to_string(MaxScale) + ")");
+            throw UsageError("Invalid --scale " + Quoted(value) + " (1 to " + std::to_string(MaxScale) + ")");
         job.scale = value[0].unicode() - '0';
     }
     job.texts = FileNameValue(parser, "texts");
@@ -143,11 +143,12 @@ SkinDocument LoadPreviewDocument(const PreviewJob& job)
         LoadAssetsAndSkin(document, assets, AssetErrors::StopAtFirst,
                           QDir(folder).absoluteFilePath(QString::fromLatin1(DescriptionFileName)));
     } catch (const SkinError& e) {
-        // The editor's message names no key; here nobody can look at the file beside it.
+        // The editor's message names no key; here the author is told which line is
+        // missing, in check's words, and where to find every other problem.
         const std::string key = KeyWithoutLine(document.Lines);
         if (key.empty() || e.what() != ListIndexErrorText(-1))
             throw;
-        throw SkinError(std::string(e.what()) + ": no line for \"" + key
+        throw SkinError(std::string(DescriptionFileName) + ": no line for \"" + key
                         + "\" (vellumark-skin check SKIN_DIR lists every problem)");
     }
     return document;
@@ -201,7 +202,14 @@ void PrintErrBytes(const std::string& bytes)
     std::fflush(stderr);
 }
 
+std::string Sentence(const std::string& message)
+{
+    if (message.empty() || message.back() == '.')
+        return message;
+    return message + ".";
+}
+
 void PrintRuntimeError(const std::string& message)
 {
-    PrintErrBytes("vellumark-skin: " + ErrorBoxText(message) + "\n");
+    PrintErrBytes("vellumark-skin: " + Sentence(message) + "\n");
 }

@@ -89,35 +89,33 @@ QString FullHelp()
 
 int UsageFailure(const QString& reason)
 {
-    PrintErr(QStringLiteral("vellumark-skin: ") + reason + QStringLiteral("\nTry 'vellumark-skin --help'.\n"));
+    // One style with the other errors: a sentence, names in double quotes, a full stop.
+    const std::string text = Sentence(reason.toLocal8Bit().toStdString());
+    PrintErr(QStringLiteral("vellumark-skin: ") + QString::fromLocal8Bit(text) + QStringLiteral("\nTry 'vellumark-skin --help'.\n"));
     return ExitUsage;
 }
 
-// The reason a parse failed, in the words vellumark-skin has always used: an
-// unknown option as typed ("--colour", "-x"), an option without its value or with
-// one it does not take; anything else in the parser's own words.
+// The reason a parse failed: an unknown option as typed ("--colour", "-x"), an
+// option without its value or with one it does not take; anything else in the
+// parser's own words.
 QString ParseFailure(const QCommandLineParser& parser)
 {
     const QStringList unknown = parser.unknownOptionNames();
     if (!unknown.isEmpty()) {
         const QString& name = unknown.front();
-        return QStringLiteral("unknown option '") + (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--"))
-               + name + QLatin1Char('\'');
+        return QStringLiteral("Unknown option \"") + (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--"))
+               + name + QLatin1Char('"');
     }
     QString text = parser.errorText(); // "Missing value after '-o'."
     const qsizetype open = text.indexOf(QLatin1Char('\''));
     const qsizetype close = text.lastIndexOf(QLatin1Char('\''));
     if (open >= 0 && close > open) {
-        const QString option = text.mid(open, close - open + 1); // '-o', quotes included
+        const QString option = QLatin1Char('"') + text.mid(open + 1, close - open - 1) + QLatin1Char('"'); // "-o"
         if (text.startsWith(QLatin1String("Missing value after ")))
-            return QStringLiteral("option ") + option + QStringLiteral(" needs a value");
+            return QStringLiteral("Option ") + option + QStringLiteral(" needs a value");
         if (text.startsWith(QLatin1String("Unexpected value after ")))
-            return QStringLiteral("option ") + option + QStringLiteral(" takes no value");
+            return QStringLiteral("Option ") + option + QStringLiteral(" takes no value");
     }
-    if (text.endsWith(QLatin1Char('.')))
-        text.chop(1);
-    if (!text.isEmpty())
-        text[0] = text[0].toLower();
     return text;
 }
 
@@ -192,7 +190,7 @@ int RunCommandLine(int& argc, char** argv, const QStringList& args)
 
     QStringList rest = parser.positionalArguments();
     if (rest.isEmpty())
-        return UsageFailure(QStringLiteral("no command given"));
+        return UsageFailure(QStringLiteral("No command given"));
     const QString name = rest.takeFirst();
     if (name == QLatin1String("help")) { // "help" or "help COMMAND"
         if (rest.isEmpty()) {
@@ -201,12 +199,12 @@ int RunCommandLine(int& argc, char** argv, const QStringList& args)
         }
         const Command* command = FindCommand(rest.front());
         if (command == nullptr || rest.size() > 1)
-            return UsageFailure(QStringLiteral("help: unknown command '") + rest.join(QLatin1Char(' ')) + QLatin1Char('\''));
+            return UsageFailure(QStringLiteral("Unknown command \"") + rest.join(QLatin1Char(' ')) + QStringLiteral("\" after help"));
         PrintOut(CommandHelp(*command));
         return ExitOk;
     }
     const Command* command = FindCommand(name);
     if (command == nullptr)
-        return UsageFailure(QStringLiteral("unknown command '") + name + QLatin1Char('\''));
+        return UsageFailure(QStringLiteral("Unknown command \"") + name + QLatin1Char('"'));
     return RunCommand(*command, argc, argv, rest);
 }

@@ -18,7 +18,7 @@ int ParseState(const QString& value)
             return static_cast<int>(i);
     if (value == QLatin1String("none"))
         return -1;
-    throw UsageError("invalid --state " + Quoted(value) + " (backward, play, pause, stop, forward or none)");
+    throw UsageError("Invalid --state " + Quoted(value) + " (backward, play, pause, stop, forward or none)");
 }
 
 int ParseRepeat(const QString& value)
@@ -26,7 +26,7 @@ int ParseRepeat(const QString& value)
     for (std::size_t i = 0; i < RepeatNames.size(); ++i)
         if (value == QLatin1String(RepeatNames[i]))
             return static_cast<int>(i);
-    throw UsageError("invalid --repeat " + Quoted(value) + " (one or all)");
+    throw UsageError("Invalid --repeat " + Quoted(value) + " (one or all)");
 }
 
 void ParseVolume(const QString& value, PreviewSettings& settings)
@@ -37,7 +37,7 @@ void ParseVolume(const QString& value, PreviewSettings& settings)
     }
     const std::optional<int> level = VolumeLevel(value);
     if (!level)
-        throw UsageError("invalid --volume " + Quoted(value) + " (off or 0 to 9)");
+        throw UsageError("Invalid --volume " + Quoted(value) + " (off or 0 to 9)");
     settings.volumeShown = true;
     settings.volumeLevel = *level;
 }

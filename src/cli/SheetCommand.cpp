@@ -21,7 +21,7 @@ SheetJob ReadSheetJob(const CommandContext& context)
         const QString value = context.parser.value(QStringLiteral("volume"));
         const std::optional<int> level = VolumeLevel(value);
         if (!level)
-            throw UsageError("invalid --volume " + Quoted(value) + " (0 to 9)");
+            throw UsageError("Invalid --volume " + Quoted(value) + " (0 to 9)");
         sheet.volumeLevel = *level;
     }
     return sheet;

@@ -178,14 +178,6 @@ void EditingSession::StoreElement(const ElementRef& element, const ItemValues& v
               MergeKey{element.key, control});
 }
 
-void EditingSession::ReplaceLineText(int index, std::string bytes)
-{
-    Commit();
-    const std::string key = document_.Lines.Line(index).substr(0, document_.Lines.Line(index).find('='));
-    StoreLine(index, key, std::move(bytes), KeyName(key), std::nullopt);
-    Commit();
-}
-
 void EditingSession::StoreLine(int index, const std::string& key, std::string bytes, const QString& name,
                                std::optional<MergeKey> merge)
 {
@@ -504,4 +496,44 @@ void EditingSession::Select(const std::optional<ElementRef>& element)
     Commit();
     selection_ = element;
     emit SelectionChanged();
+}
+
+// ---- Mending a line as text ---------------------------------------------------
+// A line the parse cannot read cannot be edited through its fields: its text is
+// edited instead, as one undo step.
+
+namespace {
+
+// The key whose line index is (the last line of that key), or "Line N" for a line
+// no key reads: the name of the step.
+std::string LineName(const SkinLines& lines, int index)
+{
+    for (const SkinCategory category :
+         {SkinCategory::Strings, SkinCategory::Pictures, SkinCategory::Objects, SkinCategory::Settings}) {
+        for (const char* key : ElementKeys(category))
+            if (lines.FindKey(key) == index)
+                return key;
+    }
+    return "Line " + std::to_string(index + 1);
+}
+
+} // namespace
+
+void EditingSession::ReplaceLineText(int index, std::string bytes)
+{
+    // Replaced, never split: the file keeps its number of lines.
+    if (bytes.find_first_of("\r\n") != std::string::npos)
+        throw SkinError("A line of " + std::string(DescriptionFileName) + " cannot hold a line break");
+    const std::string name = LineName(document_.Lines, index);
+    Commit();
+    StoreLine(index, name, std::move(bytes), KeyName(name), std::nullopt);
+}
+
+// ---- Steps taken outside Undo() and Redo() --------------------------------------
+
+std::optional<std::string> EditingSession::TakeStepError()
+{
+    std::optional<std::string> error;
+    error.swap(stepError_);
+    return error;
 }

@@ -80,7 +80,8 @@ public:
     // property editor, or a nudge. A change of bytes is a step; the steps of one
     // element and control merge until Commit.
     void StoreElement(const ElementRef& element, const ItemValues& values, int control);
-    // Puts bytes in place of line index as one step of its own.
+    // Puts bytes in place of line index as one step of its own: a line mended as
+    // text. Refuses bytes with a line break, so no line is inserted or removed.
     void ReplaceLineText(int index, std::string bytes);
     // The next change starts a step of its own.
     void Commit();
@@ -125,6 +126,10 @@ public:
     // Asks the view of the pictures to show "N.gif": a jump from elsewhere, such as
     // a problem of that picture. Changes nothing.
     void ShowPicture(int number) { emit PictureRequested(number); }
+
+    // The error of a step that a view of the history ran itself (QUndoView sets the
+    // index), taken once.
+    std::optional<std::string> TakeStepError();
 
 signals:
     void Changed(const SkinChange& change);

@@ -13,9 +13,16 @@ FontStyleSet FontStyleFromCode(std::int32_t styleCode)
     }
 }
 
+// A word that is no number says where it is, as check does ("Ruvex.rvk:7: "Artist":
+// ..."), so the author can find the line; a key without a line keeps its own message.
 static std::int32_t IntValue(const SkinLines& lines, const std::string& key, SkinCategory category, FieldId field)
 {
-    return ParseSkinInt(lines.Value(key, WordOf(category, field)));
+    const std::string word = lines.Value(key, WordOf(category, field));
+    try {
+        return ParseSkinInt(word);
+    } catch (const SkinError& error) {
+        throw SkinError(LineLocation(lines.FindKey(key), key) + error.what());
+    }
 }
 
 TSkiStr ReadSkiStr(const SkinLines& lines, const std::string& key)
@@ -72,6 +79,20 @@ void ParseSkinInto(const SkinLines& lines, TSkinModel& model)
         model.SkinObjects[i] = ReadSkiObject(lines, ObjectKeys[i]);
 
     model.StatusLine = IntValue(lines, StatusLineKey, SkinCategory::Settings, FieldId::Setting);
+}
+
+std::string LineLocation(int index, const std::string& key)
+{
+    std::string name = key;
+    while (!name.empty() && name.back() == ' ')
+        name.pop_back();
+    std::string location = DescriptionFileName;
+    location += ':';
+    location += std::to_string(index + 1);
+    location += ": \"";
+    location += name;
+    location += "\": ";
+    return location;
 }
 
 std::string KeyWithoutLine(const SkinLines& lines)

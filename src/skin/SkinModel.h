@@ -61,6 +61,10 @@ void ReadPicturePos(const SkinLines& lines, const std::string& key, TPicturePos&
 // only when every step ran to its end.
 void ParseSkinInto(const SkinLines& lines, TSkinModel& model);
 
+// "Ruvex.rvk:7: "Artist": ", the start of a message about line index (0-based) of key,
+// as check prints its problems (trailing blanks of the key left out).
+std::string LineLocation(int index, const std::string& key);
+
 // The key whose missing line stops ParseSkinInto with the list error: the first key
 // it reads that has no line, pictures aside (they keep a position instead). Empty
 // when every such key has a line.

@@ -5,12 +5,16 @@
 #include "ErrorReporter.h"
 
 #include <QAction>
+#include <QFileInfo>
+#include <QTimer>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
+
+#include <algorithm>
 
 namespace {
 
@@ -29,7 +33,12 @@ CanvasWindow::CanvasWindow(EditingSession& session, const ErrorReporter& errors,
     : QMainWindow(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("CanvasWindow"));
-    setWindowTitle(QStringLiteral("Canvas"));
+    ShowTitle(session);
+    connect(&session, &EditingSession::Changed, this, [this, &session](const SkinChange& change) {
+        if (change.opened)
+            ShowTitle(session);
+    });
+    connect(&session, &EditingSession::SkinSaved, this, [this, &session] { ShowTitle(session); });
     view_ = new CanvasView(session, errors, this);
     setCentralWidget(view_);
 
@@ -43,14 +52,13 @@ CanvasWindow::CanvasWindow(EditingSession& session, const ErrorReporter& errors,
 
     CreateMenu(session, errors);
 
-    // A damaged entry gives the usual size, and no entry a window larger than the screen.
+    // A damaged entry gives the usual size; the screen bounds it when it is shown.
     QSize size = Remembered("size", QSize()).toSize();
-    if (!size.isValid() || size.isEmpty())
-        size = QSize(640, 600);
-    if (const QScreen* desktop = screen())
-        size = size.boundedTo(desktop->availableSize());
-    resize(size);
-    view_->SetZoom(Remembered("zoom", 3).toInt());
+    sizeRemembered_ = size.isValid() && !size.isEmpty();
+    resize(sizeRemembered_ ? size : QSize(640, 600));
+    const QVariant zoom = Remembered("zoom", QVariant());
+    zoomRemembered_ = zoom.isValid();
+    view_->SetZoom(zoomRemembered_ ? zoom.toInt() : 3);
     view_->SetGridShown(Remembered("grid", false).toBool());
     grid_->setChecked(view_->GridShown());
     ShowZoom(view_->Zoom());
@@ -116,10 +124,68 @@ void CanvasWindow::ShowZoom(int zoom)
     zoomLabel_->setText(QStringLiteral("%1\u00d7").arg(zoom));
 }
 
+void CanvasWindow::ShowTitle(const EditingSession& session)
+{
+    const QString folder = session.SkinFolder();
+    setWindowTitle(folder.isEmpty() ? QStringLiteral("Canvas") : QFileInfo(folder).fileName() + QStringLiteral(" - Canvas"));
+}
+
+QRect WindowBeside(const QRect& owner, QSize frame, const QRect& available)
+{
+    frame = frame.boundedTo(available.size());
+    const auto inside = [&](QPoint topLeft) {
+        topLeft.setX(std::clamp(topLeft.x(), available.left(), available.right() + 1 - frame.width()));
+        topLeft.setY(std::clamp(topLeft.y(), available.top(), available.bottom() + 1 - frame.height()));
+        return QRect(topLeft, frame);
+    };
+    const QRect right = inside({owner.right() + 1, owner.top()});
+    if (!right.intersects(owner))
+        return right;
+    const QRect left = inside({owner.left() - frame.width(), owner.top()});
+    if (!left.intersects(owner))
+        return left;
+    // No room on either side: on the side with more room, over part of the owner.
+    const int roomRight = available.right() - owner.right();
+    const int roomLeft = owner.left() - available.left();
+    return roomRight >= roomLeft ? right : left;
+}
+
+void CanvasWindow::Place()
+{
+    const QWidget* owner = parentWidget();
+    const QScreen* desktop = owner != nullptr ? owner->screen() : screen();
+    if (desktop == nullptr)
+        return;
+    // The frame (title bar, borders) counts: a window whose frame leaves the screen is
+    // cut off, whatever the size of its inside.
+    const QSize margins = frameGeometry().size() - geometry().size();
+    const QRect available = desktop->availableGeometry();
+    QSize inside = size();
+    if (!sizeRemembered_) {
+        // The first time: most of the screen's height, for a zoom larger than 2x on a
+        // common screen, and as wide as the skin's screen is in proportion.
+        const int height = available.height() * 9 / 10 - margins.height();
+        inside = inside.expandedTo(QSize(height * ScreenWidth / ScreenHeight, height));
+    }
+    const QRect owned = owner != nullptr ? owner->frameGeometry() : QRect();
+    const QRect frame = WindowBeside(owned, inside + margins, available);
+    // The remembered size stays as it was: on a larger screen it is whole again.
+    placedSize_ = frame.size() - margins;
+    resize(placedSize_);
+    move(frame.topLeft());
+    if (!zoomRemembered_) // the first time: the largest zoom at which the screen fits
+        QTimer::singleShot(0, view_, &CanvasView::ZoomToFit);
+}
+
 void CanvasWindow::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
+    if (!placed_) {
+        placed_ = true;
+        Place();
+    }
     Remember("open", true);
+    emit OpenChanged(true);
 }
 
 void CanvasWindow::closeEvent(QCloseEvent* event)
@@ -128,11 +194,12 @@ void CanvasWindow::closeEvent(QCloseEvent* event)
     // the canvas open, no close comes, and it reopens.
     Remember("open", false);
     QMainWindow::closeEvent(event);
+    emit OpenChanged(false);
 }
 
 void CanvasWindow::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
-    if (isVisible())
+    if (placed_ && isVisible() && size() != placedSize_)
         Remember("size", size());
 }

@@ -24,9 +24,12 @@ std::optional<QString> DialogService::OpenPictureFile()
     return RunRemembering(ImgReplaceDialog, lastPictureFile_);
 }
 
-std::optional<QString> DialogService::SavePngFile(const FileDialogSettings& settings, const QString& defaultName)
+std::optional<QString> DialogService::SavePngFile(const FileDialogSettings& settings, const QString& defaultName,
+                                                  const QString& skinFolder)
 {
-    const QString folder = lastPngFolder_.isEmpty() ? QDir::homePath() : lastPngFolder_;
+    QString folder = lastPngFolder_;
+    if (folder.isEmpty())
+        folder = skinFolder.isEmpty() ? QDir::homePath() : QFileInfo(skinFolder).absolutePath();
     const auto chosen = RunFileDialog(settings, QDir(folder).filePath(defaultName));
     if (chosen)
         lastPngFolder_ = QFileInfo(*chosen).absolutePath();
@@ -39,6 +42,17 @@ std::optional<QString> DialogService::ChooseNewSkinFolder()
     if (chosen)
         lastNewSkinFolder_ = *chosen;
     return chosen;
+}
+
+std::optional<std::string> DialogService::EditLineText(int lineNumber, const std::string& line)
+{
+    // One character a byte, as the file's own words are shown everywhere.
+    const auto text = RunLineDialog(QStringLiteral("%1, line %2").arg(QString::fromLatin1(DescriptionFileName)).arg(lineNumber),
+                                    QString::fromLatin1(line.data(), static_cast<qsizetype>(line.size())));
+    if (!text)
+        return std::nullopt;
+    const QByteArray bytes = text->toLatin1();
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 
 std::optional<int> DialogService::ChooseScale(const QString& title, int maximum)

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <optional>
+#include <string>
 
 class QDialog;
 
@@ -20,10 +21,14 @@ struct FileDialogSettings {
     bool save;
     bool folder = false;
     bool confirmOverwrite = false;
+    const char* note = nullptr; // shown in the dialog: what choosing does
 };
 
 inline constexpr FileDialogSettings OD1{"OD1", "RuvexSkins (Ruvex.rvk ruvex.rvk RUVEX.RVK)", false};
-inline constexpr FileDialogSettings SD1{"SD1", "RuvexSkins (Ruvex.rvk ruvex.rvk RUVEX.RVK)", true};
+inline constexpr FileDialogSettings SD1{
+    "SD1", "RuvexSkins (Ruvex.rvk ruvex.rvk RUVEX.RVK)", true, false, false,
+    "The skin is written into the folder you choose, as Ruvex.rvk and 0.gif to 14.gif; files of those names are "
+    "replaced."};
 inline constexpr FileDialogSettings ImgReplaceDialog{"ImgReplaceDialog", "Gif-Image (*.gif)", false};
 inline constexpr FileDialogSettings ExportPreviewDialog{"ExportPreviewDialog", "PNG image (*.png)", true, false, true};
 inline constexpr FileDialogSettings ExportSheetDialog{"ExportSheetDialog", "PNG image (*.png)", true, false, true};
@@ -42,11 +47,15 @@ public:
     // (the skin folder last opened), so the new skin lands next to it.
     std::optional<QString> SaveSkinFile(const QString& openedFolder = {});
     std::optional<QString> OpenPictureFile();
-    // A PNG to export to: the dialog starts in the folder the last export went to
-    // (the home folder at first), with defaultName.
-    std::optional<QString> SavePngFile(const FileDialogSettings& settings, const QString& defaultName);
+    // A PNG to export to: the dialog starts in the folder the last export went to, at
+    // first beside skinFolder (the home folder without one), with defaultName.
+    std::optional<QString> SavePngFile(const FileDialogSettings& settings, const QString& defaultName,
+                                       const QString& skinFolder = {});
     // The folder for a new skin; starts in the parent of the folder chosen last.
     std::optional<QString> ChooseNewSkinFolder();
+    // The new text of line number lineNumber (1-based) of the description file, shown
+    // as its bytes; nothing when cancelled.
+    std::optional<std::string> EditLineText(int lineNumber, const std::string& line);
     // A whole-number scale from 1 to maximum; starts with the one chosen last (2 at
     // first), kept within maximum.
     std::optional<int> ChooseScale(const QString& title, int maximum);
@@ -59,11 +68,14 @@ public:
     virtual UnsavedChangesAnswer AskUnsavedChanges(const QString& text) = 0;
     // Shows a window of the program modally and returns when it is closed.
     virtual void ShowModal(QDialog& dialog) = 0;
+    // A question before something is written: true for Yes, false for No.
+    virtual bool Confirm(const QString& text) = 0;
 
 protected:
     virtual std::optional<QString> RunFileDialog(const FileDialogSettings& settings, const QString& initialFile) = 0;
     virtual std::optional<QColor> RunColorDialog(const QColor& initial) = 0;
     virtual std::optional<int> RunScaleDialog(const QString& title, int initial, int maximum) = 0;
+    virtual std::optional<QString> RunLineDialog(const QString& title, const QString& text) = 0;
 
 private:
     std::optional<QString> RunRemembering(const FileDialogSettings& settings, QString& lastFile);

@@ -4,6 +4,8 @@
 #include "CanvasWindow.h"
 #include "AllStatesWindow.h"
 #include "FileDrops.h"
+#include "HistoryWindow.h"
+#include "LineMending.h"
 #include "PngExport.h"
 #include "Placement.h"
 #include "PreviewView.h"
@@ -14,9 +16,11 @@
 #include "TextFile.h"
 #include "ResourcesPage.h"
 #include "ShapeFrame.h"
+#include "SkinSaving.h"
 #include "StarterSkin.h"
 #include "VolumeField.h"
 #include "WindowFont.h"
+#include "WindowTitle.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -53,6 +57,7 @@ TMainFrm::TMainFrm(std::unique_ptr<DialogService> dialogs, SkinWorkspace::Folder
       dialogs_(dialogs ? std::move(dialogs) : std::make_unique<QtDialogService>(this)),
       errors_(*dialogs_)
 {
+    saving_ = new SkinSaving(session_, *dialogs_, recent_, this);
     setObjectName(QStringLiteral("MainFrm"));
     setFont(WindowFont());
     resize(508, 344);
@@ -131,8 +136,9 @@ void TMainFrm::CreateControls()
 
     // The preview shows every drawing of the session's surface, whoever asked for it.
     connect(&session_, &EditingSession::PreviewDrawn, this, [this] { ScreenSkin->ShowSurface(session_.Surface()); });
+    // Another skin, or a changed line that may have become readable or stopped being so.
     connect(&session_, &EditingSession::Changed, this, [this](const SkinChange& change) {
-        if (change.opened)
+        if (change.opened || !change.keys.empty())
             ShowTitle();
     });
     connect(&session_, &EditingSession::SkinSaved, this, &TMainFrm::ShowTitle);
@@ -145,6 +151,8 @@ void TMainFrm::CreateProblemsPage()
     TabSheet3->setObjectName(QStringLiteral("TabSheet3"));
     auto* problems = new ProblemsPage(session_, errors_, TabSheet3); // TabSheet3 owns it
     PageControl1->addTab(TabSheet3, problems->Caption());
+    connect(problems, &ProblemsPage::LineToMend, this,
+            [this](int index) { errors_.Run([&] { MendLineAsText(session_, *dialogs_, index); }); });
     connect(problems, &ProblemsPage::CaptionChanged, this,
             [this](const QString& caption) { PageControl1->setTabText(PageControl1->indexOf(TabSheet3), caption); });
     // A jump shows the page that went there; a problem of "StatusLine" has none.
@@ -182,6 +190,10 @@ void TMainFrm::CreateMenu()
     Openrecent1->setObjectName(QStringLiteral("Openrecent1"));
     // Read when opened: a list the settings garble shows what it can and never fails start-up.
     connect(Openrecent1, &QMenu::aboutToShow, this, &TMainFrm::FillRecentMenu);
+    Save1 = item(file, "Save1", QStringLiteral("Save"), QKeySequence(), &TMainFrm::Save1Click);
+    Save1->setEnabled(false); // nowhere to write before a Save as or New skin
+    connect(saving_, &SkinSaving::SaveFolderChanged, Save1,
+            [this](const QString& folder) { Save1->setEnabled(!folder.isEmpty()); });
     Saveas1 = item(file, "Saveas1", QStringLiteral("&Save as.."), QKeySequence(Qt::CTRL | Qt::Key_S),
                    &TMainFrm::Saveas1Click);
     Exportpreview1 = item(file, "Exportpreview1", QStringLiteral("Export preview as PNG\u2026"), QKeySequence(),
@@ -208,12 +220,18 @@ void TMainFrm::CreateMenu()
     Redo1 = historyItem(session_.History().createRedoAction(this, QStringLiteral("Redo")), "Redo1",
                         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)},
                         &TMainFrm::Redo1Click);
+    edit->addSeparator();
+    Editlineastext1 = item(edit, "Editlineastext1", QStringLiteral("Edit line as text\u2026"), QKeySequence(),
+                           &TMainFrm::Editlineastext1Click);
 
     // The windows beside the main one; "About" stays the last item on the bar.
     View1 = bar->addMenu(QStringLiteral("View"));
     View1->setObjectName(QStringLiteral("View1"));
     Canvas1 = item(View1, "Canvas1", QStringLiteral("Canvas"), QKeySequence(Qt::Key_F2), &TMainFrm::Canvas1Click);
+    Canvas1->setCheckable(true);
+    Canvas1->setShortcutContext(Qt::ApplicationShortcut); // F2 closes it from the canvas too
     Allstates1 = item(View1, "Allstates1", QStringLiteral("All states"), QKeySequence(), &TMainFrm::Allstates1Click);
+    History1 = item(View1, "History1", QStringLiteral("History"), QKeySequence(), &TMainFrm::History1Click);
 
     About1 = item(bar, "About1", QStringLiteral("About"), QKeySequence(), &TMainFrm::About1Click);
 }
@@ -309,13 +327,7 @@ void TMainFrm::OpenPath(const QString& path)
 
 void TMainFrm::ShowTitle()
 {
-    const QString program = QString::fromLatin1(ProgramCaption);
-    const QString folder = session_.SkinFolder();
-    if (folder.isEmpty()) {
-        setWindowTitle(program);
-        return;
-    }
-    setWindowTitle(QFileInfo(folder).fileName() + QStringLiteral("[*] - ") + program);
+    setWindowTitle(SkinWindowTitle(session_));
     setWindowModified(session_.IsModified());
 }
 
@@ -332,12 +344,8 @@ void TMainFrm::Newskin1Click()
 {
     errors_.Run([this] {
         // Asked before anything is written: a cancel leaves no starter skin behind.
-        if (!MayLeaveSkin())
-            return;
-        const auto folder = dialogs_->ChooseNewSkinFolder();
-        if (!folder || folder->isEmpty())
-            return;
-        OpenSkin(WriteStarterSkin(StarterSkinFolder(session_.Workspace().ExecutableFolder()), *folder), true);
+        if (MayLeaveSkin())
+            saving_->NewSkin(StarterSkinFolder(session_.Workspace().ExecutableFolder()));
     });
 }
 
@@ -376,11 +384,12 @@ void TMainFrm::FillRecentMenu()
 
 void TMainFrm::Saveas1Click()
 {
-    errors_.Run([this] {
-        session_.Workspace().CheckCanSave();
-        if (const auto chosen = dialogs_->SaveSkinFile(session_.SkinFolder()))
-            session_.SaveAs(*chosen);
-    });
+    errors_.Run([this] { saving_->SaveAs(); });
+}
+
+void TMainFrm::Save1Click()
+{
+    errors_.Run([this] { saving_->Save(); });
 }
 
 void TMainFrm::Exit1Click()
@@ -452,10 +461,7 @@ bool TMainFrm::MayLeaveSkin()
         // A cancelled or failed Save as keeps the skin.
         bool saved = false;
         errors_.Run([&] {
-            if (const auto chosen = dialogs_->SaveSkinFile(session_.SkinFolder())) {
-                session_.SaveAs(*chosen);
-                saved = true;
-            }
+            saved = saving_->SaveAs();
         });
         return saved;
     }
@@ -509,9 +515,29 @@ void TMainFrm::RepetitionStChange()
 
 void TMainFrm::Canvas1Click()
 {
-    if (canvas_ == nullptr)
+    if (canvas_ != nullptr && canvas_->isVisible()) {
+        canvas_->close();
+        return;
+    }
+    if (canvas_ == nullptr) {
         canvas_ = new CanvasWindow(session_, errors_, this);
+        connect(canvas_, &CanvasWindow::OpenChanged, Canvas1, &QAction::setChecked);
+    }
     canvas_->show();
     canvas_->raise();
     canvas_->activateWindow();
+}
+
+void TMainFrm::History1Click()
+{
+    if (history_ == nullptr)
+        history_ = new HistoryWindow(session_, errors_, this);
+    history_->show();
+    history_->raise();
+    history_->activateWindow();
+}
+
+void TMainFrm::Editlineastext1Click()
+{
+    errors_.Run([this] { MendSelectedLine(session_, *dialogs_); });
 }

@@ -15,6 +15,8 @@
 #include <memory>
 
 class CanvasWindow;
+class HistoryWindow;
+class SkinSaving;
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -68,12 +70,15 @@ public slots:
     // Opens a skin of File › Open recent; one whose folder is gone leaves the list.
     void OpenRecent(const QString& file);
     void Saveas1Click();
+    void Save1Click(); // into the folder of the last Save as or New skin, without a dialog
     void Exit1Click();
     void About1Click();
     void AutoSaveTimer();
     void Undo1Click();
     void Redo1Click();
-    void Canvas1Click(); // opens the canvas, made on first use
+    void Canvas1Click(); // opens the canvas, made on first use, or closes it
+    void History1Click();
+    void Editlineastext1Click();
     void Allstates1Click();
     void Exportpreview1Click();
     void Exportallstates1Click();
@@ -102,8 +107,7 @@ private:
     void PreviewSettingChanged();
     // Whether the window may close: asks when there are changes not saved with Save as.
     bool MayClose();
-    // "Vellumark v0.3" before a skin is open; then the skin's folder name beside it,
-    // marked while there are changes not saved with Save as.
+    // SkinWindowTitle, marked while there are changes not saved.
     void ShowTitle();
     // Open as File › Open does it for every way in (the dialog, the recent list, a
     // drop, a new skin); a skin opened without error goes to the top of the recent list.
@@ -135,6 +139,8 @@ private:
     QWidget* TabSheet3 = nullptr;
     QAction* Open1 = nullptr;
     QAction* Saveas1 = nullptr;
+    QAction* Save1 = nullptr;
+    SkinSaving* saving_ = nullptr;
     QAction* Newskin1 = nullptr;
     QMenu* Openrecent1 = nullptr;
     RecentSkins recent_;
@@ -148,6 +154,9 @@ private:
     QMenu* View1 = nullptr;
     QAction* Canvas1 = nullptr;
     CanvasWindow* canvas_ = nullptr;
+    QAction* History1 = nullptr;
+    HistoryWindow* history_ = nullptr;
+    QAction* Editlineastext1 = nullptr;
     QAction* About1 = nullptr;
     QTimer* AutoSave = nullptr;
 };

@@ -15,13 +15,13 @@ void CheckSkinOpen(const EditingSession& session)
         throw SkinError("Open a skin before exporting a picture");
 }
 
-void Export(DialogService& dialogs, const FileDialogSettings& dialog, const QString& title,
+void Export(const EditingSession& session, DialogService& dialogs, const FileDialogSettings& dialog, const QString& title,
             const QString& defaultName, const std::function<QImage()>& draw)
 {
     const std::optional<int> scale = dialogs.ChooseScale(title, MaxScale);
     if (!scale)
         return;
-    const std::optional<QString> file = dialogs.SavePngFile(dialog, defaultName);
+    const std::optional<QString> file = dialogs.SavePngFile(dialog, defaultName, session.SkinFolder());
     if (!file || file->isEmpty())
         return;
     WritePng(ScaledImage(draw(), *scale), *file);
@@ -32,13 +32,13 @@ void Export(DialogService& dialogs, const FileDialogSettings& dialog, const QStr
 void ExportPreview(EditingSession& session, DialogService& dialogs)
 {
     CheckSkinOpen(session);
-    Export(dialogs, ExportPreviewDialog, QStringLiteral("Export preview as PNG"), QStringLiteral("preview.png"),
+    Export(session, dialogs, ExportPreviewDialog, QStringLiteral("Export preview as PNG"), QStringLiteral("preview.png"),
            [&] { return session.Surface(); });
 }
 
 void ExportAllStates(EditingSession& session, DialogService& dialogs)
 {
     CheckSkinOpen(session);
-    Export(dialogs, ExportSheetDialog, QStringLiteral("Export all states as PNG"), QStringLiteral("sheet.png"),
+    Export(session, dialogs, ExportSheetDialog, QStringLiteral("Export all states as PNG"), QStringLiteral("sheet.png"),
            [&] { return DrawStatesSheet(session.Document(), session.Settings()); });
 }

@@ -2,6 +2,7 @@
 
 #include "EditingSession.h"
 #include "ErrorReporter.h"
+#include "LineMending.h"
 
 #include <QListWidget>
 #include <QTimer>
@@ -75,6 +76,11 @@ void ProblemsPage::ProblemListActivated()
         if (row < 0 || static_cast<std::size_t>(row) >= problems_.size())
             return;
         const SkinProblem problem = problems_[static_cast<std::size_t>(row)];
+        // Its element's fields would only raise the error again.
+        if (NeedsMendingAsText(session_.Document().Lines, problem)) {
+            emit LineToMend(problem.line - 1);
+            return;
+        }
         if (!problem.key.empty()) {
             const ElementRef element{problem.category, problem.key};
             // Every view goes there, even when the session has it selected already: the

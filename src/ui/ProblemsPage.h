@@ -3,7 +3,7 @@
 // per problem as check prints it. It checks again shortly after the last change the
 // session reports, so a burst of keystrokes costs one check and typing never waits
 // for it. Activating a row (double click or Enter) goes to the problem's element or
-// picture through the session.
+// picture through the session, or asks for its line as text when it cannot be read.
 #include "SkinChecker.h"
 
 #include <QString>
@@ -39,6 +39,9 @@ signals:
     void CaptionChanged(const QString& caption);
     // A row was activated: its element has been selected, or its picture asked for.
     void WentTo(const SkinProblem& problem);
+    // A row was activated whose line cannot be read through its element (or belongs
+    // to none): line index (0-based) is to be opened as text.
+    void LineToMend(int index);
 
 private:
     EditingSession& session_;

@@ -5,7 +5,11 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QFileInfo>
+#include <QGridLayout>
+#include <QLabel>
 #include <QPushButton>
+
+#include <algorithm>
 
 QtDialogService::QtDialogService(QWidget* owner) : owner_(owner) {}
 
@@ -51,14 +55,71 @@ void QtDialogService::ShowModal(QDialog& dialog)
     dialog.exec();
 }
 
+bool QtDialogService::Confirm(const QString& text)
+{
+    QMessageBox box(QMessageBox::Question, owner_ ? owner_->windowTitle() : QString(), text,
+                    QMessageBox::Yes | QMessageBox::No, owner_);
+    box.setObjectName(QStringLiteral("ConfirmBox"));
+    box.setDefaultButton(QMessageBox::No); // Enter alone writes nothing
+    return box.exec() == QMessageBox::Yes;
+}
+
+std::optional<QString> QtDialogService::RunLineDialog(const QString& title, const QString& text)
+{
+    QInputDialog dialog(owner_);
+    dialog.setObjectName(QStringLiteral("LineTextDialog"));
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(title + QStringLiteral(", as it stands in the file (written back as one undo step):"));
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setTextValue(text);
+    // Wide enough for a whole line of the file.
+    dialog.resize(std::max(dialog.sizeHint().width(), 560), dialog.sizeHint().height());
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.textValue();
+}
+
+namespace {
+
+// A folder dialog that also takes a typed name of a folder not made yet, in a folder
+// that exists: it is made when the skin is written there. Qt's own refuses it.
+class NewFolderDialog : public QFileDialog {
+public:
+    using QFileDialog::QFileDialog;
+
+    void accept() override
+    {
+        const QStringList files = selectedFiles();
+        if (fileMode() == Directory && files.size() == 1 && !QFileInfo::exists(files.front())
+            && QFileInfo(QFileInfo(files.front()).absolutePath()).isDir()) {
+            QDialog::accept();
+            return;
+        }
+        QFileDialog::accept();
+    }
+};
+
+} // namespace
+
 std::optional<QString> QtDialogService::RunFileDialog(const FileDialogSettings& settings, const QString& initialFile)
 {
-    QFileDialog dialog(owner_);
+    NewFolderDialog dialog(owner_);
     dialog.setObjectName(QString::fromLatin1(settings.objectName));
+    if (settings.note != nullptr) {
+        // Qt's own dialog has a grid to put the note under; a desktop's has none.
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout())) {
+            auto* note = new QLabel(QString::fromLatin1(settings.note), &dialog);
+            note->setObjectName(QStringLiteral("DialogNote"));
+            note->setWordWrap(true);
+            grid->addWidget(note, grid->rowCount(), 0, 1, grid->columnCount());
+        }
+    }
     if (settings.folder) {
-        // A new folder may be made in the dialog itself.
+        // A new folder may be made in the dialog itself, or typed.
         dialog.setFileMode(QFileDialog::Directory);
         dialog.setOption(QFileDialog::ShowDirsOnly);
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
         if (!initialFile.isEmpty())
             dialog.setDirectory(QFileInfo(initialFile).absolutePath());
     } else {

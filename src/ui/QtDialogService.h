@@ -12,11 +12,13 @@ public:
     void ShowWarning(const QString& title, const QString& text) override;
     UnsavedChangesAnswer AskUnsavedChanges(const QString& text) override;
     void ShowModal(QDialog& dialog) override;
+    bool Confirm(const QString& text) override;
 
 protected:
     std::optional<QString> RunFileDialog(const FileDialogSettings& settings, const QString& initialFile) override;
     std::optional<QColor> RunColorDialog(const QColor& initial) override;
     std::optional<int> RunScaleDialog(const QString& title, int initial, int maximum) override;
+    std::optional<QString> RunLineDialog(const QString& title, const QString& text) override;
 
 private:
     QWidget* owner_;

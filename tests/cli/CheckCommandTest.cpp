@@ -184,7 +184,7 @@ TEST(CheckCommand, FolderThatCannotBeReadIsAnError)
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.out.isEmpty());
     EXPECT_EQ(run.err.toStdString(),
-              "vellumark-skin: no such folder \"" + parent.filePath(QStringLiteral("absent")).toStdString() + "\"\n");
+              "vellumark-skin: No such folder \"" + parent.filePath(QStringLiteral("absent")).toStdString() + "\".\n");
 }
 
 TEST(CheckCommand, WrongUsageExitsTwo)

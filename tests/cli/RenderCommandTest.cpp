@@ -163,28 +163,29 @@ TEST_F(RenderCommand, ShortTextsFileIsNoError)
     EXPECT_EQ(LoadPng(Out()), RenderInProcess(skin_.Dir(), PreviewSettings{}, texts));
 }
 
-TEST_F(RenderCommand, SkinWithoutStatusLineFailsWithTheErrorBoxMessage)
+TEST_F(RenderCommand, SkinWithoutStatusLineNamesTheMissingLine)
 {
     std::vector<std::string> lines = ReferenceSkinLines();
     lines.pop_back(); // "StatusLine = 1"
     skin_.WriteDescription(lines);
     const RunResult run = RunCli({QStringLiteral("render"), skin_.Dir(), QStringLiteral("-o"), Out()});
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err.toStdString(), "vellumark-skin: List index out of bounds (-1): no line for \"StatusLine\" "
-                                     "(vellumark-skin check SKIN_DIR lists every problem)\n");
+    EXPECT_EQ(run.err.toStdString(), "vellumark-skin: Ruvex.rvk: no line for \"StatusLine\" "
+                                     "(vellumark-skin check SKIN_DIR lists every problem).\n");
     EXPECT_TRUE(run.out.isEmpty());
     EXPECT_FALSE(QFileInfo::exists(Out()));
     EXPECT_TRUE(QDir(out_.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
 }
 
-TEST_F(RenderCommand, BadNumberGetsAFullStop)
+TEST_F(RenderCommand, BadNumberSaysWhereAndGetsAFullStop)
 {
     std::vector<std::string> lines = ReferenceSkinLines();
     lines.back() = "StatusLine = on";
     skin_.WriteDescription(lines);
     const RunResult run = RunCli({QStringLiteral("render"), skin_.Dir(), QStringLiteral("-o"), Out()});
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err.toStdString(), "vellumark-skin: 'on' is not a valid integer value.\n");
+    EXPECT_EQ(run.err.toStdString(), "vellumark-skin: Ruvex.rvk:" + std::to_string(lines.size())
+                                     + ": \"StatusLine\": 'on' is not a valid integer value.\n");
     EXPECT_FALSE(QFileInfo::exists(Out()));
 }
 
@@ -320,7 +321,7 @@ TEST_F(RenderCommand, MissingSkinFolderIsNamedAsSuch)
     for (const QString& command : {QStringLiteral("render"), QStringLiteral("sheet")}) {
         const RunResult run = RunCli({command, absent, QStringLiteral("-o"), Out()});
         EXPECT_EQ(run.exitCode, 1);
-        EXPECT_EQ(run.err.toStdString(), "vellumark-skin: no such folder \"" + absent.toStdString() + "\"\n");
+        EXPECT_EQ(run.err.toStdString(), "vellumark-skin: No such folder \"" + absent.toStdString() + "\".\n");
         EXPECT_FALSE(QFileInfo::exists(Out()));
     }
 }
@@ -410,20 +411,20 @@ TEST(RenderUsage, ScaleOutputNameAndOptionsAreChecked)
         QStringList args;
         const char* reason;
     } cases[] = {
-        {job + QStringList{QStringLiteral("--scale"), QStringLiteral("0")}, "--scale '0'"},
-        {job + QStringList{QStringLiteral("--scale=9")}, "--scale '9'"},
-        {job + QStringList{QStringLiteral("--scale"), QStringLiteral("x")}, "--scale 'x'"},
-        {sheet + QStringList{QStringLiteral("--scale"), QStringLiteral("0")}, "--scale '0'"},
-        {sheet + QStringList{QStringLiteral("--scale"), QStringLiteral("9")}, "--scale '9'"},
-        {sheet + QStringList{QStringLiteral("--scale"), QStringLiteral("x")}, "--scale 'x'"},
+        {job + QStringList{QStringLiteral("--scale"), QStringLiteral("0")}, "--scale \"0\""},
+        {job + QStringList{QStringLiteral("--scale=9")}, "--scale \"9\""},
+        {job + QStringList{QStringLiteral("--scale"), QStringLiteral("x")}, "--scale \"x\""},
+        {sheet + QStringList{QStringLiteral("--scale"), QStringLiteral("0")}, "--scale \"0\""},
+        {sheet + QStringList{QStringLiteral("--scale"), QStringLiteral("9")}, "--scale \"9\""},
+        {sheet + QStringList{QStringLiteral("--scale"), QStringLiteral("x")}, "--scale \"x\""},
         {{QStringLiteral("render"), dir.path(), QStringLiteral("-o"), dir.filePath(QStringLiteral("out.gif"))}, ".png"},
         {{QStringLiteral("sheet"), dir.path(), QStringLiteral("-o"), dir.filePath(QStringLiteral("out"))}, ".png"},
         {job + QStringList{QStringLiteral("--output"), dir.filePath(QStringLiteral("two.png"))}, "-o"},
         {sheet + QStringList{QStringLiteral("-o"), out}, "-o"},
-        {{QStringLiteral("--bogus")}, "unknown option '--bogus'"},
-        {{QStringLiteral("render"), dir.path(), QStringLiteral("-o"), out, QStringLiteral("-x")}, "unknown option '-x'"},
-        {{QStringLiteral("render"), dir.path(), QStringLiteral("-o")}, "option '-o' needs a value"},
-        {{QStringLiteral("check"), dir.path(), QStringLiteral("--quiet=yes")}, "option '--quiet' takes no value"},
+        {{QStringLiteral("--bogus")}, "Unknown option \"--bogus\""},
+        {{QStringLiteral("render"), dir.path(), QStringLiteral("-o"), out, QStringLiteral("-x")}, "Unknown option \"-x\""},
+        {{QStringLiteral("render"), dir.path(), QStringLiteral("-o")}, "Option \"-o\" needs a value."},
+        {{QStringLiteral("check"), dir.path(), QStringLiteral("--quiet=yes")}, "Option \"--quiet\" takes no value."},
     };
     for (const auto& c : cases)
         ExpectUsageError(c.args, c.reason);

@@ -110,8 +110,8 @@ TEST_F(SheetCommand, ErrorsAreTheRendersAndWriteNothing)
     skin_.WriteDescription(lines);
     const RunResult run = Sheet();
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err.toStdString(), "vellumark-skin: List index out of bounds (-1): no line for \"Background\" "
-                                     "(vellumark-skin check SKIN_DIR lists every problem)\n");
+    EXPECT_EQ(run.err.toStdString(), "vellumark-skin: Ruvex.rvk: no line for \"Background\" "
+                                     "(vellumark-skin check SKIN_DIR lists every problem).\n");
     EXPECT_FALSE(QFileInfo::exists(Out()));
 }
 

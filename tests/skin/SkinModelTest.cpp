@@ -100,7 +100,9 @@ TEST(ParseSkin, AFailureKeepsEarlierEntriesNewAndLaterOnesOld)
     Lines next = Replaced(ReferenceSkinLines(), "TrackNumber", "TrackNumber = 1 1 20 1 255 0x0 0x0");
     next = Replaced(next, "Album", "Album = 5 5 20 1");            // style code missing
     next = Replaced(next, "SoftLabel", "SoftLabel = 7 7 20 1 255 0x0 0x0");
-    EXPECT_EQ(ParseError(doc, next), "'' is not a valid integer value");
+    // The message says where, as check does: the line and the key.
+    const int album = SkinLines(next).FindKey("Album") + 1;
+    EXPECT_EQ(ParseError(doc, next), "Ruvex.rvk:" + std::to_string(album) + ": \"Album\": '' is not a valid integer value");
     EXPECT_EQ(doc.Model.TextItems[TrackNumberItem].X, 1);
     EXPECT_EQ(doc.Model.TextItems[AlbumItem], before.TextItems[AlbumItem]);
     EXPECT_EQ(doc.Model.TextItems[SoftLabelItem], before.TextItems[SoftLabelItem]);

@@ -125,6 +125,10 @@ TEST_F(AllStatesTest, ExportsWriteTheChosenScaleAndRememberTheFolder)
 
     ASSERT_EQ(dialogs.fileRequests.size(), 2u);
     EXPECT_EQ(dialogs.fileRequests[0].dialog, "ExportPreviewDialog");
+    // The first export starts beside the skin, the next where the last one went.
+    ASSERT_FALSE(Session().SkinFolder().isEmpty());
+    EXPECT_EQ(dialogs.fileRequests[0].initialFile,
+              QDir(QFileInfo(Session().SkinFolder()).absolutePath()).filePath("preview.png"));
     EXPECT_EQ(dialogs.fileRequests[1].dialog, "ExportSheetDialog");
     EXPECT_EQ(dialogs.fileRequests[1].initialFile, QDir(out_.path()).filePath("sheet.png"));
     EXPECT_EQ(dialogs.scaleRequests, (std::vector<int>{2, 3})); // starts with the last one chosen

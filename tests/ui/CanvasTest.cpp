@@ -10,9 +10,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -301,4 +304,48 @@ TEST(CanvasWindowTest, IsMadeOnlyWhenAskedAndAgainAtStartUpWhenItWasLeftOpen)
     auto window = MakeTestWindow(folder.path(), dialogs);
     window->show();
     EXPECT_EQ(window->findChild<CanvasWindow*>(), nullptr);
+}
+
+// A remembered size larger than the screen (a canvas left large on a bigger screen)
+// opened the window cut off; it opens inside the screen's available area, beside the
+// main window where there is room, named after the skin, and F2 closes it again.
+TEST(CanvasWindowTest, OpensInsideTheScreenBesideTheMainWindowAndF2ClosesIt)
+{
+    QTemporaryDir folder;
+    WriteTestAssets(folder.path());
+    ScriptedDialogs* dialogs = nullptr;
+    QSettings().remove("Canvas");
+    QSettings().setValue("Canvas/size", QSize(1280, 1200));
+    auto window = MakeTestWindow(folder.path(), dialogs);
+    window->show();
+    window->move(window->screen()->availableGeometry().topLeft());
+    TestSkin skin;
+    skin.WriteComplete();
+    window->OpenPath(skin.Dir());
+    QAction* canvasItem = window->findChild<QAction*>("Canvas1");
+    canvasItem->trigger();
+    auto* canvas = window->findChild<CanvasWindow*>();
+    ASSERT_NE(canvas, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(canvas));
+    const QRect available = canvas->screen()->availableGeometry();
+    EXPECT_TRUE(available.contains(canvas->frameGeometry()))
+        << canvas->frameGeometry().x() << "," << canvas->frameGeometry().y() << " "
+        << canvas->frameGeometry().width() << "x" << canvas->frameGeometry().height();
+    EXPECT_EQ(QSettings().value("Canvas/size").toSize(), QSize(1280, 1200)); // kept for a larger screen
+    EXPECT_EQ(canvas->windowTitle(), QFileInfo(skin.Dir()).fileName() + " - Canvas");
+    EXPECT_TRUE(canvasItem->isChecked());
+    canvasItem->trigger();
+    EXPECT_FALSE(canvas->isVisible());
+    EXPECT_FALSE(canvasItem->isChecked());
+    QSettings().remove("Canvas");
+
+    // Where the screen has room, the canvas does not cover the main window.
+    const QRect owner = window->frameGeometry();
+    const QRect screen(0, 0, 1920, 1080);
+    const QRect beside = WindowBeside(QRect(0, 0, 510, 380), QSize(640, 600), screen);
+    EXPECT_FALSE(beside.intersects(QRect(0, 0, 510, 380)));
+    EXPECT_TRUE(screen.contains(beside));
+    const QRect pushed = WindowBeside(QRect(1400, 0, 510, 380), QSize(640, 600), screen);
+    EXPECT_EQ(pushed.topLeft(), QPoint(760, 0)); // no room to the right: to the left
+    EXPECT_EQ(WindowBeside(owner, QSize(5000, 5000), screen).size(), screen.size());
 }

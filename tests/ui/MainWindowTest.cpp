@@ -3,6 +3,7 @@
 #include "AboutBox.h"
 #include "GifWriter.h"
 #include "PreviewView.h"
+#include "SkinError.h"
 #include "ScriptedDialogs.h"
 #include "TestSkin.h"
 #include "TestWindow.h"
@@ -26,6 +27,7 @@
 #include <QStyleOptionComboBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUndoView>
 
 #include <gtest/gtest.h>
 
@@ -211,14 +213,17 @@ TEST_F(MainWindowTest, SaveAsIsRefusedBeforeAnOpenAndWritesTheEditedSkinAfterIt)
     OpenTestSkin();
     EditBackground();
     dialogs->fileAnswers.push_back(chosen);
+    dialogs->confirmAnswers = {true, true}; // "chosen.name" is no folder: write into its folder?
     window->Saveas1Click();
     EXPECT_TRUE(dialogs->errors.empty());
     // The dialog starts beside the opened skin's folder, then where the last Save as went.
     const QString skinFolder = QFileInfo(skin.DescriptionPath()).absolutePath();
     EXPECT_EQ(dialogs->fileRequests.back().initialFile, QFileInfo(skinFolder).absolutePath() + "/Ruvex.rvk");
     EXPECT_EQ(ReadAll(destination.filePath("Ruvex.rvk")), JoinCrLf(window->Document().Lines.Lines()));
+    dialogs->fileAnswers.push_back(chosen);
     window->Saveas1Click();
     EXPECT_EQ(dialogs->fileRequests.back().initialFile, chosen);
+    EXPECT_EQ(dialogs->confirmQuestions.size(), 2u);
     EXPECT_NE(ReadAll(destination.filePath("Ruvex.rvk")), ReadAll(skin.DescriptionPath()));
     for (int number = 0; number < SkinPictureCount; ++number)
         EXPECT_EQ(ReadAll(destination.filePath(PictureFileName(number))), ReadAll(skin.Path(PictureFileName(number))));
@@ -477,4 +482,28 @@ TEST_F(MainWindowTest, EveryCaptionFitsItsRoom)
             EXPECT_LE(QFontMetrics(list->font()).horizontalAdvance(list->itemText(i)), field.width())
                 << list->itemText(i).toStdString();
     }
+}
+
+// View › History: a click on a row goes to that state; a step that fails on the way
+// is reported as an Undo would report it.
+TEST_F(MainWindowTest, AClickInTheHistoryGoesToThatStateAndReportsAFailingStep)
+{
+    Start();
+    OpenTestSkin();
+    const std::vector<std::string> opened = window->Document().Lines.Lines();
+    EditBackground();
+    const int statusLine = window->Document().Lines.FindKey("StatusLine");
+    EXPECT_THROW(window->Session().ReplaceLineText(statusLine, "StatusLine = on"), SkinError);
+    window->findChild<QAction*>("History1")->trigger();
+    auto* view = window->findChild<QUndoView*>("HistoryView");
+    ASSERT_NE(view, nullptr);
+    ASSERT_EQ(view->model()->rowCount(), 3); // "As opened" and the two steps
+
+    view->setCurrentIndex(view->model()->index(0, 0));
+    EXPECT_EQ(window->Document().Lines.Lines(), opened);
+    view->setCurrentIndex(view->model()->index(2, 0));
+    QCoreApplication::processEvents();
+    ASSERT_EQ(dialogs->errors.size(), 1u);
+    EXPECT_EQ(dialogs->errors[0].text.toStdString(),
+              "Ruvex.rvk:" + std::to_string(statusLine + 1) + ": \"StatusLine\": 'on' is not a valid integer value.");
 }

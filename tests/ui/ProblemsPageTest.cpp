@@ -3,10 +3,12 @@
 #include "ProblemsPage.h"
 
 #include "SkinChecker.h"
+#include "SkinError.h"
 #include "TestSkin.h"
 #include "TestWindow.h"
 
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTabWidget>
@@ -159,4 +161,55 @@ TEST_F(ProblemsPageTest, RowsAreWhatCheckPrintsAndActivatingOneGoesThere)
     EXPECT_EQ(Pages()->currentIndex(), 1);
     EXPECT_EQ(Control<QListWidget>("ImgListBox")->currentRow(), 9);
     EXPECT_TRUE(dialogs->errors.empty());
+}
+
+// A skin with a word that is no number: the error says where, the title says the
+// preview is not drawn, and the row opens the line as text; the text written back is
+// one undo step, drawn like an edit, and leaves every other line as it was.
+TEST_F(ProblemsPageTest, ALineThatCannotBeReadSaysWhereAndIsMendedAsTextFromItsRow)
+{
+    Open(); // a readable skin first: its drawing stays on the preview
+    const QImage before = window->Surface();
+    std::vector<std::string> lines = ReferenceSkinLines();
+    const int artist = SkinLines(lines).FindKey("Artist");
+    const std::string number = std::to_string(artist + 1);
+    const std::string broken = "Artist = 50 forty 17 1 255 0x10203000 0x000000FF";
+    const std::string mended = "Artist = 50 40 17 1 255 0x10203000 0x000000FF";
+    lines[static_cast<std::size_t>(artist)] = broken;
+    TestSkin harbour2;
+    harbour2.WritePictures();
+    harbour2.WriteDescription(lines);
+    dialogs->fileAnswers.push_back(harbour2.DescriptionPath());
+    window->Open1Click();
+
+    ASSERT_EQ(dialogs->errors.size(), 1u);
+    EXPECT_EQ(dialogs->errors[0].text.toStdString(),
+              "Ruvex.rvk:" + number + ": \"Artist\": 'forty' is not a valid integer value.");
+    const QString name = QFileInfo(harbour2.Dir()).fileName();
+    EXPECT_EQ(window->windowTitle(), name + "[*] (not drawn: a line cannot be read) - Vellumark v0.3");
+    EXPECT_EQ(window->Surface(), before);
+
+    window->findChild<ProblemsPage*>()->Recheck();
+    List()->setCurrentRow(RowOf(QString::fromStdString("Ruvex.rvk:" + number + ":")));
+    dialogs->lineAnswers = {QString::fromStdString(mended)};
+    window->findChild<ProblemsPage*>()->ProblemListActivated();
+    EXPECT_EQ(dialogs->lineRequests, (std::vector<QString>{QString::fromStdString(broken)}));
+    EXPECT_EQ(dialogs->errors.size(), 1u);
+    std::vector<std::string> expected = lines;
+    expected[static_cast<std::size_t>(artist)] = mended;
+    EXPECT_EQ(window->Document().Lines.Lines(), expected);
+    EXPECT_EQ(window->Document().Model.TextItems[ArtistItem].Y, 40);
+    EXPECT_NE(window->Surface(), before);
+    EXPECT_EQ(window->windowTitle(), name + "[*] - Vellumark v0.3");
+    EXPECT_TRUE(window->isWindowModified());
+    EXPECT_EQ(window->Session().History().count(), 1);
+
+    window->Undo1Click(); // one step takes it all back, and the error with its place comes again
+    EXPECT_EQ(window->Document().Lines.Lines(), lines);
+    EXPECT_EQ(dialogs->errors.size(), 2u);
+    EXPECT_EQ(window->windowTitle(), name + "[*] (not drawn: a line cannot be read) - Vellumark v0.3");
+
+    // A line break would add a line: refused, nothing changes.
+    EXPECT_THROW(window->Session().ReplaceLineText(artist, "Artist = 1\r\nTitle = 2"), SkinError);
+    EXPECT_EQ(window->Document().Lines.Lines(), lines);
 }

@@ -27,6 +27,10 @@ public:
     std::deque<std::optional<int>> scaleAnswers;
     std::deque<UnsavedChangesAnswer> unsavedAnswers; // none left: Cancel
     std::vector<QString> unsavedQuestions;
+    std::deque<bool> confirmAnswers; // none left: No
+    std::vector<QString> confirmQuestions;
+    std::deque<std::optional<QString>> lineAnswers;
+    std::vector<QString> lineRequests; // the text each line editor started with
 
     std::vector<FileRequest> fileRequests;
     std::vector<QColor> colorRequests;
@@ -55,6 +59,15 @@ public:
         unsavedAnswers.pop_front();
         return answer;
     }
+    bool Confirm(const QString& text) override
+    {
+        confirmQuestions.push_back(text);
+        if (confirmAnswers.empty())
+            return false;
+        const bool answer = confirmAnswers.front();
+        confirmAnswers.pop_front();
+        return answer;
+    }
     void ShowModal(QDialog& dialog) override
     {
         modals.push_back(&dialog);
@@ -78,6 +91,11 @@ protected:
     {
         scaleRequests.push_back(initial);
         return Next(scaleAnswers);
+    }
+    std::optional<QString> RunLineDialog(const QString&, const QString& text) override
+    {
+        lineRequests.push_back(text);
+        return Next(lineAnswers);
     }
 
 private:

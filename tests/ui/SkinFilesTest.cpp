@@ -118,7 +118,7 @@ protected:
 TEST_F(SkinFilesTest, NewSkinWritesTheSixteenStarterFilesIntoAnEmptyOrNewFolderAndOpensThem)
 {
     QTemporaryDir parent;
-    for (const QString& folder : {parent.path(), parent.filePath("fresh/skin")}) {
+    for (const QString& folder : {parent.path(), parent.filePath("fresh")}) {
         dialogs_->fileAnswers.push_back(folder);
         window_->Newskin1Click();
         ASSERT_TRUE(dialogs_->errors.empty()) << dialogs_->errors[0].text.toStdString();
