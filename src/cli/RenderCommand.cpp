@@ -13,12 +13,16 @@ struct RenderJob {
 
 int ParseState(const QString& value)
 {
-    for (std::size_t i = 0; i < PlayStateNames.size(); ++i)
-        if (value == QLatin1String(PlayStateNames[i]))
-            return static_cast<int>(i);
+    QString names;
+    for (int i = 0; i < static_cast<int>(PlayStateNames.size()); ++i) {
+        if (value == PlayStateWord(i))
+            return i;
+        names += PlayStateWord(i) + QStringLiteral(", ");
+    }
     if (value == QLatin1String("none"))
         return -1;
-    throw UsageError("Invalid --state " + Quoted(value) + " (backward, play, pause, stop, forward or none)");
+    names.chop(2);
+    throw UsageError("Invalid --state " + Quoted(value) + " (" + names.toStdString() + " or none)");
 }
 
 int ParseRepeat(const QString& value)

@@ -183,51 +183,29 @@ QString SampleText(const TextLines& langLines, int lineNumber)
     return QString::fromLatin1(line.data(), static_cast<qsizetype>(line.size()));
 }
 
+// How far a text lies before its anchor point along one axis, given its extent there.
+std::int64_t Before(TextSide side, int extent)
+{
+    switch (side) {
+    case TextSide::After: return 0;
+    case TextSide::Centred: return extent / 2;
+    case TextSide::Before: return extent;
+    }
+    return 0;
+}
+
 QPoint AnchorOrigin(std::int32_t x, std::int32_t y, std::int32_t anchor, int width, int height)
 {
-    std::int64_t ox = x;
-    std::int64_t oy = y;
-    const std::int64_t halfW = width / 2;
-    const std::int64_t halfH = height / 2;
-    switch (anchor) {
-    case 20: break;                                 // LEFT, TOP
-    case 17: ox -= halfW; break;                    // HCENTER, TOP
-    case 24: ox -= width; break;                    // RIGHT, TOP
-    case 6: oy -= halfH; break;                     // LEFT, vertical centre
-    case 3: ox -= halfW; oy -= halfH; break;        // HCENTER, vertical centre
-    case 10: ox -= width; oy -= halfH; break;       // RIGHT, vertical centre
-    case 36: oy -= height; break;                   // LEFT, BOTTOM
-    case 33: ox -= halfW; oy -= height; break;      // HCENTER, BOTTOM
-    case 40: ox -= width; oy -= height; break;      // RIGHT, BOTTOM
-    case 68: break;                                 // LEFT, flag 64 (like TOP)
-    case 65: ox -= halfW; break;                    // HCENTER, flag 64
-    case 72: ox -= width; break;                    // RIGHT, flag 64
-    default: break;                                 // not one of the twelve: top-left at (x, y)
-    }
+    const std::int64_t ox = std::int64_t{x} - Before(HorizontalSide(anchor), width);
+    const std::int64_t oy = std::int64_t{y} - Before(VerticalSide(anchor), height);
     return QPoint(Saturate(ox), Saturate(oy));
 }
 
+// Only the extents the anchor needs are measured.
 QPoint AnchorPoint(const TSkiStr& item, const QString& text, const QFontMetrics& metrics)
 {
-    int width = 0;
-    int height = 0;
-    switch (item.Anchor) {
-    case 17: case 24: case 65: case 72:
-        width = metrics.horizontalAdvance(text);
-        break;
-    case 6:
-        height = metrics.height();
-        break;
-    case 3: case 10: case 33: case 40:
-        width = metrics.horizontalAdvance(text);
-        height = metrics.height();
-        break;
-    case 36:
-        height = metrics.height();
-        break;
-    default:
-        break;
-    }
+    const int width = HorizontalSide(item.Anchor) != TextSide::After ? metrics.horizontalAdvance(text) : 0;
+    const int height = VerticalSide(item.Anchor) != TextSide::After ? metrics.height() : 0;
     return AnchorOrigin(item.X, item.Y, item.Anchor, width, height);
 }
 

@@ -40,9 +40,14 @@ QRect SheetLayout::PreviewRect(int playState, int repetition) const
     return QRect(left + 1, top + 1, ScreenWidth, ScreenHeight);
 }
 
+QString PlayStateWord(int playState)
+{
+    return QString::fromLatin1(PlayStateNames[static_cast<std::size_t>(playState)]).toLower();
+}
+
 QString SheetLabel(int playState, int repetition)
 {
-    return QString::fromLatin1(PlayStateNames[static_cast<std::size_t>(playState)]) + QStringLiteral(" / ")
+    return PlayStateWord(playState) + QStringLiteral(" / ")
         + QString::fromLatin1(RepeatNames[static_cast<std::size_t>(repetition)]);
 }
 

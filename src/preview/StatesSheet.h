@@ -12,9 +12,9 @@
 
 #include <array>
 
-// The names of the play states (index 0 to 4) and repetition modes (index 0, 1),
-// as the command line spells them and the sheet labels them.
-inline constexpr std::array<const char*, 5> PlayStateNames = {"backward", "play", "pause", "stop", "forward"};
+// A play state's name (index 0 to 4 of PlayStateNames) and the repetition modes'
+// names (index 0, 1), as the command line spells them and the sheet labels them.
+QString PlayStateWord(int playState);
 inline constexpr std::array<const char*, 2> RepeatNames = {"one", "all"};
 
 // Whole-number scales of an exported picture.

@@ -117,43 +117,46 @@ bool IsColourString(std::string_view word)
            && std::all_of(word.begin() + 2, word.end(), [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; });
 }
 
-bool IsValidAnchor(std::int32_t anchor)
-{
-    static constexpr std::int32_t valid[] = {3, 6, 10, 17, 20, 24, 33, 36, 40, 65, 68, 72};
-    return std::find(std::begin(valid), std::end(valid), anchor) != std::end(valid);
-}
-
-// On which side of its anchor point a text lies, along one axis.
-enum class Extent { After, Before, Both };
-
 // Whether a text anchored at p can lie wholly within [0, size) along the axis: a
 // point on the far edge of the screen leaves every text outside.
-bool PointKeepsTextOnScreen(std::int64_t p, int size, Extent extent)
+bool PointKeepsTextOnScreen(std::int64_t p, int size, TextSide side)
 {
-    switch (extent) {
-    case Extent::After: return p >= 0 && p < size;
-    case Extent::Before: return p > 0 && p <= size;
-    case Extent::Both: return p > 0 && p < size;
+    switch (side) {
+    case TextSide::After: return p >= 0 && p < size;
+    case TextSide::Before: return p > 0 && p <= size;
+    case TextSide::Centred: return p > 0 && p < size;
     }
     return false;
 }
 
-// An anchor outside the twelve is drawn with its top-left corner at the point.
 bool TextPointOnScreen(std::int64_t x, std::int64_t y, std::int32_t anchor)
 {
-    Extent horizontal = Extent::After;
-    Extent vertical = Extent::After;
-    if (IsValidAnchor(anchor)) {
-        if (anchor & 1)
-            horizontal = Extent::Both;
-        else if (anchor & 8)
-            horizontal = Extent::Before;
-        if (anchor & 2)
-            vertical = Extent::Both;
-        else if (anchor & 32)
-            vertical = Extent::Before;
+    return PointKeepsTextOnScreen(x, ScreenWidth, HorizontalSide(anchor))
+           && PointKeepsTextOnScreen(y, ScreenHeight, VerticalSide(anchor));
+}
+
+// "3, 6, ..., 72": the anchors the phone knows, for a message.
+std::string AnchorList()
+{
+    std::string list;
+    for (const std::int32_t anchor : TextAnchors)
+        list += (list.empty() ? "" : ", ") + std::to_string(anchor);
+    return list;
+}
+
+// "255 (plain), 1 (italic), 2 (bold) or 3 (bold italic)", for a message.
+std::string StyleList()
+{
+    std::string list;
+    for (std::size_t i = 0; i < TextStyles.size(); ++i) {
+        std::string name = TextStyles[i].name;
+        std::transform(name.begin(), name.end(), name.begin(), [](char c) {
+            return c == '_' ? ' ' : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        });
+        list += (i == 0 ? "" : i + 1 == TextStyles.size() ? " or " : ", ") + std::to_string(TextStyles[i].code) + " ("
+                + name + ")";
     }
-    return PointKeepsTextOnScreen(x, ScreenWidth, horizontal) && PointKeepsTextOnScreen(y, ScreenHeight, vertical);
+    return list;
 }
 
 // Reports what of the area left <= x < right, top <= y < bottom lies off the screen;
@@ -220,24 +223,22 @@ void CheckTextItem(const KeyRule& rule, const Numbers& numbers, const Report& re
     const auto anchor = NumberOf(rule, numbers, FieldId::Anchor);
     const auto fontId = NumberOf(rule, numbers, FieldId::FontId);
     const auto style = NumberOf(rule, numbers, FieldId::StyleCode);
-    if (anchor && !IsValidAnchor(*anchor))
-        report(key + ": anchor " + Str(*anchor) + " is not one of 3, 6, 10, 17, 20, 24, 33, 36, 40, 65, 68, 72",
-               FieldId::Anchor);
+    if (anchor && !IsTextAnchor(*anchor))
+        report(key + ": anchor " + Str(*anchor) + " is not one of " + AnchorList(), FieldId::Anchor);
     if (fontId && !FontIdHasSize(*fontId))
         report(key + ": font id " + Str(*fontId) + " has no size; the fonts are 1 to 10 and 12 to 14", FieldId::FontId);
-    if (style && *style != 255 && (*style < 1 || *style > 3))
-        report(key + ": style code " + Str(*style) + " is not 255 (plain), 1 (italic), 2 (bold) or 3 (bold italic)",
-               FieldId::StyleCode);
+    if (style && StyleOfCode(*style) == nullptr)
+        report(key + ": style code " + Str(*style) + " is not " + StyleList(), FieldId::StyleCode);
     if (!x || !y)
         return;
-    if (!TextPointOnScreen(*x, *y, anchor.value_or(20)))
+    if (!TextPointOnScreen(*x, *y, anchor.value_or(AnchorTop + AnchorLeft)))
         report(key + ": anchor point " + Point(*x, *y) + " puts the text outside " + TheScreen(), FieldId::X);
     if (rule.index == SoftLabelItem) {
         // The right soft label mirrors the left one: its right edge ends X pixels
         // before the screen's right edge, its top at Y.
         const std::int64_t right = std::int64_t{ScreenWidth} - *x;
-        if (!PointKeepsTextOnScreen(right, ScreenWidth, Extent::Before)
-            || !PointKeepsTextOnScreen(*y, ScreenHeight, Extent::After))
+        if (!PointKeepsTextOnScreen(right, ScreenWidth, TextSide::Before)
+            || !PointKeepsTextOnScreen(*y, ScreenHeight, TextSide::After))
             report(key + ": the right soft label's anchor point " + Point(right, *y) + " puts it outside " + TheScreen(),
                    FieldId::X);
     }

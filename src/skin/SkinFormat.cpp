@@ -87,3 +87,37 @@ int FontSizeOfId(std::int32_t fontId)
     static constexpr int tableEntry = 0;
     return FontIdHasSize(fontId) ? tableEntry : DefaultFontSize;
 }
+
+bool IsTextAnchor(std::int32_t anchor)
+{
+    for (const std::int32_t known : TextAnchors)
+        if (known == anchor)
+            return true;
+    return false;
+}
+
+TextSide HorizontalSide(std::int32_t anchor)
+{
+    if (!IsTextAnchor(anchor))
+        return TextSide::After;
+    if (anchor & AnchorHCenter)
+        return TextSide::Centred;
+    return (anchor & AnchorRight) ? TextSide::Before : TextSide::After;
+}
+
+TextSide VerticalSide(std::int32_t anchor)
+{
+    if (!IsTextAnchor(anchor))
+        return TextSide::After;
+    if (anchor & AnchorVCenter)
+        return TextSide::Centred;
+    return (anchor & AnchorBottom) ? TextSide::Before : TextSide::After;
+}
+
+const TextStyle* StyleOfCode(std::int32_t code)
+{
+    for (const TextStyle& style : TextStyles)
+        if (style.code == code)
+            return &style;
+    return nullptr;
+}

@@ -62,6 +62,54 @@ std::span<const LineField> LineLayout(SkinCategory category);
 // The 1-based word number of field in category's lines; 0 when the line has none.
 std::size_t WordOf(SkinCategory category, FieldId field);
 
+// ---- Text anchors and styles -------------------------------------------------
+
+// A text's anchor is the sum of a horizontal and a vertical part. 64 is no part the
+// phone names, yet it places text as TOP does; files in the wild use it.
+enum AnchorPart : std::int32_t {
+    AnchorHCenter = 1, AnchorVCenter = 2, AnchorLeft = 4, AnchorRight = 8,
+    AnchorTop = 16, AnchorBottom = 32, AnchorTopLike = 64,
+};
+
+// The twelve anchors the phone knows, in ascending order.
+inline constexpr std::array<std::int32_t, 12> TextAnchors = {
+    AnchorVCenter + AnchorHCenter, AnchorVCenter + AnchorLeft, AnchorVCenter + AnchorRight,
+    AnchorTop + AnchorHCenter, AnchorTop + AnchorLeft, AnchorTop + AnchorRight,
+    AnchorBottom + AnchorHCenter, AnchorBottom + AnchorLeft, AnchorBottom + AnchorRight,
+    AnchorTopLike + AnchorHCenter, AnchorTopLike + AnchorLeft, AnchorTopLike + AnchorRight};
+
+bool IsTextAnchor(std::int32_t anchor);
+
+// Where a text lies from its anchor point along one axis. A value that is not one of
+// the twelve anchors places the text's top-left corner at the point.
+enum class TextSide { After, Centred, Before };
+TextSide HorizontalSide(std::int32_t anchor);
+TextSide VerticalSide(std::int32_t anchor);
+
+struct TextStyle {
+    std::int32_t code;
+    const char* name; // as the editor's list shows it
+    bool italic;
+    bool bold;
+};
+
+// The style codes, in the editor's list order. Every other code draws plain.
+inline constexpr std::array<TextStyle, 4> TextStyles = {{
+    {255, "PLAIN", false, false},
+    {1, "ITALIC", true, false},
+    {2, "BOLD", false, true},
+    {3, "BOLD_ITALIC", true, true},
+}};
+
+// The style of code; nothing when it is not one of TextStyles.
+const TextStyle* StyleOfCode(std::int32_t code);
+
+// ---- Play states ----------------------------------------------------------------
+
+// The player's states, as the editor's list names them; the preview shows buttons by
+// the state.
+inline constexpr std::array<const char*, 5> PlayStateNames = {"Backward", "Play", "Pause", "Stop", "Forward"};
+
 // ---- Pictures ------------------------------------------------------------------
 
 inline constexpr int SkinPictureCount = 15; // "0.gif" to "14.gif"

@@ -5,12 +5,10 @@
 
 FontStyleSet FontStyleFromCode(std::int32_t styleCode)
 {
-    switch (styleCode) {
-    case 1: return FontItalic;
-    case 2: return FontBold;
-    case 3: return FontBold | FontItalic;
-    default: return 0;
-    }
+    const TextStyle* style = StyleOfCode(styleCode);
+    if (style == nullptr)
+        return 0;
+    return static_cast<FontStyleSet>((style->bold ? FontBold : 0) | (style->italic ? FontItalic : 0));
 }
 
 // A word that is no number says where it is, as check does ("Ruvex.rvk:7: "Artist":

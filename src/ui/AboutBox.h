@@ -7,7 +7,7 @@ class QLabel;
 class QPushButton;
 
 // The main window's caption and the About box's version line.
-inline constexpr char ProgramCaption[] = "Vellumark v0.3";
+inline constexpr char ProgramCaption[] = "Vellumark v" VELLUMARK_VERSION;
 
 class TAbout : public QDialog {
     Q_OBJECT

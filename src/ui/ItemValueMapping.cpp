@@ -4,12 +4,12 @@ namespace {
 
 // Codes written by each entry, in list order.
 constexpr std::array<std::int32_t, FontEntries.size()> FontIds = {1, 2, 6, 8, 10, 12};
-constexpr std::array<std::int32_t, StyleEntries.size()> StyleCodes = {255, 1, 2, 3};
-constexpr std::array<std::int32_t, VerticalEntries.size()> VerticalParts = {32, 16};
-constexpr std::array<std::int32_t, HorizontalEntries.size()> HorizontalParts = {8, 4, 1};
+constexpr std::array<std::int32_t, StyleEntries.size()> StyleCodes = {
+    TextStyles[0].code, TextStyles[1].code, TextStyles[2].code, TextStyles[3].code};
+constexpr std::array<std::int32_t, VerticalEntries.size()> VerticalParts = {AnchorBottom, AnchorTop};
+constexpr std::array<std::int32_t, HorizontalEntries.size()> HorizontalParts = {AnchorRight, AnchorLeft, AnchorHCenter};
 
-// Flag 64 places text like TOP, so it is shown (and written back) as TOP.
-constexpr std::int32_t TopLikeFlag = 64;
+// The flag that places text like TOP is shown (and written back) as TOP.
 constexpr int TopEntry = 1;
 
 template <std::size_t N>
@@ -62,7 +62,7 @@ std::optional<AnchorEntries> AnchorEntriesOf(std::int32_t anchor)
     const auto horizontal = EntryOf(HorizontalParts, anchor & 0xF);
     if (!horizontal)
         return std::nullopt;
-    if (vertical == TopLikeFlag)
+    if (vertical == AnchorTopLike)
         return AnchorEntries{TopEntry, *horizontal};
     if (const auto entry = EntryOf(VerticalParts, vertical))
         return AnchorEntries{*entry, *horizontal};

@@ -2,13 +2,16 @@
 // How the property editor's lists show the codes of a text item's line (font id,
 // style code, anchor) and which code each entry writes back. The two directions are
 // not inverse for every code, so each has its own function.
+#include "SkinFormat.h"
+
 #include <array>
 #include <cstdint>
 #include <optional>
 
 // Entries of the lists, in list order.
 inline constexpr std::array<const char*, 6> FontEntries = {"Font01", "Font02", "Font06", "Font08", "Font0A", "Font0C"};
-inline constexpr std::array<const char*, 4> StyleEntries = {"PLAIN", "ITALIC", "BOLD", "BOLD_ITALIC"};
+inline constexpr std::array<const char*, TextStyles.size()> StyleEntries = {
+    TextStyles[0].name, TextStyles[1].name, TextStyles[2].name, TextStyles[3].name};
 inline constexpr std::array<const char*, 2> VerticalEntries = {"BOTTOM", "TOP"};             // XPos
 inline constexpr std::array<const char*, 3> HorizontalEntries = {"RIGHT", "LEFT", "HCENTER"}; // YPos
 

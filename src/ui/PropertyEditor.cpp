@@ -3,6 +3,7 @@
 #include "ChoiceList.h"
 #include "ColorSwatch.h"
 #include "DialogService.h"
+#include "ElementValues.h"
 #include "ErrorReporter.h"
 #include "ItemValueMapping.h"
 #include "KeyNotifier.h"
@@ -248,40 +249,26 @@ void PropertyEditor::ShowItem()
         return;
     SetVisibility(*category);
 
-    const std::string key = SkinText(SelectedName());
-    const SkinDocument& document = session_.Document();
-    switch (*category) {
-    case SkinCategory::Strings: {
-        const TSkiStr item = document.ReadSkiStr(key);
-        ShowColor(item.Color);
-        XEdit->SetValue(item.X);
-        YEdit->SetValue(item.Y);
-        if (const auto font = FontEntryOfId(item.FontId))
-            FontBox->setCurrentIndex(*font);
-        FstyleCB->setCurrentIndex(StyleEntryOfCode(item.StyleCode));
-        if (const auto anchor = AnchorEntriesOf(item.Anchor)) {
-            XPos->setCurrentIndex(anchor->vertical);
-            YPos->setCurrentIndex(anchor->horizontal);
-        }
-        break;
+    const ItemValues values = ReadElementValues(session_.Document().Lines, *category, SkinText(SelectedName()));
+    if (*category == SkinCategory::Settings)
+        return; // no page shows the setting
+    XEdit->SetValue(values.X);
+    YEdit->SetValue(values.Y);
+    if (*category == SkinCategory::Objects) {
+        WPos->SetValue(values.W);
+        HPos->SetValue(values.H);
     }
-    case SkinCategory::Pictures: {
-        TPicturePos position; // a value that cannot be read shows as 0
-        document.ReadPicturePos(key, position);
-        XEdit->SetValue(position.X);
-        YEdit->SetValue(position.Y);
-        break;
-    }
-    case SkinCategory::Objects: {
-        const TSkiObject object = document.ReadSkiObject(key);
-        XEdit->SetValue(object.X);
-        YEdit->SetValue(object.Y);
-        WPos->SetValue(object.W);
-        HPos->SetValue(object.H);
-        ShowColor(object.Color);
-        break;
-    }
-    case SkinCategory::Settings: break; // no page shows the setting
+    if (*category == SkinCategory::Pictures)
+        return;
+    ShowColor(values.Color);
+    if (*category != SkinCategory::Strings)
+        return;
+    if (const auto font = FontEntryOfId(values.FontId))
+        FontBox->setCurrentIndex(*font);
+    FstyleCB->setCurrentIndex(StyleEntryOfCode(values.StyleCode));
+    if (const auto anchor = AnchorEntriesOf(values.Anchor)) {
+        XPos->setCurrentIndex(anchor->vertical);
+        YPos->setCurrentIndex(anchor->horizontal);
     }
 }
 

@@ -23,7 +23,7 @@ std::optional<QString> ParseCommandLine(int argc, char** argv)
 {
     QCoreApplication parsing(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("vellumark"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("0.3"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VELLUMARK_VERSION));
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Edits the skins of a music player for phones with a 176x220 "
                                                     "display."));
@@ -73,7 +73,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     // The message boxes are titled after the program's name.
     QApplication::setApplicationName(QStringLiteral("Vellumark"));
-    QApplication::setApplicationVersion(QStringLiteral("0.3"));
+    QApplication::setApplicationVersion(QStringLiteral(VELLUMARK_VERSION));
     // Where QSettings keeps what the windows remember.
     QApplication::setOrganizationName(QStringLiteral("Vellumark"));
     // Lets the desktop match the window to its menu entry.

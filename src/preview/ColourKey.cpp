@@ -1,4 +1,4 @@
-#include "PreviewView.h"
+#include "ColourKey.h"
 
 QRgb KeyColour(const QImage& surface)
 {

@@ -1,0 +1,21 @@
+#pragma once
+// The canvas's picture: the preview surface enlarged to whole blocks of device
+// pixels, keyed as the main preview, inside a grey margin, with the pixel grid and
+// the selection outlines drawn over it (never on the surface).
+#include "CanvasGeometry.h"
+
+#include <QImage>
+#include <QRect>
+
+#include <vector>
+
+struct CanvasOverlays {
+    static constexpr int GridFromZoom = 3; // below, the lines would hide the pixels
+    bool grid = false;
+    std::vector<QRect> selected; // skin pixels: each gets an outline just outside it
+};
+
+// Paints frame (RGB32, geometry.DeviceSize(), device pixel ratio 1) whole. A null
+// surface or one not RGB32 shows as margin only.
+void PaintCanvasFrame(QImage& frame, const QImage& surface, const CanvasGeometry& geometry,
+                      const CanvasOverlays& overlays);
