@@ -7,7 +7,6 @@
 #include <QFileInfo>
 
 #include <algorithm>
-#include <cerrno>
 
 namespace {
 
@@ -16,11 +15,6 @@ QString KeyName(std::string key)
     while (!key.empty() && key.back() == ' ')
         key.pop_back();
     return QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size()));
-}
-
-std::string MissingFileError(const QString& file)
-{
-    return "Cannot open file \"" + DisplayPath(file) + "\". " + SystemReason(ENOENT);
 }
 
 } // namespace
@@ -36,7 +30,7 @@ bool SkinChange::TouchesPicture(int number) const
 }
 
 EditingSession::EditingSession(SkinWorkspace::FolderResolver executableFolder, QObject* parent)
-    : QObject(parent), workspace_(document_, std::move(executableFolder))
+    : QObject(parent), workspace_(document_, std::move(executableFolder)), pictures_(document_, workspace_)
 {
     history_.setUndoLimit(HistoryLimit);
     connect(&watch_, &PictureWatch::Settled, this, &EditingSession::TakeOutsideChanges);
@@ -97,7 +91,7 @@ void EditingSession::ApplyEdits(const std::vector<LineEdit>& lines, const std::v
     }
     for (const PictureEdit& edit : pictures) {
         const PictureContent& content = forward ? edit.after : edit.before;
-        if (SamePicture(pictures_.at(static_cast<std::size_t>(edit.number)), content))
+        if (SamePicture(pictures_.Content(edit.number), content))
             continue;
         SetPicture(edit.number, content);
         change.pictures.push_back(edit.number);
@@ -126,9 +120,7 @@ void EditingSession::Follow(const SkinChange& change) noexcept
 
 void EditingSession::UpdateModified()
 {
-    bool modified = document_.Lines.Lines() != savedLines_;
-    for (std::size_t number = 0; !modified && number < pictures_.size(); ++number)
-        modified = !SamePicture(pictures_[number], savedPictures_[number]);
+    const bool modified = document_.Lines.Lines() != savedLines_ || pictures_.Modified();
     if (modified == modified_)
         return;
     modified_ = modified;
@@ -248,61 +240,13 @@ void EditingSession::CancelLive()
 
 void EditingSession::SetPicture(int number, const PictureContent& content) noexcept
 {
-    const auto n = static_cast<std::size_t>(number);
-    pictures_[n] = content;
-    const QString file = workspace_.PictureFile(number);
-    try {
-        PutPictureContent(file, content);
-        unwritten_[n] = false;
-    } catch (const std::exception& error) {
-        // The session keeps the picture; the autosave tries again.
-        unwritten_[n] = true;
-        KeepError(error.what());
-    }
-    stamps_[n] = StampOf(file);
-    ShowPictureInDocument(number);
-}
-
-void EditingSession::ShowPictureInDocument(int number)
-{
-    const auto n = static_cast<std::size_t>(number);
-    const PictureContent& content = pictures_[n];
-    const QString file = workspace_.PictureFile(number);
-    PictureFinding& found = document_.PictureFound[n];
-    QImage& slot = document_.Pictures[n];
-    found = PictureFinding{};
-    slot = QImage();
-    switch (content.kind) {
-    case PictureContent::Kind::Absent:
-        found.problem = "missing";
-        pictureErrors_[n] = MissingFileError(file);
-        break;
-    case PictureContent::Kind::Unreadable:
-        found.problem = content.reason;
-        pictureErrors_[n] = content.reason;
-        break;
-    case PictureContent::Kind::Bytes:
-        try {
-            slot = DecodeGif(QByteArray::fromRawData(content.bytes->data(), static_cast<qsizetype>(content.bytes->size())));
-            found.size = slot.size();
-            pictureErrors_[n].clear();
-        } catch (const SkinError& error) {
-            found.problem = std::string("cannot be decoded: ") + error.what();
-            pictureErrors_[n] = PictureReadError(file, error.what());
-        }
-        break;
-    }
-    found.borrowed = borrowed_[n] && SamePicture(*borrowed_[n], content);
+    if (std::optional<std::string> error = pictures_.Set(number, content))
+        KeepError(*error);
 }
 
 const QImage& EditingSession::Picture(int number) const
 {
-    if (number < 0 || number >= SkinPictureCount)
-        ThrowListIndexError(number);
-    const auto n = static_cast<std::size_t>(number);
-    if (document_.Pictures[n].isNull())
-        throw SkinError(pictureErrors_[n].empty() ? MissingFileError(workspace_.PictureFile(number)) : pictureErrors_[n]);
-    return document_.Pictures[n];
+    return pictures_.Picture(number);
 }
 
 void EditingSession::ReplacePicture(int number, const std::optional<QString>& chosenFile)
@@ -320,11 +264,10 @@ void EditingSession::ReplacePicture(int number, const std::optional<QString>& ch
     CommitLive(QStringLiteral("Move"));
     Commit();
     TakeOutsideChanges(); // another program's change first, as a step of its own
-    const auto n = static_cast<std::size_t>(number);
     PictureContent after = PictureContent::Of(std::move(bytes));
-    if (SamePicture(pictures_[n], after))
+    const PictureContent& before = pictures_.Content(number);
+    if (SamePicture(before, after))
         return;
-    const PictureContent& before = pictures_[n];
     if (before.kind == PictureContent::Kind::Unreadable && before.kept.isEmpty())
         throw SkinError("Cannot create file \"" + DisplayPath(workspace_.PictureFile(number))
                         + "\". The file there cannot be kept to undo the replacement");
@@ -336,74 +279,16 @@ void EditingSession::TakeOutsideChanges() noexcept
 {
     if (document_.SkinFileName.isEmpty())
         return;
-    std::string messages;
-    const auto report = [&messages](const std::string& message) {
-        messages += messages.empty() ? message : "\n" + message;
-    };
-    for (int number = 0; number < SkinPictureCount; ++number) {
-        const auto n = static_cast<std::size_t>(number);
-        const QString file = workspace_.PictureFile(number);
-        const FileStamp stamp = StampOf(file);
-        if (stamp == stamps_[n] && !unwritten_[n])
-            continue;
-        PictureContent now = ReadPictureContent(file);
-        if (now.kind == PictureContent::Kind::Unreadable)
-            now.kept = file; // compared as the file it is
-        if (SamePicture(now, pictures_[n])) {
-            stamps_[n] = stamp;
-            unwritten_[n] = false;
-            continue;
-        }
-        std::string refusal;
-        if (unwritten_[n])
-            refusal.clear(); // the editor's own write is still due there: it goes first
-        else if (now.kind == PictureContent::Kind::Absent)
-            refusal = MissingFileError(file);
-        else if (now.kind == PictureContent::Kind::Unreadable)
-            refusal = now.reason;
-        else
-            try {
-                DecodeGifFile(*now.bytes, file);
-            } catch (const SkinError& error) {
-                refusal = error.what();
-            }
-        if (refusal.empty() && !unwritten_[n]) {
+    const std::string messages =
+        pictures_.TakeOutsideChanges([this](int number, PictureContent before, PictureContent now) {
             Commit();
             stepError_.reset();
             history_.push(new SkinStep(*this, PictureFileName(number) + QStringLiteral(" changed on disk"), {},
-                                       {PictureEdit{number, pictures_[n], std::move(now)}}));
-            if (stepError_)
-                report(*stepError_);
-            stepError_.reset();
-            continue;
-        }
-        // Not taken: the picture the editor holds goes back, and the user hears of it once.
-        if (!refusal.empty())
-            report(refusal);
-        try {
-            PutPictureContent(file, pictures_[n]);
-            unwritten_[n] = false;
-        } catch (const std::exception& error) {
-            unwritten_[n] = true;
-            report(error.what());
-        }
-        stamps_[n] = StampOf(file);
-    }
+                                       {PictureEdit{number, std::move(before), std::move(now)}}));
+            return TakeStepError();
+        });
     if (!messages.empty())
         emit ExternalChangeFailed(messages);
-}
-
-void EditingSession::WriteUnwrittenPictures()
-{
-    for (int number = 0; number < SkinPictureCount; ++number) {
-        const auto n = static_cast<std::size_t>(number);
-        if (!unwritten_[n])
-            continue;
-        const QString file = workspace_.PictureFile(number);
-        PutPictureContent(file, pictures_[n]);
-        unwritten_[n] = false;
-        stamps_[n] = StampOf(file);
-    }
 }
 
 // ---- The skin as a whole ---------------------------------------------------------
@@ -425,19 +310,9 @@ void EditingSession::Open(const QString& chosenFile)
         error = loadError.what();
         parseOk_ = false;
     }
-    for (int number = 0; number < SkinPictureCount; ++number) {
-        const auto n = static_cast<std::size_t>(number);
-        const QString file = workspace_.PictureFile(number);
-        pictures_[n] = ReadPictureContent(file, workspace_.KeptFile(number));
-        stamps_[n] = StampOf(file);
-        unwritten_[n] = false;
-        borrowed_[n].reset();
-        if (std::find(borrowed.begin(), borrowed.end(), number) != borrowed.end())
-            borrowed_[n] = pictures_[n];
-        ShowPictureInDocument(number);
-    }
+    pictures_.Load(borrowed);
     savedLines_ = document_.Lines.Lines();
-    savedPictures_ = pictures_;
+    pictures_.MarkSaved();
     watch_.Watch(QFileInfo(document_.SkinFileName).absolutePath() + QLatin1Char('/'));
     if (error.empty()) {
         try {
@@ -457,11 +332,11 @@ void EditingSession::SaveAs(const QString& chosenFile)
     CommitLive(QStringLiteral("Move"));
     Commit();
     TakeOutsideChanges();
-    WriteUnwrittenPictures(); // Save as copies the working copy's pictures
+    pictures_.WriteUnwritten(); // Save as copies the working copy's pictures
     workspace_.SaveAs(chosenFile);
     skinFolder_ = QFileInfo(chosenFile).absolutePath();
     savedLines_ = document_.Lines.Lines();
-    savedPictures_ = pictures_;
+    pictures_.MarkSaved();
     UpdateModified();
     emit SkinSaved();
 }
@@ -470,7 +345,7 @@ void EditingSession::Autosave()
 {
     workspace_.Autosave();
     if (!document_.SkinFileName.isEmpty())
-        WriteUnwrittenPictures();
+        pictures_.WriteUnwritten();
 }
 
 void EditingSession::SetSettings(const PreviewSettings& settings)

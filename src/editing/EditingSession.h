@@ -13,6 +13,7 @@
 #include "PictureContent.h"
 #include "PictureWatch.h"
 #include "PreviewRenderer.h"
+#include "SkinPictures.h"
 #include "SkinStep.h"
 #include "SkinWorkspace.h"
 
@@ -97,7 +98,7 @@ public:
     void ReplacePicture(int number, const std::optional<QString>& chosenFile);
     // The decoded picture number; throws why there is none.
     const QImage& Picture(int number) const;
-    const PictureContent& PictureHeld(int number) const { return pictures_.at(static_cast<std::size_t>(number)); }
+    const PictureContent& PictureHeld(int number) const { return pictures_.Content(number); }
 
     // Takes what other programs did to the working copy's pictures: a picture that
     // decodes becomes a step ("12.gif changed on disk"); anything else (removed,
@@ -152,9 +153,8 @@ private:
     void Push(SkinStep* step, bool merging = false);
     // Parses when lines changed, draws, and tells the views.
     void Follow(const SkinChange& change) noexcept;
+    // Puts a step's picture in place; a failed write is the step's error.
     void SetPicture(int number, const PictureContent& content) noexcept;
-    void ShowPictureInDocument(int number);
-    void WriteUnwrittenPictures();
     void UpdateModified();
     // Undo or redo (move) of the step at stepIndex, and the error it kept.
     template <typename Move>
@@ -171,13 +171,8 @@ private:
     std::optional<ElementRef> selection_;
     QString skinFolder_;
 
-    std::array<PictureContent, SkinPictureCount> pictures_;
-    std::array<std::string, SkinPictureCount> pictureErrors_; // why a picture has no image
-    std::array<FileStamp, SkinPictureCount> stamps_;           // each file as last written or seen
-    std::array<bool, SkinPictureCount> unwritten_{};           // a write of it failed
-    std::array<std::optional<PictureContent>, SkinPictureCount> borrowed_;
+    SkinPictures pictures_;
     std::vector<std::string> savedLines_;
-    std::array<PictureContent, SkinPictureCount> savedPictures_;
     std::map<int, std::pair<std::string, std::string>> live_; // line index: key, bytes before the gesture
     bool parseOk_ = false;
     bool modified_ = false;

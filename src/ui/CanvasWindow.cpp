@@ -3,6 +3,7 @@
 #include "CanvasView.h"
 #include "EditingSession.h"
 #include "ErrorReporter.h"
+#include "HistoryActions.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -73,16 +74,7 @@ void CanvasWindow::CreateMenu(EditingSession& session, const ErrorReporter& erro
 {
     QMenu* edit = menuBar()->addMenu(QStringLiteral("Edit"));
     // The session's history, as the main window's Edit menu runs it.
-    const auto history = [&](QAction* action, const QList<QKeySequence>& keys, void (EditingSession::*step)()) {
-        disconnect(action, &QAction::triggered, &session.History(), nullptr);
-        connect(action, &QAction::triggered, this, [&session, &errors, step] { errors.Run([&] { (session.*step)(); }); });
-        action->setShortcuts(keys);
-        edit->addAction(action);
-    };
-    history(session.History().createUndoAction(this, QStringLiteral("Undo")), {QKeySequence(Qt::CTRL | Qt::Key_Z)},
-            &EditingSession::Undo);
-    history(session.History().createRedoAction(this, QStringLiteral("Redo")),
-            {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)}, &EditingSession::Redo);
+    AddHistoryActions(*edit, session, errors);
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("View"));
     const auto item = [&](const char* name, const QString& caption, const QList<QKeySequence>& keys) {

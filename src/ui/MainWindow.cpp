@@ -4,56 +4,52 @@
 #include "CanvasWindow.h"
 #include "AllStatesWindow.h"
 #include "FileDrops.h"
+#include "HistoryActions.h"
 #include "HistoryWindow.h"
 #include "LineMending.h"
 #include "PngExport.h"
 #include "Placement.h"
+#include "PreviewSettingsPanel.h"
 #include "PreviewView.h"
 #include "ProblemsPage.h"
 #include "PropertyEditor.h"
 #include "QtDialogService.h"
+#include "RecentMenu.h"
 #include "SkinError.h"
 #include "TextFile.h"
 #include "ResourcesPage.h"
 #include "ShapeFrame.h"
 #include "SkinSaving.h"
 #include "StarterSkin.h"
-#include "VolumeField.h"
 #include "WindowFont.h"
 #include "WindowTitle.h"
 
 #include <QAction>
-#include <QCheckBox>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
 #include <QTabWidget>
 #include <QTimer>
 
-#include <array>
 #include <cerrno>
 
 namespace {
 
-QComboBox* DropDownList(QWidget* parent, const QStringList& entries, int current)
+void ShowInFront(QWidget& window)
 {
-    auto* list = new QComboBox(parent);
-    list->addItems(entries);
-    list->setCurrentIndex(current);
-    return list;
+    window.show();
+    window.raise();
+    window.activateWindow();
 }
 
 } // namespace
 
-TMainFrm::TMainFrm(std::unique_ptr<DialogService> dialogs, SkinWorkspace::FolderResolver executableFolder,
-                   QWidget* parent)
+TMainFrm::TMainFrm(EditingSession& session, std::unique_ptr<DialogService> dialogs, QWidget* parent)
     : QMainWindow(parent),
-      session_(std::move(executableFolder)),
+      session_(session),
       dialogs_(dialogs ? std::move(dialogs) : std::make_unique<QtDialogService>(this)),
       errors_(*dialogs_)
 {
@@ -73,14 +69,6 @@ TMainFrm::TMainFrm(std::unique_ptr<DialogService> dialogs, SkinWorkspace::Folder
     FormCreate();
 }
 
-TMainFrm::~TMainFrm()
-{
-    // The views hold the session, a member that would go before the widgets they sit
-    // on: take them apart first, while the session is whole and says nothing.
-    session_.disconnect();
-    qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
-}
-
 void TMainFrm::CreateControls()
 {
     // Fixed positions: the controls keep their places when the window is resized.
@@ -91,21 +79,8 @@ void TMainFrm::CreateControls()
     Shape1 = Place(new ShapeFrame(client), "Shape1", 0, 0, 178, 222);
     ScreenSkin = Place(new PreviewView(client), "ScreenSkin", 1, 1, ScreenWidth, ScreenHeight);
 
-    VolumeCB = Place(new QCheckBox(QStringLiteral("Volume"), client), "VolumeCB", 0, 224, 65, 17);
-    VolEdit1 = Place(new VolumeField(client), "VolEdit1", 72, 224, 57, 22);
-    VolEdit1->SetValue(2);
-
-    Label1 = new QLabel(QStringLiteral("Enabled:"), client);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->move(0, 248);
-    Label1->adjustSize();
-
-    PlayStatus = Place(DropDownList(client, {QStringLiteral("Backward"), QStringLiteral("Play"), QStringLiteral("Pause"),
-                                             QStringLiteral("Stop"), QStringLiteral("Forward")},
-                                    1),
-                       "PlayStatus", 48, 248, 81, 22);
-    RepetitionSt = Place(DropDownList(client, {QStringLiteral("Repetition-One"), QStringLiteral("Repetition-All")}, 0),
-                         "RepetitionSt", 0, 272, 129, 22);
+    settings_ = new PreviewSettingsPanel(client);
+    settings_->move(0, 224);
 
     PageControl1 = Place(new QTabWidget(client), "PageControl1", 184, 0, 313, 297);
     // Plain pages: the property editor and the resources page are placed on them.
@@ -122,11 +97,8 @@ void TMainFrm::CreateControls()
     PageControl1->setCurrentWidget(TabSheet1);
     CreateProblemsPage();
 
-    connect(VolumeCB, &QCheckBox::toggled, this, &TMainFrm::VolumeCBClick);
-    connect(VolEdit1, &VolumeField::Changed, this, &TMainFrm::VolEdit1Change);
-    connect(VolEdit1, &VolumeField::Clicked, this, &TMainFrm::VolEdit1Click);
-    connect(PlayStatus, &QComboBox::currentIndexChanged, this, &TMainFrm::PlayStatusChange);
-    connect(RepetitionSt, &QComboBox::currentIndexChanged, this, &TMainFrm::RepetitionStChange);
+    connect(settings_, &PreviewSettingsPanel::Changed, this,
+            [this](const PreviewSettings& settings) { errors_.Run([&] { session_.SetSettings(settings); }); });
 
     // A skin folder or its description file dropped anywhere on the window opens it.
     new SkinDropFilter(this, [this](const QString& file) { errors_.Run([&] { OpenSkin(file); }); });
@@ -186,10 +158,9 @@ void TMainFrm::CreateMenu()
     Newskin1 = item(file, "Newskin1", QStringLiteral("New skin\u2026"), QKeySequence(Qt::CTRL | Qt::Key_N),
                     &TMainFrm::Newskin1Click);
     Open1 = item(file, "Open1", QStringLiteral("&Open"), QKeySequence(Qt::CTRL | Qt::Key_O), &TMainFrm::Open1Click);
-    Openrecent1 = file->addMenu(QStringLiteral("Open recent"));
-    Openrecent1->setObjectName(QStringLiteral("Openrecent1"));
-    // Read when opened: a list the settings garble shows what it can and never fails start-up.
-    connect(Openrecent1, &QMenu::aboutToShow, this, &TMainFrm::FillRecentMenu);
+    Openrecent1 = new RecentMenu(recent_, file);
+    file->addMenu(Openrecent1);
+    connect(Openrecent1, &RecentMenu::Chosen, this, &TMainFrm::OpenRecent);
     Save1 = item(file, "Save1", QStringLiteral("Save"), QKeySequence(), &TMainFrm::Save1Click);
     Save1->setEnabled(false); // nowhere to write before a Save as or New skin
     connect(saving_, &SkinSaving::SaveFolderChanged, Save1,
@@ -204,22 +175,11 @@ void TMainFrm::CreateMenu()
 
     QMenu* edit = bar->addMenu(QStringLiteral("Edit"));
     edit->setObjectName(QStringLiteral("Edit1"));
-    // Named after the step ("Undo Artist"); triggered through the error reporter, since
-    // an undo reparses and redraws, which can fail.
-    const auto historyItem = [&](QAction* action, const char* name, QList<QKeySequence> shortcuts,
-                                 void (TMainFrm::*handler)()) {
-        action->setObjectName(QString::fromLatin1(name));
-        action->setShortcuts(shortcuts);
-        disconnect(action, &QAction::triggered, &session_.History(), nullptr);
-        connect(action, &QAction::triggered, this, handler);
-        edit->addAction(action);
-        return action;
-    };
-    Undo1 = historyItem(session_.History().createUndoAction(this, QStringLiteral("Undo")), "Undo1",
-                        {QKeySequence(Qt::CTRL | Qt::Key_Z)}, &TMainFrm::Undo1Click);
-    Redo1 = historyItem(session_.History().createRedoAction(this, QStringLiteral("Redo")), "Redo1",
-                        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)},
-                        &TMainFrm::Redo1Click);
+    const HistoryActions history = AddHistoryActions(*edit, session_, errors_);
+    Undo1 = history.undo;
+    Undo1->setObjectName(QStringLiteral("Undo1"));
+    Redo1 = history.redo;
+    Redo1->setObjectName(QStringLiteral("Redo1"));
     edit->addSeparator();
     Editlineastext1 = item(edit, "Editlineastext1", QStringLiteral("Edit line as text\u2026"), QKeySequence(),
                            &TMainFrm::Editlineastext1Click);
@@ -238,11 +198,11 @@ void TMainFrm::CreateMenu()
 
 void TMainFrm::SetFocusOrder()
 {
-    setTabOrder(VolumeCB, RepetitionSt);
-    setTabOrder(RepetitionSt, PageControl1);
-    setTabOrder(PageControl1, VolEdit1);
-    setTabOrder(VolEdit1, PlayStatus);
-    VolumeCB->setFocus();
+    setTabOrder(settings_->VolumeShown(), settings_->Repetition());
+    setTabOrder(settings_->Repetition(), PageControl1);
+    setTabOrder(PageControl1, settings_->VolumeLevel());
+    setTabOrder(settings_->VolumeLevel(), settings_->PlayState());
+    settings_->VolumeShown()->setFocus();
 }
 
 void TMainFrm::FormCreate()
@@ -251,30 +211,10 @@ void TMainFrm::FormCreate()
     // The document starts with no lines, empty picture slots and no skin loaded.
     errors_.Run([this] {
         setWindowTitle(QString::fromLatin1(ProgramCaption));
-        PaintColorViewGrey();
-        ShowCurListNames();
+        propertyEditor_->PaintColorViewGrey();
+        propertyEditor_->ShowCategoryNames();
         session_.LoadAssets();
     });
-}
-
-void TMainFrm::PaintColorViewGrey()
-{
-    propertyEditor_->PaintColorViewGrey();
-}
-
-void TMainFrm::ShowCurListNames()
-{
-    propertyEditor_->ShowCategoryNames();
-}
-
-QWidget* TMainFrm::SkinEditingPage() const
-{
-    return TabSheet1;
-}
-
-QWidget* TMainFrm::ResourcesPage() const
-{
-    return TabSheet2;
 }
 
 void TMainFrm::showEvent(QShowEvent* event)
@@ -293,23 +233,11 @@ void TMainFrm::showEvent(QShowEvent* event)
     }
 }
 
-PreviewSettings TMainFrm::ReadPreviewSettings() const
-{
-    PreviewSettings settings;
-    settings.playState = PlayStatus->currentIndex();
-    settings.repetition = RepetitionSt->currentIndex();
-    settings.volumeShown = VolumeCB->isChecked();
-    settings.volumeLevel = VolEdit1->Value();
-    return settings;
-}
-
 void TMainFrm::Open1Click()
 {
     errors_.Run([this] {
-        const auto chosen = dialogs_->OpenSkinFile();
-        if (!chosen)
-            return;
-        OpenSkin(*chosen);
+        if (const auto chosen = dialogs_->OpenSkinFile())
+            OpenSkin(*chosen);
     });
 }
 
@@ -364,24 +292,6 @@ void TMainFrm::OpenRecent(const QString& file)
     });
 }
 
-void TMainFrm::FillRecentMenu()
-{
-    Openrecent1->clear();
-    const QStringList entries = recent_.Entries();
-    for (const QString& entry : entries) {
-        // The folder names the skin; "&" would make the next letter a shortcut.
-        QString caption = QDir::toNativeSeparators(QFileInfo(entry).absolutePath());
-        caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
-        QAction* action = Openrecent1->addAction(caption);
-        connect(action, &QAction::triggered, this, [this, entry] { OpenRecent(entry); });
-    }
-    Openrecent1->addSeparator();
-    QAction* clear = Openrecent1->addAction(QStringLiteral("Clear list"));
-    clear->setObjectName(QStringLiteral("Clearlist1"));
-    clear->setEnabled(!entries.isEmpty());
-    connect(clear, &QAction::triggered, this, [this] { recent_.Clear(); });
-}
-
 void TMainFrm::Saveas1Click()
 {
     errors_.Run([this] { saving_->SaveAs(); });
@@ -416,29 +326,12 @@ void TMainFrm::AutoSaveTimer()
     autosaveRunning_ = false;
 }
 
-void TMainFrm::PreviewSettingChanged()
-{
-    errors_.Run([this] { session_.SetSettings(ReadPreviewSettings()); });
-}
-
-void TMainFrm::Undo1Click()
-{
-    errors_.Run([this] { session_.Undo(); });
-}
-
-void TMainFrm::Redo1Click()
-{
-    errors_.Run([this] { session_.Redo(); });
-}
-
 void TMainFrm::Allstates1Click()
 {
     errors_.Run([this] {
         if (allStates_ == nullptr)
             allStates_ = new TAllStatesWindow(session_, errors_, this);
-        allStates_->show();
-        allStates_->raise();
-        allStates_->activateWindow();
+        ShowInFront(*allStates_);
     });
 }
 
@@ -460,9 +353,7 @@ bool TMainFrm::MayLeaveSkin()
     case UnsavedChangesAnswer::SaveAs: {
         // A cancelled or failed Save as keeps the skin.
         bool saved = false;
-        errors_.Run([&] {
-            saved = saving_->SaveAs();
-        });
+        errors_.Run([&] { saved = saving_->SaveAs(); });
         return saved;
     }
     case UnsavedChangesAnswer::Discard: return true;
@@ -471,46 +362,13 @@ bool TMainFrm::MayLeaveSkin()
     return false;
 }
 
-bool TMainFrm::MayClose()
+void TMainFrm::closeEvent(QCloseEvent* event)
 {
     const bool mayClose = MayLeaveSkin();
     // The working copy keeps the last state, so nothing typed since the last
     // autosave is lost with the window.
     errors_.Run([this] { session_.Autosave(); });
-    return mayClose;
-}
-
-void TMainFrm::closeEvent(QCloseEvent* event)
-{
-    if (MayClose())
-        event->accept();
-    else
-        event->ignore();
-}
-
-void TMainFrm::VolumeCBClick()
-{
-    PreviewSettingChanged();
-}
-
-void TMainFrm::VolEdit1Change()
-{
-    PreviewSettingChanged();
-}
-
-void TMainFrm::VolEdit1Click()
-{
-    PreviewSettingChanged();
-}
-
-void TMainFrm::PlayStatusChange()
-{
-    PreviewSettingChanged();
-}
-
-void TMainFrm::RepetitionStChange()
-{
-    PreviewSettingChanged();
+    event->setAccepted(mayClose);
 }
 
 void TMainFrm::Canvas1Click()
@@ -523,18 +381,14 @@ void TMainFrm::Canvas1Click()
         canvas_ = new CanvasWindow(session_, errors_, this);
         connect(canvas_, &CanvasWindow::OpenChanged, Canvas1, &QAction::setChecked);
     }
-    canvas_->show();
-    canvas_->raise();
-    canvas_->activateWindow();
+    ShowInFront(*canvas_);
 }
 
 void TMainFrm::History1Click()
 {
     if (history_ == nullptr)
         history_ = new HistoryWindow(session_, errors_, this);
-    history_->show();
-    history_->raise();
-    history_->activateWindow();
+    ShowInFront(*history_);
 }
 
 void TMainFrm::Editlineastext1Click()

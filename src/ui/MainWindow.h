@@ -1,16 +1,14 @@
 #pragma once
-// The editor's main window: start-up, the menu, the preview with its four settings,
-// the autosave timer and the two pages that the property editor and the resources
-// page fill. It assembles the views around one editing session; handlers only wire
-// controls to the session, and each runs through the error reporter.
+// The editor's main window: the menu, the preview with its settings, the autosave
+// timer and the three pages (SkinEditing, Resources, Problems). It assembles the views
+// around an editing session that its owner keeps and that outlives it; handlers only
+// wire controls to the session, and each runs through the error reporter.
 #include "DialogService.h"
 #include "EditingSession.h"
 #include "ErrorReporter.h"
 #include "RecentSkins.h"
 
-#include <QImage>
 #include <QMainWindow>
-#include <QStringList>
 
 #include <memory>
 
@@ -18,18 +16,16 @@ class CanvasWindow;
 class HistoryWindow;
 class SkinSaving;
 class QAction;
-class QCheckBox;
-class QComboBox;
-class QLabel;
 class QMenu;
 class QTabWidget;
 class QTimer;
 class PreviewView;
 class PropertyEditor;
 class TAllStatesWindow;
+class PreviewSettingsPanel;
+class RecentMenu;
 class ShapeFrame;
 class TAbout;
-class VolumeField;
 
 class TMainFrm : public QMainWindow {
     Q_OBJECT
@@ -37,11 +33,10 @@ class TMainFrm : public QMainWindow {
 public:
     static constexpr int AutoSaveInterval = 30000; // ms
 
-    // Without a dialog service the real Qt dialogs are used.
-    explicit TMainFrm(std::unique_ptr<DialogService> dialogs = nullptr,
-                      SkinWorkspace::FolderResolver executableFolder = RunningExecutableFolder,
+    // Edits session, which must outlive the window. Without a dialog service the real
+    // Qt dialogs are used.
+    explicit TMainFrm(EditingSession& session, std::unique_ptr<DialogService> dialogs = nullptr,
                       QWidget* parent = nullptr);
-    ~TMainFrm() override;
 
     // Opens the skin at path, its folder or its description file, as Open does with
     // a file chosen in the dialog: the program's command-line argument.
@@ -49,20 +44,6 @@ public:
 
     // The box that About1Click shows; created after the window, as the program starts.
     void SetAboutBox(TAbout* about) { about_ = about; }
-
-    EditingSession& Session() { return session_; }
-    SkinDocument& Document() { return session_.Document(); }
-    DialogService& Dialogs() { return *dialogs_; }
-    const ErrorReporter& Errors() const { return errors_; }
-
-    // The pages the property editor and the resources page are placed on.
-    QWidget* SkinEditingPage() const;
-    QWidget* ResourcesPage() const;
-
-    // The four preview settings as the controls hold them.
-    PreviewSettings ReadPreviewSettings() const;
-    // The surface the preview is painted on; null until the first redraw.
-    const QImage& Surface() const { return session_.Surface(); }
 
 public slots:
     void Newskin1Click();
@@ -74,20 +55,12 @@ public slots:
     void Exit1Click();
     void About1Click();
     void AutoSaveTimer();
-    void Undo1Click();
-    void Redo1Click();
     void Canvas1Click(); // opens the canvas, made on first use, or closes it
     void History1Click();
     void Editlineastext1Click();
     void Allstates1Click();
     void Exportpreview1Click();
     void Exportallstates1Click();
-
-    void VolumeCBClick();
-    void VolEdit1Change();
-    void VolEdit1Click();
-    void PlayStatusChange();
-    void RepetitionStChange();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -102,11 +75,6 @@ private:
     void CreateProblemsPage();
     void SetFocusOrder();
     void FormCreate();
-    void PaintColorViewGrey();
-    void ShowCurListNames();
-    void PreviewSettingChanged();
-    // Whether the window may close: asks when there are changes not saved with Save as.
-    bool MayClose();
     // SkinWindowTitle, marked while there are changes not saved.
     void ShowTitle();
     // Open as File › Open does it for every way in (the dialog, the recent list, a
@@ -116,9 +84,8 @@ private:
     // Whether the open skin may give way to another or to none: asks when it has
     // changes not saved, and runs Save as when the user chooses it.
     bool MayLeaveSkin();
-    void FillRecentMenu();
 
-    EditingSession session_;
+    EditingSession& session_;
     std::unique_ptr<DialogService> dialogs_;
     ErrorReporter errors_;
     TAbout* about_ = nullptr;
@@ -128,11 +95,7 @@ private:
 
     ShapeFrame* Shape1 = nullptr;
     PreviewView* ScreenSkin = nullptr;
-    QCheckBox* VolumeCB = nullptr;
-    VolumeField* VolEdit1 = nullptr;
-    QLabel* Label1 = nullptr;
-    QComboBox* PlayStatus = nullptr;
-    QComboBox* RepetitionSt = nullptr;
+    PreviewSettingsPanel* settings_ = nullptr;
     QTabWidget* PageControl1 = nullptr;
     QWidget* TabSheet1 = nullptr;
     QWidget* TabSheet2 = nullptr;
@@ -142,7 +105,7 @@ private:
     QAction* Save1 = nullptr;
     SkinSaving* saving_ = nullptr;
     QAction* Newskin1 = nullptr;
-    QMenu* Openrecent1 = nullptr;
+    RecentMenu* Openrecent1 = nullptr;
     RecentSkins recent_;
     QAction* Exit1 = nullptr;
     QAction* Exportpreview1 = nullptr;

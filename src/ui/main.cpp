@@ -1,6 +1,6 @@
-// Program entry: the command line, then the main window (its start-up runs while it
-// is created), the hidden About box, the skin named on the command line, and the
-// event loop until the main window closes.
+// Program entry: the command line, then the editing session and the main window
+// around it (its start-up runs while it is created), the hidden About box, the skin
+// named on the command line, and the event loop until the main window closes.
 #include "AboutBox.h"
 #include "MainWindow.h"
 #include "TextFile.h"
@@ -79,7 +79,9 @@ int main(int argc, char** argv)
     // Lets the desktop match the window to its menu entry.
     QGuiApplication::setDesktopFileName(QStringLiteral("vellumark"));
 
-    TMainFrm MainFrm;
+    // The session outlives the window, so every view is gone before the skin it shows.
+    EditingSession session(RunningExecutableFolder);
+    TMainFrm MainFrm(session);
     TAbout About(&MainFrm);
     MainFrm.SetAboutBox(&About);
     MainFrm.show();

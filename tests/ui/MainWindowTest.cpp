@@ -55,7 +55,7 @@ protected:
     QString Beside(const QString& relative) const { return executableFolder.filePath(relative); }
     QString WorkingCopy() const { return Beside("Temp/Ruvex.rvk"); }
 
-    TMainFrm& Start(bool statusLine = true, bool sampleTexts = true)
+    TestWindow& Start(bool statusLine = true, bool sampleTexts = true)
     {
         WriteTestAssets(executableFolder.path(), statusLine, sampleTexts);
         window.reset();
@@ -94,7 +94,7 @@ protected:
     QTemporaryDir executableFolder;
     TestSkin skin;
     ScriptedDialogs* dialogs = nullptr;
-    std::unique_ptr<TMainFrm> window;
+    std::unique_ptr<TestWindow> window;
 };
 
 TEST_F(MainWindowTest, StartUpWithTheAssetsShowsNoErrorAndAWhitePreview)
@@ -156,6 +156,19 @@ TEST_F(MainWindowTest, PreviewSettingsDrawNothingBeforeAnOpenAndRedrawAfterIt)
     EXPECT_TRUE(redraws([&] { repetition->setCurrentIndex(0); }));
     EXPECT_TRUE(redraws([&] { volumeShown->setChecked(false); }));
     EXPECT_TRUE(dialogs->errors.empty());
+}
+
+TEST_F(MainWindowTest, ThePreviewSettingsKeepTheirPlacesBeneathThePreview)
+{
+    // Where they sit in the window's client area, whatever widget holds them.
+    const QWidget* client = Start().centralWidget();
+    for (const auto& [name, place] : {std::pair{"VolumeCB", QRect(0, 224, 65, 17)}, std::pair{"VolEdit1", QRect(72, 224, 57, 22)},
+                                      std::pair{"PlayStatus", QRect(48, 248, 81, 22)},
+                                      std::pair{"RepetitionSt", QRect(0, 272, 129, 22)}}) {
+        const QWidget* control = Control<QWidget>(name);
+        EXPECT_EQ(QRect(control->mapTo(client, QPoint(0, 0)), control->size()), place) << name;
+    }
+    EXPECT_EQ(Control<QLabel>("Label1")->mapTo(client, QPoint(0, 0)), QPoint(0, 248));
 }
 
 TEST_F(MainWindowTest, ATypedVolumeOfNineFillsPastTheBarUntilTheFieldLosesTheFocus)
@@ -354,7 +367,7 @@ TEST_F(MainWindowTest, AnAutosaveErrorBoxIsNotStackedByTheNextTick)
 
 TEST_F(MainWindowTest, ShortcutsReachTheMenuAndTabFollowsTheFocusOrder)
 {
-    TMainFrm& frm = Start();
+    TestWindow& frm = Start();
     frm.show();
     frm.activateWindow();
     if (!QTest::qWaitForWindowActive(&frm))
@@ -386,7 +399,7 @@ TEST_F(MainWindowTest, ShortcutsReachTheMenuAndTabFollowsTheFocusOrder)
 
 TEST_F(MainWindowTest, CtrlZInANumberFieldUndoesTheEditorsStepNotTheFields)
 {
-    TMainFrm& frm = Start();
+    TestWindow& frm = Start();
     frm.show();
     frm.activateWindow();
     if (!QTest::qWaitForWindowActive(&frm))

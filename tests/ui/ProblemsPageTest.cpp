@@ -7,6 +7,7 @@
 #include "TestSkin.h"
 #include "TestWindow.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -82,7 +83,7 @@ protected:
     QTemporaryDir executableFolder;
     TestSkin skin;
     ScriptedDialogs* dialogs = nullptr;
-    std::unique_ptr<TMainFrm> window;
+    std::unique_ptr<TestWindow> window;
 };
 
 TEST_F(ProblemsPageTest, TypingABadColourShowsAProblemAGoodOneRemovesItAndUndoBringsItBack)
@@ -105,9 +106,9 @@ TEST_F(ProblemsPageTest, TypingABadColourShowsAProblemAGoodOneRemovesItAndUndoBr
     ASSERT_TRUE(CaptionBecomes("Problems"));
     EXPECT_EQ(List()->count(), 0);
 
-    window->Undo1Click();
+    window->findChild<QAction*>("Undo1")->trigger();
     ASSERT_TRUE(CaptionBecomes("Problems (1)"));
-    window->Redo1Click();
+    window->findChild<QAction*>("Redo1")->trigger();
     EXPECT_TRUE(CaptionBecomes("Problems"));
     EXPECT_TRUE(dialogs->errors.empty());
 }
@@ -204,7 +205,7 @@ TEST_F(ProblemsPageTest, ALineThatCannotBeReadSaysWhereAndIsMendedAsTextFromItsR
     EXPECT_TRUE(window->isWindowModified());
     EXPECT_EQ(window->Session().History().count(), 1);
 
-    window->Undo1Click(); // one step takes it all back, and the error with its place comes again
+    window->findChild<QAction*>("Undo1")->trigger(); // one step takes it all back, and the error with its place comes again
     EXPECT_EQ(window->Document().Lines.Lines(), lines);
     EXPECT_EQ(dialogs->errors.size(), 2u);
     EXPECT_EQ(window->windowTitle(), name + "[*] (not drawn: a line cannot be read) - Vellumark v0.3");

@@ -60,7 +60,7 @@ protected:
     QTemporaryDir parent;
     TestSkin skin;
     ScriptedDialogs* dialogs = nullptr;
-    std::unique_ptr<TMainFrm> window;
+    std::unique_ptr<TestWindow> window;
 };
 
 TEST_F(SavingTest, SaveAsMakesATypedFolderAsksBeforeOtherFilesAndSaveWritesThereAgain)

@@ -112,7 +112,7 @@ protected:
 
     QTemporaryDir executable_;
     ScriptedDialogs* dialogs_ = nullptr;
-    std::unique_ptr<TMainFrm> window_;
+    std::unique_ptr<TestWindow> window_;
 };
 
 TEST_F(SkinFilesTest, NewSkinWritesTheSixteenStarterFilesIntoAnEmptyOrNewFolderAndOpensThem)

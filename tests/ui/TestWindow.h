@@ -13,11 +13,34 @@
 
 #include <memory>
 
+// Holds the session the window edits; a base, so it is made before the window and
+// goes after it, as the program's own session does.
+struct TestWindowSession {
+    explicit TestWindowSession(const QString& executableFolder)
+        : session(std::make_unique<EditingSession>([executableFolder] { return executableFolder; }))
+    {
+    }
+    std::unique_ptr<EditingSession> session;
+};
+
+// The main window with the session it edits.
+class TestWindow : private TestWindowSession, public TMainFrm {
+public:
+    TestWindow(const QString& executableFolder, std::unique_ptr<DialogService> dialogs)
+        : TestWindowSession(executableFolder), TMainFrm(*session, std::move(dialogs))
+    {
+    }
+
+    EditingSession& Session() { return *session; }
+    SkinDocument& Document() { return session->Document(); }
+    // The surface the preview is painted on; null until the first drawing.
+    const QImage& Surface() const { return session->Surface(); }
+};
+
 // A window that takes folder for its executable's; dialogs points to its scripted dialogs.
-inline std::unique_ptr<TMainFrm> MakeTestWindow(const QString& folder, ScriptedDialogs*& dialogs)
+inline std::unique_ptr<TestWindow> MakeTestWindow(const QString& folder, ScriptedDialogs*& dialogs)
 {
     auto scripted = std::make_unique<ScriptedDialogs>();
     dialogs = scripted.get();
-    const QString executableFolder = folder + "/";
-    return std::make_unique<TMainFrm>(std::move(scripted), [executableFolder] { return executableFolder; });
+    return std::make_unique<TestWindow>(folder + "/", std::move(scripted));
 }

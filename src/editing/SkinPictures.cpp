@@ -1,0 +1,171 @@
+#include "SkinPictures.h"
+
+#include "GifPicture.h"
+#include "SkinError.h"
+#include "TextFile.h"
+
+#include <algorithm>
+#include <cerrno>
+
+namespace {
+
+std::string MissingFileError(const QString& file)
+{
+    return "Cannot open file \"" + DisplayPath(file) + "\". " + SystemReason(ENOENT);
+}
+
+} // namespace
+
+SkinPictures::SkinPictures(SkinDocument& document, SkinWorkspace& workspace) : document_(document), workspace_(workspace)
+{
+}
+
+const QImage& SkinPictures::Picture(int number) const
+{
+    if (number < 0 || number >= SkinPictureCount)
+        ThrowListIndexError(number);
+    const auto n = static_cast<std::size_t>(number);
+    if (document_.Pictures[n].isNull())
+        throw SkinError(errors_[n].empty() ? MissingFileError(workspace_.PictureFile(number)) : errors_[n]);
+    return document_.Pictures[n];
+}
+
+void SkinPictures::Load(const std::vector<int>& borrowed)
+{
+    for (int number = 0; number < SkinPictureCount; ++number) {
+        const auto n = static_cast<std::size_t>(number);
+        const QString file = workspace_.PictureFile(number);
+        pictures_[n] = ReadPictureContent(file, workspace_.KeptFile(number));
+        stamps_[n] = StampOf(file);
+        unwritten_[n] = false;
+        borrowed_[n].reset();
+        if (std::find(borrowed.begin(), borrowed.end(), number) != borrowed.end())
+            borrowed_[n] = pictures_[n];
+        ShowInDocument(number);
+    }
+}
+
+std::optional<std::string> SkinPictures::Set(int number, const PictureContent& content) noexcept
+{
+    const auto n = static_cast<std::size_t>(number);
+    pictures_[n] = content;
+    const QString file = workspace_.PictureFile(number);
+    std::optional<std::string> error;
+    try {
+        PutPictureContent(file, content);
+        unwritten_[n] = false;
+    } catch (const std::exception& writeError) {
+        // The picture is kept; the autosave tries again.
+        unwritten_[n] = true;
+        error = writeError.what();
+    }
+    stamps_[n] = StampOf(file);
+    ShowInDocument(number);
+    return error;
+}
+
+void SkinPictures::ShowInDocument(int number)
+{
+    const auto n = static_cast<std::size_t>(number);
+    const PictureContent& content = pictures_[n];
+    const QString file = workspace_.PictureFile(number);
+    PictureFinding& found = document_.PictureFound[n];
+    QImage& slot = document_.Pictures[n];
+    found = PictureFinding{};
+    slot = QImage();
+    switch (content.kind) {
+    case PictureContent::Kind::Absent:
+        found.problem = "missing";
+        errors_[n] = MissingFileError(file);
+        break;
+    case PictureContent::Kind::Unreadable:
+        found.problem = content.reason;
+        errors_[n] = content.reason;
+        break;
+    case PictureContent::Kind::Bytes:
+        try {
+            slot = DecodeGif(QByteArray::fromRawData(content.bytes->data(), static_cast<qsizetype>(content.bytes->size())));
+            found.size = slot.size();
+            errors_[n].clear();
+        } catch (const SkinError& error) {
+            found.problem = std::string("cannot be decoded: ") + error.what();
+            errors_[n] = PictureReadError(file, error.what());
+        }
+        break;
+    }
+    found.borrowed = borrowed_[n] && SamePicture(*borrowed_[n], content);
+}
+
+void SkinPictures::WriteUnwritten()
+{
+    for (int number = 0; number < SkinPictureCount; ++number) {
+        const auto n = static_cast<std::size_t>(number);
+        if (!unwritten_[n])
+            continue;
+        const QString file = workspace_.PictureFile(number);
+        PutPictureContent(file, pictures_[n]);
+        unwritten_[n] = false;
+        stamps_[n] = StampOf(file);
+    }
+}
+
+std::string SkinPictures::TakeOutsideChanges(const TakeChange& take)
+{
+    std::string messages;
+    const auto report = [&messages](const std::string& message) {
+        messages += messages.empty() ? message : "\n" + message;
+    };
+    for (int number = 0; number < SkinPictureCount; ++number) {
+        const auto n = static_cast<std::size_t>(number);
+        const QString file = workspace_.PictureFile(number);
+        const FileStamp stamp = StampOf(file);
+        if (stamp == stamps_[n] && !unwritten_[n])
+            continue;
+        PictureContent now = ReadPictureContent(file);
+        if (now.kind == PictureContent::Kind::Unreadable)
+            now.kept = file; // compared as the file it is
+        if (SamePicture(now, pictures_[n])) {
+            stamps_[n] = stamp;
+            unwritten_[n] = false;
+            continue;
+        }
+        std::string refusal;
+        if (unwritten_[n])
+            refusal.clear(); // the editor's own write is still due there: it goes first
+        else if (now.kind == PictureContent::Kind::Absent)
+            refusal = MissingFileError(file);
+        else if (now.kind == PictureContent::Kind::Unreadable)
+            refusal = now.reason;
+        else
+            try {
+                DecodeGifFile(*now.bytes, file);
+            } catch (const SkinError& error) {
+                refusal = error.what();
+            }
+        if (refusal.empty() && !unwritten_[n]) {
+            if (const std::optional<std::string> error = take(number, pictures_[n], std::move(now)))
+                report(*error);
+            continue;
+        }
+        // Not taken: the picture the editor holds goes back, and the user hears of it once.
+        if (!refusal.empty())
+            report(refusal);
+        try {
+            PutPictureContent(file, pictures_[n]);
+            unwritten_[n] = false;
+        } catch (const std::exception& error) {
+            unwritten_[n] = true;
+            report(error.what());
+        }
+        stamps_[n] = StampOf(file);
+    }
+    return messages;
+}
+
+bool SkinPictures::Modified() const
+{
+    for (std::size_t number = 0; number < pictures_.size(); ++number)
+        if (!SamePicture(pictures_[number], saved_[number]))
+            return true;
+    return false;
+}

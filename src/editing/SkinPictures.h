@@ -1,0 +1,60 @@
+#pragma once
+// The fifteen pictures of the open skin as the session holds them: each picture's
+// content, the document's decoded image and finding that follow it, the working
+// copy's file that is written from it, and what is known of that file (its stamp as
+// last written or seen, a write that failed and is still due). The session makes
+// the history's steps; this keeps the pictures and their files in step.
+#include "PictureContent.h"
+#include "SkinDocument.h"
+#include "SkinWorkspace.h"
+
+#include <QImage>
+
+#include <array>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+class SkinPictures {
+public:
+    // Takes a picture another program wrote as a step: before is the picture held,
+    // now the file's; returns the step's error, if any.
+    using TakeChange = std::function<std::optional<std::string>(int number, PictureContent before, PictureContent now)>;
+
+    SkinPictures(SkinDocument& document, SkinWorkspace& workspace);
+
+    const PictureContent& Content(int number) const { return pictures_.at(static_cast<std::size_t>(number)); }
+    // The decoded picture number; throws why there is none.
+    const QImage& Picture(int number) const;
+
+    // Reads every picture of the freshly copied working copy; those in borrowed were
+    // borrowed from elsewhere (the starter skin's, say) and are marked so while unchanged.
+    void Load(const std::vector<int>& borrowed);
+    // Puts content in place and writes it into the working copy. A write that fails
+    // keeps the picture, is tried again by WriteUnwritten, and its error is returned.
+    std::optional<std::string> Set(int number, const PictureContent& content) noexcept;
+    // Writes what a failed write left behind; throws the first error.
+    void WriteUnwritten();
+    // Compares each file with what was last written or seen: a picture that decodes
+    // goes to take; anything else is written back as it was. Returns the messages to
+    // report, one a line; empty when everything was taken.
+    std::string TakeOutsideChanges(const TakeChange& take);
+
+    // What the last Open or Save as left, and whether the pictures differ from it.
+    void MarkSaved() { saved_ = pictures_; }
+    bool Modified() const;
+
+private:
+    // Decodes the picture into the document's slot and finding.
+    void ShowInDocument(int number);
+
+    SkinDocument& document_;
+    SkinWorkspace& workspace_;
+    std::array<PictureContent, SkinPictureCount> pictures_;
+    std::array<std::string, SkinPictureCount> errors_; // why a picture has no image
+    std::array<FileStamp, SkinPictureCount> stamps_;   // each file as last written or seen
+    std::array<bool, SkinPictureCount> unwritten_{};   // a write of it failed
+    std::array<std::optional<PictureContent>, SkinPictureCount> borrowed_;
+    std::array<PictureContent, SkinPictureCount> saved_;
+};
