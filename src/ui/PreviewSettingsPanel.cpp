@@ -1,6 +1,7 @@
 #include "PreviewSettingsPanel.h"
 
 #include "Placement.h"
+#include "SkinFormat.h"
 #include "VolumeField.h"
 
 #include <QCheckBox>
@@ -33,10 +34,10 @@ PreviewSettingsPanel::PreviewSettingsPanel(QWidget* parent) : QWidget(parent)
     Label1->move(0, 24);
     Label1->adjustSize();
 
-    PlayStatus = Place(DropDownList(this, {QStringLiteral("Backward"), QStringLiteral("Play"), QStringLiteral("Pause"),
-                                           QStringLiteral("Stop"), QStringLiteral("Forward")},
-                                    1),
-                       "PlayStatus", 48, 24, 81, 22);
+    QStringList states;
+    for (const char* name : PlayStateNames)
+        states << QString::fromLatin1(name);
+    PlayStatus = Place(DropDownList(this, states, 1), "PlayStatus", 48, 24, 81, 22);
     RepetitionSt = Place(DropDownList(this, {QStringLiteral("Repetition-One"), QStringLiteral("Repetition-All")}, 0),
                          "RepetitionSt", 0, 48, 129, 22);
 
