@@ -36,7 +36,12 @@ public:
     void WritePicture(int number, const std::optional<std::string>& bytes);
     // The working copy's picture file of that number; empty before the first Open.
     QString PictureFile(int number) const;
+    // Start-up: RecoverAtStart(), then the two assets beside the executable.
     void LoadAssets();
+    // Takes the working folder's lock when it is free and finishes what a run killed
+    // in the middle of an Open or a Save as left half done, there and in the Save-as
+    // folder. Never throws: the next Open reports what is wrong with the folder.
+    void RecoverAtStart();
 
     // Whether Save as has something to save: an Open has set SkinFileName and a
     // description file has been read into the document (its lines are not empty, or
