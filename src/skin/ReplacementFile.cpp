@@ -74,21 +74,24 @@ static std::string ResolvedTarget(std::string path)
     return {};
 }
 
-ReplacementFile::ReplacementFile(const QString& target, int newFileMode) : target_(target)
+ReplacementFile::ReplacementFile(const QString& target, int newFileMode, LinkPolicy links) : target_(target)
 {
-    const std::string given = NativePath(target);
-    if (given.empty())
-        Fail(ENOENT);
-    path_ = ResolvedTarget(given);
+    path_ = NativePath(target);
     if (path_.empty())
-        Fail(errno);
+        Fail(ENOENT);
+    if (links == LinkPolicy::WriteThrough) {
+        path_ = ResolvedTarget(path_);
+        if (path_.empty())
+            Fail(errno);
+    }
     const std::string& native = path_;
     struct stat info {};
     if (::stat(native.c_str(), &info) == 0) {
         if (S_ISDIR(info.st_mode))
             Fail(EISDIR);
-        // A pipe or a device would be replaced by a file, not written to.
-        if (!S_ISREG(info.st_mode))
+        // A pipe or a device named for output would be replaced by a file, not
+        // written to, and the run would say it wrote it.
+        if (links == LinkPolicy::WriteThrough && !S_ISREG(info.st_mode))
             throw SkinError("Cannot create file \"" + DisplayPath(target) + "\". " + FileKindReason(info.st_mode));
         if (S_ISREG(info.st_mode)) {
             mode_ = info.st_mode & 07777;
@@ -224,9 +227,9 @@ void ReplacementFile::Commit()
     }
 }
 
-void WriteFileReplacing(const QString& path, std::string_view bytes)
+void WriteFileReplacing(const QString& path, std::string_view bytes, LinkPolicy links)
 {
-    ReplacementFile file(path);
+    ReplacementFile file(path, -1, links);
     file.Write(bytes);
     file.Commit();
 }

@@ -7,10 +7,14 @@
 //
 // Every failure throws "Cannot create file "%s". %s" with the target's full path
 // and the system's reason ("Permission denied", "No space left on device", "File
-// too large"...), and leaves the target as it was. A target that is a symbolic link
-// is written through: the file it names is replaced, beside itself, and the link
-// stays. A pipe, a device or a socket is refused ("It is a named pipe, not a
-// regular file").
+// too large"...), and leaves the target as it was.
+//
+// A target that is a symbolic link is replaced by the new file (LinkPolicy::Replace:
+// the skin's own files, which must not reach out of their folder), or written
+// through (LinkPolicy::WriteThrough: a file the user named for output, such as a
+// PNG): then the file the chain of links ends at is replaced, beside itself, the
+// link stays, and a pipe, a device or a socket there is refused ("It is a named
+// pipe, not a regular file") instead of being replaced.
 #include <QString>
 
 #include <string>
@@ -18,13 +22,15 @@
 #include <sys/types.h>
 #include <vector>
 
+enum class LinkPolicy { Replace, WriteThrough };
+
 class ReplacementFile {
 public:
     // Creates the unnamed file in target's folder. An existing target this process
     // may not write is refused ("Permission denied"). A replaced regular file's
     // permissions pass to the new one; a new file gets newFileMode, or 0666 less
     // the umask when it is negative.
-    explicit ReplacementFile(const QString& target, int newFileMode = -1);
+    explicit ReplacementFile(const QString& target, int newFileMode = -1, LinkPolicy links = LinkPolicy::Replace);
     ReplacementFile(const ReplacementFile&) = delete;
     ReplacementFile& operator=(const ReplacementFile&) = delete;
     ReplacementFile(ReplacementFile&& other) noexcept;
@@ -33,8 +39,8 @@ public:
     ~ReplacementFile();
 
     const QString& Target() const { return target_; }
-    // The file really replaced, native: Target() or, when that is a symbolic link,
-    // the file its chain of links ends at.
+    // The file really replaced, native: Target() or, written through a symbolic
+    // link, the file its chain of links ends at.
     const std::string& Path() const { return path_; }
 
     void Write(std::string_view bytes);
@@ -65,7 +71,7 @@ private:
 };
 
 // Writes the whole file or, on any failure, leaves the old one; throws as above.
-void WriteFileReplacing(const QString& path, std::string_view bytes);
+void WriteFileReplacing(const QString& path, std::string_view bytes, LinkPolicy links = LinkPolicy::Replace);
 
 // Commits files in order once all of them are finished: a failure while writing
 // any of them changes none of the targets. A kill between two renames leaves some
