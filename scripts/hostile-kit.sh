@@ -87,6 +87,7 @@ cases=(
   "junk-lines|open|0|: not recognised: neither an element line"
   "z-lines|check|1|: not recognised: neither an element line"
   "z-lines|render|0|"
+  "z-lines|sheet|0|"
   "z-lines|open|0|: not recognised: neither an element line"
   "nul|check|1|Ruvex.rvk:$nul_line: a NUL byte ends the text here; the 25 bytes after it are ignored and will not be written back"
   "nul|open|0|Ruvex.rvk:$nul_line: a NUL byte ends the text here; the 25 bytes after it are ignored and will not be written back"
