@@ -2,19 +2,23 @@
 # The crash test: starts workspace-writer (Open, Autosave, Save as and Replace
 # picture in a loop between two skins), kills it with SIGKILL at a random moment,
 # and checks after every kill that
-#   - every file of the working copy and of the Save-as folder is whole: skin A's or
-#     skin B's version of it, never a mix or a truncated file;
 #   - the next start takes the working folder at once (no "in use" error, well
 #     within a second), however the last one ended;
-#   - no temporary file of the program remains in the working folder after it.
-# Temporary files left in the Save-as folder (only a kill between naming one and
-# renaming it can leave one) are counted and shown.
-# Usage: scripts/crash-test.sh [BUILD_DIR] [KILLS]     (default 300 kills)
+#   - after it, the working copy and the Save-as folder each hold one whole skin:
+#     every file from the same version (skin A, skin B, or either with the other's
+#     3.gif, which the writer's Replace picture puts in), never a mix of versions
+#     or a truncated file;
+#   - no temporary file, commit record or note of the program remains in either.
+# Then it kills the writer once right after each rename of an Open and a Save as
+# (a preloaded rename that counts, tests/crash/KillAfterRename.cpp) and checks the
+# same after each.
+# Usage: scripts/crash-test.sh [BUILD_DIR] [KILLS]     (default 300 random kills)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
 kills=${2:-300}
 writer=$build/bin/workspace-writer
+preload=$build/bin/libkill-after-rename.so
 makegif=$build/bin/make-test-gif
 
 work=$(mktemp -d)
@@ -34,32 +38,79 @@ sed 's/^Play = .*\r$/Play = 1 2 20\r/' "$work/a/Ruvex.rvk" >"$work/b/Ruvex.rvk"
 cmp -s "$work/a/Ruvex.rvk" "$work/b/Ruvex.rvk" && { echo "skins A and B must differ"; exit 1; }
 
 working=$work/exe/Temp
-is_temporary() { [[ $1 =~ ^\..+\.vellumark-[A-Za-z0-9]{6}$ || $1 =~ ^\.[0-9]+\.gif\.previous$ ]]; }
+is_temporary() {
+  [[ $1 =~ ^\..+\.vellumark-[A-Za-z0-9]{6}$ || $1 =~ ^\.[0-9]+\.gif\.previous$ || $1 =~ ^\.vellumark-(commit|saving) ]]
+}
 
-# Every skin file of folder is A's or B's version; none of the program's
-# temporary files is there unless allowed.
-check_folder() {
-  local folder=$1 allow_temporaries=$2 name failures=0
+# Which skin's version each file of folder is (A, B, ? for neither, - for none), in
+# file order.
+versions() {
+  local folder=$1 name out=
   for name in Ruvex.rvk $(seq -f '%g.gif' 0 14); do
-    [ -e "$folder/$name" ] || continue
-    if ! cmp -s "$folder/$name" "$work/a/$name" && ! cmp -s "$folder/$name" "$work/b/$name"; then
-      echo "  $folder/$name is neither skin's version ($(stat -c %s "$folder/$name") bytes)"
-      failures=1
+    if [ ! -e "$folder/$name" ]; then out+=-
+    elif cmp -s "$folder/$name" "$work/a/$name"; then out+=A
+    elif cmp -s "$folder/$name" "$work/b/$name"; then out+=B
+    else out+='?'
     fi
   done
+  echo "$out"
+}
+
+# folder holds one whole skin (or none yet): A or B, either with the other's 3.gif; no temporary
+# file unless allowed (counted in stray_count).
+check_folder() {
+  local folder=$1 allow_temporaries=$2 name failures=0 v
+  v=$(versions "$folder")
+  case $v in
+    AAAAAAAAAAAAAAAA | BBBBBBBBBBBBBBBB | AAAABAAAAAAAAAAA | BBBBABBBBBBBBBBB) ;;
+    ----------------) ;; # nothing written there yet
+    *) echo "  $folder is not one whole skin: $v (Ruvex.rvk, then 0.gif to 14.gif)"; failures=1 ;;
+  esac
   for name in $(ls -A "$folder"); do
     if is_temporary "$name"; then
       stray_count=$((stray_count + 1))
-      [ "$allow_temporaries" = 1 ] || { echo "  temporary file left: $folder/$name"; failures=1; }
+      [ "$allow_temporaries" = 1 ] || { echo "  left behind: $folder/$name"; failures=1; }
     fi
   done
   return $failures
 }
 
+# Counts the program's temporary files in folder (before a next start).
+count_strays() {
+  local name
+  for name in $(ls -A "$1" 2>/dev/null); do
+    if is_temporary "$name"; then stray_count=$((stray_count + 1)); fi
+  done
+}
+
 status=0
 stray_count=0
+working_strays=0
 dest_strays=0
 slowest=0
+
+# The next start after a kill: takes the working folder at once and leaves it and
+# the Save-as folder each one whole skin, with nothing of the program's left.
+next_start() {
+  local what=$1 working_folder=$2 dest_folder=$3 t0 ms out exe
+  exe=$(dirname "$working_folder")
+  t0=$(date +%s%N)
+  if ! out=$(timeout 10 "$writer" take "$exe" 2>&1); then
+    echo "$what: the next start did not take the working folder: $out"
+    status=1
+  fi
+  ms=$((($(date +%s%N) - t0) / 1000000))
+  [ $ms -gt $slowest ] && slowest=$ms
+  if [ $ms -gt 1000 ]; then
+    echo "$what: the next start took $ms ms"
+    status=1
+  fi
+  check_folder "$working_folder" 0 || { echo "$what: working copy after the next start"; status=1; }
+  if [ -e "$dest_folder/Ruvex.rvk" ] || [ -n "$(ls -A "$dest_folder")" ]; then
+    check_folder "$dest_folder" 0 || { echo "$what: Save-as folder after the next start"; status=1; }
+  fi
+}
+
 start=$(date +%s)
 for i in $(seq 1 "$kills"); do
   "$writer" run "$work/exe" "$work/a" "$work/b" "$work/dest" 2>"$work/writer.err" &
@@ -74,27 +125,36 @@ for i in $(seq 1 "$kills"); do
     status=1
   fi
   [ -d "$working" ] || continue
-  check_folder "$working" 1 || { echo "kill $i: working copy broken"; status=1; }
   before=$stray_count
-  check_folder "$work/dest" 1 || { echo "kill $i: Save-as folder broken"; status=1; }
+  count_strays "$working"
+  working_strays=$((working_strays + stray_count - before))
+  before=$stray_count
+  count_strays "$work/dest"
   dest_strays=$((dest_strays + stray_count - before))
-  rm -f "$work/dest"/.*.vellumark-* 2>/dev/null || true
-
-  # The next start: takes the folder at once and clears the temporary files.
-  t0=$(date +%s%N)
-  if ! out=$(timeout 10 "$writer" take "$work/exe" "$work/a" 2>&1); then
-    echo "kill $i: the next start did not take the working folder: $out"
-    status=1
-  fi
-  ms=$((($(date +%s%N) - t0) / 1000000))
-  [ $ms -gt $slowest ] && slowest=$ms
-  if [ $ms -gt 1000 ]; then
-    echo "kill $i: the next start took $ms ms"
-    status=1
-  fi
-  check_folder "$working" 0 || { echo "kill $i: after the next start"; status=1; }
+  next_start "kill $i" "$working" "$work/dest"
 done
-echo "crash test: $kills kills in $(($(date +%s) - start)) s; slowest next start ${slowest} ms;" \
-     "temporary files found in the working folder before the next start: $((stray_count - dest_strays))," \
-     "in the Save-as folder: $dest_strays; $([ $status = 0 ] && echo 'every file whole' || echo FAILED)"
+random_seconds=$(($(date +%s) - start))
+
+# One kill right after each rename of an Open (skin B over A) and a Save as.
+mkdir -p "$work/exe2" "$work/dest2"
+export ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0
+renames=0
+for n in $(seq 1 200); do
+  set +e
+  out=$(LD_PRELOAD=$preload VELLUMARK_KILL_AFTER_RENAME=$n "$writer" cycle "$work/exe2" "$work/a" "$work/b" "$work/dest2" 2>&1)
+  rc=$?
+  set -e
+  [ $rc = 0 ] && break
+  if [ $rc != 137 ]; then echo "rename $n: the writer failed ($rc): $out"; status=1; break; fi
+  renames=$n
+  next_start "after rename $n" "$work/exe2/Temp" "$work/dest2"
+done
+if [ "$renames" -lt 32 ]; then
+  echo "only $renames kills after a rename: the preloaded rename did not count (an Open and a Save as have 32)"
+  status=1
+fi
+echo "crash test: $kills random kills in $random_seconds s, then one after each of the $renames renames" \
+     "of an Open and a Save as; slowest next start ${slowest} ms; temporary files found before the next start:" \
+     "$working_strays in the working folder, $dest_strays in the Save-as folder, none after it;" \
+     "$([ $status = 0 ] && echo 'every folder one whole skin' || echo FAILED)"
 exit $status

@@ -2,9 +2,13 @@
 # The hostile-file kit: makes skin folders that each hold one hostile file (a named
 # pipe, a link to /dev/zero, a folder named 3.gif, an oversize description file, an
 # oversize picture file, a 1025x1025 picture, fifteen 1024x1024 pictures, 100 MB of
-# line ends), runs `vellumark-skin check` and `render` on each under /usr/bin/time,
-# and checks the exit status, the message, the time (2 s) and the peak memory
-# (100 MB) of every run. Prints one line per run; exits 1 when any run misses.
+# line ends; within the limits: a line of nearly 1 MiB, 1 MiB of short junk lines,
+# 1 MiB of "z" lines, a NUL byte; a folder that cannot be searched, a loop of links),
+# runs `vellumark-skin check`, `render` and `sheet` and the editor's Open (through
+# the editing session: session-open) on them under /usr/bin/time, and checks the
+# exit status, the message, the time (2 s) and the peak memory (100 MB) of every
+# run. Then writes render's PNG onto a link, a link to /dev/full and a named pipe.
+# Prints one line per run; exits 1 when any run misses.
 # Usage: scripts/hostile-kit.sh [BUILD_DIR] [--no-limits]
 #   --no-limits  checks messages and exit codes only (sanitized builds are slower
 #                and larger by design)
@@ -14,13 +18,15 @@ build=${1:-$root/build}
 limits=1
 [ "${2:-}" = "--no-limits" ] && limits=0
 exe=$build/bin/vellumark-skin
+session_open=$build/bin/session-open
 makegif=$build/bin/make-test-gif
 max_seconds=2
 max_kb=$((100 * 1024))
 [ -x /usr/bin/time ] || "$root/scripts/deps.sh" time
 
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+trap 'chmod -R u+rwx "$work"; rm -rf "$work"' EXIT
+chmod 755 "$work" # the unprivileged run below reads it
 base=$root/examples/skins/harbour
 
 new_skin() {
@@ -38,6 +44,20 @@ skin=$(new_skin picture-1025);    "$makegif" 1025 1025 "$skin/3.gif"
 skin=$(new_skin fifteen-1024);    "$makegif" 1024 1024 "$skin/0.gif"
 for n in $(seq 1 14); do cp "$skin/0.gif" "$skin/$n.gif"; done
 skin=$(new_skin line-ends-100mb); head -c $((100 * 1024 * 1024)) /dev/zero | tr '\0' '\n' >"$skin/Ruvex.rvk"
+# Within the 1 MiB limit: Artist's X as one word of sevens filling the file; short
+# junk lines; "z" lines; a NUL byte in the middle of the file.
+mib=$((1024 * 1024))
+base_size=$(stat -c %s "$base/Ruvex.rvk")
+skin=$(new_skin long-line)
+{ sed '/^Artist /d' "$base/Ruvex.rvk"; printf 'Artist = '; head -c $((mib - base_size - 100)) /dev/zero | tr '\0' 7
+  printf ' 2 20 0xFFFFFFFF 0 8 255\r\n'; } >"$skin/Ruvex.rvk"
+skin=$(new_skin junk-lines);      { cat "$base/Ruvex.rvk"; (yes '#!' || true) | head -c $((mib - base_size)); } >"$skin/Ruvex.rvk"
+skin=$(new_skin z-lines);         { cat "$base/Ruvex.rvk"; (yes z || true) | head -c $((mib - base_size)); } >"$skin/Ruvex.rvk"
+skin=$(new_skin nul);             { cat "$base/Ruvex.rvk"; printf '\0; kept out of the lines\r\n'; } >"$skin/Ruvex.rvk"
+nul_line=$(($(wc -l <"$base/Ruvex.rvk") + 1))
+skin=$(new_skin no-search);       chmod 600 "$skin"
+ln -s "$work/loop-b" "$work/loop-a"; ln -s "$work/loop-a" "$work/loop-b"
+sevens=$(printf '7%.0s' $(seq 80))…
 
 # name | command | expected exit | text the output must hold
 cases=(
@@ -57,16 +77,38 @@ cases=(
   "fifteen-1024|render|0|"
   "line-ends-100mb|check|1|Ruvex.rvk: Cannot open file \"$work/line-ends-100mb/Ruvex.rvk\". The file is larger than the limit of 1 MiB"
   "line-ends-100mb|render|1|Cannot open file \"$work/line-ends-100mb/Ruvex.rvk\". The file is larger than the limit of 1 MiB."
+  "long-line|check|1|\"Artist\": x \"$sevens\" is not a number"
+  "long-line|render|1|'$sevens' is not a valid integer value."
+  "long-line|sheet|1|'$sevens' is not a valid integer value."
+  "long-line|open|1|error: '$sevens' is not a valid integer value."
+  "junk-lines|check|1|: not recognised: neither an element line"
+  "junk-lines|render|0|"
+  "junk-lines|sheet|0|"
+  "junk-lines|open|0|: not recognised: neither an element line"
+  "z-lines|check|1|: not recognised: neither an element line"
+  "z-lines|render|0|"
+  "z-lines|sheet|0|"
+  "z-lines|open|0|: not recognised: neither an element line"
+  "nul|check|1|Ruvex.rvk:$nul_line: a NUL byte ends the text here; the 25 bytes after it are ignored and will not be written back"
+  "nul|open|0|Ruvex.rvk:$nul_line: a NUL byte ends the text here; the 25 bytes after it are ignored and will not be written back"
+  "no-search|check|1|Cannot open file \"$work/no-search/Ruvex.rvk\". Permission denied"
+  "no-search|open|1|error: Cannot open file \"$work/no-search/Ruvex.rvk\". Permission denied."
+  "loop-a|check|1|Cannot open \"$work/loop-a\". Too many levels of symbolic links"
 )
 
 status=0
 printf '%-16s %-7s %5s %8s %9s  %s\n' case command exit seconds "peak KB" outcome
 for entry in "${cases[@]}"; do
   IFS='|' read -r name command want text <<<"$entry"
-  args=("$command" "$work/$name")
-  [ "$command" = render ] && args+=(-o "$work/$name.png")
+  program=("$exe" "$command" "$work/$name")
+  [ "$command" = open ] && program=("$session_open" "$work/$name")
+  [ "$command" = render ] || [ "$command" = sheet ] && program+=(-o "$work/$name.png")
+  # Root may search any folder: the unreadable one is tried as an ordinary user.
+  if [ "$name" = no-search ] && [ "$(id -u)" = 0 ]; then
+    program=(setpriv --reuid=nobody --regid=nogroup --clear-groups -- "${program[@]}")
+  fi
   set +e
-  timeout 30 /usr/bin/time -f '%e %M' -o "$work/stats" "$exe" "${args[@]}" >"$work/out" 2>&1
+  timeout 30 /usr/bin/time -f '%e %M' -o "$work/stats" "${program[@]}" >"$work/out" 2>&1
   got=$?
   set -e
   read -r seconds kb < <(tail -n 1 "$work/stats") || { seconds=?; kb=?; }
@@ -87,4 +129,28 @@ for entry in "${cases[@]}"; do
   fi
   printf '%-16s %-7s %5s %8s %9s  %s\n' "$name" "$command" "$got" "$seconds" "$kb" "$outcome"
 done
+
+# PNGs written onto what is not a plain file: through a link to the file it names
+# (the link stays a link); a link to a device and a named pipe are refused.
+output_case() {
+  local what=$1 want=$2 text=$3 target=$4 got
+  set +e
+  "$exe" render "$base" -o "$target" >"$work/out" 2>&1
+  got=$?
+  set -e
+  if [ "$got" != "$want" ] || { [ -n "$text" ] && ! grep -qF -- "$text" "$work/out"; }; then
+    echo "output onto $what: exit $got, expected $want with \"$text\": FAILED"; sed 's/^/    | /' "$work/out"; status=1
+  else
+    echo "output onto $what: ok"
+  fi
+}
+touch "$work/real.png"; ln -s real.png "$work/link.png"
+output_case "a link to a file" 0 "" "$work/link.png"
+[ -L "$work/link.png" ] && [ -s "$work/real.png" ] || { echo "  the link was replaced or its file not written: FAILED"; status=1; }
+ln -s /dev/full "$work/full.png"
+output_case "a link to /dev/full" 1 "It is a device, not a regular file" "$work/full.png"
+[ -L "$work/full.png" ] || { echo "  the link to /dev/full was replaced: FAILED"; status=1; }
+mkfifo "$work/pipe.png"
+output_case "a named pipe" 1 "It is a named pipe, not a regular file" "$work/pipe.png"
+[ -p "$work/pipe.png" ] || { echo "  the named pipe was replaced: FAILED"; status=1; }
 exit $status

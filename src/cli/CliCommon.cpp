@@ -10,6 +10,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 
@@ -17,6 +18,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <sys/stat.h>
 
 QString SkinDirArgument(const QStringList& positional, const char* command)
 {
@@ -38,8 +40,15 @@ QString SkinFolder(const QString& skinDir)
     // is not, reading it says so.
     if (info.fileName() == QLatin1String(DescriptionFileName) && QFileInfo(info.path()).isDir())
         return info.path();
-    if (!info.exists())
+    if (!info.exists()) {
+        // A loop of links, or a folder on the way that cannot be searched, is no
+        // missing folder: the system's reason says what it is.
+        struct stat status {};
+        const QByteArray native = QFile::encodeName(skinDir);
+        if (::stat(native.constData(), &status) != 0 && errno != ENOENT && errno != ENOTDIR)
+            throw SkinError("Cannot open \"" + DisplayPath(skinDir) + "\". " + SystemReason(errno));
         throw SkinError("No such folder \"" + DisplayPath(skinDir) + "\"");
+    }
     throw SkinError("\"" + DisplayPath(skinDir) + "\" is neither a skin folder nor its " + DescriptionFileName);
 }
 

@@ -105,5 +105,7 @@ void WritePng(const QImage& image, const QString& path)
     buffer.open(QIODevice::WriteOnly);
     if (!image.save(&buffer, "PNG"))
         throw SkinError(CreateFileError(path, ENOMEM));
-    WriteFileReplacing(path, std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
+    // A PNG named through a link goes where the link points; a pipe or a device is refused.
+    WriteFileReplacing(path, std::string_view(png.constData(), static_cast<std::size_t>(png.size())),
+                       LinkPolicy::WriteThrough);
 }

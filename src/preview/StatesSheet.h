@@ -44,5 +44,6 @@ QImage DrawStatesSheet(const SkinDocument& document, const PreviewSettings& base
 QImage ScaledImage(const QImage& image, int factor);
 
 // Writes image as a PNG whole or not at all, leaving any former file as it was on
-// failure. Throws "Cannot create file ...".
+// failure. Through a symbolic link, the file it names is written and the link stays;
+// a named pipe or a device is refused. Throws "Cannot create file ...".
 void WritePng(const QImage& image, const QString& path);

@@ -54,15 +54,45 @@ bool IsTemporaryFileName(const QString& name)
     return pattern.match(name).hasMatch();
 }
 
-ReplacementFile::ReplacementFile(const QString& target, int newFileMode) : target_(target)
+// The file a chain of symbolic links ends at (path itself when it is no link): the
+// new version goes beside that file, so the links stay links. A dangling link names
+// the file it will create. Gives up (ELOOP) as the system does after 40 links.
+static std::string ResolvedTarget(std::string path)
 {
-    const std::string native = NativePath(target);
-    if (native.empty())
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat info {};
+        if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+            return path;
+        std::string link(static_cast<std::size_t>(info.st_size > 0 ? info.st_size : 4096) + 1, '\0');
+        const ssize_t length = ::readlink(path.c_str(), link.data(), link.size());
+        if (length < 0 || static_cast<std::size_t>(length) >= link.size())
+            return path; // changed meanwhile: the write fails or replaces as it can
+        link.resize(static_cast<std::size_t>(length));
+        path = link.front() == '/' ? link : FolderOf(path) + "/" + link;
+    }
+    errno = ELOOP;
+    return {};
+}
+
+ReplacementFile::ReplacementFile(const QString& target, int newFileMode, LinkPolicy links) : target_(target)
+{
+    path_ = NativePath(target);
+    if (path_.empty())
         Fail(ENOENT);
+    if (links == LinkPolicy::WriteThrough) {
+        path_ = ResolvedTarget(path_);
+        if (path_.empty())
+            Fail(errno);
+    }
+    const std::string& native = path_;
     struct stat info {};
     if (::stat(native.c_str(), &info) == 0) {
         if (S_ISDIR(info.st_mode))
             Fail(EISDIR);
+        // A pipe or a device named for output would be replaced by a file, not
+        // written to, and the run would say it wrote it.
+        if (links == LinkPolicy::WriteThrough && !S_ISREG(info.st_mode))
+            throw SkinError("Cannot create file \"" + DisplayPath(target) + "\". " + FileKindReason(info.st_mode));
         if (S_ISREG(info.st_mode)) {
             mode_ = info.st_mode & 07777;
             setMode_ = true;
@@ -97,8 +127,8 @@ ReplacementFile::ReplacementFile(const QString& target, int newFileMode) : targe
 }
 
 ReplacementFile::ReplacementFile(ReplacementFile&& other) noexcept
-    : target_(std::move(other.target_)), temporaryName_(std::move(other.temporaryName_)), fd_(other.fd_),
-      mode_(other.mode_), setMode_(other.setMode_), finished_(other.finished_)
+    : target_(std::move(other.target_)), path_(std::move(other.path_)), temporaryName_(std::move(other.temporaryName_)), fd_(other.fd_),
+      mode_(other.mode_), setMode_(other.setMode_), finished_(other.finished_), keepStaged_(other.keepStaged_)
 {
     other.fd_ = -1;
     other.temporaryName_.clear();
@@ -114,7 +144,7 @@ void ReplacementFile::Discard()
     if (fd_ >= 0)
         ::close(fd_);
     fd_ = -1;
-    if (!temporaryName_.empty())
+    if (!temporaryName_.empty() && !keepStaged_)
         ::unlink(temporaryName_.c_str());
     temporaryName_.clear();
 }
@@ -154,13 +184,13 @@ void ReplacementFile::Finish()
     finished_ = true;
 }
 
-void ReplacementFile::Commit()
+const std::string& ReplacementFile::Stage()
 {
     Finish();
-    const std::string target = NativePath(target_);
     if (temporaryName_.empty()) {
-        // Give the unnamed file a name beside the target, then rename it over the
-        // target: linkat cannot replace an existing file.
+        // Give the unnamed file a name beside the target; the rename over the target
+        // comes in Commit(): linkat cannot replace an existing file.
+        const std::string& target = path_;
         const std::string fdPath = "/proc/self/fd/" + std::to_string(fd_);
         for (int attempt = 0;; ++attempt) {
             std::string name = TemporaryName(target);
@@ -173,10 +203,19 @@ void ReplacementFile::Commit()
                 Fail(errno);
         }
     }
-    const int fd = fd_;
-    fd_ = -1;
-    if (::close(fd) != 0)
-        Fail(errno);
+    return temporaryName_;
+}
+
+void ReplacementFile::Commit()
+{
+    Stage();
+    const std::string& target = path_;
+    if (fd_ >= 0) {
+        const int fd = fd_;
+        fd_ = -1;
+        if (::close(fd) != 0)
+            Fail(errno);
+    }
     if (std::rename(temporaryName_.c_str(), target.c_str()) != 0)
         Fail(errno);
     temporaryName_.clear();
@@ -188,9 +227,9 @@ void ReplacementFile::Commit()
     }
 }
 
-void WriteFileReplacing(const QString& path, std::string_view bytes)
+void WriteFileReplacing(const QString& path, std::string_view bytes, LinkPolicy links)
 {
-    ReplacementFile file(path);
+    ReplacementFile file(path, -1, links);
     file.Write(bytes);
     file.Commit();
 }

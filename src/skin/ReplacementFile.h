@@ -8,6 +8,13 @@
 // Every failure throws "Cannot create file "%s". %s" with the target's full path
 // and the system's reason ("Permission denied", "No space left on device", "File
 // too large"...), and leaves the target as it was.
+//
+// A target that is a symbolic link is replaced by the new file (LinkPolicy::Replace:
+// the skin's own files, which must not reach out of their folder), or written
+// through (LinkPolicy::WriteThrough: a file the user named for output, such as a
+// PNG): then the file the chain of links ends at is replaced, beside itself, the
+// link stays, and a pipe, a device or a socket there is refused ("It is a named
+// pipe, not a regular file") instead of being replaced.
 #include <QString>
 
 #include <string>
@@ -15,13 +22,15 @@
 #include <sys/types.h>
 #include <vector>
 
+enum class LinkPolicy { Replace, WriteThrough };
+
 class ReplacementFile {
 public:
     // Creates the unnamed file in target's folder. An existing target this process
     // may not write is refused ("Permission denied"). A replaced regular file's
     // permissions pass to the new one; a new file gets newFileMode, or 0666 less
     // the umask when it is negative.
-    explicit ReplacementFile(const QString& target, int newFileMode = -1);
+    explicit ReplacementFile(const QString& target, int newFileMode = -1, LinkPolicy links = LinkPolicy::Replace);
     ReplacementFile(const ReplacementFile&) = delete;
     ReplacementFile& operator=(const ReplacementFile&) = delete;
     ReplacementFile(ReplacementFile&& other) noexcept;
@@ -30,12 +39,21 @@ public:
     ~ReplacementFile();
 
     const QString& Target() const { return target_; }
+    // The file really replaced, native: Target() or, written through a symbolic
+    // link, the file its chain of links ends at.
+    const std::string& Path() const { return path_; }
 
     void Write(std::string_view bytes);
     // Sets the permissions and flushes the bytes to disk: after this only the
     // rename in Commit() is left to fail.
     void Finish();
-    // Finish() unless done, then puts the new file in place of the target.
+    // Finish() unless done, then gives the new file its temporary name beside the
+    // target (".NAME.vellumark-XXXXXX") and returns that name, full path.
+    const std::string& Stage();
+    // From now on the staged file outlives this object: a commit record names it, and
+    // whoever finds the record finishes the rename.
+    void KeepStaged() { keepStaged_ = true; }
+    // Stage() unless done, then puts the new file in place of the target.
     void Commit();
 
 private:
@@ -43,18 +61,22 @@ private:
     void Discard();
 
     QString target_;
+    std::string path_;
     std::string temporaryName_; // named temporary file; empty while it has no name
     int fd_ = -1;
     mode_t mode_ = 0;
     bool setMode_ = false;
     bool finished_ = false;
+    bool keepStaged_ = false;
 };
 
 // Writes the whole file or, on any failure, leaves the old one; throws as above.
-void WriteFileReplacing(const QString& path, std::string_view bytes);
+void WriteFileReplacing(const QString& path, std::string_view bytes, LinkPolicy links = LinkPolicy::Replace);
 
 // Commits files in order once all of them are finished: a failure while writing
-// any of them changes none of the targets.
+// any of them changes none of the targets. A kill between two renames leaves some
+// targets replaced: files that must change together go through CommitTogether
+// (CommitRecord.h).
 void CommitAll(std::vector<ReplacementFile>& files);
 
 // "Cannot create file "%s". %s" for path with the system's reason.

@@ -18,6 +18,7 @@
 #include <functional>
 #include <span>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -46,6 +47,11 @@ const std::vector<KeyRule>& KeyRules()
     return rules;
 }
 
+// Lines no key reads are listed one by one up to this many; the rest are counted
+// in one more problem. A megabyte of junk lines would otherwise give half a million
+// problems: hundreds of megabytes and seconds in check and on the Problems page.
+constexpr std::int64_t MaxListedUnreadLines = 100;
+
 // Reports a problem of one line, naming the field when one field is meant.
 using Report = std::function<void(const std::string& text, std::optional<FieldId> field)>;
 using Numbers = std::array<std::optional<std::int32_t>, MostFields>;
@@ -59,10 +65,11 @@ std::optional<std::int32_t> NumberOf(const KeyRule& rule, const Numbers& numbers
 
 // Quote, Point and ProblemLine append piece by piece: g++ 12 at -O3 warns falsely
 // (-Wrestrict) on a literal + a temporary string.
+// A word or line of the file is quoted up to MaxQuotedBytes (QuotedPart).
 std::string Quote(std::string_view text)
 {
     std::string quoted = "\"";
-    quoted += text;
+    quoted += QuotedPart(text);
     quoted += '"';
     return quoted;
 }
@@ -379,6 +386,18 @@ PictureSizes SizesOf(const PictureFindings& found, std::vector<SkinProblem>& pro
     return sizes;
 }
 
+// The text a NUL byte cut short says so: the editor would write it back without
+// what follows.
+void ReportCut(const std::optional<TextCut>& cut, std::vector<SkinProblem>& problems)
+{
+    if (!cut)
+        return;
+    problems.push_back({DescriptionFileName, cut->line,
+                        "a NUL byte ends the text here; the " + Str(static_cast<std::int64_t>(cut->ignoredBytes))
+                            + (cut->ignoredBytes == 1 ? " byte after it is" : " bytes after it are")
+                            + " ignored and will not be written back"});
+}
+
 } // namespace
 
 std::string ProblemLine(const SkinProblem& problem)
@@ -415,10 +434,14 @@ std::vector<SkinProblem> CheckDescription(const TextLines& lines, const PictureS
     std::vector<int> firstLine(rules.size(), -1);
     std::vector<int> lastLine(rules.size(), -1);
     std::vector<std::int64_t> lineCount(rules.size(), 0);
+    std::int64_t unreadLines = 0;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         ruleOfLine[i] = RuleOfLine(lines[i]);
-        if (ruleOfLine[i] < 0)
+        if (ruleOfLine[i] < 0) {
+            if (!IsEmptyOrComment(lines[i]))
+                ++unreadLines;
             continue;
+        }
         const auto r = static_cast<std::size_t>(ruleOfLine[i]);
         if (firstLine[r] < 0)
             firstLine[r] = static_cast<int>(i);
@@ -429,15 +452,25 @@ std::vector<SkinProblem> CheckDescription(const TextLines& lines, const PictureS
         if (lastLine[r] < 0)
             reportAt(0, static_cast<int>(r))("no line for " + Quote(rules[r].key), std::nullopt);
 
+    std::int64_t listedUnread = 0;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const int lineNumber = static_cast<int>(i) + 1;
-        const Report report = reportAt(lineNumber, ruleOfLine[i]);
         if (ruleOfLine[i] < 0) {
-            if (!IsEmptyOrComment(lines[i]))
-                report(UnreadLineText(lines[i], i == 0), std::nullopt);
+            if (IsEmptyOrComment(lines[i]) || listedUnread > MaxListedUnreadLines)
+                continue;
+            if (++listedUnread <= MaxListedUnreadLines)
+                reportAt(lineNumber, -1)(UnreadLineText(lines[i], i == 0), std::nullopt);
+            else
+                reportAt(lineNumber, -1)("not listed: this line and " + Str(unreadLines - MaxListedUnreadLines - 1)
+                                             + " more after it that no key reads (the first "
+                                             + Str(MaxListedUnreadLines) + " are listed)",
+                                         std::nullopt);
             continue;
         }
         const auto r = static_cast<std::size_t>(ruleOfLine[i]);
+        if (firstLine[r] != static_cast<int>(i) && lastLine[r] != static_cast<int>(i))
+            continue; // a middle line of a repeated key: nothing to say about it
+        const Report report = reportAt(lineNumber, ruleOfLine[i]);
         // A repeated key is told once, at its first line: a file of thousands of
         // copies of one line gives one problem, not thousands.
         if (firstLine[r] == static_cast<int>(i) && lineCount[r] > 1)
@@ -457,6 +490,7 @@ std::vector<SkinProblem> CheckDocument(const SkinDocument& document)
     std::vector<SkinProblem> pictureProblems;
     const PictureSizes sizes = SizesOf(document.PictureFound, pictureProblems);
     std::vector<SkinProblem> problems = CheckDescription(document.Lines.Lines(), sizes);
+    ReportCut(document.DescriptionCut, problems);
     problems.insert(problems.end(), pictureProblems.begin(), pictureProblems.end());
     return problems;
 }
@@ -474,6 +508,8 @@ std::vector<SkinProblem> CheckSkinFolder(const QString& folder)
         folderError = native.isEmpty() ? ENOENT : errno;
     else if (!S_ISDIR(folderInfo.st_mode))
         folderError = ENOTDIR;
+    else if (::access(native.constData(), X_OK) != 0)
+        folderError = errno; // no file in it can be reached: said once, not sixteen times "missing"
     if (folderError != 0)
         throw SkinError("Cannot open file \"" + DisplayPath(descriptionPath) + "\". " + SystemReason(folderError));
 
@@ -491,7 +527,9 @@ std::vector<SkinProblem> CheckSkinFolder(const QString& folder)
         problems.push_back({DescriptionFileName, 0, "missing"});
     } else {
         try {
-            problems = CheckDescription(ReadTextLines(descriptionPath), sizes);
+            const std::string bytes = ReadFileBytes(descriptionPath, MaxTextFileBytes);
+            problems = CheckDescription(SplitTextLines(bytes), sizes);
+            ReportCut(FindTextCut(bytes), problems);
         } catch (const SkinError& e) {
             problems.push_back({DescriptionFileName, 0, e.what()});
         }

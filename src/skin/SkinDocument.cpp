@@ -19,7 +19,9 @@ void SkinDocument::ParseSkin()
 
 void SkinDocument::LoadSkin(const QString& path)
 {
-    Lines.Assign(ReadTextLines(path));
+    const std::string bytes = ReadFileBytes(path, MaxTextFileBytes);
+    Lines.Assign(SplitTextLines(bytes));
+    DescriptionCut = FindTextCut(bytes);
     const QDir folder = QFileInfo(path).absoluteDir();
     PictureFindings found;
     std::string failure; // the load stops at the first picture there that does not decode

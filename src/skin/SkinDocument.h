@@ -42,6 +42,8 @@ public:
     // checked without reading the folder again. A load that stops at a picture
     // still looks at the pictures after it; their slots keep what they held.
     PictureFindings PictureFound;
+    // Where a NUL byte ended the description file the last LoadSkin read, if it did.
+    std::optional<TextCut> DescriptionCut;
     QString SkinFileName;     // the working copy's description file; empty before an Open
     bool SkinLoaded = false;
 

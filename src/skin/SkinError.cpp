@@ -23,3 +23,12 @@ std::string SystemReason(int errnum)
 {
     return std::strerror(errnum);
 }
+
+std::string QuotedPart(std::string_view text)
+{
+    if (text.size() <= MaxQuotedBytes)
+        return std::string(text);
+    std::string part(text.substr(0, MaxQuotedBytes));
+    part += "\xE2\x80\xA6"; // "…"
+    return part;
+}

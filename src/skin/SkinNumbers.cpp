@@ -61,7 +61,7 @@ std::int32_t ParseSkinInt(std::string_view word)
 {
     if (auto v = TryParseSkinInt(word))
         return *v;
-    throw SkinError("'" + std::string(word) + "' is not a valid integer value");
+    throw SkinError("'" + QuotedPart(word) + "' is not a valid integer value");
 }
 
 RgbColor HexToColor(std::string_view s)

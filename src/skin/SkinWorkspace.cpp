@@ -1,5 +1,6 @@
 #include "SkinWorkspace.h"
 
+#include "CommitRecord.h"
 #include "FileCopy.h"
 #include "GifPicture.h"
 #include "ReplacementFile.h"
@@ -15,6 +16,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <exception>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -66,6 +68,28 @@ bool EntryExists(const QString& path)
     return !native.isEmpty() && ::lstat(native.constData(), &info) == 0;
 }
 
+// Whether path is not there at all (as opposed to there but not to be looked at).
+bool IsAbsent(const QString& path)
+{
+    struct stat info {};
+    const QByteArray native = QFile::encodeName(path);
+    return native.isEmpty() || (::lstat(native.constData(), &info) != 0 && (errno == ENOENT || errno == ENOTDIR));
+}
+
+// An error of loading the working copy as the user would read it: the copied
+// files named where the user chose them, not in the working folder they never see.
+std::string NamingChosenFiles(std::string message, const QString& working, const QString& source,
+                              const QStringList& copied)
+{
+    for (const QString& name : copied) {
+        const std::string from = '"' + DisplayPath(working + name) + '"';
+        const std::string to = '"' + DisplayPath(source + name) + '"';
+        for (auto at = message.find(from); at != std::string::npos; at = message.find(from, at + to.size()))
+            message.replace(at, from.size(), to);
+    }
+    return message;
+}
+
 // The file names of a skin in the order errors name them: the description file,
 // then the pictures.
 QStringList SkinFileNames()
@@ -113,16 +137,69 @@ std::size_t LimitOf(const QString& name)
 }
 
 // Stray files of an earlier run that ended in the middle of a write: temporary
-// files named for a rename, and pictures the last session kept aside for its undo.
+// files named for a rename, backups of a picture being replaced and the files the
+// editor keeps aside while it runs (".kept-*"). Only when the lock is first taken:
+// while a session runs, its kept files are its own.
 void RemoveStrayTemporaries(const QString& folder)
 {
-    static const QRegularExpression kept(QStringLiteral("^\\.kept-[0-9]+-[0-9]+(\\.back)?$"));
+    static const QRegularExpression stray(QStringLiteral("^\\.([0-9]+\\.gif\\.previous$|kept-)"));
     const QStringList names = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
     for (const QString& name : names) {
-        if (IsTemporaryFileName(name) || kept.match(name).hasMatch())
+        if (IsTemporaryFileName(name) || stray.match(name).hasMatch())
             QFile::remove(folder + name);
     }
 }
+
+// The note in the working folder naming the Save-as folder whose files are being
+// put in place: a start after a kill finishes that folder too.
+QString SavingNote(const QString& working)
+{
+    return working + QStringLiteral(".vellumark-saving");
+}
+
+// Finishes what an Open or a Save as killed in the middle left in the working
+// folder and in the Save-as folder its note names.
+void FinishInterruptedWrites(const QString& working)
+{
+    const QString note = SavingNote(working);
+    if (EntryExists(note)) {
+        try {
+            const std::string destination = ReadFileBytes(note, 64 * 1024);
+            if (!destination.empty())
+                FinishInterruptedCommit(QFile::decodeName(QByteArray::fromStdString(destination)));
+        } catch (const SkinError&) {
+            // Not a note of ours: nothing to finish.
+        }
+        QFile::remove(note);
+    }
+    FinishInterruptedCommit(working);
+}
+
+// The note above, for as long as a Save as may leave files in its folder. A note
+// that cannot be written only leaves the finishing of a killed Save as to the next
+// one into that folder.
+class SavingNoteGuard {
+public:
+    SavingNoteGuard(const QString& working, const QString& destination) : note_(SavingNote(working))
+    {
+        try {
+            WriteFileReplacing(note_, QFile::encodeName(QDir::cleanPath(destination)).toStdString());
+        } catch (const SkinError&) {
+            note_.clear();
+        }
+    }
+    SavingNoteGuard(const SavingNoteGuard&) = delete;
+    SavingNoteGuard& operator=(const SavingNoteGuard&) = delete;
+    ~SavingNoteGuard()
+    {
+        // A failed Save as may have left a record there: the note stays for the next start.
+        if (!note_.isEmpty() && std::uncaught_exceptions() == 0)
+            QFile::remove(note_);
+    }
+
+private:
+    QString note_;
+};
 
 } // namespace
 
@@ -217,6 +294,7 @@ void SkinWorkspace::LockWorkingFolder(const QString& folder)
     case FolderLock::Outcome::Taken:
         lock_ = std::move(lock); // releases the lock of an earlier working folder, if any
         lockedFolder_ = folder;
+        FinishInterruptedWrites(folder);
         RemoveStrayTemporaries(folder);
         return;
     case FolderLock::Outcome::HeldByAnother:
@@ -246,14 +324,18 @@ std::vector<int> SkinWorkspace::CopySkinIn(const QString& chosenFile)
     LockWorkingFolder(working);
 
     // All or nothing: every file is read and written beside its working copy first,
-    // and only when all are written are they put in place. A failed read or write
-    // leaves the working folder and the document as they were. A file the skin
-    // folder lacks keeps the working folder's.
+    // and only when all are written are they put in place, together even under a
+    // kill. A failed read or write leaves the working folder and the document as
+    // they were. A file the skin folder lacks keeps the working folder's. A Save as
+    // into the skin folder that was killed is finished before its files are read.
+    FinishInterruptedCommit(source);
     std::vector<ReplacementFile> copies;
     QStringList copied;
     std::vector<int> kept;
     for (const QString& name : SkinFileNames()) {
-        if (!EntryExists(source + name)) {
+        // Only a file that is not there is left out: one the folder does not let us
+        // see (no search permission) is read, and its reading says why it cannot be.
+        if (IsAbsent(source + name)) {
             if (name != DescriptionFile && EntryExists(working + name))
                 kept.push_back(name.chopped(4).toInt());
             continue;
@@ -261,18 +343,25 @@ std::vector<int> SkinWorkspace::CopySkinIn(const QString& chosenFile)
         if (IsSameFile(source + name, working + name))
             continue;
         copies.push_back(CopyOf(source + name, working + name, LimitOf(name)));
-        copied << working + name;
+        copied << name;
     }
-    CommitAll(copies);
-    for (const QString& file : copied)
-        LetOwnerWrite(file);
+    if (!copies.empty())
+        CommitTogether(working, copies);
+    for (const QString& name : copied)
+        LetOwnerWrite(working + name);
     document_.SkinFileName = working + DescriptionFile;
+    copiedFrom_ = source;
+    copiedNames_ = copied;
     return kept;
 }
 
 void SkinWorkspace::LoadWorkingCopy()
 {
-    document_.LoadSkin(document_.SkinFileName);
+    try {
+        document_.LoadSkin(document_.SkinFileName);
+    } catch (const SkinError& error) {
+        throw SkinError(NamingChosenFiles(error.what(), FolderOf(document_.SkinFileName), copiedFrom_, copiedNames_));
+    }
 }
 
 void SkinWorkspace::CheckCanSave() const
@@ -287,9 +376,12 @@ void SkinWorkspace::SaveAs(const QString& chosenFile)
     const QString destination = FolderOf(chosenFile);
     const QString working = FolderOf(document_.SkinFileName);
     RefuseUnwritable(destination);
+    FinishInterruptedCommit(destination);
+    const SavingNoteGuard note(working, destination);
 
     // All sixteen files are written beside their targets first and put in place
-    // only when all are written: a full disk or a refused write changes nothing.
+    // only when all are written, together even under a kill: a full disk or a
+    // refused write changes nothing.
     std::vector<ReplacementFile> files;
     for (int number = 0; number < SkinPictureCount; ++number) {
         const QString from = working + PictureFileName(number);
@@ -305,7 +397,7 @@ void SkinWorkspace::SaveAs(const QString& chosenFile)
     }
     files.emplace_back(destination + DescriptionFile);
     files.back().Write(text);
-    CommitAll(files);
+    CommitTogether(destination, files);
 }
 
 void SkinWorkspace::Autosave()
@@ -324,8 +416,21 @@ QString SkinWorkspace::PictureFile(int number) const
     return FolderOf(document_.SkinFileName) + PictureFileName(number);
 }
 
+void SkinWorkspace::RecoverAtStart()
+{
+    const QString working = WorkingFolder();
+    if (!QFileInfo(working).isDir())
+        return;
+    try {
+        LockWorkingFolder(working);
+    } catch (const SkinError&) {
+        // Another running copy holds it: what is there is that copy's.
+    }
+}
+
 void SkinWorkspace::LoadAssets()
 {
+    RecoverAtStart();
     LoadAssetsAndSkin(document_, AssetFilesIn(ExecutableFolder()), AssetErrors::ReportBoth);
 }
 

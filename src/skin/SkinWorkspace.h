@@ -41,7 +41,12 @@ public:
     // A fresh name in the working folder under which a file of picture number is kept
     // aside; such files go when the next run takes the folder.
     QString KeptFile(int number);
+    // Start-up: RecoverAtStart(), then the two assets beside the executable.
     void LoadAssets();
+    // Takes the working folder's lock when it is free and finishes what a run killed
+    // in the middle of an Open or a Save as left half done, there and in the Save-as
+    // folder. Never throws: the next Open reports what is wrong with the folder.
+    void RecoverAtStart();
 
     // Whether Save as has something to save: an Open has set SkinFileName and a
     // description file has been read into the document (its lines are not empty, or
@@ -67,4 +72,8 @@ private:
     std::unique_ptr<FolderLock> lock_;
     QString lockedFolder_;
     int keptFiles_ = 0;
+    // What the last CopySkinIn copied, and from where: its load errors name the
+    // author's files, not the working copy's.
+    QString copiedFrom_;
+    QStringList copiedNames_;
 };

@@ -1,5 +1,6 @@
 #include "StarterSkin.h"
 
+#include "CommitRecord.h"
 #include "ReplacementFile.h"
 #include "SkinDocument.h"
 #include "SkinError.h"
@@ -59,11 +60,15 @@ QString WriteStarterSkin(const QString& starter, const QString& folder)
     }
     QDir().mkpath(folder); // a failure shows as the files' creation error
     const QDir target(folder);
+    // What a New skin killed half-way left here (its temporaries, or its record before
+    // the first rename) is cleared or finished first: the files below replace it.
+    FinishInterruptedCommit(target.absolutePath());
     std::vector<ReplacementFile> files;
     for (int i = 0; i < names.size(); ++i) {
         files.emplace_back(target.absoluteFilePath(names[i]));
         files.back().Write(contents[static_cast<std::size_t>(i)]);
     }
-    CommitAll(files);
+    // Together even under a kill: the next Open of the folder finishes a half-made skin.
+    CommitTogether(target.absolutePath(), files);
     return target.absoluteFilePath(names.front());
 }

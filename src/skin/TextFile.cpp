@@ -34,6 +34,19 @@ TextLines SplitTextLines(std::string_view bytes)
     return lines;
 }
 
+std::optional<TextCut> FindTextCut(std::string_view bytes)
+{
+    const auto nul = bytes.find('\0');
+    if (nul == std::string_view::npos)
+        return std::nullopt;
+    TextCut cut{1, bytes.size() - nul - 1};
+    for (std::size_t i = 0; i < nul; ++i) {
+        if (bytes[i] == '\n' || (bytes[i] == '\r' && (i + 1 >= nul || bytes[i + 1] != '\n')))
+            ++cut.line;
+    }
+    return cut;
+}
+
 QString FileNameFromBytes(const char* bytes)
 {
     const QByteArray native(bytes);
@@ -81,8 +94,9 @@ std::string SizeText(std::size_t bytes)
 
 namespace {
 
-// Why a file that is not a regular one is not read.
-std::string KindReason(mode_t mode)
+} // namespace
+
+std::string FileKindReason(mode_t mode)
 {
     if (S_ISDIR(mode))
         return SystemReason(EISDIR);
@@ -94,6 +108,8 @@ std::string KindReason(mode_t mode)
         return "It is a socket, not a regular file";
     return "It is not a regular file";
 }
+
+namespace {
 
 std::string LimitReason(std::size_t limit)
 {
@@ -119,7 +135,7 @@ std::string ReadFileBytes(const QString& path, std::size_t limit)
     if (::fstat(fd, &info) != 0)
         throw SkinError(OpenError(path, SystemReason(errno)));
     if (!S_ISREG(info.st_mode))
-        throw SkinError(OpenError(path, KindReason(info.st_mode)));
+        throw SkinError(OpenError(path, FileKindReason(info.st_mode)));
     if (info.st_size < 0 || static_cast<std::uintmax_t>(info.st_size) > limit)
         throw SkinError(OpenError(path, LimitReason(limit)));
 

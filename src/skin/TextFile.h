@@ -6,6 +6,9 @@
 #include <QString>
 
 #include <cstddef>
+#include <optional>
+#include <string_view>
+#include <sys/types.h>
 #include <string>
 #include <vector>
 
@@ -18,6 +21,17 @@ inline constexpr std::size_t MaxPictureFileBytes = std::size_t{16} << 20;
 
 // Splits raw file bytes into lines by the rules above.
 TextLines SplitTextLines(std::string_view bytes);
+
+// Where a NUL byte ended a text: the 1-based line it stands on, and how many bytes
+// followed it, left out of the lines and so never written back.
+struct TextCut {
+    int line = 0;
+    std::size_t ignoredBytes = 0;
+    bool operator==(const TextCut&) const = default;
+};
+
+// The cut of raw file bytes; nothing when they hold no NUL.
+std::optional<TextCut> FindTextCut(std::string_view bytes);
 
 // The whole file, when it is a regular file (after following links) of at most
 // limit bytes; the size is checked before anything is read. Throws
@@ -40,6 +54,10 @@ std::string SizeText(std::size_t bytes);
 // locale's encoding (and so would not survive decoding), the same file reached
 // through /proc/self/fd.
 QString FileNameFromBytes(const char* bytes);
+
+// Why a file that is not a regular one is neither read nor replaced: "It is a
+// named pipe, not a regular file", "It is a device, not a regular file"...
+std::string FileKindReason(mode_t mode);
 
 // Full path as shown in messages.
 std::string DisplayPath(const QString& path);

@@ -3,7 +3,11 @@
 // working copy and a Save-as folder between two skins, so that every file there is
 // always either skin A's or skin B's version of it.
 //   workspace-writer run EXE_FOLDER SKIN_A SKIN_B DESTINATION   (loops until killed)
-//   workspace-writer take EXE_FOLDER SKIN           (one Open: takes the working folder)
+//   workspace-writer take EXE_FOLDER                (the next start: takes the working
+//                                                   folder and finishes what was left)
+//   workspace-writer cycle EXE_FOLDER SKIN_A SKIN_B DESTINATION
+//       Open A and Save as, then, armed for the rename-counting kill that the crash
+//       test preloads, Open B and Save as once.
 #include "PictureContent.h"
 #include "SkinError.h"
 #include "TextFile.h"
@@ -12,13 +16,14 @@
 #include <QString>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 int main(int argc, char** argv)
 {
-    if (argc < 4) {
-        std::fprintf(stderr, "usage: workspace-writer run EXE_FOLDER SKIN_A SKIN_B DESTINATION\n"
-                             "       workspace-writer take EXE_FOLDER SKIN\n");
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: workspace-writer run|cycle EXE_FOLDER SKIN_A SKIN_B DESTINATION\n"
+                             "       workspace-writer take EXE_FOLDER\n");
         return 2;
     }
     const QString exeFolder = QString::fromLocal8Bit(argv[2]);
@@ -27,11 +32,27 @@ int main(int argc, char** argv)
     const auto description = [](const char* folder) { return QString::fromLocal8Bit(folder) + "/Ruvex.rvk"; };
     try {
         if (std::strcmp(argv[1], "take") == 0) {
-            workspace.Open(description(argv[3]));
+            workspace.RecoverAtStart();
+            if (workspace.LockedFolder().isEmpty()) {
+                std::fprintf(stderr, "the working folder was not taken\n");
+                return 1;
+            }
             std::puts("taken");
             return 0;
         }
-        if (std::strcmp(argv[1], "run") != 0 || argc != 6)
+        if (argc != 6)
+            return 2;
+        if (std::strcmp(argv[1], "cycle") == 0) {
+            const QString destination = description(argv[5]);
+            workspace.Open(description(argv[3]));
+            workspace.SaveAs(destination);
+            ::setenv("VELLUMARK_KILL_ARMED", "1", 1);
+            workspace.Open(description(argv[4]));
+            workspace.SaveAs(destination);
+            std::puts("done");
+            return 0;
+        }
+        if (std::strcmp(argv[1], "run") != 0)
             return 2;
         const char* skins[2] = {argv[3], argv[4]};
         const QString destination = description(argv[5]);

@@ -1,15 +1,19 @@
 #include "FileCopy.h"
 
 #include "ChildProcess.h"
+#include "CommitRecord.h"
+#include "SkinError.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <sys/stat.h>
+#include <vector>
 
 namespace {
 
@@ -218,3 +222,34 @@ TEST_F(FileCopyTest, ReadOnlyFolderLeavesTheTargetAsItWas)
 }
 
 } // namespace
+
+// Files committed together: a commit stopped after its first rename (here the second
+// target became a folder) leaves its record, and whoever finds it finishes the
+// renames; a record that is not one of ours is removed without renaming anything.
+TEST_F(FileCopyTest, CommitStoppedHalfWayIsFinishedByWhoeverFindsItsRecord)
+{
+    Write("a.gif", OldBytes);
+    Write("b.gif", OldBytes);
+    std::vector<ReplacementFile> files;
+    for (const char* name : {"a.gif", "b.gif"}) {
+        files.emplace_back(Path(QString::fromLatin1(name)));
+        files.back().Write(NewBytes);
+    }
+    ASSERT_TRUE(QFile::remove(Path("b.gif")));
+    ASSERT_TRUE(QDir(dir_.path()).mkpath("b.gif/inside"));
+    EXPECT_THROW(CommitTogether(dir_.path(), files), SkinError);
+    files.clear();
+    EXPECT_EQ(Read("a.gif"), NewBytes);
+    EXPECT_TRUE(QFileInfo::exists(Path(CommitRecordName)));
+
+    ASSERT_TRUE(QDir(Path("b.gif")).removeRecursively());
+    FinishInterruptedCommit(dir_.path());
+    EXPECT_EQ(Read("b.gif"), NewBytes);
+    EXPECT_EQ(Entries(), QStringList({"a.gif", "b.gif"}));
+
+    Write(CommitRecordName, "vellumark commit 1\n2f6574632f706173737764 2f746d70\nend\n");
+    Write(".a.gif.vellumark-AbC123", OldBytes);
+    FinishInterruptedCommit(dir_.path());
+    EXPECT_EQ(Read("a.gif"), NewBytes);
+    EXPECT_EQ(Entries(), QStringList({"a.gif", "b.gif"}));
+}

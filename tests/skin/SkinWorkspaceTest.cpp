@@ -468,6 +468,33 @@ TEST_F(WorkspaceTest, OpenOfAFolderWithAnUnreadableFileChangesNothing)
     EXPECT_EQ(document_.Lines.Lines(), ReferenceSkinLines());
 }
 
+// An Open's errors name the files where the user chose them, never the working copy
+// the user does not know; a skin folder that cannot be searched is refused as such,
+// not taken for one without files (which opened the previous skin's working copy).
+TEST_F(WorkspaceTest, OpenErrorsNameTheChosenFolder)
+{
+    TestSkin skin;
+    skin.WriteComplete();
+    {
+        QFile broken(skin.Path(Gif(3)));
+        ASSERT_TRUE(broken.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        broken.write("GIF89a and nothing else");
+    }
+    const std::string message = ErrorOf([&] { workspace_.Open(skin.DescriptionPath()); });
+    EXPECT_TRUE(StartsWith(message, "Cannot read picture \"" + DisplayPath(skin.Path(Gif(3))) + "\". ")) << message;
+
+    TestSkin closed;
+    closed.WriteDescription(OtherSkinLines());
+    ShareWithNobody(closed.Dir());
+    SetMode(closed.Dir(), 0600);
+    const ChildResult child = RunWorkspaceAsNobody([&](SkinDocument& document, SkinWorkspace& workspace) {
+        return ErrorOf([&] { workspace.Open(closed.DescriptionPath()); }) + "|" + std::to_string(document.Lines.Count());
+    });
+    SetMode(closed.Dir(), 0700);
+    ASSERT_TRUE(child.ran);
+    EXPECT_EQ(child.output, "Cannot open file \"" + DisplayPath(closed.DescriptionPath()) + "\". Permission denied|0");
+}
+
 // A working folder whose disk fills up in the middle of an Open: the error is shown
 // and the earlier skin stays, on disk and in the document, with no temporary file.
 TEST_F(WorkspaceTest, OpenThatRunsOutOfRoomChangesNothing)
