@@ -36,6 +36,7 @@ protected:
         view->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
         view->SetZoom(3);
+        view->Tool().SetSnapping(false); // these drags land where the mouse goes
     }
 
     void Open(const std::vector<std::string>& lines = ReferenceSkinLines())
