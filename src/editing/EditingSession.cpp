@@ -507,6 +507,10 @@ void EditingSession::RedrawPreview()
 
 void EditingSession::Select(const std::optional<ElementRef>& element)
 {
+    // The primary one again (a view that follows the selection echoes it): the
+    // others stay selected.
+    if (element && element == selection_)
+        return;
     SelectMany(element ? std::vector<ElementRef>{*element} : std::vector<ElementRef>{}, element);
 }
 

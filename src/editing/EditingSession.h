@@ -125,6 +125,7 @@ public:
 
     // The primary selected element: the one the property editor shows.
     const std::optional<ElementRef>& Selection() const { return selection_; }
+    // element alone; the primary one again keeps the others selected.
     void Select(const std::optional<ElementRef>& element);
     // Every selected element, the primary one among them; empty when none is.
     const std::vector<ElementRef>& SelectedElements() const { return selected_; }
