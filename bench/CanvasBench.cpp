@@ -1,6 +1,8 @@
 // One step of a drag on the canvas, at 8x: the session composes and stores the
 // element's line, parses, draws the preview (listing where each element went), and
-// the canvas turns the new surface into its picture and paints its viewport.
+// the canvas turns the new surface into its picture and paints its viewport. The
+// same with five elements selected and snapping on: the tool snaps the move, writes
+// five lines at once, and the canvas paints five outlines and the guides.
 #include "BenchSession.h"
 
 #include "CanvasView.h"
@@ -54,6 +56,29 @@ void BM_CanvasDragStep(benchmark::State& state)
     }
 }
 BENCHMARK(BM_CanvasDragStep)->Unit(benchmark::kMicrosecond);
+
+void BM_CanvasDragStepSnapped(benchmark::State& state)
+{
+    Canvas canvas;
+    EditingSession& session = *canvas.session;
+    std::vector<ElementRef> five;
+    for (const char* key : {"Artist", "Title", "Album", "TimeCurrent", "TimeElapsed"})
+        five.push_back({SkinCategory::Strings, key});
+    session.SelectMany(five, five.front());
+    CanvasMoveTool& tool = canvas.view.Tool();
+    tool.SetSnapping(true);
+    tool.Press(canvas.view.SelectedTargets(), QPointF(0, 0), QPoint(0, 0));
+    int step = 0;
+    for (auto _ : state) {
+        // Back and forth by more than twice the snap's reach, so that no step snaps to
+        // where the last one did: every step writes the five lines.
+        const QPoint by = (++step % 2 != 0) ? QPoint(5, 3) : QPoint(45, 23);
+        tool.Move(QPointF(100, 0), by, false);
+        canvas.Paint();
+    }
+    tool.Cancel();
+}
+BENCHMARK(BM_CanvasDragStepSnapped)->Unit(benchmark::kMicrosecond);
 
 // The canvas's share of a step: keying the new surface and painting the viewport at 8x.
 void BM_CanvasPaint(benchmark::State& state)

@@ -80,7 +80,7 @@ cases=(
   "long-line|check|1|\"Artist\": x \"$sevens\" is not a number"
   "long-line|render|1|'$sevens' is not a valid integer value."
   "long-line|sheet|1|'$sevens' is not a valid integer value."
-  "long-line|open|1|error: '$sevens' is not a valid integer value."
+  "long-line|open|1|\"Artist\": '$sevens' is not a valid integer value."
   "junk-lines|check|1|: not recognised: neither an element line"
   "junk-lines|render|0|"
   "junk-lines|sheet|0|"

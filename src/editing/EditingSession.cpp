@@ -192,21 +192,36 @@ void EditingSession::StoreLine(int index, const std::string& key, std::string by
 
 void EditingSession::StoreElementLive(const ElementRef& element, const ItemValues& values)
 {
-    const int index = document_.Lines.FindKey(element.key);
-    if (index < 0)
-        ThrowListIndexError(index);
-    std::string line = ComposeItemLine(element.category, element.key, values);
-    const std::string& current = document_.Lines.Line(index);
-    live_.try_emplace(index, element.key, current);
-    if (current == line)
+    StoreElementsLive({{element, values}});
+}
+
+void EditingSession::StoreElementsLive(const std::vector<std::pair<ElementRef, ItemValues>>& elements)
+{
+    std::vector<std::string> lines;
+    for (const auto& [element, values] : elements) { // every line composed before any is replaced
+        if (document_.Lines.FindKey(element.key) < 0)
+            ThrowListIndexError(-1);
+        lines.push_back(ComposeItemLine(element.category, element.key, values));
+    }
+    SkinChange change;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string& key = elements[i].first.key;
+        const int index = document_.Lines.FindKey(key);
+        const std::string& current = document_.Lines.Line(index);
+        live_.try_emplace(index, key, current);
+        if (current == lines[i])
+            continue;
+        document_.Lines.Replace(index, std::move(lines[i]));
+        change.keys.push_back(key);
+    }
+    if (change.keys.empty())
         return;
     stepError_.reset();
-    document_.Lines.Replace(index, std::move(line));
-    Follow(SkinChange{false, {element.key}, {}});
+    Follow(change);
     ThrowKeptError();
 }
 
-void EditingSession::CommitLive(const QString& name)
+void EditingSession::CommitLive(const QString& name, std::optional<MergeKey> merge)
 {
     if (live_.empty())
         return;
@@ -215,8 +230,9 @@ void EditingSession::CommitLive(const QString& name)
         if (document_.Lines.Line(index) != before.second)
             edits.push_back({index, before.first, before.second, document_.Lines.Line(index)});
     live_.clear();
-    if (!edits.empty())
-        Push(new SkinStep(*this, name, std::move(edits), {})); // already in place: its redo changes nothing
+    const bool merging = merge.has_value();
+    if (!edits.empty()) // already in place: its redo changes nothing
+        Push(new SkinStep(*this, name, std::move(edits), {}, std::move(merge)), merging);
 }
 
 void EditingSession::CancelLive()
@@ -366,10 +382,26 @@ void EditingSession::RedrawPreview()
 
 void EditingSession::Select(const std::optional<ElementRef>& element)
 {
-    if (selection_ == element)
+    // The primary one again (a view that follows the selection echoes it): the
+    // others stay selected.
+    if (element && element == selection_)
+        return;
+    SelectMany(element ? std::vector<ElementRef>{*element} : std::vector<ElementRef>{}, element);
+}
+
+void EditingSession::SelectMany(std::vector<ElementRef> elements, const std::optional<ElementRef>& primary)
+{
+    std::vector<ElementRef> selected;
+    if (primary)
+        selected.push_back(*primary);
+    for (ElementRef& element : elements)
+        if (primary && std::find(selected.begin(), selected.end(), element) == selected.end())
+            selected.push_back(std::move(element));
+    if (selection_ == primary && selected_ == selected)
         return;
     Commit();
-    selection_ = element;
+    selection_ = primary;
+    selected_ = std::move(selected);
     emit SelectionChanged();
 }
 

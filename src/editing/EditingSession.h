@@ -90,7 +90,10 @@ public:
     // A gesture: moves shown at once without a step; CommitLive makes them one step,
     // CancelLive puts every line back and leaves the history as it was.
     void StoreElementLive(const ElementRef& element, const ItemValues& values);
-    void CommitLive(const QString& name);
+    // Several elements moved together: parsed and drawn once.
+    void StoreElementsLive(const std::vector<std::pair<ElementRef, ItemValues>>& elements);
+    // With merge, the step takes in the next one of the same key (a burst of nudges).
+    void CommitLive(const QString& name, std::optional<MergeKey> merge = std::nullopt);
     void CancelLive();
 
     // Replaces picture number by the chosen GIF as one step. Nothing chosen changes
@@ -121,8 +124,15 @@ public:
     // The elements the last drawing painted, in draw order (last is topmost).
     const std::vector<DrawnElement>& DrawnElements() const { return drawn_; }
 
+    // The primary selected element: the one the property editor shows.
     const std::optional<ElementRef>& Selection() const { return selection_; }
+    // element alone; the primary one again keeps the others selected.
     void Select(const std::optional<ElementRef>& element);
+    // Every selected element, the primary one among them; empty when none is.
+    const std::vector<ElementRef>& SelectedElements() const { return selected_; }
+    // Selects elements (each once) with primary as the one shown; primary is added
+    // when missing. Without a primary nothing is selected.
+    void SelectMany(std::vector<ElementRef> elements, const std::optional<ElementRef>& primary);
 
     // Asks the view of the pictures to show "N.gif": a jump from elsewhere, such as
     // a problem of that picture. Changes nothing.
@@ -169,6 +179,7 @@ private:
     QImage surface_;
     std::vector<DrawnElement> drawn_;
     std::optional<ElementRef> selection_;
+    std::vector<ElementRef> selected_;
     QString skinFolder_;
 
     SkinPictures pictures_;

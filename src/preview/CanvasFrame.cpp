@@ -12,6 +12,8 @@ namespace {
 
 constexpr QRgb MarginColour = qRgb(96, 96, 96);
 const QColor GridColour(128, 128, 128, 120);
+const QColor GuideColour(255, 0, 200); // magenta: seldom a skin's own colour
+const QColor BandColour(40, 120, 255);
 
 void PaintGrid(QPainter& painter, QSize frame, QPoint screen, int scale)
 {
@@ -102,4 +104,18 @@ void PaintCanvasFrame(QImage& frame, const QImage& surface, const CanvasGeometry
     const int width = std::max(1, qRound(geometry.ratio));
     for (const QRect& bounds : overlays.selected)
         PaintOutline(painter, bounds, screen, scale, width);
+    if (overlays.primary)
+        PaintOutline(painter, *overlays.primary, screen, scale, 2 * width);
+    painter.setPen(QPen(GuideColour, width));
+    if (overlays.guideX)
+        painter.drawLine(screen.x() + *overlays.guideX * scale, screen.y(), screen.x() + *overlays.guideX * scale,
+                         screen.y() + ScreenHeight * scale);
+    if (overlays.guideY)
+        painter.drawLine(screen.x(), screen.y() + *overlays.guideY * scale, screen.x() + ScreenWidth * scale,
+                         screen.y() + *overlays.guideY * scale);
+    if (!overlays.band.isEmpty()) {
+        painter.setPen(QPen(BandColour, width, Qt::DashLine));
+        painter.drawRect(screen.x() + overlays.band.left() * scale, screen.y() + overlays.band.top() * scale,
+                         overlays.band.width() * scale, overlays.band.height() * scale);
+    }
 }

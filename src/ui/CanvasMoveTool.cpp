@@ -3,7 +3,26 @@
 #include "ElementValues.h"
 #include "ItemValueMapping.h"
 
+#include <algorithm>
 #include <cstdlib>
+
+namespace {
+
+bool Matches(const DrawnElement& drawn, const MoveTarget& target)
+{
+    return drawn.category == target.element.category && drawn.key == target.element.key
+        && drawn.mirrored == target.mirrored;
+}
+
+} // namespace
+
+QString StepName(const QString& verb, const std::vector<ElementRef>& elements)
+{
+    if (elements.size() != 1)
+        return QStringLiteral("%1 %2 elements").arg(verb).arg(elements.size());
+    const std::string& key = elements.front().key;
+    return verb + ' ' + QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size())).trimmed();
+}
 
 ItemValues ShownValues(const SkinDocument& document, const ElementRef& element)
 {
@@ -31,11 +50,60 @@ void CanvasMoveTool::Press(std::vector<MoveTarget> targets, QPointF position, QP
     for (MoveTarget& target : targets)
         if (session_.Document().Lines.FindKey(target.element.key) >= 0) // nothing to drag without a line
             drag.moved.push_back(Moved{target, ShownValues(session_.Document(), target.element)});
-    if (!drag.moved.empty())
-        drag_ = std::move(drag);
+    if (drag.moved.empty())
+        return;
+    // Snapping measures what is drawn: the targets' rectangles against every element
+    // not moved (a soft label moves both of its sides).
+    QRect box;
+    std::vector<QRect> others;
+    for (const DrawnElement& drawn : session_.DrawnElements()) {
+        const auto moves = [&](const Moved& m) { return drawn.key == m.target.element.key; };
+        if (std::none_of(drag.moved.begin(), drag.moved.end(), moves))
+            others.push_back(drawn.bounds);
+        else if (std::any_of(drag.moved.begin(), drag.moved.end(), [&](const Moved& m) { return Matches(drawn, m.target); }))
+            box |= drawn.bounds;
+    }
+    drag.snap = SnapHelper(box, others);
+    drag_ = std::move(drag);
 }
 
-void CanvasMoveTool::Move(QPointF position, QPoint skinPoint, bool straight)
+QPoint CanvasMoveTool::Offset(QPoint by, bool straight, bool free)
+{
+    if (straight) {
+        if (std::abs(by.x()) >= std::abs(by.y()))
+            by.setY(0);
+        else
+            by.setX(0);
+    }
+    guides_ = {};
+    if (!snapping_ || free)
+        return by;
+    SnapGuides guides;
+    const QPoint snapped = drag_->snap.Snapped(by, &guides);
+    // A straight move keeps its other axis still.
+    if (!straight || by.x() != 0) {
+        by.setX(snapped.x());
+        guides_.x = guides.x;
+    }
+    if (!straight || by.y() != 0) {
+        by.setY(snapped.y());
+        guides_.y = guides.y;
+    }
+    return by;
+}
+
+void CanvasMoveTool::Store(const std::vector<Moved>& moved, QPoint by)
+{
+    std::vector<std::pair<ElementRef, ItemValues>> values;
+    for (const Moved& m : moved) {
+        const ElementRef& element = m.target.element;
+        values.emplace_back(element, MovedElementValues(element.category, element.key, m.start, by.x(), by.y(),
+                                                        m.target.mirrored));
+    }
+    session_.StoreElementsLive(values);
+}
+
+void CanvasMoveTool::Move(QPointF position, QPoint skinPoint, bool straight, bool free)
 {
     if (!drag_)
         return;
@@ -45,35 +113,29 @@ void CanvasMoveTool::Move(QPointF position, QPoint skinPoint, bool straight)
             return;
         drag.moving = true;
     }
-    QPoint by = Offset(skinPoint - drag.pressedOver);
-    if (straight) {
-        if (std::abs(by.x()) >= std::abs(by.y()))
-            by.setY(0);
-        else
-            by.setX(0);
-    }
+    const QPoint by = Offset(skinPoint - drag.pressedOver, straight, free);
     if (by == drag.stored)
         return;
     drag.stored = by;
-    for (const Moved& moved : drag.moved) {
-        const ElementRef& element = moved.target.element;
-        session_.StoreElementLive(element, MovedElementValues(element.category, element.key, moved.start, by.x(),
-                                                              by.y(), moved.target.mirrored));
-    }
+    Store(drag.moved, by);
 }
 
 void CanvasMoveTool::Release()
 {
     const std::optional<Drag> drag = std::exchange(drag_, std::nullopt);
+    guides_ = {};
     if (!drag || !drag->moving)
         return;
-    const std::string& key = drag->moved.front().target.element.key;
-    session_.CommitLive(QStringLiteral("Move ") + QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size())).trimmed());
+    std::vector<ElementRef> elements;
+    for (const Moved& moved : drag->moved)
+        elements.push_back(moved.target.element);
+    session_.CommitLive(StepName(QStringLiteral("Move"), elements));
 }
 
 void CanvasMoveTool::Cancel()
 {
     const std::optional<Drag> drag = std::exchange(drag_, std::nullopt);
+    guides_ = {};
     if (drag && drag->moving)
         session_.CancelLive();
 }
@@ -89,11 +151,25 @@ void CanvasMoveTool::Nudge(const std::vector<MoveTarget>& targets, QPoint by)
         session_.Commit(); // a pause ends a burst of nudges
     nudged_ = std::move(elements);
     lastNudge_.start();
-    for (const MoveTarget& target : targets) {
-        const ElementRef& element = target.element;
+    if (targets.size() == 1) {
+        const ElementRef& element = targets.front().element;
         const ItemValues values = MovedElementValues(element.category, element.key,
                                                      ShownValues(session_.Document(), element), by.x(), by.y(),
-                                                     target.mirrored);
+                                                     targets.front().mirrored);
         session_.StoreElement(element, values, NudgeControl);
+        return;
     }
+    // Several lines as one step that takes in the burst's next nudges.
+    std::vector<Moved> moved;
+    std::string keys;
+    for (const MoveTarget& target : targets) {
+        if (session_.Document().Lines.FindKey(target.element.key) < 0)
+            continue;
+        moved.push_back(Moved{target, ShownValues(session_.Document(), target.element)});
+        keys += target.element.key + ' ';
+    }
+    if (moved.empty())
+        return;
+    Store(moved, by);
+    session_.CommitLive(StepName(QStringLiteral("Move"), nudged_), MergeKey{keys, NudgeControl});
 }

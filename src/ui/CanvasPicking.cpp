@@ -50,3 +50,69 @@ QString StatusText(const std::vector<DrawnElement>& drawn, QPoint skinPoint)
     text += QStringLiteral("   ") + QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size())).trimmed();
     return under.front().mirrored ? text + QStringLiteral(" (right)") : text;
 }
+
+std::vector<ElementRef> SelectedByBand(const std::vector<DrawnElement>& drawn, std::optional<QRect> band,
+                                       std::vector<ElementRef> kept)
+{
+    for (const DrawnElement& element : drawn)
+        if ((!band || (!band->isEmpty() && band->contains(element.bounds)))
+            && std::find(kept.begin(), kept.end(), RefOf(element)) == kept.end())
+            kept.push_back(RefOf(element));
+    return kept;
+}
+
+std::vector<ElementRef> Toggled(std::vector<ElementRef> selected, const ElementRef& element)
+{
+    const auto found = std::find(selected.begin(), selected.end(), element);
+    if (found == selected.end())
+        selected.push_back(element);
+    else
+        selected.erase(found);
+    return selected;
+}
+
+std::optional<PressPick> PickOnPress(const std::vector<DrawnElement>& drawn, QPoint at,
+                                     const std::vector<ElementRef>& selected, const std::optional<ElementRef>& primary,
+                                     bool mirrored, bool shift, bool alt)
+{
+    const std::vector<DrawnElement> under = ElementsAt(drawn, at);
+    if (under.empty() || (shift && under.front().category == SkinCategory::Objects
+                          && under.front().key == ObjectKeys[EdgeSizedObject]))
+        return std::nullopt;
+    const DrawnElement& picked = PickedElement(under, primary, mirrored, alt);
+    const ElementRef ref = RefOf(picked);
+    const bool was = std::find(selected.begin(), selected.end(), ref) != selected.end();
+    if (!shift)
+        return PressPick{was ? selected : std::vector<ElementRef>{ref}, ref, picked.mirrored, true};
+    if (!was)
+        return PressPick{Toggled(selected, ref), ref, picked.mirrored, false};
+    PressPick pick{Toggled(selected, ref), std::nullopt, false, false};
+    if (!pick.selected.empty())
+        pick.primary = pick.selected.back();
+    return pick;
+}
+
+void AddOutlines(CanvasOverlays& overlays, const std::vector<DrawnElement>& drawn,
+                 const std::vector<ElementRef>& selected, const std::optional<ElementRef>& primary, bool mirrored)
+{
+    for (const DrawnElement& element : drawn) {
+        if (std::none_of(selected.begin(), selected.end(), [&](const ElementRef& s) { return Is(element, s); }))
+            continue;
+        if (primary && Is(element, *primary) && element.mirrored == mirrored)
+            overlays.primary = element.bounds;
+        else
+            overlays.selected.push_back(element.bounds);
+    }
+}
+
+PressPick PickInBand(const std::vector<DrawnElement>& drawn, std::optional<QRect> band,
+                     const std::vector<ElementRef>& selected, const std::optional<ElementRef>& primary, bool mirrored,
+                     bool adding)
+{
+    PressPick pick{SelectedByBand(drawn, band, adding ? selected : std::vector<ElementRef>{}), primary, mirrored, false};
+    if (!primary || std::find(pick.selected.begin(), pick.selected.end(), *primary) == pick.selected.end()) {
+        pick.primary = pick.selected.empty() ? std::nullopt : std::optional(pick.selected.front());
+        pick.mirrored = false;
+    }
+    return pick;
+}

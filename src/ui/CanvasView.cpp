@@ -1,6 +1,5 @@
 #include "CanvasView.h"
 
-#include "CanvasFrame.h"
 #include "CanvasPicking.h"
 #include "ErrorReporter.h"
 
@@ -126,12 +125,8 @@ void CanvasView::paintEvent(QPaintEvent*)
     if (frame_.size() != size)
         frame_ = QImage(size, QImage::Format_RGB32);
     frame_.setDevicePixelRatio(1);
-    CanvasOverlays overlays;
-    overlays.grid = gridShown_;
-    if (const auto& selection = session_.Selection())
-        for (const DrawnElement& element : session_.DrawnElements())
-            if (Is(element, *selection))
-                overlays.selected.push_back(element.bounds);
+    CanvasOverlays overlays{gridShown_, {}, {}, tool_.Guides().x, tool_.Guides().y, band_};
+    AddOutlines(overlays, session_.DrawnElements(), session_.SelectedElements(), session_.Selection(), mirroredSelected_);
     // The session's surface itself (RGB32, as every drawing leaves it), never copied.
     PaintCanvasFrame(frame_, session_.Surface(), geometry, overlays);
 
@@ -166,25 +161,29 @@ void CanvasView::scrollContentsBy(int, int)
 
 // ---- Selection -------------------------------------------------------------------
 
-void CanvasView::Select(const DrawnElement& element)
+void CanvasView::Select(std::vector<ElementRef> elements, const std::optional<ElementRef>& primary, bool mirrored)
 {
-    mirroredSelected_ = element.mirrored;
+    mirroredSelected_ = mirrored;
     const QScopedValueRollback selecting(selecting_, true);
-    session_.Select(RefOf(element));
+    session_.SelectMany(std::move(elements), primary);
     viewport()->update();
 }
 
-// Picks the topmost element under position (with cycle, the one below the selected
-// one, round again after the lowest) and starts the tool's drag on it.
-void CanvasView::Press(QPointF position, bool cycle)
+std::vector<MoveTarget> CanvasView::SelectedTargets() const
 {
-    const QPoint at = SkinPointAt(position);
-    const std::vector<DrawnElement> under = ElementsAt(session_.DrawnElements(), at);
-    if (under.empty())
-        return; // a click on nothing keeps the selection
-    const DrawnElement picked = PickedElement(under, session_.Selection(), mirroredSelected_, cycle);
-    Select(picked);
-    tool_.Press({MoveTarget{RefOf(picked), picked.mirrored}}, position, at);
+    std::vector<MoveTarget> targets;
+    for (const ElementRef& element : session_.SelectedElements())
+        if (element.category != SkinCategory::Settings) // a setting has no place on the screen
+            targets.push_back({element, element == session_.Selection() && mirroredSelected_});
+    return targets;
+}
+
+void CanvasView::SelectInBand(std::optional<QRect> band, bool adding)
+{
+    const PressPick pick = PickInBand(session_.DrawnElements(), band, session_.SelectedElements(),
+                                      session_.Selection(), mirroredSelected_, adding);
+    if (!pick.selected.empty()) // a band round nothing keeps the selection
+        Select(pick.selected, pick.primary, pick.mirrored);
 }
 
 // ---- Events ----------------------------------------------------------------------
@@ -199,7 +198,7 @@ bool CanvasView::event(QEvent* event)
             const bool back = key->key() == Qt::Key_Backtab || (key->modifiers() & Qt::ShiftModifier);
             errors_.Run([&] {
                 if (const auto next = SteppedElement(session_.DrawnElements(), session_.Selection(), back ? -1 : 1))
-                    Select(*next);
+                    Select({RefOf(*next)}, RefOf(*next), next->mirrored);
             });
             return true;
         }
@@ -211,9 +210,21 @@ void CanvasView::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton)
         return QAbstractScrollArea::mousePressEvent(event);
+    // A press selects (as CanvasPicking says), then drags or draws a selection rectangle.
+    const QPointF position = event->position();
+    const QPoint at = SkinPointAt(position);
+    const Qt::KeyboardModifiers keys = event->modifiers();
     errors_.Run([&] {
         tool_.Cancel();
-        Press(event->position(), event->modifiers() & Qt::AltModifier);
+        if (const auto pick = PickOnPress(session_.DrawnElements(), at, session_.SelectedElements(),
+                                          session_.Selection(), mirroredSelected_, keys & Qt::ShiftModifier,
+                                          keys & Qt::AltModifier)) {
+            Select(pick->selected, pick->primary, pick->mirrored);
+            if (pick->drag)
+                tool_.Press(SelectedTargets(), position, at);
+        } else {
+            bandFrom_ = at;
+        }
     });
     event->accept();
 }
@@ -221,11 +232,16 @@ void CanvasView::mousePressEvent(QMouseEvent* event)
 void CanvasView::mouseMoveEvent(QMouseEvent* event)
 {
     const QPointF position = event->position();
-    ShowStatus(position);
+    emit StatusChanged(StatusText(session_.DrawnElements(), SkinPointAt(position)));
+    if (bandFrom_ && (event->buttons() & Qt::LeftButton)) {
+        band_ = QRect(*bandFrom_, SkinPointAt(position)).normalized();
+        viewport()->update();
+    }
     if (tool_.Dragging() && (event->buttons() & Qt::LeftButton)) {
         const bool straight = event->modifiers() & Qt::ShiftModifier;
+        const bool free = event->modifiers() & Qt::AltModifier;
         // One error box, not one per mouse move: a failed step ends the drag.
-        if (!errors_.Run([&] { tool_.Move(position, SkinPointAt(position), straight); }))
+        if (!errors_.Run([&] { tool_.Move(position, SkinPointAt(position), straight, free); }))
             errors_.Run([&] { tool_.Cancel(); });
     }
     event->accept();
@@ -236,6 +252,9 @@ void CanvasView::mouseReleaseEvent(QMouseEvent* event)
     if (event->button() != Qt::LeftButton)
         return QAbstractScrollArea::mouseReleaseEvent(event);
     errors_.Run([&] { tool_.Release(); });
+    if (std::exchange(bandFrom_, std::nullopt))
+        SelectInBand(std::exchange(band_, QRect()), event->modifiers() & Qt::ShiftModifier);
+    viewport()->update();
     event->accept();
 }
 
@@ -255,7 +274,12 @@ void CanvasView::keyPressEvent(QKeyEvent* event)
     const int step = (event->modifiers() & Qt::ShiftModifier) ? 10 : 1;
     QPoint by;
     switch (event->key()) {
-    case Qt::Key_Escape: errors_.Run([&] { tool_.Cancel(); }); break;
+    case Qt::Key_Escape: // a drag put back, or else the selection cleared to the primary one
+        if (tool_.Dragging())
+            errors_.Run([&] { tool_.Cancel(); });
+        else if (const auto primary = session_.Selection())
+            Select({*primary}, primary, mirroredSelected_);
+        break;
     case Qt::Key_Left: by = QPoint(-step, 0); break;
     case Qt::Key_Right: by = QPoint(step, 0); break;
     case Qt::Key_Up: by = QPoint(0, -step); break;
@@ -263,9 +287,8 @@ void CanvasView::keyPressEvent(QKeyEvent* event)
     default:
         return QAbstractScrollArea::keyPressEvent(event);
     }
-    const auto& selection = session_.Selection();
-    if (!by.isNull() && selection && selection->category != SkinCategory::Settings)
-        errors_.Run([&] { tool_.Nudge({MoveTarget{*selection, mirroredSelected_}}, by); });
+    if (!by.isNull())
+        errors_.Run([&] { tool_.Nudge(SelectedTargets(), by); });
     event->accept();
 }
 
@@ -273,9 +296,4 @@ void CanvasView::leaveEvent(QEvent* event)
 {
     QAbstractScrollArea::leaveEvent(event);
     emit StatusChanged(QString());
-}
-
-void CanvasView::ShowStatus(QPointF position)
-{
-    emit StatusChanged(StatusText(session_.DrawnElements(), SkinPointAt(position)));
 }

@@ -1,8 +1,9 @@
 #pragma once
 // The canvas: the session's one preview surface, colour-keyed as the main preview,
 // enlarged by a whole number with sharp pixels, with a margin around the screen.
-// Elements are selected by clicking; the move tool drags and nudges them. The view
-// joins the geometry, the frame painting and the tool to the widget's events.
+// Elements are selected by clicking (Shift+click adds or takes out, a drag on empty
+// canvas draws a selection rectangle); the move tool drags and nudges them all. The
+// view joins the geometry, the frame painting and the tool to the widget's events.
 #include "CanvasGeometry.h"
 #include "CanvasMoveTool.h"
 #include "EditingSession.h"
@@ -37,6 +38,13 @@ public:
     bool GridShown() const { return gridShown_; }
     void SetGridShown(bool shown);
 
+    // The tool that drags and nudges the selection (View › Snap sets its snapping).
+    CanvasMoveTool& Tool() { return tool_; }
+    // The selected elements as the tool moves them, the primary one first.
+    std::vector<MoveTarget> SelectedTargets() const;
+    // Every element drawn, the primary one kept when there is one.
+    void SelectAll() { SelectInBand(std::nullopt, false); }
+
     // Where the skin lies in the viewport now.
     CanvasGeometry Geometry() const;
     QPoint SkinPointAt(QPointF viewportPosition) const { return Geometry().SkinPointAt(viewportPosition); }
@@ -64,9 +72,10 @@ private:
     qreal Ratio() const;
     void UpdateScrollRange();
     void ScrollTo(QPoint scroll);
-    void Select(const DrawnElement& element);
-    void Press(QPointF position, bool cycle);
-    void ShowStatus(QPointF position);
+    // Selects elements with primary shown (the right soft label when mirrored).
+    void Select(std::vector<ElementRef> elements, const std::optional<ElementRef>& primary, bool mirrored);
+    // The elements inside band (none: every one drawn), added to the selection or not.
+    void SelectInBand(std::optional<QRect> band, bool adding);
 
     EditingSession& session_;
     const ErrorReporter& errors_;
@@ -76,6 +85,8 @@ private:
     bool gridShown_ = false;
     bool mirroredSelected_ = false; // the right soft label was picked, not SoftLabel's own text
     bool selecting_ = false;
+    std::optional<QPoint> bandFrom_; // a selection rectangle is being drawn from this skin pixel
+    QRect band_;
     bool centred_ = false; // the screen was centred when first shown
     QMetaObject::Connection screenWatch_;
 };

@@ -1,5 +1,6 @@
 #include "CanvasWindow.h"
 
+#include "CanvasArrange.h"
 #include "CanvasView.h"
 #include "EditingSession.h"
 #include "ErrorReporter.h"
@@ -14,6 +15,7 @@
 #include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
+#include <QToolBar>
 
 #include <algorithm>
 
@@ -62,6 +64,8 @@ CanvasWindow::CanvasWindow(EditingSession& session, const ErrorReporter& errors,
     view_->SetZoom(zoomRemembered_ ? zoom.toInt() : 3);
     view_->SetGridShown(Remembered("grid", false).toBool());
     grid_->setChecked(view_->GridShown());
+    snap_->setChecked(Remembered("snap", true).toBool());
+    view_->Tool().SetSnapping(snap_->isChecked());
     ShowZoom(view_->Zoom());
     connect(view_, &CanvasView::ZoomChanged, this, [this](int zoom) {
         ShowZoom(zoom);
@@ -97,6 +101,61 @@ void CanvasWindow::CreateMenu(EditingSession& session, const ErrorReporter& erro
         view_->SetGridShown(shown);
         Remember("grid", shown);
     });
+    snap_ = item("Snap", QStringLiteral("Snap"), {QKeySequence(Qt::Key_S)});
+    snap_->setCheckable(true);
+    connect(snap_, &QAction::toggled, this, [this](bool snapping) {
+        view_->Tool().SetSnapping(snapping);
+        Remember("snap", snapping);
+    });
+    CreateArrangeMenu(session, errors);
+}
+
+void CanvasWindow::CreateArrangeMenu(EditingSession& session, const ErrorReporter& errors)
+{
+    QMenu* menu = menuBar()->addMenu(QStringLiteral("Arrange"));
+    QToolBar* bar = addToolBar(QStringLiteral("Arrange"));
+    bar->setObjectName(QStringLiteral("ArrangeBar"));
+    struct Tool {
+        const char* name;
+        const char* caption;
+        const char* shortCaption;
+        QKeySequence key;
+        Arrangement how;
+    };
+    const Tool tools[] = {
+        {"AlignLeft", "Align left edges", "|\u2190", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Left), Arrangement::AlignLeft},
+        {"AlignHCentre", "Align horizontal centres", "\u2194", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_H),
+         Arrangement::AlignHCentre},
+        {"AlignRight", "Align right edges", "\u2192|", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Right),
+         Arrangement::AlignRight},
+        {"AlignTop", "Align top edges", "\u2191", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Up), Arrangement::AlignTop},
+        {"AlignVCentre", "Align vertical centres", "\u2195", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V),
+         Arrangement::AlignVCentre},
+        {"AlignBottom", "Align bottom edges", "\u2193", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Down),
+         Arrangement::AlignBottom},
+        {"DistributeH", "Distribute horizontally", "\u2194\u2194", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_H),
+         Arrangement::DistributeH},
+        {"DistributeV", "Distribute vertically", "\u2195\u2195", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_V),
+         Arrangement::DistributeV},
+    };
+    for (const Tool& tool : tools) {
+        if (tool.how == Arrangement::AlignTop || tool.how == Arrangement::DistributeH) {
+            menu->addSeparator();
+            bar->addSeparator();
+        }
+        auto* action = menu->addAction(QString::fromUtf8(tool.caption));
+        action->setObjectName(QString::fromLatin1(tool.name));
+        action->setShortcut(tool.key);
+        action->setIconText(QString::fromUtf8(tool.shortCaption));
+        action->setToolTip(action->text() + QStringLiteral(" (") + tool.key.toString(QKeySequence::NativeText) + ')');
+        bar->addAction(action);
+        connect(action, &QAction::triggered, this, [this, &session, &errors, how = tool.how] {
+            errors.Run([&] {
+                view_->Tool().Cancel();
+                Arrange(session, view_->SelectedTargets(), how);
+            });
+        });
+    }
 }
 
 bool CanvasWindow::WasOpen()

@@ -1,10 +1,11 @@
 #pragma once
-// The window beside the main one that holds the canvas: its own View menu (zoom and
-// pixel grid), Edit menu (the session's undo and redo) and a status bar with the
-// cursor's skin position and the element under it. It remembers whether it was
-// open, its size, its zoom and the grid (QSettings group "Canvas"). It opens beside
-// its parent where the screen has room, always wholly inside the screen's available
-// area, and the first time at the largest zoom that fits.
+// The window beside the main one that holds the canvas: its own View menu (zoom,
+// pixel grid, snapping), Edit menu (the session's undo and redo, select all), Arrange
+// menu with its tool bar, and a status bar with the cursor's skin position and the
+// element under it. It remembers whether it was open, its size, its zoom, the grid
+// and snapping (QSettings group "Canvas"). It opens beside its parent where the
+// screen has room, always wholly inside the screen's available area, and the first
+// time at the largest zoom that fits.
 #include <QMainWindow>
 #include <QRect>
 
@@ -37,6 +38,9 @@ protected:
 
 private:
     void CreateMenu(EditingSession& session, const ErrorReporter& errors);
+    // Arrange menu and its tool bar: align to the primary element (one alone: to
+    // the screen) and distribute, each one undo step.
+    void CreateArrangeMenu(EditingSession& session, const ErrorReporter& errors);
     // Size and place on the first show, when the frame and the screen are known.
     void Place();
     void ShowTitle(const EditingSession& session);
@@ -47,6 +51,7 @@ private:
     QLabel* position_ = nullptr;
     QLabel* zoomLabel_ = nullptr;
     QAction* grid_ = nullptr;
+    QAction* snap_ = nullptr;
     bool placed_ = false;
     QSize placedSize_; // the size placing gave it, which is not the user's choice
     bool zoomRemembered_ = false;

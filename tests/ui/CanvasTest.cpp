@@ -36,6 +36,7 @@ protected:
         view->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
         view->SetZoom(3);
+        view->Tool().SetSnapping(false); // these drags land where the mouse goes
     }
 
     void Open(const std::vector<std::string>& lines = ReferenceSkinLines())
@@ -120,11 +121,17 @@ TEST_F(CanvasTest, AClickSelectsTheTopmostAltClickCyclesAndThePropertyEditorFoll
     Click(At(QPoint(-20, -20))); // the margin: nothing there
     EXPECT_EQ(Selected(), "Artist");
 
+    // Shift+click adds; the property editor, following the primary one, keeps both.
+    Click(At(Bounds("Album").center()), Qt::ShiftModifier);
+    EXPECT_EQ(Selected(), "Album");
+    EXPECT_EQ(Session().SelectedElements().size(), 2u);
+
     // Chosen in the property editor: outlined on the canvas in black and white dashes.
     rig.page.findChild<QComboBox*>("CurList")->setCurrentIndex(1);
     auto* items = rig.page.findChild<QListWidget*>("SkinItems");
     items->setCurrentItem(items->findItems("Forward", Qt::MatchExactly).front());
     EXPECT_EQ(Selected(), "Forward");
+    EXPECT_EQ(Session().SelectedElements().size(), 1u);
     const QImage shot = view->viewport()->grab().toImage();
     const QRect forward = Bounds("Forward");
     std::set<QRgb> outline;

@@ -1,0 +1,131 @@
+#include "CanvasArrange.h"
+
+#include "CanvasSnap.h"
+#include "ElementValues.h"
+#include "SkinFormat.h"
+
+#include <algorithm>
+#include <numeric>
+
+namespace {
+
+// Where a box lies along one axis.
+struct Span {
+    int start;
+    int length;
+    int Centre() const { return start + length / 2; }
+    int End() const { return start + length; }
+};
+
+Span Along(const QRect& box, bool horizontal)
+{
+    return horizontal ? Span{box.left(), box.width()} : Span{box.top(), box.height()};
+}
+
+// The shifts along one axis that distribute spans with equal gaps.
+std::vector<int> Distributed(const std::vector<Span>& spans)
+{
+    std::vector<int> shifts(spans.size(), 0);
+    if (spans.size() < 3)
+        return shifts;
+    std::vector<std::size_t> order(spans.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        return spans[a].Centre() < spans[b].Centre();
+    });
+    const Span& first = spans[order.front()];
+    const Span& last = spans[order.back()];
+    long long inner = 0;
+    for (std::size_t i = 1; i + 1 < order.size(); ++i)
+        inner += spans[order[i]].length;
+    const long long free = static_cast<long long>(last.start) - first.End() - inner;
+    const auto gaps = static_cast<long long>(order.size() - 1);
+    // Floor division, so that overlapping elements still get equal (negative) gaps.
+    long long gap = free / gaps;
+    long long remainder = free % gaps;
+    if (remainder < 0) {
+        gap -= 1;
+        remainder += gaps;
+    }
+    long long at = first.End();
+    for (std::size_t i = 1; i + 1 < order.size(); ++i) {
+        at += gap + (static_cast<long long>(i) <= remainder ? 1 : 0);
+        shifts[order[i]] = static_cast<int>(at - spans[order[i]].start);
+        at += spans[order[i]].length;
+    }
+    return shifts;
+}
+
+} // namespace
+
+std::vector<QPoint> ArrangedOffsets(const std::vector<QRect>& boxes, Arrangement how)
+{
+    std::vector<QPoint> offsets(boxes.size());
+    if (boxes.empty())
+        return offsets;
+    if (how == Arrangement::DistributeH || how == Arrangement::DistributeV) {
+        const bool horizontal = how == Arrangement::DistributeH;
+        std::vector<Span> spans;
+        for (const QRect& box : boxes)
+            spans.push_back(Along(box, horizontal));
+        const std::vector<int> shifts = Distributed(spans);
+        for (std::size_t i = 0; i < boxes.size(); ++i)
+            offsets[i] = horizontal ? QPoint(shifts[i], 0) : QPoint(0, shifts[i]);
+        return offsets;
+    }
+    const bool horizontal = how == Arrangement::AlignLeft || how == Arrangement::AlignHCentre
+        || how == Arrangement::AlignRight;
+    const QRect screen(0, 0, ScreenWidth, ScreenHeight);
+    const Span reference = Along(boxes.size() == 1 ? screen : boxes.front(), horizontal);
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+        const Span span = Along(boxes[i], horizontal);
+        int shift = 0;
+        switch (how) {
+        case Arrangement::AlignLeft:
+        case Arrangement::AlignTop: shift = reference.start - span.start; break;
+        case Arrangement::AlignRight:
+        case Arrangement::AlignBottom: shift = reference.End() - span.End(); break;
+        default: shift = reference.Centre() - span.Centre(); break;
+        }
+        offsets[i] = horizontal ? QPoint(shift, 0) : QPoint(0, shift);
+    }
+    return offsets;
+}
+
+void Arrange(EditingSession& session, const std::vector<MoveTarget>& targets, Arrangement how)
+{
+    std::vector<MoveTarget> placed;
+    std::vector<ElementRef> elements;
+    std::vector<QRect> boxes;
+    for (const MoveTarget& target : targets) {
+        const auto& drawn = session.DrawnElements();
+        const auto found = std::find_if(drawn.begin(), drawn.end(), [&](const DrawnElement& d) {
+            return d.category == target.element.category && d.key == target.element.key && d.mirrored == target.mirrored;
+        });
+        if (found == drawn.end() || session.Document().Lines.FindKey(target.element.key) < 0)
+            continue;
+        placed.push_back(target);
+        elements.push_back(target.element);
+        boxes.push_back(found->bounds);
+    }
+    const std::vector<QPoint> offsets = ArrangedOffsets(boxes, how);
+    std::vector<std::pair<ElementRef, ItemValues>> values;
+    for (std::size_t i = 0; i < placed.size(); ++i) {
+        if (offsets[i].isNull())
+            continue;
+        const ElementRef& element = placed[i].element;
+        values.emplace_back(element, MovedElementValues(element.category, element.key,
+                                                        ShownValues(session.Document(), element), offsets[i].x(),
+                                                        offsets[i].y(), placed[i].mirrored));
+    }
+    if (values.empty())
+        return;
+    const bool distribute = how == Arrangement::DistributeH || how == Arrangement::DistributeV;
+    try {
+        session.StoreElementsLive(values);
+    } catch (...) {
+        session.CancelLive(); // every line back: no half-arranged selection
+        throw;
+    }
+    session.CommitLive(StepName(distribute ? QStringLiteral("Distribute") : QStringLiteral("Align"), elements));
+}
