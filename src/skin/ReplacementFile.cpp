@@ -234,10 +234,3 @@ void WriteFileReplacing(const QString& path, std::string_view bytes, LinkPolicy 
     file.Commit();
 }
 
-void CommitAll(std::vector<ReplacementFile>& files)
-{
-    for (auto& file : files)
-        file.Finish();
-    for (auto& file : files)
-        file.Commit();
-}

@@ -20,7 +20,6 @@
 #include <string>
 #include <string_view>
 #include <sys/types.h>
-#include <vector>
 
 enum class LinkPolicy { Replace, WriteThrough };
 
@@ -72,12 +71,6 @@ private:
 
 // Writes the whole file or, on any failure, leaves the old one; throws as above.
 void WriteFileReplacing(const QString& path, std::string_view bytes, LinkPolicy links = LinkPolicy::Replace);
-
-// Commits files in order once all of them are finished: a failure while writing
-// any of them changes none of the targets. A kill between two renames leaves some
-// targets replaced: files that must change together go through CommitTogether
-// (CommitRecord.h).
-void CommitAll(std::vector<ReplacementFile>& files);
 
 // "Cannot create file "%s". %s" for path with the system's reason.
 std::string CreateFileError(const QString& path, int errnum);
