@@ -4,6 +4,7 @@
 // same with five elements selected and snapping on: the tool snaps the move, writes
 // five lines at once, and the canvas paints five outlines and the guides.
 #include "BenchSession.h"
+#include "ElementValues.h"
 
 #include "CanvasView.h"
 #include "ErrorReporter.h"
@@ -41,13 +42,8 @@ void BM_CanvasDragStep(benchmark::State& state)
     Canvas canvas;
     EditingSession& session = *canvas.session;
     const ElementRef artist{SkinCategory::Strings, "Artist"};
-    const TSkiStr start = session.Document().ReadSkiStr(artist.key);
-    ItemValues values;
-    values.Y = start.Y;
-    values.Anchor = start.Anchor;
-    values.FontId = start.FontId;
-    values.StyleCode = start.StyleCode;
-    values.Color = start.Color;
+    const ItemValues start = ReadElementValues(session.Document().Lines, artist.category, artist.key);
+    ItemValues values = start;
     int step = 0;
     for (auto _ : state) {
         values.X = start.X + (++step % 20); // the mouse moved on by a skin pixel

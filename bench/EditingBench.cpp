@@ -3,6 +3,7 @@
 // change they make done straight on the document; and one undo step (line put back,
 // parse, draw) against one drawing.
 #include "BenchSession.h"
+#include "ElementValues.h"
 
 #include <benchmark/benchmark.h>
 
@@ -16,8 +17,7 @@ struct OpenSession : ExampleSession {
         settings.volumeShown = true;
         settings.volumeLevel = 5;
         session->SetSettings(settings);
-        const TSkiStr artist = session->Document().ReadSkiStr("Artist");
-        values = {artist.X, artist.Y, 0, 0, artist.Anchor, artist.FontId, artist.StyleCode, artist.Color};
+        values = ReadElementValues(session->Document().Lines, artist.category, artist.key);
     }
 
     const ElementRef artist{SkinCategory::Strings, "Artist"};

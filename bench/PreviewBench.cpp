@@ -2,6 +2,7 @@
 // in a number field of the property editor costs, and the all-states sheet that the
 // editor's all-states window draws again after each change while it is shown.
 #include "BenchSkin.h"
+#include "ElementValues.h"
 
 #include "PreviewRenderer.h"
 #include "StatesSheet.h"
@@ -40,14 +41,8 @@ void BM_KeystrokeRoundTrip(benchmark::State& state)
     const PreviewSettings settings = VolumeShown();
     QImage surface = NewPreviewSurface();
     DrawPreview(surface, document, settings);
-    const TSkiStr artist = document.ReadSkiStr("Artist");
-    ItemValues values;
-    values.X = artist.X;
-    values.Y = artist.Y;
-    values.Anchor = artist.Anchor;
-    values.FontId = artist.FontId;
-    values.StyleCode = artist.StyleCode;
-    values.Color = artist.Color;
+    const ItemValues artist = ReadElementValues(document.Lines, SkinCategory::Strings, "Artist");
+    ItemValues values = artist;
     int typed = 0;
     for (auto _ : state) {
         values.X = artist.X + (typed++ % 10); // each keystroke changes the digit

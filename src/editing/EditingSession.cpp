@@ -8,16 +8,10 @@
 
 #include <algorithm>
 
-namespace {
-
-QString KeyName(std::string key)
+QString ElementName(const std::string& key)
 {
-    while (!key.empty() && key.back() == ' ')
-        key.pop_back();
-    return QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size()));
+    return QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size())).trimmed();
 }
-
-} // namespace
 
 bool SkinChange::Touches(const std::string& key) const
 {
@@ -166,7 +160,7 @@ void EditingSession::RunHistory(int stepIndex, Move&& move)
 void EditingSession::StoreElement(const ElementRef& element, const ItemValues& values, int control)
 {
     const int index = document_.Lines.FindKey(element.key);
-    StoreLine(index, element.key, ComposeItemLine(element.category, element.key, values), KeyName(element.key),
+    StoreLine(index, element.key, ComposeItemLine(element.category, element.key, values), ElementName(element.key),
               MergeKey{element.key, control});
 }
 
@@ -433,7 +427,7 @@ void EditingSession::ReplaceLineText(int index, std::string bytes)
         throw SkinError("A line of " + std::string(DescriptionFileName) + " cannot hold a line break");
     const std::string name = LineName(document_.Lines, index);
     Commit();
-    StoreLine(index, name, std::move(bytes), KeyName(name), std::nullopt);
+    StoreLine(index, name, std::move(bytes), ElementName(name), std::nullopt);
 }
 
 // ---- Steps taken outside Undo() and Redo() --------------------------------------

@@ -34,6 +34,9 @@ struct ElementRef {
     bool operator==(const ElementRef&) const = default;
 };
 
+// A key as steps and captions show it, without the blank some keys end in ("Title ").
+QString ElementName(const std::string& key);
+
 // What one change of the skin touched.
 struct SkinChange {
     bool opened = false;           // a whole skin came in (or its load failed)

@@ -14,6 +14,22 @@ std::string MissingFileError(const QString& file)
     return "Cannot open file \"" + DisplayPath(file) + "\". " + SystemReason(ENOENT);
 }
 
+// Why a picture another program wrote cannot be taken; empty when it can.
+std::string Refusal(const PictureContent& now, const QString& file)
+{
+    switch (now.kind) {
+    case PictureContent::Kind::Absent: return MissingFileError(file);
+    case PictureContent::Kind::Unreadable: return now.reason;
+    case PictureContent::Kind::Bytes:
+        try {
+            DecodeGifFile(*now.bytes, file);
+        } catch (const SkinError& error) {
+            return error.what();
+        }
+    }
+    return {};
+}
+
 } // namespace
 
 SkinPictures::SkinPictures(SkinDocument& document, SkinWorkspace& workspace) : document_(document), workspace_(workspace)
@@ -129,27 +145,17 @@ std::string SkinPictures::TakeOutsideChanges(const TakeChange& take)
             unwritten_[n] = false;
             continue;
         }
-        std::string refusal;
-        if (unwritten_[n])
-            refusal.clear(); // the editor's own write is still due there: it goes first
-        else if (now.kind == PictureContent::Kind::Absent)
-            refusal = MissingFileError(file);
-        else if (now.kind == PictureContent::Kind::Unreadable)
-            refusal = now.reason;
-        else
-            try {
-                DecodeGifFile(*now.bytes, file);
-            } catch (const SkinError& error) {
-                refusal = error.what();
+        // Where the editor's own write is still due, that write goes first, unreported.
+        if (!unwritten_[n]) {
+            const std::string refusal = Refusal(now, file);
+            if (refusal.empty()) {
+                if (const std::optional<std::string> error = take(number, pictures_[n], std::move(now)))
+                    report(*error);
+                continue;
             }
-        if (refusal.empty() && !unwritten_[n]) {
-            if (const std::optional<std::string> error = take(number, pictures_[n], std::move(now)))
-                report(*error);
-            continue;
-        }
-        // Not taken: the picture the editor holds goes back, and the user hears of it once.
-        if (!refusal.empty())
+            // Not taken: the picture the editor holds goes back, and the user hears of it once.
             report(refusal);
+        }
         try {
             PutPictureContent(file, pictures_[n]);
             unwritten_[n] = false;

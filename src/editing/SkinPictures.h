@@ -28,8 +28,9 @@ public:
     // The decoded picture number; throws why there is none.
     const QImage& Picture(int number) const;
 
-    // Reads every picture of the freshly copied working copy; those in borrowed were
-    // borrowed from elsewhere (the starter skin's, say) and are marked so while unchanged.
+    // Reads every picture of the freshly copied working copy; those in borrowed are
+    // the working copy's earlier pictures that the opened skin lacks, marked so while
+    // unchanged.
     void Load(const std::vector<int>& borrowed);
     // Puts content in place and writes it into the working copy. A write that fails
     // keeps the picture, is tried again by WriteUnwritten, and its error is returned.

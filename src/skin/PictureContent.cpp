@@ -1,5 +1,6 @@
 #include "PictureContent.h"
 
+#include "FileCopy.h"
 #include "ReplacementFile.h"
 #include "SkinError.h"
 #include "TextFile.h"
@@ -16,14 +17,6 @@ namespace {
 QByteArray Native(const QString& path)
 {
     return QFile::encodeName(path);
-}
-
-bool SameFile(const QString& a, const QString& b)
-{
-    struct stat first {};
-    struct stat second {};
-    return ::stat(Native(a).constData(), &first) == 0 && ::stat(Native(b).constData(), &second) == 0
-        && first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
 } // namespace
@@ -43,7 +36,7 @@ bool SamePicture(const PictureContent& a, const PictureContent& b)
     switch (a.kind) {
     case PictureContent::Kind::Absent: return true;
     case PictureContent::Kind::Bytes: return a.bytes == b.bytes || *a.bytes == *b.bytes;
-    case PictureContent::Kind::Unreadable: return a.kept == b.kept || SameFile(a.kept, b.kept);
+    case PictureContent::Kind::Unreadable: return a.kept == b.kept || IsSameFile(a.kept, b.kept);
     }
     return false;
 }
@@ -77,7 +70,7 @@ void PutPictureContent(const QString& file, const PictureContent& content)
             throw SkinError(CreateFileError(file, errno));
         return;
     case PictureContent::Kind::Unreadable: {
-        if (content.kept.isEmpty() || SameFile(content.kept, file))
+        if (content.kept.isEmpty() || IsSameFile(content.kept, file))
             return;
         // Linked under a temporary name, then renamed over: the file is never missing.
         const QString temporary = content.kept + QStringLiteral(".back");

@@ -20,8 +20,7 @@ QString StepName(const QString& verb, const std::vector<ElementRef>& elements)
 {
     if (elements.size() != 1)
         return QStringLiteral("%1 %2 elements").arg(verb).arg(elements.size());
-    const std::string& key = elements.front().key;
-    return verb + ' ' + QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size())).trimmed();
+    return verb + ' ' + ElementName(elements.front().key);
 }
 
 ItemValues ShownValues(const SkinDocument& document, const ElementRef& element)

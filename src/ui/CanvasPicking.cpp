@@ -46,8 +46,7 @@ QString StatusText(const std::vector<DrawnElement>& drawn, QPoint skinPoint)
     const std::vector<DrawnElement> under = ElementsAt(drawn, skinPoint);
     if (under.empty())
         return text;
-    const std::string& key = under.front().key;
-    text += QStringLiteral("   ") + QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size())).trimmed();
+    text += QStringLiteral("   ") + ElementName(under.front().key);
     return under.front().mirrored ? text + QStringLiteral(" (right)") : text;
 }
 

@@ -5,7 +5,6 @@
 #include "DialogService.h"
 #include "EditingSession.h"
 #include "ErrorReporter.h"
-#include "GifPicture.h"
 #include "PictureView.h"
 #include "Placement.h"
 
@@ -13,8 +12,6 @@
 #include <QDesktopServices>
 #include <QDropEvent>
 #include <QDir>
-#include <QFileInfo>
-#include <QScopedValueRollback>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QUrl>
