@@ -3,6 +3,7 @@
 #include "BenchSkin.h"
 
 #include "SkinChecker.h"
+#include "SkinLoader.h"
 
 #include <benchmark/benchmark.h>
 
@@ -25,7 +26,7 @@ void BM_LoadSkin(benchmark::State& state)
     SkinDocument document;
     const QString path = ExampleSkinPath();
     for (auto _ : state) {
-        document.LoadSkin(path);
+        LoadSkin(document, path);
         benchmark::DoNotOptimize(document.Pictures);
     }
 }

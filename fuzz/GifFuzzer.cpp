@@ -3,7 +3,7 @@
 // other exception, crash, leak or sanitizer report is a finding.
 #include "FuzzCheck.h"
 
-#include "GifPicture.h"
+#include "GifDecoder.h"
 #include "SkinError.h"
 
 #include <QByteArray>

@@ -3,7 +3,7 @@
 // nothing, so it needs no QGuiApplication.
 #include "CliCommand.h"
 
-#include "SkinChecker.h"
+#include "SkinFolderCheck.h"
 #include "SkinError.h"
 
 std::vector<QCommandLineOption> CheckOptions()

@@ -1,6 +1,6 @@
 #include "CliCommand.h"
 
-#include "GifPicture.h"
+#include "FilePaths.h"
 #include "SkinChecker.h"
 #include "ReplacementFile.h"
 #include "SkinError.h"

@@ -1,6 +1,7 @@
 // vellumark-skin: the editor's skin operations without a window.
 // vellumark-skin COMMAND ARGS...; see CommandLine.cpp for the commands.
 #include "CliCommand.h"
+#include "FilePaths.h"
 #include "TextFile.h"
 
 #include <csignal>

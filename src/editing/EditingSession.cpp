@@ -1,6 +1,7 @@
 #include "EditingSession.h"
 
-#include "GifPicture.h"
+#include "FilePaths.h"
+#include "GifFile.h"
 #include "SkinError.h"
 #include "TextFile.h"
 

@@ -1,6 +1,8 @@
 #include "SkinPictures.h"
 
-#include "GifPicture.h"
+#include "FilePaths.h"
+#include "GifDecoder.h"
+#include "GifFile.h"
 #include "SkinError.h"
 #include "TextFile.h"
 

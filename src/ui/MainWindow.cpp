@@ -4,6 +4,7 @@
 #include "CanvasWindow.h"
 #include "AllStatesWindow.h"
 #include "FileDrops.h"
+#include "FilePaths.h"
 #include "HistoryActions.h"
 #include "HistoryWindow.h"
 #include "LineMending.h"

@@ -2,6 +2,7 @@
 
 #include "DialogService.h"
 #include "EditingSession.h"
+#include "FilePaths.h"
 #include "RecentSkins.h"
 #include "SkinError.h"
 #include "StarterSkin.h"

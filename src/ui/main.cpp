@@ -2,6 +2,7 @@
 // around it (its start-up runs while it is created), the hidden About box, the skin
 // named on the command line, and the event loop until the main window closes.
 #include "AboutBox.h"
+#include "FilePaths.h"
 #include "MainWindow.h"
 #include "TextFile.h"
 

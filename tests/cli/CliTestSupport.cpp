@@ -1,6 +1,5 @@
 #include "CliTestSupport.h"
 
-#include "GifPicture.h"
 #include "GifWriter.h"
 #include "SkinDocument.h"
 #include "SkinLoader.h"

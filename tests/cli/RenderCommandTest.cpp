@@ -1,7 +1,7 @@
 // vellumark-skin render, run as the built binary on skins in temporary folders.
 #include "CliTestSupport.h"
 
-#include "GifPicture.h"
+#include "GifFile.h"
 #include "SmallDisk.h"
 #include "TestSkin.h"
 #include "TextFile.h"

@@ -1,8 +1,8 @@
 // Pixel tests of DrawPreview and its steps.
 #include "PreviewRenderer.h"
+#include "GifDecoder.h"
 #include "PreviewSteps.h"
 
-#include "GifPicture.h"
 #include "GifWriter.h"
 #include "SkinNumbers.h"
 #include "TestSkin.h"

@@ -1,4 +1,5 @@
 #include "SkinDocument.h"
+#include "SkinLoader.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +10,7 @@ const QString kExample = QStringLiteral(VELLUMARK_SOURCE_DIR "/examples/skins/ha
 TEST(ExampleSkin, LoadsWithEveryKeyAndEveryPicture)
 {
     SkinDocument doc;
-    ASSERT_NO_THROW(doc.LoadSkin(kExample));
+    ASSERT_NO_THROW(LoadSkin(doc, kExample));
     EXPECT_TRUE(doc.SkinLoaded);
     for (const char* key : TextItemKeys)
         EXPECT_NE(doc.Lines.FindKey(key), -1) << key;

@@ -1,5 +1,6 @@
-#include "GifPicture.h"
 #include "GifWriter.h"
+#include "GifDecoder.h"
+#include "GifFile.h"
 #include "SkinError.h"
 #include "TestSkin.h"
 

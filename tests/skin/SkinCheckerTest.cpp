@@ -1,9 +1,10 @@
 // The skin checker's rules at their edges; the command's test covers one broken
 // skin per kind of problem end to end.
-#include "SkinChecker.h"
+#include "SkinFolderCheck.h"
 #include "SkinError.h"
 
 #include "SkinError.h"
+#include "SkinLoader.h"
 #include "TestSkin.h"
 
 #include <QFile>
@@ -193,7 +194,7 @@ TEST(SkinChecker, TheDocumentInMemoryGivesWhatTheFolderGives)
         document.SkinFileName = skin.DescriptionPath();
         bool loaded = true;
         try {
-            document.LoadSkin(skin.DescriptionPath());
+            LoadSkin(document, skin.DescriptionPath());
         } catch (const SkinError&) {
             loaded = false;
         }

@@ -1,6 +1,7 @@
 #include "GifWriter.h"
 #include "SkinDocument.h"
 #include "SkinError.h"
+#include "SkinLoader.h"
 #include "TestSkin.h"
 
 #include <gtest/gtest.h>
@@ -20,7 +21,7 @@ TEST(LoadSkin, ReadsTheLinesEveryPictureAndParses)
     TestSkin skin;
     skin.WriteComplete();
     SkinDocument doc;
-    doc.LoadSkin(skin.DescriptionPath());
+    LoadSkin(doc, skin.DescriptionPath());
     EXPECT_TRUE(doc.SkinLoaded);
     EXPECT_EQ(doc.Lines.Lines(), ReferenceSkinLines());
     for (int n = 0; n < SkinPictureCount; ++n) {
@@ -37,8 +38,8 @@ TEST(LoadSkin, AMissingPictureKeepsTheSlotsEarlierPicture)
     second.WriteDescription(ReferenceSkinLines());
     WriteGifFile(second.Path(Gif(3)), SolidGif(2, 2, qRgb(1, 2, 3)));
     SkinDocument doc;
-    doc.LoadSkin(first.DescriptionPath());
-    doc.LoadSkin(second.DescriptionPath());
+    LoadSkin(doc, first.DescriptionPath());
+    LoadSkin(doc, second.DescriptionPath());
     EXPECT_EQ(doc.Pictures[3].pixel(0, 0), qRgb(1, 2, 3));
     EXPECT_EQ(doc.Pictures[8].pixel(0, 0), TestPictureColor(8));
 }
@@ -53,9 +54,9 @@ TEST(LoadSkin, AnUndecodablePictureStopsTheLoadInLoadOrder)
     second.WriteBytes(Gif(3), "broken");   // load order: 0 1 2 7 3 8 ...
 
     SkinDocument doc;
-    doc.LoadSkin(first.DescriptionPath());
+    LoadSkin(doc, first.DescriptionPath());
     const TSkinModel model = doc.Model;
-    EXPECT_THROW(doc.LoadSkin(second.DescriptionPath()), SkinError);
+    EXPECT_THROW(LoadSkin(doc, second.DescriptionPath()), SkinError);
     EXPECT_EQ(doc.Lines.Count(), 1);                       // the new lines are in
     EXPECT_EQ(doc.Model, model);                           // but were not parsed
     EXPECT_EQ(doc.Pictures[7].pixel(0, 0), qRgb(9, 9, 9)); // loaded before 3.gif
@@ -68,10 +69,10 @@ TEST(LoadSkin, AnUnreadableDescriptionChangesNothing)
     TestSkin skin;
     skin.WriteComplete();
     SkinDocument doc;
-    doc.LoadSkin(skin.DescriptionPath());
+    LoadSkin(doc, skin.DescriptionPath());
     TestSkin empty;
     try {
-        doc.LoadSkin(empty.DescriptionPath());
+        LoadSkin(doc, empty.DescriptionPath());
         FAIL();
     } catch (const SkinError& e) {
         EXPECT_EQ(std::string(e.what()),
@@ -90,8 +91,8 @@ TEST(LoadSkin, LineEndsOfAnyKindAndUnterminatedFilesReadTheSame)
     text.pop_back();
     lf.WriteBytes("Ruvex.rvk", text);
     SkinDocument a, b;
-    a.LoadSkin(crlf.DescriptionPath());
-    b.LoadSkin(lf.DescriptionPath());
+    LoadSkin(a, crlf.DescriptionPath());
+    LoadSkin(b, lf.DescriptionPath());
     EXPECT_EQ(a.Lines.Lines(), b.Lines.Lines());
     EXPECT_EQ(a.Model, b.Model);
 }
@@ -118,7 +119,7 @@ TEST(LoadSkin, ArbitraryDescriptionBytesEndInACleanParseOrAKnownError)
         }
         skin.WriteBytes("Ruvex.rvk", bytes);
         try {
-            doc.LoadSkin(skin.DescriptionPath());
+            LoadSkin(doc, skin.DescriptionPath());
             ++parsed;
         } catch (const SkinError& e) {
             EXPECT_TRUE(std::regex_match(std::string(e.what()), known)) << e.what();

@@ -1,6 +1,7 @@
 #include "SkinWorkspace.h"
 
 #include "ChildProcess.h"
+#include "FilePaths.h"
 #include "GifWriter.h"
 #include "PictureContent.h"
 #include "SkinError.h"

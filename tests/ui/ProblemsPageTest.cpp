@@ -2,7 +2,7 @@
 // as check prints them, and a row that takes the user to its element or picture.
 #include "ProblemsPage.h"
 
-#include "SkinChecker.h"
+#include "SkinFolderCheck.h"
 #include "SkinError.h"
 #include "TestSkin.h"
 #include "TestWindow.h"

@@ -1,6 +1,6 @@
 #include "ResourcesPage.h"
 
-#include "GifPicture.h"
+#include "GifFile.h"
 #include "GifWriter.h"
 #include "PictureView.h"
 #include "TestSession.h"

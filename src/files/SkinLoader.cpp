@@ -1,6 +1,6 @@
 #include "SkinLoader.h"
 
-#include "GifPicture.h"
+#include "GifFile.h"
 #include "SkinError.h"
 #include "TextFile.h"
 
@@ -48,5 +48,32 @@ void LoadAssetsAndSkin(SkinDocument& document, const AssetFiles& assets, AssetEr
     if (!failures.empty())
         throw SkinError(failures);
     if (!skinFile.isEmpty())
-        document.LoadSkin(skinFile);
+        LoadSkin(document, skinFile);
+}
+
+void LoadSkin(SkinDocument& document, const QString& path)
+{
+    const std::string bytes = ReadFileBytes(path, MaxTextFileBytes);
+    document.Lines.Assign(SplitTextLines(bytes));
+    document.DescriptionCut = FindTextCut(bytes);
+    const QDir folder = QFileInfo(path).absoluteDir();
+    PictureFindings found;
+    std::string failure; // the load stops at the first picture there that does not decode
+    for (const PictureRole& role : PictureRoles) {
+        const auto number = static_cast<std::size_t>(role.number);
+        PictureReading reading = ReadSkinPicture(folder.filePath(PictureFileName(role.number)));
+        found[number].problem = reading.problem;
+        if (!reading.image.isNull())
+            found[number].size = reading.image.size();
+        if (!failure.empty())
+            continue;
+        if (!reading.image.isNull())
+            document.Pictures[number] = std::move(reading.image);
+        else
+            failure = reading.loadError; // empty for a missing file: its slot is kept
+    }
+    document.PictureFound = found;
+    if (!failure.empty())
+        throw SkinError(failure);
+    document.ParseSkin();
 }

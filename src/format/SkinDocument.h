@@ -4,7 +4,7 @@
 #include "LineComposer.h"
 #include "SkinLines.h"
 #include "SkinModel.h"
-#include "TextFile.h"
+#include "TextLines.h"
 
 #include <QImage>
 #include <QSize>
@@ -49,10 +49,6 @@ public:
 
     // Fills the model; sets SkinLoaded only when every step succeeded.
     void ParseSkin();
-
-    // Reads the description file and the pictures of its folder, then parses. A
-    // missing picture keeps its slot; an undecodable one stops the load there.
-    void LoadSkin(const QString& path);
 
     // Replaces the key's line with one composed from values, then parses again.
     void StoreItem(SkinCategory category, const std::string& key, const ItemValues& values);

@@ -1,7 +1,7 @@
 #include "ReplacementFile.h"
 
 #include "SkinError.h"
-#include "TextFile.h"
+#include "FilePaths.h"
 
 #include <QFile>
 #include <QRandomGenerator>

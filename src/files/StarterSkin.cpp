@@ -1,6 +1,7 @@
 #include "StarterSkin.h"
 
 #include "CommitRecord.h"
+#include "FilePaths.h"
 #include "ReplacementFile.h"
 #include "SkinDocument.h"
 #include "SkinError.h"

@@ -1,24 +1,16 @@
 #include "SkinChecker.h"
 
 #include "ExWord.h"
-#include "GifPicture.h"
 #include "SkinDocument.h"
 #include "SkinError.h"
 #include "SkinLines.h"
 #include "SkinModel.h"
 #include "SkinNumbers.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-
 #include <algorithm>
 #include <cctype>
-#include <cerrno>
 #include <functional>
 #include <span>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -355,14 +347,6 @@ std::string UnreadLineText(std::string_view line, bool firstLine)
     return "not recognised: neither an element line, an empty line nor a \";\" comment";
 }
 
-// Whether the folder has an entry of that name: a link that leads nowhere (or into a
-// loop) is there, and its reading tells why it cannot be read.
-bool EntryExists(const QString& path)
-{
-    struct stat info {};
-    return ::lstat(QFile::encodeName(path).constData(), &info) == 0;
-}
-
 SkinProblem PictureProblem(int number, const std::string& text)
 {
     SkinProblem problem{PictureFileName(number).toStdString(), 0, text};
@@ -370,19 +354,13 @@ SkinProblem PictureProblem(int number, const std::string& text)
     return problem;
 }
 
-// The sizes of the pictures that decoded; the problems of the others, in number order.
-PictureSizes SizesOf(const PictureFindings& found, std::vector<SkinProblem>& problems)
+// The sizes of the pictures that decoded.
+PictureSizes SizesOf(const PictureFindings& found)
 {
     PictureSizes sizes;
-    for (int number = 0; number < SkinPictureCount; ++number) {
-        const PictureFinding& finding = found[static_cast<std::size_t>(number)];
-        if (!finding.problem.empty())
-            problems.push_back(PictureProblem(number, finding.problem));
-        else
-            sizes[static_cast<std::size_t>(number)] = finding.size;
-        if (finding.borrowed)
-            problems.push_back(PictureProblem(number, "not in the opened skin; the working copy's earlier picture is used"));
-    }
+    for (std::size_t number = 0; number < sizes.size(); ++number)
+        if (found[number].problem.empty())
+            sizes[number] = found[number].size;
     return sizes;
 }
 
@@ -483,57 +461,41 @@ std::vector<SkinProblem> CheckDescription(const TextLines& lines, const PictureS
     return problems;
 }
 
+std::vector<SkinProblem> PictureProblems(const PictureFindings& found)
+{
+    std::vector<SkinProblem> problems;
+    for (int number = 0; number < SkinPictureCount; ++number) {
+        const PictureFinding& finding = found[static_cast<std::size_t>(number)];
+        if (!finding.problem.empty())
+            problems.push_back(PictureProblem(number, finding.problem));
+        if (finding.borrowed)
+            problems.push_back(PictureProblem(number, "not in the opened skin; the working copy's earlier picture is used"));
+    }
+    return problems;
+}
+
+namespace {
+
+std::vector<SkinProblem> CheckHeldSkin(const TextLines& lines, const std::optional<TextCut>& cut,
+                                       const PictureFindings& found)
+{
+    std::vector<SkinProblem> problems = CheckDescription(lines, SizesOf(found));
+    ReportCut(cut, problems);
+    const std::vector<SkinProblem> pictures = PictureProblems(found);
+    problems.insert(problems.end(), pictures.begin(), pictures.end());
+    return problems;
+}
+
+} // namespace
+
+std::vector<SkinProblem> CheckSkin(std::string_view description, const PictureFindings& found)
+{
+    return CheckHeldSkin(SplitTextLines(description), FindTextCut(description), found);
+}
+
 std::vector<SkinProblem> CheckDocument(const SkinDocument& document)
 {
     if (document.SkinFileName.isEmpty())
         return {};
-    std::vector<SkinProblem> pictureProblems;
-    const PictureSizes sizes = SizesOf(document.PictureFound, pictureProblems);
-    std::vector<SkinProblem> problems = CheckDescription(document.Lines.Lines(), sizes);
-    ReportCut(document.DescriptionCut, problems);
-    problems.insert(problems.end(), pictureProblems.begin(), pictureProblems.end());
-    return problems;
-}
-
-std::vector<SkinProblem> CheckSkinFolder(const QString& folder)
-{
-    const QDir dir(folder);
-    const QString descriptionPath = dir.filePath(QString::fromLatin1(DescriptionFileName));
-    // The system's own reason: a loop of symbolic links is told as such, not as a
-    // missing folder.
-    struct stat folderInfo {};
-    const QByteArray native = QFile::encodeName(folder);
-    int folderError = 0;
-    if (native.isEmpty() || ::stat(native.constData(), &folderInfo) != 0)
-        folderError = native.isEmpty() ? ENOENT : errno;
-    else if (!S_ISDIR(folderInfo.st_mode))
-        folderError = ENOTDIR;
-    else if (::access(native.constData(), X_OK) != 0)
-        folderError = errno; // no file in it can be reached: said once, not sixteen times "missing"
-    if (folderError != 0)
-        throw SkinError("Cannot open file \"" + DisplayPath(descriptionPath) + "\". " + SystemReason(folderError));
-
-    PictureFindings found;
-    for (int number = 0; number < SkinPictureCount; ++number) {
-        const PictureReading reading = ReadSkinPicture(dir.filePath(PictureFileName(number)));
-        found[static_cast<std::size_t>(number)] = {reading.problem.empty() ? std::optional(reading.image.size()) : std::nullopt,
-                                                   reading.problem};
-    }
-    std::vector<SkinProblem> pictureProblems;
-    const PictureSizes sizes = SizesOf(found, pictureProblems);
-
-    std::vector<SkinProblem> problems;
-    if (!EntryExists(descriptionPath)) {
-        problems.push_back({DescriptionFileName, 0, "missing"});
-    } else {
-        try {
-            const std::string bytes = ReadFileBytes(descriptionPath, MaxTextFileBytes);
-            problems = CheckDescription(SplitTextLines(bytes), sizes);
-            ReportCut(FindTextCut(bytes), problems);
-        } catch (const SkinError& e) {
-            problems.push_back({DescriptionFileName, 0, e.what()});
-        }
-    }
-    problems.insert(problems.end(), pictureProblems.begin(), pictureProblems.end());
-    return problems;
+    return CheckHeldSkin(document.Lines.Lines(), document.DescriptionCut, document.PictureFound);
 }

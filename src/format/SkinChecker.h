@@ -1,11 +1,11 @@
 #pragma once
-// Finds the problems of a skin folder before a phone does: description lines that
+// Finds the problems of a skin before a phone does: description lines that
 // are missing, repeated, malformed or never read, pictures that are missing or do
 // not decode, and elements that lie off the screen. Measures no text (that needs
 // fonts), so a text is checked by its anchor point only.
 #include "SkinDocument.h"
 #include "SkinFormat.h"
-#include "TextFile.h"
+#include "TextLines.h"
 
 #include <QSize>
 #include <QString>
@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 
@@ -42,12 +43,14 @@ using PictureSizes = std::array<std::optional<QSize>, SkinPictureCount>;
 // concern no line, such as a key without a line, come first).
 std::vector<SkinProblem> CheckDescription(const TextLines& lines, const PictureSizes& sizes);
 
+// The problems of 0.gif to 14.gif as they were found, in number order.
+std::vector<SkinProblem> PictureProblems(const PictureFindings& found);
+
+// The problems of a skin held in memory: its description file's bytes, then its
+// pictures as they were found.
+std::vector<SkinProblem> CheckSkin(std::string_view description, const PictureFindings& found);
+
 // The problems of the open document as it is in memory: its lines now, and its
 // pictures as the last load found them (SkinDocument::PictureFound), in the order
-// CheckSkinFolder gives. Reads no file. Nothing is open (no SkinFileName): none.
+// CheckSkin gives. Nothing is open (no SkinFileName): none.
 std::vector<SkinProblem> CheckDocument(const SkinDocument& document);
-
-// Every problem of the skin in folder, read in place: the description file's, then
-// those of 0.gif to 14.gif in number order. Throws SkinError when folder is not a
-// folder that can be read.
-std::vector<SkinProblem> CheckSkinFolder(const QString& folder);

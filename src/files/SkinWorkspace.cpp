@@ -2,7 +2,8 @@
 
 #include "CommitRecord.h"
 #include "FileCopy.h"
-#include "GifPicture.h"
+#include "FilePaths.h"
+#include "GifFile.h"
 #include "ReplacementFile.h"
 #include "SkinError.h"
 #include "TextFile.h"
@@ -57,15 +58,6 @@ void LetOwnerWrite(const QString& file)
     struct stat info {};
     if (::lstat(native.constData(), &info) == 0 && S_ISREG(info.st_mode) && (info.st_mode & S_IWUSR) == 0)
         ::chmod(native.constData(), (info.st_mode & 07777) | S_IWUSR);
-}
-
-// Whether the folder has an entry of that name (a link that leads nowhere counts:
-// its reading tells why it cannot be read).
-bool EntryExists(const QString& path)
-{
-    struct stat info {};
-    const QByteArray native = QFile::encodeName(path);
-    return !native.isEmpty() && ::lstat(native.constData(), &info) == 0;
 }
 
 // Whether path is not there at all (as opposed to there but not to be looked at).
@@ -358,7 +350,7 @@ std::vector<int> SkinWorkspace::CopySkinIn(const QString& chosenFile)
 void SkinWorkspace::LoadWorkingCopy()
 {
     try {
-        document_.LoadSkin(document_.SkinFileName);
+        LoadSkin(document_, document_.SkinFileName);
     } catch (const SkinError& error) {
         throw SkinError(NamingChosenFiles(error.what(), FolderOf(document_.SkinFileName), copiedFrom_, copiedNames_));
     }
@@ -390,13 +382,8 @@ void SkinWorkspace::SaveAs(const QString& chosenFile)
             continue;
         files.push_back(CopyOf(from, to, MaxPictureFileBytes));
     }
-    std::string text;
-    for (const auto& line : document_.Lines.Lines()) {
-        text += line;
-        text += "\r\n";
-    }
     files.emplace_back(destination + DescriptionFile);
-    files.back().Write(text);
+    files.back().Write(JoinTextLines(document_.Lines.Lines()));
     CommitTogether(destination, files);
 }
 

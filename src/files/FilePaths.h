@@ -1,0 +1,23 @@
+#pragma once
+// Paths as messages show them and as the command line gives them, and why a path
+// that is not a regular file is neither read nor replaced.
+#include <QString>
+
+#include <string>
+#include <sys/types.h>
+
+// Full path as shown in messages.
+std::string DisplayPath(const QString& path);
+
+// A file name given as bytes (a command-line argument) as a path the program can
+// open: decoded as Qt decodes file names, or, when those bytes are not valid in the
+// locale's encoding (and so would not survive decoding), the same file reached
+// through /proc/self/fd.
+QString FileNameFromBytes(const char* bytes);
+
+// "It is a named pipe, not a regular file", "It is a device, not a regular file"...
+std::string FileKindReason(mode_t mode);
+
+// Whether a folder has an entry of that name: a link that leads nowhere (or into a
+// loop) counts, and its reading tells why it cannot be read.
+bool EntryExists(const QString& path);
