@@ -3,7 +3,7 @@
 // of Commands(), implemented in a file of its own (RenderCommand.cpp,
 // SheetCommand.cpp, CheckCommand.cpp), plus the helpers they share. Each command
 // has a QCommandLineParser of its own, built from the options it declares, and
-// its help is made from the same declarations.
+// the parser makes its help from the same declarations.
 #include "PreviewRenderer.h"
 #include "SkinDocument.h"
 #include "StatesSheet.h" // PlayStateNames, RepeatNames, MaxScale, ScaledImage, WritePng
@@ -36,9 +36,8 @@ struct CommandContext {
 
 struct Command {
     const char* name;
-    const char* synopsis;    // the command's usage lines, without "Usage: ", continuation
-                             // lines indented to follow it
-    const char* description; // what it does, printed above its options
+    const char* summary;             // one line for the list of commands
+    QString (*description)();        // what it does, printed above its options
     std::vector<QCommandLineOption> (*options)();
     int (*run)(CommandContext& context);
 };

@@ -79,7 +79,7 @@ std::vector<QCommandLineOption> PreviewJobOptions()
                            QStringLiteral("sample texts (default: Files/LangRuvex.txt beside the executable)"),
                            QStringLiteral("FILE")),
         QCommandLineOption(QStringLiteral("overlay"),
-                           QStringLiteral("status-line overlay (default: Files/statusline.gif beside the\nexecutable)"),
+                           QStringLiteral("status-line overlay (default: Files/statusline.gif beside the executable)"),
                            QStringLiteral("FILE")),
     };
 }

@@ -1,140 +1,111 @@
-// vellumark-skin's command line: the commands, their help, and the parsing of
-// COMMAND [OPTIONS] SKIN_DIR with one QCommandLineParser per command.
+// vellumark-skin's command line: the commands and the parsing of
+// COMMAND [OPTIONS] SKIN_DIR with one QCommandLineParser per command, whose help
+// the parser writes itself.
 #include "CliCommand.h"
 
 #include "SkinError.h"
+#include "SkinFormat.h"
+
+#include <QCoreApplication>
 
 #include <exception>
 
 namespace {
 
-// Continuation lines are indented for the "Usage: " column.
-constexpr const char* RenderSynopsis =
-    "vellumark-skin render SKIN_DIR -o OUT.png [--state backward|play|pause|stop|forward|none]\n"
-    "                             [--repeat one|all] [--volume off|0..9] [--scale 1..8]\n"
-    "                             [--texts FILE] [--overlay FILE]\n";
-
-constexpr const char* RenderDescription =
-    "render: draws the preview of the skin in SKIN_DIR (Ruvex.rvk and 0.gif to 14.gif,\n"
-    "read in place) as a 176x220 PNG, with the editor's renderer and font.\n";
-
-constexpr const char* SheetSynopsis =
-    "vellumark-skin sheet SKIN_DIR -o OUT.png [--volume 0..9] [--scale 1..8]\n"
-    "                            [--texts FILE] [--overlay FILE]\n";
-
-constexpr const char* SheetDescription =
-    "sheet: draws the ten previews of the skin in SKIN_DIR into one PNG: the five play\n"
-    "states (backward, play, pause, stop, forward) side by side, repetition one above\n"
-    "all, each labelled under it, with the volume bar shown.\n";
-
-constexpr const char* CheckSynopsis = "vellumark-skin check SKIN_DIR [--quiet]\n";
-
-constexpr const char* CheckDescription =
-    "check: reads the skin in SKIN_DIR in place and prints one line per problem, in file\n"
-    "order: \"Ruvex.rvk:LINE: ...\" or \"N.gif: ...\". Exit status 0 when there is none,\n"
-    "1 when there is at least one.\n";
-
-constexpr const char* SkinDirNote = "SKIN_DIR is the skin's folder or its Ruvex.rvk.\n";
-
-constexpr const char* ExitStatusNote =
-    "Exit status: 0 done, 1 error (message on stderr, nothing written) or problems found\n"
-    "by check, 2 wrong usage.\n";
-
-constexpr const char* Version = "vellumark-skin " VELLUMARK_VERSION "\n";
-
-constexpr qsizetype OptionColumn = 24; // where option descriptions begin
-
-// "  -o, --output OUT.png  the PNG to write", wrapped lines indented to the column.
-QString OptionsHelp(const std::vector<QCommandLineOption>& options)
+QString ScreenSize()
 {
-    QString text;
-    for (const QCommandLineOption& option : options) {
-        QStringList names;
-        for (const QString& name : option.names())
-            names.push_back((name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name);
-        QString left = QStringLiteral("  ") + names.join(QStringLiteral(", "));
-        if (!option.valueName().isEmpty())
-            left += QLatin1Char(' ') + option.valueName();
-        const QString indent(OptionColumn, QLatin1Char(' '));
-        text += left.size() < OptionColumn ? left.leftJustified(OptionColumn) : left + QLatin1Char('\n') + indent;
-        text += option.description().replace(QLatin1Char('\n'), QLatin1Char('\n') + indent) + QLatin1Char('\n');
-    }
-    return text;
+    return QString::number(ScreenWidth) + QLatin1Char('x') + QString::number(ScreenHeight);
 }
 
-QString CommandHelp(const Command& command)
+QString RenderDescription()
 {
-    return QStringLiteral("Usage: ") + QString::fromLatin1(command.synopsis) + QLatin1Char('\n')
-           + QString::fromLatin1(command.description) + OptionsHelp(command.options())
-           + QStringLiteral("  -h, --help            this help\n\n") + QString::fromLatin1(SkinDirNote)
-           + QString::fromLatin1(ExitStatusNote);
+    return QStringLiteral("Draws the preview of the skin in SKIN_DIR (%1 and 0.gif to 14.gif, read\n"
+                          "in place) as a %2 PNG, with the editor's renderer and font.")
+        .arg(QString::fromLatin1(DescriptionFileName), ScreenSize());
 }
 
-// Every command's synopsis, then what each does with its options.
-QString FullHelp()
+QString SheetDescription()
 {
-    QString text;
-    bool first = true;
-    for (const Command& command : Commands()) {
-        text += QString::fromLatin1(first ? "Usage: " : "       ") + QString::fromLatin1(command.synopsis);
-        first = false;
-    }
-    text += QStringLiteral("       vellumark-skin COMMAND --help\n"
-                           "       vellumark-skin --help | --version\n");
-    for (const Command& command : Commands())
-        text += QLatin1Char('\n') + QString::fromLatin1(command.description) + OptionsHelp(command.options());
-    text += QLatin1Char('\n') + QString::fromLatin1(SkinDirNote) + QString::fromLatin1(ExitStatusNote);
-    return text;
+    return QStringLiteral("Draws the ten previews of the skin in SKIN_DIR into one PNG: the five play states\n"
+                          "side by side, repetition one above all, each labelled under it, with the volume\n"
+                          "bar shown.");
 }
 
-int UsageFailure(const QString& reason)
+QString CheckDescription()
 {
-    // One style with the other errors: a sentence, names in double quotes, a full stop.
-    const std::string text = Sentence(reason.toLocal8Bit().toStdString());
-    PrintErr(QStringLiteral("vellumark-skin: ") + QString::fromLocal8Bit(text) + QStringLiteral("\nTry 'vellumark-skin --help'.\n"));
-    return ExitUsage;
+    return QStringLiteral("Reads the skin in SKIN_DIR in place and prints one line per problem, in file\n"
+                          "order: \"%1:LINE: ...\" or \"N.gif: ...\". Exit status 0 when there is none,\n"
+                          "1 when there is at least one.")
+        .arg(QString::fromLatin1(DescriptionFileName));
 }
 
-// The reason a parse failed: an unknown option as typed ("--colour", "-x"), an
-// option without its value or with one it does not take; anything else in the
-// parser's own words.
-QString ParseFailure(const QCommandLineParser& parser)
+QString SkinDirNote()
 {
-    const QStringList unknown = parser.unknownOptionNames();
-    if (!unknown.isEmpty()) {
-        const QString& name = unknown.front();
-        return QStringLiteral("Unknown option \"") + (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--"))
-               + name + QLatin1Char('"');
-    }
-    QString text = parser.errorText(); // "Missing value after '-o'."
-    const qsizetype open = text.indexOf(QLatin1Char('\''));
-    const qsizetype close = text.lastIndexOf(QLatin1Char('\''));
-    if (open >= 0 && close > open) {
-        const QString option = QLatin1Char('"') + text.mid(open + 1, close - open - 1) + QLatin1Char('"'); // "-o"
-        if (text.startsWith(QLatin1String("Missing value after ")))
-            return QStringLiteral("Option ") + option + QStringLiteral(" needs a value");
-        if (text.startsWith(QLatin1String("Unexpected value after ")))
-            return QStringLiteral("Option ") + option + QStringLiteral(" takes no value");
-    }
-    return text;
+    return QStringLiteral("the skin's folder or its %1").arg(QString::fromLatin1(DescriptionFileName));
+}
+
+QString ExitStatusNote()
+{
+    return QStringLiteral("Exit status: 0 done, 1 error (message on stderr, nothing written) or problems\n"
+                          "found by check, 2 wrong usage.");
 }
 
 const QCommandLineOption HelpOption({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("this help"));
 
-int RunCommand(const Command& command, int& argc, char** argv, const QStringList& args)
+// The parser's help names the program by the application's first argument, so it
+// is shown with one naming "vellumark-skin" or "vellumark-skin COMMAND".
+void PrintHelp(const QCommandLineParser& parser, const QString& program)
 {
-    QCommandLineParser parser;
+    QByteArray name = program.toUtf8();
+    int argc = 1;
+    char* argv[] = {name.data(), nullptr};
+    const QCoreApplication naming(argc, argv);
+    PrintOut(parser.helpText());
+}
+
+// A usage error of our own: a sentence, names in double quotes, a full stop.
+int UsageFailure(const QString& reason)
+{
+    PrintErr(QStringLiteral("vellumark-skin: ") + QString::fromLocal8Bit(Sentence(reason.toLocal8Bit().toStdString()))
+             + QStringLiteral("\nTry 'vellumark-skin --help'.\n"));
+    return ExitUsage;
+}
+
+// A line the parser refused, in the parser's own words.
+int ParseFailure(const QCommandLineParser& parser)
+{
+    PrintErr(QStringLiteral("vellumark-skin: ") + parser.errorText() + QStringLiteral("\nTry 'vellumark-skin --help'.\n"));
+    return ExitUsage;
+}
+
+void DeclareCommand(QCommandLineParser& parser, const Command& command)
+{
+    parser.setApplicationDescription(command.description() + QStringLiteral("\n\n") + ExitStatusNote());
     parser.addOption(HelpOption);
     for (const QCommandLineOption& option : command.options())
         parser.addOption(option);
+    parser.addPositionalArgument(QStringLiteral("SKIN_DIR"), SkinDirNote());
+}
+
+void PrintCommandHelp(const Command& command)
+{
+    QCommandLineParser parser;
+    DeclareCommand(parser, command);
+    PrintHelp(parser, QStringLiteral("vellumark-skin ") + QString::fromLatin1(command.name));
+}
+
+int RunCommand(const Command& command, int& argc, char** argv, const QStringList& args)
+{
+    QCommandLineParser parser;
+    DeclareCommand(parser, command);
     // parse() takes the program's name first; the command's name stands in for it.
     const bool parsed = parser.parse(QStringList{QString::fromLatin1(command.name)} + args);
     if (parser.isSet(HelpOption)) { // help wins over everything else on the line
-        PrintOut(CommandHelp(command));
+        PrintCommandHelp(command);
         return ExitOk;
     }
     if (!parsed)
-        return UsageFailure(ParseFailure(parser));
+        return ParseFailure(parser);
 
     CommandContext context{argc, argv, parser, parser.positionalArguments()};
     try {
@@ -160,9 +131,9 @@ const Command* FindCommand(const QString& name)
 const std::vector<Command>& Commands()
 {
     static const std::vector<Command> commands = {
-        {"render", RenderSynopsis, RenderDescription, RenderOptions, RunRender},
-        {"sheet", SheetSynopsis, SheetDescription, SheetOptions, RunSheet},
-        {"check", CheckSynopsis, CheckDescription, CheckOptions, RunCheck},
+        {"render", "draws the preview of a skin as a PNG", RenderDescription, RenderOptions, RunRender},
+        {"sheet", "draws the ten previews of a skin into one PNG", SheetDescription, SheetOptions, RunSheet},
+        {"check", "prints the problems of a skin", CheckDescription, CheckOptions, RunCheck},
     };
     return commands;
 }
@@ -173,20 +144,32 @@ int RunCommandLine(int& argc, char** argv, const QStringList& args)
     // that follows it go to the command's own parser.
     QCommandLineParser parser;
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+    QString commands;
+    for (const Command& command : Commands())
+        commands += QStringLiteral("\n  %1  %2").arg(QString::fromLatin1(command.name).leftJustified(6),
+                                                    QString::fromLatin1(command.summary));
+    parser.setApplicationDescription(
+        QStringLiteral("Draws and checks the skins of a music player for phones with a %1 display,\n"
+                       "without a window.\n\nCommands:%2\n\n"
+                       "'vellumark-skin COMMAND --help' or 'vellumark-skin help COMMAND' shows a command's\n"
+                       "options.\n\n%3")
+            .arg(ScreenSize(), commands, ExitStatusNote()));
     const QCommandLineOption versionOption(QStringLiteral("version"), QStringLiteral("the version"));
     parser.addOption(HelpOption);
     parser.addOption(versionOption);
+    parser.addPositionalArgument(QStringLiteral("COMMAND"), QStringLiteral("render, sheet or check"),
+                                 QStringLiteral("COMMAND [ARGS...]"));
     const bool parsed = parser.parse(QStringList{QStringLiteral("vellumark-skin")} + args);
     if (parsed && parser.isSet(HelpOption)) {
-        PrintOut(FullHelp());
+        PrintHelp(parser, QStringLiteral("vellumark-skin"));
         return ExitOk;
     }
     if (parsed && parser.isSet(versionOption)) {
-        PrintOut(QString::fromLatin1(Version));
+        PrintOut(QStringLiteral("vellumark-skin " VELLUMARK_VERSION "\n"));
         return ExitOk;
     }
     if (!parsed)
-        return UsageFailure(ParseFailure(parser));
+        return ParseFailure(parser);
 
     QStringList rest = parser.positionalArguments();
     if (rest.isEmpty())
@@ -194,13 +177,13 @@ int RunCommandLine(int& argc, char** argv, const QStringList& args)
     const QString name = rest.takeFirst();
     if (name == QLatin1String("help")) { // "help" or "help COMMAND"
         if (rest.isEmpty()) {
-            PrintOut(FullHelp());
+            PrintHelp(parser, QStringLiteral("vellumark-skin"));
             return ExitOk;
         }
         const Command* command = FindCommand(rest.front());
         if (command == nullptr || rest.size() > 1)
             return UsageFailure(QStringLiteral("Unknown command \"") + rest.join(QLatin1Char(' ')) + QStringLiteral("\" after help"));
-        PrintOut(CommandHelp(*command));
+        PrintCommandHelp(*command);
         return ExitOk;
     }
     const Command* command = FindCommand(name);

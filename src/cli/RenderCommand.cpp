@@ -67,8 +67,8 @@ std::vector<QCommandLineOption> RenderOptions()
     std::vector<QCommandLineOption> options = PreviewJobOptions();
     options.insert(options.begin() + 1, {
         QCommandLineOption(QStringLiteral("state"),
-                           QStringLiteral("play state: backward, play (default), pause, stop, forward\n"
-                                          "or none (all buttons disabled)"),
+                           QStringLiteral("play state: backward, play (default), pause, stop, forward or "
+                                          "none (all buttons disabled)"),
                            QStringLiteral("STATE")),
         QCommandLineOption(QStringLiteral("repeat"), QStringLiteral("repetition icon: one (default) or all"),
                            QStringLiteral("MODE")),

@@ -2,7 +2,6 @@
 // vellumark-skin COMMAND ARGS...; see CommandLine.cpp for the commands.
 #include "CliCommand.h"
 #include "FilePaths.h"
-#include "TextFile.h"
 
 #include <csignal>
 

@@ -4,11 +4,10 @@
 #include "AboutBox.h"
 #include "FilePaths.h"
 #include "MainWindow.h"
-#include "TextFile.h"
+#include "SkinFormat.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QFile>
 #include <QTimer>
 
 #include <optional>
@@ -18,48 +17,53 @@
 
 namespace {
 
+void DeclareCommandLine(QCommandLineParser& parser)
+{
+    parser.setApplicationDescription(QStringLiteral("Edits the skins of a music player for phones with a %1x%2 display.")
+                                         .arg(ScreenWidth)
+                                         .arg(ScreenHeight));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("SKIN"),
+                                 QStringLiteral("A skin folder, or its %1, to open.").arg(QString::fromLatin1(DescriptionFileName)),
+                                 QStringLiteral("[SKIN]"));
+}
+
 // --help and --version answer on the terminal, before any window or display is
-// needed. Returns the skin to open, if one was named.
-std::optional<QString> ParseCommandLine(int argc, char** argv)
+// needed. Qt's own options are not known yet here, so nothing else is judged.
+void AnswerHelpOrVersion(int argc, char** argv)
 {
     QCoreApplication parsing(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("vellumark"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VELLUMARK_VERSION));
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Edits the skins of a music player for phones with a 176x220 "
-                                                    "display."));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("SKIN"), QStringLiteral("A skin folder, or its Ruvex.rvk, to open."),
-                                 QStringLiteral("[SKIN]"));
-    // Options the parser does not know are Qt's own (-platform, -style...): the
-    // application takes them, so they are no error here.
+    DeclareCommandLine(parser);
     parser.parse(QCoreApplication::arguments());
     if (parser.isSet(QStringLiteral("help")))
         parser.showHelp(0);
     if (parser.isSet(QStringLiteral("version")))
         parser.showVersion();
-    // Qt's own options with a value leave that value among the positional words.
-    static const QStringList valueOptions = {QStringLiteral("-platform"), QStringLiteral("-display"),
-                                             QStringLiteral("-style"), QStringLiteral("-stylesheet"),
-                                             QStringLiteral("-qwindowgeometry"), QStringLiteral("-qwindowtitle"),
-                                             QStringLiteral("-qwindowicon"), QStringLiteral("-platformpluginpath"),
-                                             QStringLiteral("-platformtheme"), QStringLiteral("-plugin")};
-    std::optional<QString> skin;
-    for (int i = 1; i < argc; ++i) {
-        const QString word = QString::fromLocal8Bit(argv[i]);
-        if (valueOptions.contains(word) || valueOptions.contains(QLatin1Char('-') + word)) {
-            ++i;
-        } else if (!word.startsWith(QLatin1Char('-'))) {
-            if (skin) {
-                std::fputs("vellumark: only one skin can be opened\nTry 'vellumark --help'.\n", stderr);
-                std::exit(2);
-            }
-            // As the file system spells it: text may lose bytes of a name that is not UTF-8.
-            skin = FileNameFromBytes(argv[i]);
-        }
+}
+
+// The skin named on the command line, once the application has taken its own
+// options (-platform, -style...) out of argv.
+std::optional<QString> SkinArgument(int argc, char** argv)
+{
+    QCommandLineParser parser;
+    DeclareCommandLine(parser);
+    parser.parse(QCoreApplication::arguments());
+    const QStringList skins = parser.positionalArguments();
+    if (skins.size() > 1) {
+        std::fputs("vellumark: only one skin can be opened\nTry 'vellumark --help'.\n", stderr);
+        std::exit(2);
     }
-    return skin;
+    if (skins.isEmpty())
+        return std::nullopt;
+    // As the file system spells it: text may lose bytes of a name that is not UTF-8.
+    for (int i = 1; i < argc; ++i)
+        if (QString::fromLocal8Bit(argv[i]) == skins.front())
+            return FileNameFromBytes(argv[i]);
+    return skins.front();
 }
 
 } // namespace
@@ -69,9 +73,10 @@ int main(int argc, char** argv)
     // A write past a file-size limit fails with "File too large" instead of ending
     // the program with the edits.
     std::signal(SIGXFSZ, SIG_IGN);
-    const std::optional<QString> skin = ParseCommandLine(argc, argv);
+    AnswerHelpOrVersion(argc, argv);
 
     QApplication app(argc, argv);
+    const std::optional<QString> skin = SkinArgument(argc, argv);
     // The message boxes are titled after the program's name.
     QApplication::setApplicationName(QStringLiteral("Vellumark"));
     QApplication::setApplicationVersion(QStringLiteral(VELLUMARK_VERSION));

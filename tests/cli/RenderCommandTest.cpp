@@ -339,26 +339,24 @@ TEST_F(RenderCommand, ExampleSkinRendersWhenPresent)
 
 TEST(RenderUsage, HelpAndVersionGoToStdoutAndSucceed)
 {
-    const QString full = QStringLiteral("Usage: vellumark-skin render SKIN_DIR -o OUT.png");
+    const QString full = QStringLiteral("Usage: vellumark-skin [options] COMMAND [ARGS...]");
+    const QString render = QStringLiteral("Usage: vellumark-skin render [options] SKIN_DIR");
+    const QString check = QStringLiteral("Usage: vellumark-skin check [options] SKIN_DIR");
     const struct {
         QStringList args;
         QString begins;
         std::vector<const char*> holds;
         std::vector<const char*> lacks;
     } cases[] = {
-        {{QStringLiteral("--help")}, full,
-         {"--overlay FILE", "--scale N", "vellumark-skin sheet SKIN_DIR -o OUT.png", "vellumark-skin check SKIN_DIR [--quiet]"},
-         {}},
-        {{QStringLiteral("-h")}, full, {"-q, --quiet"}, {}},
-        {{QStringLiteral("help")}, full, {"-q, --quiet"}, {}},
-        {{QStringLiteral("render"), QStringLiteral("--help")}, full, {"--state STATE", "--scale N"}, {"--quiet"}},
-        {{QStringLiteral("render"), QStringLiteral("--bad"), QStringLiteral("-h")}, full, {"--state STATE"}, {}},
+        {{QStringLiteral("--help")}, full, {"render  ", "sheet  ", "check  ", "Exit status"}, {"--overlay"}},
+        {{QStringLiteral("-h")}, full, {"check  "}, {}},
+        {{QStringLiteral("help")}, full, {"check  "}, {}},
+        {{QStringLiteral("render"), QStringLiteral("--help")}, render, {"--state <STATE>", "--scale <N>", "SKIN_DIR  "}, {"--quiet"}},
+        {{QStringLiteral("render"), QStringLiteral("--bad"), QStringLiteral("-h")}, render, {"--state <STATE>"}, {}},
         {{QStringLiteral("sheet"), QStringLiteral("x"), QStringLiteral("-h")},
-         QStringLiteral("Usage: vellumark-skin sheet SKIN_DIR -o OUT.png"), {"--volume N", "--scale N"}, {"--state", "--quiet"}},
-        {{QStringLiteral("check"), QStringLiteral("--help")}, QStringLiteral("Usage: vellumark-skin check SKIN_DIR [--quiet]"),
-         {"-q, --quiet"}, {"--overlay", "render"}},
-        {{QStringLiteral("help"), QStringLiteral("check")}, QStringLiteral("Usage: vellumark-skin check SKIN_DIR [--quiet]"),
-         {"-q, --quiet"}, {"--overlay"}},
+         QStringLiteral("Usage: vellumark-skin sheet [options] SKIN_DIR"), {"--volume <N>", "--scale <N>"}, {"--state", "--quiet"}},
+        {{QStringLiteral("check"), QStringLiteral("--help")}, check, {"-q, --quiet"}, {"--overlay", "render"}},
+        {{QStringLiteral("help"), QStringLiteral("check")}, check, {"-q, --quiet"}, {"--overlay"}},
         {{QStringLiteral("--version")}, QStringLiteral("vellumark-skin " VELLUMARK_VERSION "\n"), {}, {"Usage"}},
     };
     for (const auto& c : cases) {
@@ -421,10 +419,11 @@ TEST(RenderUsage, ScaleOutputNameAndOptionsAreChecked)
         {{QStringLiteral("sheet"), dir.path(), QStringLiteral("-o"), dir.filePath(QStringLiteral("out"))}, ".png"},
         {job + QStringList{QStringLiteral("--output"), dir.filePath(QStringLiteral("two.png"))}, "-o"},
         {sheet + QStringList{QStringLiteral("-o"), out}, "-o"},
-        {{QStringLiteral("--bogus")}, "Unknown option \"--bogus\""},
-        {{QStringLiteral("render"), dir.path(), QStringLiteral("-o"), out, QStringLiteral("-x")}, "Unknown option \"-x\""},
-        {{QStringLiteral("render"), dir.path(), QStringLiteral("-o")}, "Option \"-o\" needs a value."},
-        {{QStringLiteral("check"), dir.path(), QStringLiteral("--quiet=yes")}, "Option \"--quiet\" takes no value."},
+        // The parser's own words, whatever they are, name what was typed.
+        {{QStringLiteral("--bogus")}, "bogus"},
+        {{QStringLiteral("render"), dir.path(), QStringLiteral("-o"), out, QStringLiteral("-x")}, "'x'"},
+        {{QStringLiteral("render"), dir.path(), QStringLiteral("-o")}, "'-o'"},
+        {{QStringLiteral("check"), dir.path(), QStringLiteral("--quiet=yes")}, "--quiet"},
     };
     for (const auto& c : cases)
         ExpectUsageError(c.args, c.reason);
