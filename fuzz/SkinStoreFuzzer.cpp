@@ -38,7 +38,7 @@ ItemValues ShownValues(const SkinLines& lines, SkinCategory category, const std:
         }
     } catch (const SkinError&) {
         try {
-            values.Color = lines.Value(key, WordOf(category, FieldId::Colour));
+            values.Color = lines.Value(key, WordOf(category, FieldId::Color));
         } catch (const SkinError&) {
         }
     }
@@ -48,13 +48,13 @@ ItemValues ShownValues(const SkinLines& lines, SkinCategory category, const std:
 // What the stored line reads back as: the numbers and, when it is one word, the colour.
 void CheckReadBack(const SkinLines& lines, SkinCategory category, const std::string& key, const ItemValues& v)
 {
-    const bool oneWordColour = !v.Color.empty() && !HasDelimiter(v.Color);
+    const bool oneWordColor = !v.Color.empty() && !HasDelimiter(v.Color);
     switch (category) {
     case SkinCategory::Strings: {
         const TSkiStr item = ReadSkiStr(lines, key);
         FUZZ_REQUIRE(item.X == v.X && item.Y == v.Y && item.Anchor == v.Anchor);
         FUZZ_REQUIRE(item.FontId == v.FontId && item.StyleCode == v.StyleCode);
-        if (oneWordColour)
+        if (oneWordColor)
             FUZZ_REQUIRE(item.Color == v.Color && item.Color2 == "0x000000FF");
         break;
     }
@@ -68,7 +68,7 @@ void CheckReadBack(const SkinLines& lines, SkinCategory category, const std::str
     case SkinCategory::Objects: {
         const TSkiObject object = ReadSkiObject(lines, key);
         FUZZ_REQUIRE(object.X == v.X && object.Y == v.Y && object.W == v.W && object.H == v.H);
-        if (oneWordColour)
+        if (oneWordColor)
             FUZZ_REQUIRE(object.Color == v.Color);
         break;
     }

@@ -25,8 +25,8 @@ static std::string FieldText(FieldId field, const ItemValues& v)
     case FieldId::Anchor: return std::to_string(v.Anchor);
     case FieldId::FontId: return std::to_string(v.FontId);
     case FieldId::StyleCode: return std::to_string(v.StyleCode);
-    case FieldId::Colour: return OneLine(v.Color);
-    case FieldId::SecondColour:
+    case FieldId::Color: return OneLine(v.Color);
+    case FieldId::SecondColor:
     case FieldId::Setting: break;
     }
     return {};

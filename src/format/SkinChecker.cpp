@@ -98,19 +98,19 @@ std::string JoinNames(const std::vector<std::string>& names)
     return out;
 }
 
-bool IsDelimiter(char c)
+bool IsSkinDelimiter(char c)
 {
     return SkinDelimiters().test(static_cast<unsigned char>(c));
 }
 
 std::size_t SkipDelimiters(std::string_view text, std::size_t from = 0)
 {
-    while (from < text.size() && IsDelimiter(text[from]))
+    while (from < text.size() && IsSkinDelimiter(text[from]))
         ++from;
     return from;
 }
 
-bool IsColourString(std::string_view word)
+bool IsColorString(std::string_view word)
 {
     return word.size() == 10 && word.substr(0, 2) == "0x"
            && std::all_of(word.begin() + 2, word.end(), [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; });
@@ -193,7 +193,7 @@ Numbers CheckWords(const KeyRule& rule, std::string_view text, const Report& rep
             numbers[k] = TryParseSkinInt(word);
             if (!numbers[k])
                 report(key + ": " + field.name + " " + Quote(word) + " is not a number", field.id);
-        } else if (!IsColourString(word)) {
+        } else if (!IsColorString(word)) {
             report(key + ": " + field.name + " " + Quote(word) + " is not \"0x\" and eight hexadecimal digits", field.id);
         }
     }
@@ -203,7 +203,7 @@ Numbers CheckWords(const KeyRule& rule, std::string_view text, const Report& rep
     const std::size_t extra = WordStart(rule.fields.size() + 1, text, SkinDelimiters());
     if (extra != 0) {
         std::string_view rest = text.substr(extra - 1);
-        while (!rest.empty() && IsDelimiter(rest.back()))
+        while (!rest.empty() && IsSkinDelimiter(rest.back()))
             rest.remove_suffix(1);
         const bool oneWord = WordStart(2, rest, SkinDelimiters()) == 0;
         const std::size_t count = rule.fields.size();
@@ -283,7 +283,7 @@ void CheckElementLine(const KeyRule& rule, const std::string& line, const Pictur
         return;
     }
     // The character after "=" is never read: a digit there is lost.
-    if (equals + 1 < line.size() && !IsDelimiter(line[equals + 1]))
+    if (equals + 1 < line.size() && !IsSkinDelimiter(line[equals + 1]))
         report(key + ": \"=\" must be followed by a blank; " + Quote(line.substr(equals + 1, 1)) + " after it is skipped",
                std::nullopt);
 
@@ -329,7 +329,7 @@ std::string UnreadLineText(std::string_view line, bool firstLine)
         return "the file begins with a UTF-8 byte order mark, which is read as part of this line";
     const std::size_t start = SkipDelimiters(line);
     std::size_t end = start;
-    while (end < line.size() && line[end] != '=' && !IsDelimiter(line[end]))
+    while (end < line.size() && line[end] != '=' && !IsSkinDelimiter(line[end]))
         ++end;
     const std::string_view name = line.substr(start, end - start);
     for (const KeyRule& rule : KeyRules()) {
@@ -380,14 +380,7 @@ void ReportCut(const std::optional<TextCut>& cut, std::vector<SkinProblem>& prob
 
 std::string ProblemLine(const SkinProblem& problem)
 {
-    std::string line = problem.file;
-    if (problem.line > 0) {
-        line += ':';
-        line += std::to_string(problem.line);
-    }
-    line += ": ";
-    line += problem.text;
-    return line;
+    return problem.file + (problem.line > 0 ? ':' + std::to_string(problem.line) : std::string()) + ": " + problem.text;
 }
 
 std::vector<SkinProblem> CheckDescription(const TextLines& lines, const PictureSizes& sizes)

@@ -8,8 +8,8 @@ constexpr LineField TextLine[] = {
     {FieldId::Anchor, "anchor", WordKind::Number, nullptr},
     {FieldId::FontId, "font id", WordKind::Number, nullptr},
     {FieldId::StyleCode, "style code", WordKind::Number, nullptr},
-    {FieldId::Colour, "colour", WordKind::Colour, nullptr},
-    {FieldId::SecondColour, "second colour", WordKind::Colour, "0x000000FF"},
+    {FieldId::Color, "colour", WordKind::Color, nullptr},
+    {FieldId::SecondColor, "second colour", WordKind::Color, "0x000000FF"},
 };
 constexpr LineField PictureLine[] = {
     {FieldId::X, "x", WordKind::Number, nullptr},
@@ -21,7 +21,7 @@ constexpr LineField ObjectLine[] = {
     {FieldId::Y, "y", WordKind::Number, nullptr},
     {FieldId::W, "w", WordKind::Number, nullptr},
     {FieldId::H, "h", WordKind::Number, nullptr},
-    {FieldId::Colour, "colour", WordKind::Colour, nullptr},
+    {FieldId::Color, "colour", WordKind::Color, nullptr},
 };
 constexpr LineField SettingLine[] = {
     {FieldId::Setting, "setting", WordKind::Number, nullptr},

@@ -45,8 +45,8 @@ inline constexpr ObjectIndex EdgeSizedObject = BackgroundObject;
 
 // ---- The words of an element's line -----------------------------------------
 
-enum class FieldId { X, Y, W, H, Anchor, FontId, StyleCode, Colour, SecondColour, Setting };
-enum class WordKind { Number, Colour };
+enum class FieldId { X, Y, W, H, Anchor, FontId, StyleCode, Color, SecondColor, Setting };
+enum class WordKind { Number, Color };
 
 struct LineField {
     FieldId id;

@@ -33,8 +33,8 @@ TSkiStr ReadSkiStr(const SkinLines& lines, const std::string& key)
     item.FontId = IntValue(lines, key, text, FieldId::FontId);
     item.StyleCode = IntValue(lines, key, text, FieldId::StyleCode);
     item.FontStyle = FontStyleFromCode(item.StyleCode);
-    item.Color = lines.Value(key, WordOf(text, FieldId::Colour));
-    item.Color2 = lines.Value(key, WordOf(text, FieldId::SecondColour));
+    item.Color = lines.Value(key, WordOf(text, FieldId::Color));
+    item.Color2 = lines.Value(key, WordOf(text, FieldId::SecondColor));
     return item;
 }
 
@@ -46,7 +46,7 @@ TSkiObject ReadSkiObject(const SkinLines& lines, const std::string& key)
     object.Y = IntValue(lines, key, objects, FieldId::Y);
     object.W = IntValue(lines, key, objects, FieldId::W);
     object.H = IntValue(lines, key, objects, FieldId::H);
-    object.Color = lines.Value(key, WordOf(objects, FieldId::Colour));
+    object.Color = lines.Value(key, WordOf(objects, FieldId::Color));
     return object;
 }
 

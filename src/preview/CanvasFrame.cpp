@@ -1,6 +1,6 @@
 #include "CanvasFrame.h"
 
-#include "ColourKey.h"
+#include "ColorKey.h"
 
 #include <QPainter>
 
@@ -10,14 +10,14 @@
 
 namespace {
 
-constexpr QRgb MarginColour = qRgb(96, 96, 96);
-const QColor GridColour(128, 128, 128, 120);
-const QColor GuideColour(255, 0, 200); // magenta: seldom a skin's own colour
-const QColor BandColour(40, 120, 255);
+constexpr QRgb MarginColor = qRgb(96, 96, 96);
+const QColor GridColor(128, 128, 128, 120);
+const QColor GuideColor(255, 0, 200); // magenta: seldom a skin's own colour
+const QColor BandColor(40, 120, 255);
 
 void PaintGrid(QPainter& painter, QSize frame, QPoint screen, int scale)
 {
-    painter.setPen(QPen(GridColour, 0));
+    painter.setPen(QPen(GridColor, 0));
     // Only the lines within the frame, each clipped to it.
     const int left = std::max(screen.x(), 0);
     const int top = std::max(screen.y(), 0);
@@ -53,7 +53,7 @@ void PaintCanvasFrame(QImage& frame, const QImage& surface, const CanvasGeometry
     const QSize size = frame.size();
     const int scale = geometry.Scale();
     const bool drawn = !surface.isNull() && surface.format() == QImage::Format_RGB32;
-    const QRgb key = drawn ? KeyColour(surface) : 0;
+    const QRgb key = drawn ? KeyColor(surface) : 0;
     const QPoint screen = geometry.DeviceScreenOrigin();
 
     // The frame's columns in runs of one skin pixel each (or of margin).
@@ -88,13 +88,13 @@ void PaintCanvasFrame(QImage& frame, const QImage& surface, const CanvasGeometry
         }
         lastRow = row;
         if (row < 0) {
-            std::fill(line, line + size.width(), MarginColour);
+            std::fill(line, line + size.width(), MarginColor);
             continue;
         }
         const auto* source = reinterpret_cast<const QRgb*>(surface.constScanLine(row));
         for (const Run& run : runs)
             std::fill_n(line + run.start, run.length,
-                        run.column < 0 ? MarginColour : KeyedPixel(source[run.column], key, qRgb(255, 255, 255)));
+                        run.column < 0 ? MarginColor : KeyedPixel(source[run.column], key, qRgb(255, 255, 255)));
     }
 
     QPainter painter(&frame);
@@ -106,7 +106,7 @@ void PaintCanvasFrame(QImage& frame, const QImage& surface, const CanvasGeometry
         PaintOutline(painter, bounds, screen, scale, width);
     if (overlays.primary)
         PaintOutline(painter, *overlays.primary, screen, scale, 2 * width);
-    painter.setPen(QPen(GuideColour, width));
+    painter.setPen(QPen(GuideColor, width));
     if (overlays.guideX)
         painter.drawLine(screen.x() + *overlays.guideX * scale, screen.y(), screen.x() + *overlays.guideX * scale,
                          screen.y() + ScreenHeight * scale);
@@ -114,7 +114,7 @@ void PaintCanvasFrame(QImage& frame, const QImage& surface, const CanvasGeometry
         painter.drawLine(screen.x(), screen.y() + *overlays.guideY * scale, screen.x() + ScreenWidth * scale,
                          screen.y() + *overlays.guideY * scale);
     if (!overlays.band.isEmpty()) {
-        painter.setPen(QPen(BandColour, width, Qt::DashLine));
+        painter.setPen(QPen(BandColor, width, Qt::DashLine));
         painter.drawRect(screen.x() + overlays.band.left() * scale, screen.y() + overlays.band.top() * scale,
                          overlays.band.width() * scale, overlays.band.height() * scale);
     }

@@ -21,27 +21,27 @@ TAllStatesWindow::TAllStatesWindow(EditingSession& session, const ErrorReporter&
     setObjectName(QStringLiteral("AllStatesWindow"));
     setWindowTitle(QStringLiteral("All states"));
 
-    ZoomBox = new QComboBox(this);
-    ZoomBox->setObjectName(QStringLiteral("ZoomBox"));
+    zoomBox_ = new QComboBox(this);
+    zoomBox_->setObjectName(QStringLiteral("ZoomBox"));
     for (int zoom = 1; zoom <= MaxZoom; ++zoom)
-        ZoomBox->addItem(QStringLiteral("%1\u00d7").arg(zoom));
+        zoomBox_->addItem(QStringLiteral("%1\u00d7").arg(zoom));
     auto* zoomLabel = new QLabel(QStringLiteral("Zoom:"), this);
-    zoomLabel->setBuddy(ZoomBox);
+    zoomLabel->setBuddy(zoomBox_);
 
-    SheetView = new PictureView;
-    SheetView->setObjectName(QStringLiteral("SheetView"));
-    SheetScroll = new QScrollArea(this);
-    SheetScroll->setObjectName(QStringLiteral("SheetScroll"));
-    SheetScroll->setWidget(SheetView);
-    SheetScroll->setBackgroundRole(QPalette::Base);
+    sheetView_ = new PictureView;
+    sheetView_->setObjectName(QStringLiteral("SheetView"));
+    sheetScroll_ = new QScrollArea(this);
+    sheetScroll_->setObjectName(QStringLiteral("SheetScroll"));
+    sheetScroll_->setWidget(sheetView_);
+    sheetScroll_->setBackgroundRole(QPalette::Base);
 
     auto* bar = new QHBoxLayout;
     bar->addWidget(zoomLabel);
-    bar->addWidget(ZoomBox);
+    bar->addWidget(zoomBox_);
     bar->addStretch();
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(bar);
-    layout->addWidget(SheetScroll);
+    layout->addWidget(sheetScroll_);
 
     const SheetLayout sheet;
     resize(sheet.Size() + QSize(40, 60));
@@ -50,7 +50,7 @@ TAllStatesWindow::TAllStatesWindow(EditingSession& session, const ErrorReporter&
     redraw_->setSingleShot(true);
     redraw_->setInterval(0);
     connect(redraw_, &QTimer::timeout, this, &TAllStatesWindow::Redraw);
-    connect(ZoomBox, &QComboBox::currentIndexChanged, this, [this] { ShowZoomed(); });
+    connect(zoomBox_, &QComboBox::currentIndexChanged, this, [this] { ShowZoomed(); });
     // Every change redraws the main preview, and what does not (a load that failed)
     // opens or reloads a skin: these cover edits, undo, redo, drags and pictures.
     connect(&session_, &EditingSession::PreviewDrawn, this, &TAllStatesWindow::Schedule);
@@ -60,12 +60,12 @@ TAllStatesWindow::TAllStatesWindow(EditingSession& session, const ErrorReporter&
 
 int TAllStatesWindow::Zoom() const
 {
-    return ZoomBox->currentIndex() + 1;
+    return zoomBox_->currentIndex() + 1;
 }
 
 void TAllStatesWindow::SetZoom(int zoom)
 {
-    ZoomBox->setCurrentIndex(std::clamp(zoom, 1, MaxZoom) - 1);
+    zoomBox_->setCurrentIndex(std::clamp(zoom, 1, MaxZoom) - 1);
 }
 
 void TAllStatesWindow::showEvent(QShowEvent* event)
@@ -106,7 +106,7 @@ void TAllStatesWindow::ShowZoomed()
         if (sheet_.isNull())
             return;
         const QImage zoomed = ScaledImage(sheet_, Zoom());
-        SheetView->resize(zoomed.size());
-        SheetView->ShowPicture(zoomed);
+        sheetView_->resize(zoomed.size());
+        sheetView_->ShowPicture(zoomed);
     });
 }

@@ -42,7 +42,7 @@ private:
     QImage sheet_;
     bool stale_ = true;
     QTimer* redraw_ = nullptr;
-    QComboBox* ZoomBox = nullptr;
-    QScrollArea* SheetScroll = nullptr;
-    PictureView* SheetView = nullptr;
+    QComboBox* zoomBox_ = nullptr;
+    QScrollArea* sheetScroll_ = nullptr;
+    PictureView* sheetView_ = nullptr;
 };

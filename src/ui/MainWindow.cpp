@@ -156,43 +156,43 @@ void TMainFrm::CreateMenu()
         owner->addAction(action);
         return action;
     };
-    Newskin1 = item(file, "Newskin1", QStringLiteral("New skin\u2026"), QKeySequence(Qt::CTRL | Qt::Key_N),
+    newSkinAction_ = item(file, "Newskin1", QStringLiteral("New skin\u2026"), QKeySequence(Qt::CTRL | Qt::Key_N),
                     &TMainFrm::Newskin1Click);
     Open1 = item(file, "Open1", QStringLiteral("&Open"), QKeySequence(Qt::CTRL | Qt::Key_O), &TMainFrm::Open1Click);
-    Openrecent1 = new RecentMenu(recent_, file);
-    file->addMenu(Openrecent1);
-    connect(Openrecent1, &RecentMenu::Chosen, this, &TMainFrm::OpenRecent);
+    openRecentMenu_ = new RecentMenu(recent_, file);
+    file->addMenu(openRecentMenu_);
+    connect(openRecentMenu_, &RecentMenu::Chosen, this, &TMainFrm::OpenRecent);
     Save1 = item(file, "Save1", QStringLiteral("Save"), QKeySequence(), &TMainFrm::Save1Click);
     Save1->setEnabled(false); // nowhere to write before a Save as or New skin
     connect(saving_, &SkinSaving::SaveFolderChanged, Save1,
             [this](const QString& folder) { Save1->setEnabled(!folder.isEmpty()); });
     Saveas1 = item(file, "Saveas1", QStringLiteral("&Save as.."), QKeySequence(Qt::CTRL | Qt::Key_S),
                    &TMainFrm::Saveas1Click);
-    Exportpreview1 = item(file, "Exportpreview1", QStringLiteral("Export preview as PNG\u2026"), QKeySequence(),
+    exportPreviewAction_ = item(file, "Exportpreview1", QStringLiteral("Export preview as PNG\u2026"), QKeySequence(),
                           &TMainFrm::Exportpreview1Click);
-    Exportallstates1 = item(file, "Exportallstates1", QStringLiteral("Export all states as PNG\u2026"), QKeySequence(),
+    exportAllStatesAction_ = item(file, "Exportallstates1", QStringLiteral("Export all states as PNG\u2026"), QKeySequence(),
                             &TMainFrm::Exportallstates1Click);
     Exit1 = item(file, "Exit1", QStringLiteral("&Exit"), QKeySequence(Qt::CTRL | Qt::Key_Q), &TMainFrm::Exit1Click);
 
     QMenu* edit = bar->addMenu(QStringLiteral("Edit"));
     edit->setObjectName(QStringLiteral("Edit1"));
     const HistoryActions history = AddHistoryActions(*edit, session_, errors_);
-    Undo1 = history.undo;
-    Undo1->setObjectName(QStringLiteral("Undo1"));
-    Redo1 = history.redo;
-    Redo1->setObjectName(QStringLiteral("Redo1"));
+    undoAction_ = history.undo;
+    undoAction_->setObjectName(QStringLiteral("Undo1"));
+    redoAction_ = history.redo;
+    redoAction_->setObjectName(QStringLiteral("Redo1"));
     edit->addSeparator();
-    Editlineastext1 = item(edit, "Editlineastext1", QStringLiteral("Edit line as text\u2026"), QKeySequence(),
+    editLineAsTextAction_ = item(edit, "Editlineastext1", QStringLiteral("Edit line as text\u2026"), QKeySequence(),
                            &TMainFrm::Editlineastext1Click);
 
     // The windows beside the main one; "About" stays the last item on the bar.
-    View1 = bar->addMenu(QStringLiteral("View"));
-    View1->setObjectName(QStringLiteral("View1"));
-    Canvas1 = item(View1, "Canvas1", QStringLiteral("Canvas"), QKeySequence(Qt::Key_F2), &TMainFrm::Canvas1Click);
-    Canvas1->setCheckable(true);
-    Canvas1->setShortcutContext(Qt::ApplicationShortcut); // F2 closes it from the canvas too
-    Allstates1 = item(View1, "Allstates1", QStringLiteral("All states"), QKeySequence(), &TMainFrm::Allstates1Click);
-    History1 = item(View1, "History1", QStringLiteral("History"), QKeySequence(), &TMainFrm::History1Click);
+    viewMenu_ = bar->addMenu(QStringLiteral("View"));
+    viewMenu_->setObjectName(QStringLiteral("View1"));
+    canvasAction_ = item(viewMenu_, "Canvas1", QStringLiteral("Canvas"), QKeySequence(Qt::Key_F2), &TMainFrm::Canvas1Click);
+    canvasAction_->setCheckable(true);
+    canvasAction_->setShortcutContext(Qt::ApplicationShortcut); // F2 closes it from the canvas too
+    allStatesAction_ = item(viewMenu_, "Allstates1", QStringLiteral("All states"), QKeySequence(), &TMainFrm::Allstates1Click);
+    historyAction_ = item(viewMenu_, "History1", QStringLiteral("History"), QKeySequence(), &TMainFrm::History1Click);
 
     About1 = item(bar, "About1", QStringLiteral("About"), QKeySequence(), &TMainFrm::About1Click);
 }
@@ -380,7 +380,7 @@ void TMainFrm::Canvas1Click()
     }
     if (canvas_ == nullptr) {
         canvas_ = new CanvasWindow(session_, errors_, this);
-        connect(canvas_, &CanvasWindow::OpenChanged, Canvas1, &QAction::setChecked);
+        connect(canvas_, &CanvasWindow::OpenChanged, canvasAction_, &QAction::setChecked);
     }
     ShowInFront(*canvas_);
 }

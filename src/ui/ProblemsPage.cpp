@@ -16,27 +16,27 @@ ProblemsPage::ProblemsPage(EditingSession& session, const ErrorReporter& errors,
     fill->setContentsMargins(0, 0, 0, 0);
     fill->addWidget(this);
 
-    ProblemList = new QListWidget(this);
-    ProblemList->setObjectName(QStringLiteral("ProblemList"));
-    ProblemList->setSelectionMode(QAbstractItemView::SingleSelection);
+    problemList_ = new QListWidget(this);
+    problemList_->setObjectName(QStringLiteral("ProblemList"));
+    problemList_->setSelectionMode(QAbstractItemView::SingleSelection);
     // A message is longer than the page is wide: wrapped, it reads without scrolling.
-    ProblemList->setWordWrap(true);
-    ProblemList->setResizeMode(QListView::Adjust);
-    ProblemList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    ProblemList->setAlternatingRowColors(true); // where a wrapped row ends
+    problemList_->setWordWrap(true);
+    problemList_->setResizeMode(QListView::Adjust);
+    problemList_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    problemList_->setAlternatingRowColors(true); // where a wrapped row ends
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(ProblemList);
+    layout->addWidget(problemList_);
     // Double click and Enter.
-    connect(ProblemList, &QListWidget::itemActivated, this, &ProblemsPage::ProblemListActivated);
+    connect(problemList_, &QListWidget::itemActivated, this, &ProblemsPage::ProblemListActivated);
 
     // One check after the last of a burst of changes: a keystroke only restarts the timer.
-    RecheckTimer = new QTimer(this);
-    RecheckTimer->setObjectName(QStringLiteral("RecheckTimer"));
-    RecheckTimer->setSingleShot(true);
-    RecheckTimer->setInterval(RecheckDelay);
-    connect(RecheckTimer, &QTimer::timeout, this, &ProblemsPage::Recheck);
-    const auto later = [this] { RecheckTimer->start(); };
+    recheckTimer_ = new QTimer(this);
+    recheckTimer_->setObjectName(QStringLiteral("RecheckTimer"));
+    recheckTimer_->setSingleShot(true);
+    recheckTimer_->setInterval(RecheckDelay);
+    connect(recheckTimer_, &QTimer::timeout, this, &ProblemsPage::Recheck);
+    const auto later = [this] { recheckTimer_->start(); };
     connect(&session_, &EditingSession::Changed, this, later);
     Recheck();
 }
@@ -48,23 +48,23 @@ QString ProblemsPage::Caption() const
 
 void ProblemsPage::Recheck()
 {
-    RecheckTimer->stop();
+    recheckTimer_->stop();
     errors_.Run([this] {
         std::vector<SkinProblem> problems = CheckDocument(session_.Document());
         if (problems == problems_)
             return; // the rows and the user's place in them stay
         problems_ = std::move(problems);
-        const int row = ProblemList->currentRow();
-        ProblemList->clear();
+        const int row = problemList_->currentRow();
+        problemList_->clear();
         for (const SkinProblem& problem : problems_) {
             // The file's own bytes, one character each, as check prints them.
             const std::string text = ProblemLine(problem);
             auto* item = new QListWidgetItem(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
             item->setToolTip(item->text());
-            ProblemList->addItem(item);
+            problemList_->addItem(item);
         }
-        if (row >= 0 && ProblemList->count() > 0)
-            ProblemList->setCurrentRow(std::min(row, ProblemList->count() - 1));
+        if (row >= 0 && problemList_->count() > 0)
+            problemList_->setCurrentRow(std::min(row, problemList_->count() - 1));
         emit CaptionChanged(Caption());
     });
 }
@@ -72,7 +72,7 @@ void ProblemsPage::Recheck()
 void ProblemsPage::ProblemListActivated()
 {
     errors_.Run([this] {
-        const int row = ProblemList->currentRow();
+        const int row = problemList_->currentRow();
         if (row < 0 || static_cast<std::size_t>(row) >= problems_.size())
             return;
         const SkinProblem problem = problems_[static_cast<std::size_t>(row)];

@@ -47,6 +47,6 @@ private:
     EditingSession& session_;
     const ErrorReporter& errors_;
     std::vector<SkinProblem> problems_;
-    QListWidget* ProblemList = nullptr;
-    QTimer* RecheckTimer = nullptr;
+    QListWidget* problemList_ = nullptr;
+    QTimer* recheckTimer_ = nullptr;
 };

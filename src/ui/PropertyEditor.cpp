@@ -190,11 +190,11 @@ void PropertyEditor::FocusField(FieldId field)
     case FieldId::Y: control = YEdit; break;
     case FieldId::W: control = WPos; break;
     case FieldId::H: control = HPos; break;
-    case FieldId::Colour: control = ColorEdit; break;
+    case FieldId::Color: control = ColorEdit; break;
     case FieldId::FontId: control = FontBox; break;
     case FieldId::StyleCode: control = FstyleCB; break;
     case FieldId::Anchor: control = XPos; break;
-    case FieldId::SecondColour:
+    case FieldId::SecondColor:
     case FieldId::Setting: return; // no control: write-back writes them itself
     }
     if (control->isVisibleTo(CurList->parentWidget()))

@@ -44,13 +44,13 @@ TResourcesPage::TResourcesPage(EditingSession& session, DialogService& dialogs, 
     // A GIF dropped on an entry replaces that entry's picture.
     ImgListBox->viewport()->setAcceptDrops(true);
     ImgListBox->viewport()->installEventFilter(this);
-    EditExternally1 = new QAction(QStringLiteral("Edit externally"), this);
-    EditExternally1->setObjectName(QStringLiteral("EditExternally1"));
-    connect(EditExternally1, &QAction::triggered, this, &TResourcesPage::EditExternallyClick);
+    editExternallyAction_ = new QAction(QStringLiteral("Edit externally"), this);
+    editExternallyAction_->setObjectName(QStringLiteral("EditExternally1"));
+    connect(editExternallyAction_, &QAction::triggered, this, &TResourcesPage::EditExternallyClick);
     ImgListBox->setContextMenuPolicy(Qt::ActionsContextMenu);
-    ImgListBox->addAction(EditExternally1);
+    ImgListBox->addAction(editExternallyAction_);
     ViewSources->setContextMenuPolicy(Qt::ActionsContextMenu);
-    ViewSources->addAction(EditExternally1);
+    ViewSources->addAction(editExternallyAction_);
 
     // A new selection by mouse or keyboard, or a click on the selected entry.
     connect(ImgListBox, &ChoiceList::Chosen, this, &TResourcesPage::ImgListBoxClick);

@@ -57,6 +57,6 @@ private:
     int shown_ = -1; // the picture the view shows
     ChoiceList* ImgListBox = nullptr;
     QPushButton* Button1 = nullptr;
-    QAction* EditExternally1 = nullptr;
+    QAction* editExternallyAction_ = nullptr;
     PictureView* ViewSources = nullptr;
 };

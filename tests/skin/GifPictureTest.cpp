@@ -13,7 +13,7 @@ namespace {
 const QRgb kRed = qRgb(255, 0, 0);
 const QRgb kBlue = qRgb(0, 0, 255);
 
-GifSpec TwoColourFrame()
+GifSpec TwoColorFrame()
 {
     // A 3×2 frame at (2, 1) inside a 6×4 screen: red, blue, red / blue, red, blue.
     GifSpec picture;
@@ -30,7 +30,7 @@ GifSpec TwoColourFrame()
 
 TEST(GifDecoding, PlacesTheFirstFrameAtItsOffsetInsideTheLogicalScreen)
 {
-    const QImage image = DecodeGif(EncodeGif(TwoColourFrame()));
+    const QImage image = DecodeGif(EncodeGif(TwoColorFrame()));
     ASSERT_EQ(image.size(), QSize(6, 4));
     EXPECT_EQ(image.format(), QImage::Format_ARGB32);
     EXPECT_EQ(image.pixel(2, 1), kRed);
@@ -44,14 +44,14 @@ TEST(GifDecoding, PlacesTheFirstFrameAtItsOffsetInsideTheLogicalScreen)
 
 TEST(GifDecoding, TransparentIndexLeavesPixelsClear)
 {
-    GifSpec picture = TwoColourFrame();
+    GifSpec picture = TwoColorFrame();
     picture.transparentIndex = 1;
     const QImage image = DecodeGif(EncodeGif(picture));
     EXPECT_EQ(image.pixel(2, 1), kRed);
     EXPECT_EQ(qAlpha(image.pixel(3, 1)), 0);
 }
 
-TEST(GifDecoding, InterlacedAndLocalColourMapsDecodeTheSame)
+TEST(GifDecoding, InterlacedAndLocalColorMapsDecodeTheSame)
 {
     GifSpec picture;
     picture.screenWidth = picture.width = 2;
@@ -69,7 +69,7 @@ TEST(GifDecoding, InterlacedAndLocalColourMapsDecodeTheSame)
 
 TEST(GifDecoding, FramesReachingOutsideTheScreenAreClipped)
 {
-    GifSpec picture = TwoColourFrame();
+    GifSpec picture = TwoColorFrame();
     picture.left = 5;
     picture.top = 3;
     const QImage image = DecodeGif(EncodeGif(picture));
@@ -77,9 +77,9 @@ TEST(GifDecoding, FramesReachingOutsideTheScreenAreClipped)
     EXPECT_EQ(image.pixel(5, 3), kRed);
 }
 
-TEST(GifDecoding, PixelIndicesPastTheColourMapAreBlack)
+TEST(GifDecoding, PixelIndicesPastTheColorMapAreBlack)
 {
-    GifSpec picture = TwoColourFrame();
+    GifSpec picture = TwoColorFrame();
     picture.palette = {kRed, kBlue, kRed, kRed};
     picture.pixels = {3, 2, 1, 0, 0, 0};
     QByteArray bytes = EncodeGif(picture);
@@ -104,7 +104,7 @@ QByteArray HeaderOnly(int width, int height)
 
 TEST(GifDecoding, HostileOrBrokenFilesGiveAClearErrorNeverACrash)
 {
-    const QByteArray good = EncodeGif(TwoColourFrame());
+    const QByteArray good = EncodeGif(TwoColorFrame());
     QByteArray huge = HeaderOnly(65535, 65535);
     huge.append(",").append(QByteArray(8, '\0')).append('\0'); // image descriptor, would be 65535² if allocated
 
@@ -115,8 +115,8 @@ TEST(GifDecoding, HostileOrBrokenFilesGiveAClearErrorNeverACrash)
     QByteArray noImage = HeaderOnly(10, 10);
     noImage.append(';');
 
-    QByteArray noColourMap = HeaderOnly(2, 1);
-    noColourMap.append(',').append(QByteArray("\0\0\0\0\x02\0\x01\0\x00", 9)).append("\x02\x02\x44\x01\x00;", 6);
+    QByteArray noColorMap = HeaderOnly(2, 1);
+    noColorMap.append(',').append(QByteArray("\0\0\0\0\x02\0\x01\0\x00", 9)).append("\x02\x02\x44\x01\x00;", 6);
 
     const std::vector<std::pair<const char*, QByteArray>> cases = {
         {"empty", QByteArray()},
@@ -124,7 +124,7 @@ TEST(GifDecoding, HostileOrBrokenFilesGiveAClearErrorNeverACrash)
         {"screen over the limit", huge},
         {"frame over the limit", bigFrame},
         {"no image", noImage},
-        {"no colour map", noColourMap},
+        {"no colour map", noColorMap},
         {"truncated", good.left(good.size() - 4)},
         {"header only", good.left(13)},
     };
@@ -134,7 +134,7 @@ TEST(GifDecoding, HostileOrBrokenFilesGiveAClearErrorNeverACrash)
 
 TEST(GifDecoding, RandomBytesAfterAValidHeaderNeverCrash)
 {
-    const QByteArray good = EncodeGif(TwoColourFrame());
+    const QByteArray good = EncodeGif(TwoColorFrame());
     std::mt19937 random(3);
     for (int round = 0; round < 2000; ++round) {
         QByteArray bytes = good;

@@ -247,7 +247,7 @@ TEST(SkinChecker, AProblemKnowsItsElementFieldOrPicture)
     using enum SkinCategory;
     const std::vector<Place> expected = {
         {"Ruvex.rvk", Pictures, "Stop", std::nullopt, -1},
-        {"Ruvex.rvk", Strings, "Artist", FieldId::Colour, -1},
+        {"Ruvex.rvk", Strings, "Artist", FieldId::Color, -1},
         {"Ruvex.rvk", Strings, "SoftLabel", FieldId::StyleCode, -1},
         {"Ruvex.rvk", Strings, "", std::nullopt, -1},
         {"Ruvex.rvk", Pictures, "SoftPicture", FieldId::Y, -1},

@@ -39,7 +39,7 @@ std::string ReadAll(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : "<missing>";
 }
 
-bool IsOneColour(const QImage& image)
+bool IsOneColor(const QImage& image)
 {
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
@@ -108,7 +108,7 @@ TEST_F(MainWindowTest, StartUpWithTheAssetsShowsNoErrorAndAWhitePreview)
     EXPECT_TRUE(window->Surface().isNull());
     const QImage shown = Control<QWidget>("Shape1")->grab().toImage();
     EXPECT_EQ(shown.pixel(0, 0), qRgb(0, 0, 0));
-    EXPECT_TRUE(IsOneColour(shown.copy(1, 1, 176, 220)));
+    EXPECT_TRUE(IsOneColor(shown.copy(1, 1, 176, 220)));
     EXPECT_EQ(shown.pixel(88, 110), qRgb(255, 255, 255));
 }
 
@@ -148,7 +148,7 @@ TEST_F(MainWindowTest, PreviewSettingsDrawNothingBeforeAnOpenAndRedrawAfterIt)
     const auto redraws = [&](const std::function<void()>& change) {
         const QImage before = window->Surface().copy();
         change();
-        EXPECT_EQ(Control<PreviewView>("ScreenSkin")->Shown(), ColourKeyed(window->Surface()));
+        EXPECT_EQ(Control<PreviewView>("ScreenSkin")->Shown(), ColorKeyed(window->Surface()));
         return window->Surface() != before;
     };
     EXPECT_TRUE(redraws([&] { volume->SetValue(1); }));
@@ -196,8 +196,8 @@ TEST_F(MainWindowTest, OpeningTheExampleSkinDrawsItsPreview)
     EXPECT_EQ(window->Document().SkinFileName, WorkingCopy());
     EXPECT_EQ(ReadAll(WorkingCopy()), ReadAll(example));
     ASSERT_FALSE(window->Surface().isNull());
-    EXPECT_FALSE(IsOneColour(window->Surface()));
-    EXPECT_EQ(Control<PreviewView>("ScreenSkin")->Shown(), ColourKeyed(window->Surface()));
+    EXPECT_FALSE(IsOneColor(window->Surface()));
+    EXPECT_EQ(Control<PreviewView>("ScreenSkin")->Shown(), ColorKeyed(window->Surface()));
 }
 
 TEST_F(MainWindowTest, AFailedOpenShowsTheErrorBoxAndDrawsNothing)

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(PreviewView, ShowsTheFramesWhiteWhereTheSurfaceHasItsBottomLeftColour)
+TEST(PreviewView, ShowsTheFramesWhiteWhereTheSurfaceHasItsBottomLeftColor)
 {
     ShapeFrame frame;
     frame.resize(178, 222);

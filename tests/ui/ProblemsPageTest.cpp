@@ -86,7 +86,7 @@ protected:
     std::unique_ptr<TestWindow> window;
 };
 
-TEST_F(ProblemsPageTest, TypingABadColourShowsAProblemAGoodOneRemovesItAndUndoBringsItBack)
+TEST_F(ProblemsPageTest, TypingABadColorShowsAProblemAGoodOneRemovesItAndUndoBringsItBack)
 {
     EXPECT_EQ(QStringList({Pages()->tabText(0), Pages()->tabText(1), Caption()}),
               QStringList({"SkinEditing", "Resources", "Problems"}));

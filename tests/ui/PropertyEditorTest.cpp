@@ -232,7 +232,7 @@ TEST_F(PropertyEditorTest, KeysWriteBackInTheControlsThatHandleThem)
     EXPECT_EQ(Swatch(), qRgb(0, 0, 255));
 }
 
-TEST_F(PropertyEditorTest, AColourIsWrittenAsTypedButPaintedOnlyWhenComplete)
+TEST_F(PropertyEditorTest, AColorIsWrittenAsTypedButPaintedOnlyWhenComplete)
 {
     Open();
     Select(Objects, "Background"); // grey C0C0C0

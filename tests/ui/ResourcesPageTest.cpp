@@ -72,7 +72,7 @@ protected:
     }
 
     // The colour of the view's top-left pixel; 0 while it shows nothing.
-    QRgb ShownColour() const { return view_->Shown().isNull() ? 0 : view_->Shown().pixel(0, 0); }
+    QRgb ShownColor() const { return view_->Shown().isNull() ? 0 : view_->Shown().pixel(0, 0); }
     const QImage& Surface() const { return rig_.session->Surface(); }
     QRgb PreviewAt(int x, int y) const { return Surface().pixel(x, y); }
     QString Working(int number) const { return rig_.Working(PictureFileName(number)); }
@@ -103,20 +103,20 @@ TEST_F(ResourcesPageTest, EntriesShowTheirPictureOnceASkinIsOpen)
     Click("TitlePicture");
     EXPECT_EQ(view_->Shown(), LoadGifFile(Working(1)));
     Click("SoftPicture");
-    EXPECT_EQ(ShownColour(), TestPictureColor(0));
+    EXPECT_EQ(ShownColor(), TestPictureColor(0));
     QTest::keyClick(list_, Qt::Key_Down);
-    EXPECT_EQ(ShownColour(), TestPictureColor(1));
+    EXPECT_EQ(ShownColor(), TestPictureColor(1));
 
     TestSkin other;
     other.WriteComplete();
     WriteGifFile(other.Path("0.gif"), SolidGif(4, 3, qRgb(1, 2, 3)));
     WriteGifFile(other.Path("1.gif"), SolidGif(4, 3, qRgb(4, 5, 6)));
     Open(other);
-    EXPECT_EQ(ShownColour(), TestPictureColor(1)); // the former skin's, until an entry is clicked
+    EXPECT_EQ(ShownColor(), TestPictureColor(1)); // the former skin's, until an entry is clicked
     Click("TitlePicture"); // the entry still highlighted
-    EXPECT_EQ(ShownColour(), qRgb(4, 5, 6));
+    EXPECT_EQ(ShownColor(), qRgb(4, 5, 6));
     Click("SoftPicture");
-    EXPECT_EQ(ShownColour(), qRgb(1, 2, 3));
+    EXPECT_EQ(ShownColor(), qRgb(1, 2, 3));
     EXPECT_TRUE(dialogs_->errors.empty());
 }
 
@@ -133,7 +133,7 @@ TEST_F(ResourcesPageTest, AReplacementShowsTheNewPictureInTheViewAndInThePreview
     EXPECT_EQ(dialogs_->fileRequests.back().dialog, "ImgReplaceDialog");
     EXPECT_EQ(ReadAll(Working(12)), ReadAll(chosen));
     EXPECT_EQ(view_->Shown().size(), QSize(6, 5));
-    EXPECT_EQ(ShownColour(), qRgb(250, 200, 0));
+    EXPECT_EQ(ShownColor(), qRgb(250, 200, 0));
     EXPECT_EQ(PreviewAt(40 + 5, 60 + 4), qRgb(250, 200, 0)); // where the edit put it, at its new size
 }
 
@@ -149,7 +149,7 @@ TEST_F(ResourcesPageTest, ACancelledDialogChangesNothing)
     EXPECT_TRUE(dialogs_->errors.empty());
     EXPECT_EQ(Document().Lines.Lines(), edited);
     EXPECT_EQ(rig_.session->History().count(), 1);
-    EXPECT_EQ(ShownColour(), TestPictureColor(12));
+    EXPECT_EQ(ShownColor(), TestPictureColor(12));
     EXPECT_EQ(Surface(), drawn);
 }
 
@@ -192,7 +192,7 @@ TEST_F(ResourcesPageTest, ARejectedFileReportsTheDecoderErrorAndKeepsTheEarlierP
     // The file the author chose, not the working copy's.
     EXPECT_EQ(dialogs_->errors[0].text, "Cannot read picture \"" + notAPicture + "\". Data is not in GIF format.");
     EXPECT_EQ(ReadAll(Working(12)), earlier);
-    EXPECT_EQ(ShownColour(), TestPictureColor(12));
+    EXPECT_EQ(ShownColor(), TestPictureColor(12));
     EXPECT_EQ(PreviewAt(41, 61), TestPictureColor(12)); // the edit kept
     EXPECT_EQ(rig_.session->History().count(), 1);
 }

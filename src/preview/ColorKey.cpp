@@ -1,16 +1,16 @@
-#include "ColourKey.h"
+#include "ColorKey.h"
 
-QRgb KeyColour(const QImage& surface)
+QRgb KeyColor(const QImage& surface)
 {
     return surface.pixel(0, surface.height() - 1) & RGB_MASK;
 }
 
-QImage ColourKeyed(const QImage& surface)
+QImage ColorKeyed(const QImage& surface)
 {
     if (surface.isNull())
         return {};
     QImage keyed = surface.convertToFormat(QImage::Format_ARGB32);
-    const QRgb key = KeyColour(keyed);
+    const QRgb key = KeyColor(keyed);
     for (int y = 0; y < keyed.height(); ++y) {
         auto* row = reinterpret_cast<QRgb*>(keyed.scanLine(y));
         for (int x = 0; x < keyed.width(); ++x)

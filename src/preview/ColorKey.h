@@ -4,7 +4,7 @@
 #include <QImage>
 
 // The key colour of a non-null surface: its bottom-left pixel's RGB.
-QRgb KeyColour(const QImage& surface);
+QRgb KeyColor(const QImage& surface);
 
 // A pixel as the preview shows it over seeThrough.
 inline QRgb KeyedPixel(QRgb pixel, QRgb key, QRgb seeThrough)
@@ -14,4 +14,4 @@ inline QRgb KeyedPixel(QRgb pixel, QRgb key, QRgb seeThrough)
 
 // The surface with every pixel of the key colour made fully transparent. A null
 // surface gives a null image.
-QImage ColourKeyed(const QImage& surface);
+QImage ColorKeyed(const QImage& surface);
