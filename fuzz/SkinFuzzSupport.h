@@ -7,7 +7,7 @@
 #include "SkinError.h"
 #include "SkinLines.h"
 #include "SkinModel.h"
-#include "TextFile.h"
+#include "TextLines.h"
 
 #include <cstddef>
 #include <string>
@@ -24,14 +24,6 @@ inline const std::vector<std::string>& FuzzKeys()
         return all;
     }();
     return keys;
-}
-
-inline std::string JoinCrLf(const TextLines& lines)
-{
-    std::string text;
-    for (const auto& line : lines)
-        text += line + "\r\n";
-    return text;
 }
 
 inline bool HasLineBreakOrNul(std::string_view text)
@@ -53,7 +45,7 @@ inline void CheckLines(const TextLines& lines)
 {
     for (const auto& line : lines)
         FUZZ_REQUIRE(!HasLineBreakOrNul(line));
-    FUZZ_REQUIRE(SplitTextLines(JoinCrLf(lines)) == lines);
+    FUZZ_REQUIRE(SplitTextLines(JoinTextLines(lines)) == lines);
 }
 
 inline std::vector<int> FoundLines(const SkinLines& lines)
