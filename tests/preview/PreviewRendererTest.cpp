@@ -1,14 +1,14 @@
-// Pixel tests of DrawPreview and its steps.
+// Pixel tests of DrawPreview and of the elements it lists.
 #include "PreviewRenderer.h"
 #include "GifDecoder.h"
-#include "PreviewSteps.h"
+#include "PreviewFont.h"
 
 #include "GifWriter.h"
 #include "SkinNumbers.h"
 #include "TestSkin.h"
 
 #include <QFontInfo>
-#include <QPainter>
+#include <QFontMetrics>
 
 #include <gtest/gtest.h>
 
@@ -85,25 +85,22 @@ int CountColour(const QImage& image, QRgb colour, int l = 0, int t = 0, int r = 
     return count;
 }
 
-// Runs one step with a painter on a surface filled with kBackground.
-template <typename Step>
-QImage WithPainter(Step step, QRgb fill = kBackground)
+// Draws a skin whose one text is item, as TrackNumber showing text, over kBackground;
+// box receives where the drawing listed it (empty when it was not listed).
+QImage DrawItem(const TSkiStr& item, const std::string& text, QRect* box = nullptr)
 {
+    TSkinModel model = PlainModel();
+    model.TextItems[TrackNumberItem] = item;
     QImage surface = NewPreviewSurface();
-    surface.fill(fill);
-    QPainter painter(&surface);
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    step(painter);
-    painter.end();
+    std::vector<DrawnElement> drawn;
+    DrawPreview(surface, model, PictureSlots{}, TextLines{text}, PreviewSettings{}, &drawn);
+    if (box != nullptr) {
+        *box = QRect();
+        for (const DrawnElement& element : drawn)
+            if (element.key == TextItemKeys[TrackNumberItem])
+                *box = element.bounds;
+    }
     return surface;
-}
-
-QImage DrawItem(const TSkiStr& item, const std::string& text)
-{
-    return WithPainter([&](QPainter& painter) {
-        painter.setBackgroundMode(Qt::TransparentMode);
-        DrawSkiStr(painter, item, TextLines{text}, 0);
-    });
 }
 
 TSkiStr TextItem(int x, int y, int anchor, FontStyleSet style = 0)
@@ -118,12 +115,11 @@ TSkiStr TextItem(int x, int y, int anchor, FontStyleSet style = 0)
     return item;
 }
 
+// The metrics of an item's font as measured on a preview surface.
 QFontMetrics ItemMetrics(const TSkiStr& item)
 {
-    QImage surface = NewPreviewSurface();
-    QPainter painter(&surface);
-    SetItemFont(painter, item);
-    return painter.fontMetrics();
+    const QImage surface = NewPreviewSurface();
+    return QFontMetrics(PreviewFont(FontSizeOfId(item.FontId), item.FontStyle), &surface);
 }
 
 // ---- Surface ------------------------------------------------------------------
@@ -212,44 +208,6 @@ TEST(PreviewBackground, MalformedColourIsBlack)
     EXPECT_EQ(CountColour(Draw(model), kBlack), 176 * 220);
 }
 
-// ---- Canvas operations -------------------------------------------------------------
-
-TEST(PreviewCanvas, FillCoversLeftToRightExclusive)
-{
-    const QImage image = WithPainter([](QPainter& p) { FillRect(p, 3, 4, 7, 6, MakeRgb(255, 0, 0)); });
-    EXPECT_EQ(CountColour(image, qRgb(255, 0, 0)), 4 * 2);
-    EXPECT_EQ(CountColour(image, qRgb(255, 0, 0), 3, 4, 7, 6), 8);
-}
-
-TEST(PreviewCanvas, FrameIsTheOnePixelOutlineOfTheSameArea)
-{
-    const QImage image = WithPainter([](QPainter& p) { FrameRect(p, 3, 4, 8, 8, MakeRgb(0, 0, 0)); });
-    for (int y = 0; y < 12; ++y)
-        for (int x = 0; x < 12; ++x) {
-            const bool inArea = x >= 3 && x < 8 && y >= 4 && y < 8;
-            const bool outline = inArea && (x == 3 || x == 7 || y == 4 || y == 7);
-            ASSERT_EQ(At(image, x, y), outline ? kBlack : kBackground) << x << "," << y;
-        }
-    EXPECT_EQ(CountColour(image, kBlack), 2 * 5 + 2 * 2);
-}
-
-TEST(PreviewCanvas, FrameOfOnePixelAreasAndEmptyAreas)
-{
-    EXPECT_EQ(CountColour(WithPainter([](QPainter& p) { FrameRect(p, 5, 5, 6, 6, 0); }), kBlack), 1);
-    EXPECT_EQ(CountColour(WithPainter([](QPainter& p) { FrameRect(p, 5, 5, 5, 9, 0); }), kBlack), 0);
-    EXPECT_EQ(CountColour(WithPainter([](QPainter& p) { FrameRect(p, 5, 9, 9, 5, 0); }), kBlack), 0);
-}
-
-TEST(PreviewCanvas, FramePartlyOutsideTheSurfaceKeepsItsEdgesOutside)
-{
-    // Left and top edges lie outside: only the right column and bottom row show.
-    const QImage image = WithPainter([](QPainter& p) { FrameRect(p, -1000, -1000, 10, 10, 0); });
-    EXPECT_EQ(CountColour(image, kBlack), 10 + 10 - 1);
-    EXPECT_EQ(At(image, 9, 0), kBlack);
-    EXPECT_EQ(At(image, 0, 9), kBlack);
-    EXPECT_EQ(At(image, 0, 0), kBackground);
-}
-
 // ---- Pictures ----------------------------------------------------------------------
 
 TEST(PreviewPictures, EachPlayStateEnablesExactlyItsButton)
@@ -311,7 +269,7 @@ TEST(PreviewPictures, ExactlyOneRepetitionIconIsDrawn)
     }
 }
 
-TEST(PreviewPictures, AreDrawnInTheOrderOfPart21)
+TEST(PreviewPictures, AreDrawnInTheirDrawingOrder)
 {
     // All pictures at (0, 50), each later one a pixel narrower: column k shows the
     // picture drawn k-th (counting from 0) when the order is right.
@@ -432,17 +390,6 @@ TEST(PreviewStatusLine, TransparentOverlayPixelsShowTheSkin)
 
 // ---- Bars --------------------------------------------------------------------------
 
-TEST(PreviewBars, FillWidthsTruncateTowardZero)
-{
-    EXPECT_EQ(ProgressFillWidth(41), 20);
-    EXPECT_EQ(ProgressFillWidth(-41), -20);
-    EXPECT_EQ(VolumeFillWidth(50, 0), 1);
-    EXPECT_EQ(VolumeFillWidth(50, 2), 15);
-    EXPECT_EQ(VolumeFillWidth(50, 7), 50);
-    EXPECT_EQ(VolumeFillWidth(50, 9), 64);
-    EXPECT_EQ(VolumeFillWidth(-50, 2), -15);
-}
-
 TEST(PreviewBars, ProgressBarIsHalfFilledAndFramed)
 {
     TSkinModel model = PlainModel();
@@ -476,7 +423,8 @@ QImage VolumeImage(bool shown, int level)
 
 TEST(PreviewBars, VolumeLevelsFillTheirPixels)
 {
-    for (const auto& [level, filled] : std::vector<std::pair<int, int>>{{0, 1}, {2, 15}, {7, 50}, {9, 64}, {8, 57}}) {
+    for (const auto& [level, filled] : std::vector<std::pair<int, int>>{{0, 1}, {2, 15}, {7, 50}, {9, 64}, {8, 57},
+             {-1, -6}, {INT32_MIN, -1}, {INT32_MAX, 1 << 30}}) {
         const QImage image = VolumeImage(true, level);
         for (int y = 165; y < 180; ++y)
             for (int x = 55; x < 130; ++x) {
@@ -497,6 +445,28 @@ TEST(PreviewBars, HiddenVolumeBarPaintsNothing)
 {
     const QImage image = VolumeImage(false, 7);
     EXPECT_EQ(CountColour(image, kWhite, 0, 100, 176, 220), 176 * 120);
+}
+
+TEST(PreviewBars, FramesOfOnePixelBarsEmptyBarsAndBarsPartlyOffTheSurface)
+{
+    const auto draw = [](const TSkiObject& bar) {
+        TSkinModel model = PlainModel();
+        model.SkinObjects[ProgressBarObject] = bar;
+        return Draw(model);
+    };
+    // A 1×1 bar is one black pixel: the four sides of its frame coincide.
+    EXPECT_EQ(CountColour(draw({5, 5, 1, 1, kBarHex}), kBlack), 1);
+    // No width or no height: nothing at all.
+    EXPECT_EQ(CountColour(draw({5, 5, 0, 4, kBarHex}), kBackground), 176 * 220);
+    EXPECT_EQ(CountColour(draw({5, 5, 4, -4, kBarHex}), kBackground), 176 * 220);
+    // Left and top edges far outside stay outside: only the right column and the
+    // bottom row show.
+    const QImage image = draw({-1000, -1000, 1010, 1010, kBarHex});
+    EXPECT_EQ(CountColour(image, kBlack), 10 + 10 - 1);
+    EXPECT_EQ(At(image, 9, 0), kBlack);
+    EXPECT_EQ(At(image, 0, 9), kBlack);
+    EXPECT_EQ(At(image, 0, 0), kBackground);
+    EXPECT_EQ(CountColour(image, kBar), 0);
 }
 
 TEST(PreviewBars, NegativeWidthsPaintNothing)
@@ -560,51 +530,56 @@ TEST(PreviewFonts, IdsWithoutAnEntryDrawLikeTableIds)
 
 // ---- Texts -------------------------------------------------------------------------
 
-TEST(PreviewTexts, AnchorOriginFollowsTheTwelveAnchors)
+TEST(PreviewTexts, TheTwelveAnchorsPlaceTheMeasuredCellAroundXY)
 {
-    // A 37×13 text anchored at (100, 50).
-    const std::vector<std::tuple<int, int, int>> table = {
-        {20, 100, 50}, {17, 82, 50}, {24, 63, 50},
-        {6, 100, 44},  {3, 82, 44},  {10, 63, 44},
-        {36, 100, 37}, {33, 82, 37}, {40, 63, 37},
-        {68, 100, 50}, {65, 82, 50}, {72, 63, 50},
+    // Where the cell lies along one axis: after, centred on (truncating) or before the point.
+    enum class Side { After, Centred, Before };
+    const auto before = [](Side side, int extent) {
+        return side == Side::After ? 0 : side == Side::Centred ? extent / 2 : extent;
     };
-    for (const auto& [anchor, x, y] : table)
-        EXPECT_EQ(AnchorOrigin(100, 50, anchor, 37, 13), QPoint(x, y)) << anchor;
+    const std::vector<std::tuple<int, Side, Side>> anchors = {
+        {20, Side::After, Side::After},  {17, Side::Centred, Side::After},  {24, Side::Before, Side::After},
+        {6, Side::After, Side::Centred}, {3, Side::Centred, Side::Centred}, {10, Side::Before, Side::Centred},
+        {36, Side::After, Side::Before}, {33, Side::Centred, Side::Before}, {40, Side::Before, Side::Before},
+        {68, Side::After, Side::After},  {65, Side::Centred, Side::After},  {72, Side::Before, Side::After},
+    };
+    const std::string text = "Evening Set";
+    for (FontStyleSet style : {FontStyleSet{0}, FontStyleSet{FontBold}}) {
+        // The cell is the text as measured in the item's own font.
+        const QFontMetrics metrics = ItemMetrics(TextItem(0, 0, 20, style));
+        const int w = metrics.horizontalAdvance(QString::fromStdString(text));
+        const int h = metrics.height();
+        if (style == 0) { // odd both ways, so that centring has something to truncate
+            ASSERT_TRUE(w % 2 == 1 && h % 2 == 1) << w << "x" << h;
+        }
+        for (const auto& [anchor, horizontal, vertical] : anchors) {
+            QRect box;
+            const QImage anchored = DrawItem(TextItem(100, 50, anchor, style), text, &box);
+            EXPECT_EQ(box, QRect(100 - before(horizontal, w), 50 - before(vertical, h), w, h)) << anchor;
+            // Anchoring moves the cell and nothing else.
+            EXPECT_EQ(anchored, DrawItem(TextItem(box.left(), box.top(), 20, style), text)) << anchor;
+            EXPECT_GT(CountColour(anchored, kText), 0);
+        }
+    }
 }
 
 TEST(PreviewTexts, AnchorOutsideTheTwelvePlacesTheTopLeftAtXY)
 {
-    for (int anchor : {0, 1, 2, 4, 8, 16, 32, 64, 5, 12, 18, 48, 99, -20, INT32_MAX})
-        EXPECT_EQ(AnchorOrigin(100, 50, anchor, 37, 13), QPoint(100, 50)) << anchor;
-}
-
-TEST(PreviewTexts, AnchorOriginSaturatesInsteadOfWrapping)
-{
-    EXPECT_EQ(AnchorOrigin(INT32_MIN, INT32_MIN, 40, 37, 13), QPoint(INT32_MIN, INT32_MIN));
-}
-
-TEST(PreviewTexts, AnchorPointUsesTheMeasuredTextSize)
-{
-    const QString text = QStringLiteral("Harbour Lights");
-    for (int anchor : {3, 6, 10, 17, 20, 24, 33, 36, 40, 65, 68, 72, 7}) {
-        for (FontStyleSet style : {FontStyleSet{0}, FontStyleSet{FontBold}}) {
-            const TSkiStr item = TextItem(90, 60, anchor, style);
-            const QFontMetrics metrics = ItemMetrics(item);
-            EXPECT_EQ(AnchorPoint(item, text, metrics),
-                      AnchorOrigin(90, 60, anchor, metrics.horizontalAdvance(text), metrics.height()))
-                << anchor;
-        }
+    const QImage topLeft = DrawItem(TextItem(100, 50, 20), "Evening Set");
+    for (int anchor : {0, 1, 2, 4, 7, 8, 16, 32, 64, 5, 12, 18, 48, 99, -20, INT32_MAX}) {
+        QRect box;
+        EXPECT_EQ(DrawItem(TextItem(100, 50, anchor), "Evening Set", &box), topLeft) << anchor;
+        EXPECT_EQ(box.topLeft(), QPoint(100, 50)) << anchor;
     }
 }
 
 TEST(PreviewTexts, TextsPaintGlyphsOnlyInTheirColourWithinTheirCell)
 {
-    const TSkiStr item = TextItem(50, 60, 20);
-    const QImage image = DrawItem(item, "Artist");
-    const QFontMetrics metrics = ItemMetrics(item);
-    const int w = metrics.horizontalAdvance(QStringLiteral("Artist"));
-    const int h = metrics.height();
+    QRect box;
+    const QImage image = DrawItem(TextItem(50, 60, 20), "Artist", &box);
+    ASSERT_EQ(box.topLeft(), QPoint(50, 60));
+    const int w = box.width();
+    const int h = box.height();
     const int inked = CountColour(image, kText);
     EXPECT_GT(inked, 20);
     // No antialiasing: every pixel is the background or the text colour.
@@ -612,21 +587,6 @@ TEST(PreviewTexts, TextsPaintGlyphsOnlyInTheirColourWithinTheirCell)
     // The glyphs lie in the cell whose top-left is (50, 60), and reach its top half.
     EXPECT_EQ(CountColour(image, kText, 50, 60, 50 + w, 60 + h), inked);
     EXPECT_GT(CountColour(image, kText, 50, 60, 50 + w, 60 + h / 2), 0);
-}
-
-TEST(PreviewTexts, EveryAnchorDrawsTheCellAtItsOrigin)
-{
-    const std::string text = "Evening Set";
-    const QString qtext = QString::fromStdString(text);
-    for (int anchor : {3, 6, 10, 17, 20, 24, 33, 36, 40, 65, 68, 72}) {
-        const TSkiStr item = TextItem(88, 110, anchor, FontBold);
-        const QFontMetrics metrics = ItemMetrics(item);
-        const QPoint origin = AnchorOrigin(88, 110, anchor, metrics.horizontalAdvance(qtext), metrics.height());
-        const QImage anchored = DrawItem(item, text);
-        const QImage topLeft = DrawItem(TextItem(origin.x(), origin.y(), 20, FontBold), text);
-        EXPECT_EQ(anchored, topLeft) << anchor;
-        EXPECT_GT(CountColour(anchored, kText), 0);
-    }
 }
 
 TEST(PreviewTexts, StylesChangeTheGlyphs)
@@ -709,13 +669,16 @@ TEST(PreviewTexts, FewerThanTenSampleLinesAreNoError)
     }
 }
 
-TEST(PreviewTexts, SampleTextIsEmptyForMissingLines)
+TEST(PreviewTexts, SampleLinesAreLatin1)
 {
-    const TextLines lang = {"a", "b"};
-    EXPECT_EQ(SampleText(lang, 1), QStringLiteral("b"));
-    EXPECT_TRUE(SampleText(lang, 2).isEmpty());
-    EXPECT_TRUE(SampleText(lang, -1).isEmpty());
-    EXPECT_EQ(SampleText({"\xE9t\xE9"}, 0), QString::fromLatin1("\xE9t\xE9"));
+    const TSkiStr item = TextItem(20, 40, 20);
+    const QFontMetrics metrics = ItemMetrics(item);
+    const QString latin1 = QString::fromLatin1("\xE9t\xE9");
+    ASSERT_NE(metrics.horizontalAdvance(latin1), metrics.horizontalAdvance(QString::fromUtf8("\xE9t\xE9")));
+    QRect box;
+    const QImage image = DrawItem(item, "\xE9t\xE9", &box);
+    EXPECT_EQ(box.width(), metrics.horizontalAdvance(latin1));
+    EXPECT_NE(image, DrawItem(item, "ete")); // the accents are drawn
 }
 
 TEST(PreviewTexts, TextsFarOutsideTheSurfaceDrawNothing)
@@ -723,9 +686,23 @@ TEST(PreviewTexts, TextsFarOutsideTheSurfaceDrawNothing)
     TSkinModel model = PlainModel();
     model.TextItems[TrackNumberItem] = TextItem(INT32_MAX, INT32_MAX, 40);
     model.TextItems[PlaylistItem] = TextItem(INT32_MIN, 10, 24);
+    model.TextItems[ArtistItem] = TextItem(INT32_MIN, INT32_MIN, 40);
     model.TextItems[SoftLabelItem] = TextItem(INT32_MIN, 10, 20);
-    const TextLines lang = {"a", "b", "", "", "", "", "", "", "c", "d"};
-    EXPECT_EQ(CountColour(Draw(model, {}, lang), kBackground), 176 * 220);
+    const TextLines lang = {"a", "b", "e", "", "", "", "", "", "c", "d"};
+    QImage surface = NewPreviewSurface();
+    std::vector<DrawnElement> drawn;
+    DrawPreview(surface, model, PictureSlots{}, lang, PreviewSettings{}, &drawn);
+    EXPECT_EQ(CountColour(surface, kBackground), 176 * 220);
+    // Anchoring left of or above the smallest X and Y saturates there instead of
+    // wrapping round to the far right or bottom.
+    int saturated = 0;
+    for (const DrawnElement& element : drawn) {
+        if (element.key == TextItemKeys[PlaylistItem])
+            saturated += element.bounds.left() == -(1 << 24);
+        if (element.key == TextItemKeys[ArtistItem])
+            saturated += element.bounds.topLeft() == QPoint(-(1 << 24), -(1 << 24));
+    }
+    EXPECT_EQ(saturated, 2);
 }
 
 TEST(PreviewTexts, TextsAreDrawnOverBarsAndPictures)
