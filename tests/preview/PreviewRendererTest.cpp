@@ -423,8 +423,13 @@ QImage VolumeImage(bool shown, int level)
 
 TEST(PreviewBars, VolumeLevelsFillTheirPixels)
 {
-    for (const auto& [level, filled] : std::vector<std::pair<int, int>>{{0, 1}, {2, 15}, {7, 50}, {9, 64}, {8, 57},
-             {-1, -6}, {INT32_MIN, -1}, {INT32_MAX, 1 << 30}}) {
+    // Levels are not clamped; extreme ones must neither wrap nor fail (a fill of
+    // 1 << 30 stands for "past the bar's right edge").
+    const std::vector<std::pair<int, int>> levels = {{0, 1},         {2, 15},         {7, 50},
+                                                     {9, 64},        {8, 57},         {-1, -6},
+                                                     {INT32_MIN, -1}, {INT32_MAX, 1 << 30},
+                                                     {INT32_MAX / 7 + 1, 1 << 30}};
+    for (const auto& [level, filled] : levels) {
         const QImage image = VolumeImage(true, level);
         for (int y = 165; y < 180; ++y)
             for (int x = 55; x < 130; ++x) {
