@@ -1,20 +1,20 @@
 #include "PreviewRenderer.h"
-#include "PreviewSteps.h"
 
+#include "PreviewFont.h"
 #include "SkinNumbers.h"
 
 #include <QColor>
-#include <QFile>
-#include <QFontDatabase>
+#include <QFontMetrics>
 #include <QPaintDevice>
 #include <QPainter>
 #include <QRect>
-#include <QStringList>
 
 #include <algorithm>
-#include <array>
+#include <cstdint>
 #include <limits>
 
+// The steps of DrawPreview. All of them paint with a QPainter that is active on a
+// preview surface (RGB32); none keeps state between calls.
 namespace {
 
 QColor ToQColor(RgbColor color)
@@ -69,16 +69,6 @@ void Record(std::vector<DrawnElement>* drawn, SkinCategory category, const char*
                                   mirrored});
 }
 
-// Draws the picture placed by position's line and lists it under that line's key.
-void DrawPlaced(QPainter& painter, const TPicturePos& at, const QImage& picture, PictureIndex position,
-                std::vector<DrawnElement>* drawn)
-{
-    DrawPicture(painter, picture, at.X, at.Y);
-    if (!picture.isNull())
-        Record(drawn, SkinCategory::Pictures, PictureKeys[static_cast<std::size_t>(position)], at.X, at.Y,
-               std::int64_t{at.X} + picture.width(), std::int64_t{at.Y} + picture.height());
-}
-
 // Sets up a painter on the surface for pixel-exact drawing.
 void PreparePainter(QPainter& painter)
 {
@@ -89,53 +79,13 @@ void PreparePainter(QPainter& painter)
     painter.setBackgroundMode(Qt::OpaqueMode); // DrawTexts switches it to transparent
 }
 
-} // namespace
-
-// ---- Fonts ------------------------------------------------------------------
-
-QString PreviewFontFamily()
-{
-    static const QString family = [] {
-        static constexpr std::array<const char*, 4> files = {
-            "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf",
-            "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf",
-            "/usr/share/fonts/truetype/dejavu/DejaVuSans-Oblique.ttf",
-            "/usr/share/fonts/truetype/dejavu/DejaVuSans-BoldOblique.ttf",
-        };
-        QString loaded;
-        for (const char* file : files) {
-            const QString path = QString::fromLatin1(file);
-            if (!QFile::exists(path))
-                continue;
-            const int id = QFontDatabase::addApplicationFont(path);
-            if (id < 0 || !loaded.isEmpty())
-                continue;
-            const QStringList families = QFontDatabase::applicationFontFamilies(id);
-            if (!families.isEmpty())
-                loaded = families.front();
-        }
-        return loaded.isEmpty() ? QString::fromLatin1(PreviewFontFallbackFamily) : loaded;
-    }();
-    return family;
-}
-
-QFont PreviewFont(int size, FontStyleSet style)
-{
-    QFont font(PreviewFontFamily());
-    if (size <= 0)
-        font.setPixelSize(PreviewFontPixelSize);
-    else
-        font.setPixelSize(std::max(1, static_cast<int>((static_cast<std::int64_t>(std::min(size, 10000)) * 96 + 36) / 72)));
-    font.setStyleStrategy(QFont::NoAntialias);
-    font.setHintingPreference(QFont::PreferFullHinting);
-    font.setBold((style & FontBold) != 0);
-    font.setItalic((style & FontItalic) != 0);
-    return font;
-}
-
-
 // ---- Canvas operations ------------------------------------------------------
 
+// Rectangles are (left, top, right, bottom), right and bottom exclusive, computed
+// in 64 bits so that no object value can overflow. A rectangle whose right is not
+// right of its left, or whose bottom is not below its top, paints nothing.
+
+// Paints the pixels left <= x < right, top <= y < bottom.
 void FillRect(QPainter& painter, std::int64_t left, std::int64_t top, std::int64_t right,
               std::int64_t bottom, RgbColor color)
 {
@@ -150,6 +100,7 @@ void FillRect(QPainter& painter, std::int64_t left, std::int64_t top, std::int64
     painter.fillRect(QRect(l, t, r - l, b - t), ToQColor(color));
 }
 
+// Paints the one-pixel outline of the same area.
 void FrameRect(QPainter& painter, std::int64_t left, std::int64_t top, std::int64_t right,
                std::int64_t bottom, RgbColor color)
 {
@@ -161,6 +112,8 @@ void FrameRect(QPainter& painter, std::int64_t left, std::int64_t top, std::int6
     FillRect(painter, right - 1, top, right, bottom, color);      // right column
 }
 
+// Draws picture with its top-left corner at (x, y), at its natural size, over the
+// surface: pixels of alpha 0 leave the surface unchanged. A null picture draws nothing.
 void DrawPicture(QPainter& painter, const QImage& picture, std::int64_t x, std::int64_t y)
 {
     if (picture.isNull())
@@ -173,8 +126,20 @@ void DrawPicture(QPainter& painter, const QImage& picture, std::int64_t x, std::
     painter.setCompositionMode(mode);
 }
 
+// Draws the picture placed by position's line and lists it under that line's key.
+void DrawPlaced(QPainter& painter, const TPicturePos& at, const QImage& picture, PictureIndex position,
+                std::vector<DrawnElement>* drawn)
+{
+    DrawPicture(painter, picture, at.X, at.Y);
+    if (!picture.isNull())
+        Record(drawn, SkinCategory::Pictures, PictureKeys[static_cast<std::size_t>(position)], at.X, at.Y,
+               std::int64_t{at.X} + picture.width(), std::int64_t{at.Y} + picture.height());
+}
+
 // ---- Texts ------------------------------------------------------------------
 
+// LangLines line lineNumber as the preview draws it (8-bit text read as Latin-1);
+// an empty text when langLines has no such line.
 QString SampleText(const TextLines& langLines, int lineNumber)
 {
     if (lineNumber < 0 || static_cast<std::size_t>(lineNumber) >= langLines.size())
@@ -194,6 +159,9 @@ std::int64_t Before(TextSide side, int extent)
     return 0;
 }
 
+// The text origin (top-left corner of the text's cell) for a text of width W and
+// height H anchored at (x, y) by anchor (the twelve anchor values); an anchor outside the
+// twelve places the cell's top-left at (x, y). Saturates to the int range.
 QPoint AnchorOrigin(std::int32_t x, std::int32_t y, std::int32_t anchor, int width, int height)
 {
     const std::int64_t ox = std::int64_t{x} - Before(HorizontalSide(anchor), width);
@@ -201,7 +169,8 @@ QPoint AnchorOrigin(std::int32_t x, std::int32_t y, std::int32_t anchor, int wid
     return QPoint(Saturate(ox), Saturate(oy));
 }
 
-// Only the extents the anchor needs are measured.
+// AnchorOrigin of the item with the text measured in metrics; measures only what
+// the anchor needs.
 QPoint AnchorPoint(const TSkiStr& item, const QString& text, const QFontMetrics& metrics)
 {
     const int width = HorizontalSide(item.Anchor) != TextSide::After ? metrics.horizontalAdvance(text) : 0;
@@ -209,12 +178,15 @@ QPoint AnchorPoint(const TSkiStr& item, const QString& text, const QFontMetrics&
     return AnchorOrigin(item.X, item.Y, item.Anchor, width, height);
 }
 
+// Sets the painter's font (face, FontSize of the item's FontId, FontStyle) and pen
+// colour (the item's Color) for drawing the item's text.
 void SetItemFont(QPainter& painter, const TSkiStr& item)
 {
     painter.setFont(PreviewFont(FontSizeOfId(item.FontId), item.FontStyle));
     painter.setPen(ToQColor(HexToColor(item.Color)));
 }
 
+// Draws text as one line with its cell's top-left corner at (x, y), glyphs only.
 void DrawTextAt(QPainter& painter, const QString& text, int x, int y)
 {
     if (text.isEmpty())
@@ -230,6 +202,8 @@ void DrawTextAt(QPainter& painter, const QString& text, int x, int y)
     painter.drawText(QPoint(x, y + metrics.ascent()), text);
 }
 
+// The item with the text of LangLines line lineNumber, placed by AnchorPoint.
+// Returns the text's cell (origin, advance, font height); empty for an empty text.
 QRect DrawSkiStr(QPainter& painter, const TSkiStr& item, const TextLines& langLines, int lineNumber)
 {
     const QString text = SampleText(langLines, lineNumber);
@@ -242,6 +216,8 @@ QRect DrawSkiStr(QPainter& painter, const TSkiStr& item, const TextLines& langLi
     return QRect(origin.x(), origin.y(), metrics.horizontalAdvance(text), metrics.height());
 }
 
+// The nine text items with LangLines lines 0 to 8, then the right soft label
+// (line 9) mirrored from SoftLabel, with a transparent text background.
 void DrawTexts(QPainter& painter, const TSkinModel& model, const TextLines& langLines,
                std::vector<DrawnElement>* drawn)
 {
@@ -272,6 +248,8 @@ void DrawTexts(QPainter& painter, const TSkinModel& model, const TextLines& lang
 
 // ---- Pictures and bars ------------------------------------------------------
 
+// The five transport buttons: the one whose index equals playState shows its
+// enabled picture, the others their disabled ones.
 void DrawButtons(QPainter& painter, const TSkinModel& model, const PictureSlots& pictures, int playState,
                  std::vector<DrawnElement>* drawn)
 {
@@ -284,6 +262,8 @@ void DrawButtons(QPainter& painter, const TSkinModel& model, const PictureSlots&
     }
 }
 
+// How far the bars' coloured fills reach right of their x (truncating toward zero):
+// w div 2 for the progress bar, level * (w div 7) + (w mod 7) for the volume bar.
 std::int64_t ProgressFillWidth(std::int32_t w)
 {
     return std::int64_t{w} / 2;
@@ -294,6 +274,8 @@ std::int64_t VolumeFillWidth(std::int32_t w, int level)
     return std::int64_t{level} * (std::int64_t{w} / 7) + std::int64_t{w} % 7;
 }
 
+// The progress bar (always half filled) and, when settings.volumeShown, the volume
+// bar at settings.volumeLevel (not clamped).
 void DrawBars(QPainter& painter, const TSkinModel& model, const PreviewSettings& settings,
               std::vector<DrawnElement>* drawn)
 {
@@ -318,6 +300,8 @@ void DrawBars(QPainter& painter, const TSkinModel& model, const PreviewSettings&
     FrameRect(painter, x, y, x + w, y + h, black);
     Record(drawn, SkinCategory::Objects, ObjectKeys[VolumeBarObject], x, y, x + w, y + h);
 }
+
+} // namespace
 
 // ---- The entry --------------------------------------------------------------
 

@@ -1,6 +1,6 @@
 #include "StatesSheet.h"
 
-#include "PreviewSteps.h"
+#include "PreviewFont.h"
 #include "ReplacementFile.h"
 #include "SkinError.h"
 

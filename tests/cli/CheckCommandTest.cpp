@@ -3,7 +3,7 @@
 #include "CliTestSupport.h"
 
 #include "GifWriter.h"
-#include "PreviewSteps.h"
+#include "PreviewRenderer.h"
 #include "SkinChecker.h"
 #include "TestSkin.h"
 

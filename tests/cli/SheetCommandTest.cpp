@@ -2,7 +2,7 @@
 // editor draws for its state, framed, labelled and laid out in a 5x2 grid.
 #include "CliTestSupport.h"
 
-#include "PreviewSteps.h"
+#include "PreviewFont.h"
 #include "TestSkin.h"
 
 #include <QFileInfo>

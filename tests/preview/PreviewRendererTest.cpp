@@ -1,14 +1,14 @@
-// Pixel tests of DrawPreview and its steps.
+// Pixel tests of DrawPreview and of the elements it lists.
 #include "PreviewRenderer.h"
 #include "GifDecoder.h"
-#include "PreviewSteps.h"
+#include "PreviewFont.h"
 
 #include "GifWriter.h"
 #include "SkinNumbers.h"
 #include "TestSkin.h"
 
 #include <QFontInfo>
-#include <QPainter>
+#include <QFontMetrics>
 
 #include <gtest/gtest.h>
 
@@ -52,7 +52,7 @@ TSkinModel PlainModel()
 }
 
 // Every picture slot a solid 4×3 picture in TestPictureColor(n); the overlay red.
-PictureSlots ColouredPictures()
+PictureSlots ColoredPictures()
 {
     PictureSlots pictures;
     for (int n = 0; n < SkinPictureCount; ++n)
@@ -76,7 +76,7 @@ QImage Draw(const TSkinModel& model, const PictureSlots& pictures = {}, const Te
 }
 
 // Counts the pixels of colour inside the rectangle (l, t, r, b), right and bottom exclusive.
-int CountColour(const QImage& image, QRgb colour, int l = 0, int t = 0, int r = ScreenWidth, int b = ScreenHeight)
+int CountColor(const QImage& image, QRgb colour, int l = 0, int t = 0, int r = ScreenWidth, int b = ScreenHeight)
 {
     int count = 0;
     for (int y = t; y < b; ++y)
@@ -85,25 +85,22 @@ int CountColour(const QImage& image, QRgb colour, int l = 0, int t = 0, int r = 
     return count;
 }
 
-// Runs one step with a painter on a surface filled with kBackground.
-template <typename Step>
-QImage WithPainter(Step step, QRgb fill = kBackground)
+// Draws a skin whose one text is item, as TrackNumber showing text, over kBackground;
+// box receives where the drawing listed it (empty when it was not listed).
+QImage DrawItem(const TSkiStr& item, const std::string& text, QRect* box = nullptr)
 {
+    TSkinModel model = PlainModel();
+    model.TextItems[TrackNumberItem] = item;
     QImage surface = NewPreviewSurface();
-    surface.fill(fill);
-    QPainter painter(&surface);
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    step(painter);
-    painter.end();
+    std::vector<DrawnElement> drawn;
+    DrawPreview(surface, model, PictureSlots{}, TextLines{text}, PreviewSettings{}, &drawn);
+    if (box != nullptr) {
+        *box = QRect();
+        for (const DrawnElement& element : drawn)
+            if (element.key == TextItemKeys[TrackNumberItem])
+                *box = element.bounds;
+    }
     return surface;
-}
-
-QImage DrawItem(const TSkiStr& item, const std::string& text)
-{
-    return WithPainter([&](QPainter& painter) {
-        painter.setBackgroundMode(Qt::TransparentMode);
-        DrawSkiStr(painter, item, TextLines{text}, 0);
-    });
 }
 
 TSkiStr TextItem(int x, int y, int anchor, FontStyleSet style = 0)
@@ -118,12 +115,11 @@ TSkiStr TextItem(int x, int y, int anchor, FontStyleSet style = 0)
     return item;
 }
 
+// The metrics of an item's font as measured on a preview surface.
 QFontMetrics ItemMetrics(const TSkiStr& item)
 {
-    QImage surface = NewPreviewSurface();
-    QPainter painter(&surface);
-    SetItemFont(painter, item);
-    return painter.fontMetrics();
+    const QImage surface = NewPreviewSurface();
+    return QFontMetrics(PreviewFont(FontSizeOfId(item.FontId), item.FontStyle), &surface);
 }
 
 // ---- Surface ------------------------------------------------------------------
@@ -133,7 +129,7 @@ TEST(PreviewSurface, StartsWhite176By220Rgb32)
     const QImage surface = NewPreviewSurface();
     EXPECT_EQ(surface.size(), QSize(176, 220));
     EXPECT_EQ(surface.format(), QImage::Format_RGB32);
-    EXPECT_EQ(CountColour(surface, kWhite), 176 * 220);
+    EXPECT_EQ(CountColor(surface, kWhite), 176 * 220);
 }
 
 TEST(PreviewSurface, ANullSurfaceIsCreatedOnTheFirstDrawing)
@@ -143,7 +139,7 @@ TEST(PreviewSurface, ANullSurfaceIsCreatedOnTheFirstDrawing)
     EXPECT_EQ(surface.size(), QSize(176, 220));
     EXPECT_EQ(surface.format(), QImage::Format_RGB32);
     // An empty model paints nothing: the surface stays white.
-    EXPECT_EQ(CountColour(surface, kWhite), 176 * 220);
+    EXPECT_EQ(CountColor(surface, kWhite), 176 * 220);
 }
 
 TEST(PreviewSurface, RedrawsAreDeterministic)
@@ -152,14 +148,14 @@ TEST(PreviewSurface, RedrawsAreDeterministic)
     SpreadPictures(model);
     model.StatusLine = 1;
     const TextLines lang = {"07/12", "Evening Set", "Mira", "Title", "Album", "03:47", "01:52", "-01:55", "Menu", "Back"};
-    EXPECT_EQ(Draw(model, ColouredPictures(), lang), Draw(model, ColouredPictures(), lang));
+    EXPECT_EQ(Draw(model, ColoredPictures(), lang), Draw(model, ColoredPictures(), lang));
 }
 
 // ---- Background -----------------------------------------------------------------
 
 TEST(PreviewBackground, FullSizeRepaintsTheWholeSurface)
 {
-    EXPECT_EQ(CountColour(Draw(PlainModel()), kBackground), 176 * 220);
+    EXPECT_EQ(CountColor(Draw(PlainModel()), kBackground), 176 * 220);
 }
 
 TEST(PreviewBackground, WAndHAreTheRightAndBottomEdges)
@@ -176,7 +172,7 @@ TEST(PreviewBackground, WAndHAreTheRightAndBottomEdges)
             const bool inside = x >= 10 && x < 100 && y >= 10 && y < 100;
             ASSERT_EQ(At(image, x, y), inside ? kBackground : qRgb(255, 0, 0)) << x << "," << y;
         }
-    EXPECT_EQ(CountColour(image, kBackground), 90 * 90);
+    EXPECT_EQ(CountColor(image, kBackground), 90 * 90);
 }
 
 TEST(PreviewBackground, RightNotRightOfLeftOrBottomNotBelowTopPaintsNothing)
@@ -187,7 +183,7 @@ TEST(PreviewBackground, RightNotRightOfLeftOrBottomNotBelowTopPaintsNothing)
                                         TSkiObject{0, 220, 176, 0, kBackgroundHex}}) {
         TSkinModel model = PlainModel();
         model.SkinObjects[BackgroundObject] = background;
-        EXPECT_EQ(CountColour(Draw(model), kWhite), 176 * 220);
+        EXPECT_EQ(CountColor(Draw(model), kWhite), 176 * 220);
     }
 }
 
@@ -205,49 +201,11 @@ TEST(PreviewBackground, ExtremeValuesDoNotOverflow)
     EXPECT_EQ(At(image, 175, 219), kBackground);
 }
 
-TEST(PreviewBackground, MalformedColourIsBlack)
+TEST(PreviewBackground, MalformedColorIsBlack)
 {
     TSkinModel model = PlainModel();
     model.SkinObjects[BackgroundObject].Color = "nonsense";
-    EXPECT_EQ(CountColour(Draw(model), kBlack), 176 * 220);
-}
-
-// ---- Canvas operations -------------------------------------------------------------
-
-TEST(PreviewCanvas, FillCoversLeftToRightExclusive)
-{
-    const QImage image = WithPainter([](QPainter& p) { FillRect(p, 3, 4, 7, 6, MakeRgb(255, 0, 0)); });
-    EXPECT_EQ(CountColour(image, qRgb(255, 0, 0)), 4 * 2);
-    EXPECT_EQ(CountColour(image, qRgb(255, 0, 0), 3, 4, 7, 6), 8);
-}
-
-TEST(PreviewCanvas, FrameIsTheOnePixelOutlineOfTheSameArea)
-{
-    const QImage image = WithPainter([](QPainter& p) { FrameRect(p, 3, 4, 8, 8, MakeRgb(0, 0, 0)); });
-    for (int y = 0; y < 12; ++y)
-        for (int x = 0; x < 12; ++x) {
-            const bool inArea = x >= 3 && x < 8 && y >= 4 && y < 8;
-            const bool outline = inArea && (x == 3 || x == 7 || y == 4 || y == 7);
-            ASSERT_EQ(At(image, x, y), outline ? kBlack : kBackground) << x << "," << y;
-        }
-    EXPECT_EQ(CountColour(image, kBlack), 2 * 5 + 2 * 2);
-}
-
-TEST(PreviewCanvas, FrameOfOnePixelAreasAndEmptyAreas)
-{
-    EXPECT_EQ(CountColour(WithPainter([](QPainter& p) { FrameRect(p, 5, 5, 6, 6, 0); }), kBlack), 1);
-    EXPECT_EQ(CountColour(WithPainter([](QPainter& p) { FrameRect(p, 5, 5, 5, 9, 0); }), kBlack), 0);
-    EXPECT_EQ(CountColour(WithPainter([](QPainter& p) { FrameRect(p, 5, 9, 9, 5, 0); }), kBlack), 0);
-}
-
-TEST(PreviewCanvas, FramePartlyOutsideTheSurfaceKeepsItsEdgesOutside)
-{
-    // Left and top edges lie outside: only the right column and bottom row show.
-    const QImage image = WithPainter([](QPainter& p) { FrameRect(p, -1000, -1000, 10, 10, 0); });
-    EXPECT_EQ(CountColour(image, kBlack), 10 + 10 - 1);
-    EXPECT_EQ(At(image, 9, 0), kBlack);
-    EXPECT_EQ(At(image, 0, 9), kBlack);
-    EXPECT_EQ(At(image, 0, 0), kBackground);
+    EXPECT_EQ(CountColor(Draw(model), kBlack), 176 * 220);
 }
 
 // ---- Pictures ----------------------------------------------------------------------
@@ -259,7 +217,7 @@ TEST(PreviewPictures, EachPlayStateEnablesExactlyItsButton)
         SpreadPictures(model);
         PreviewSettings settings;
         settings.playState = state;
-        const QImage image = Draw(model, ColouredPictures(), {}, settings);
+        const QImage image = Draw(model, ColoredPictures(), {}, settings);
         for (int button = 0; button < 5; ++button) {
             const TPicturePos& pos = model.PicturePositions[static_cast<std::size_t>(BackwardPos + button)];
             const int expected = state == button ? 7 + button : 2 + button;
@@ -276,7 +234,7 @@ TEST(PreviewPictures, PauseShowsPauseEnabledAndTheOtherDisabledPictures)
     SpreadPictures(model);
     PreviewSettings settings;
     settings.playState = 2;
-    const QImage image = Draw(model, ColouredPictures(), {}, settings);
+    const QImage image = Draw(model, ColoredPictures(), {}, settings);
     const auto& p = model.PicturePositions;
     EXPECT_EQ(At(image, p[PausePos].X, p[PausePos].Y), TestPictureColor(9));
     EXPECT_EQ(At(image, p[BackwardPos].X, p[BackwardPos].Y), TestPictureColor(2));
@@ -289,7 +247,7 @@ TEST(PreviewPictures, TitleSoftAndRandomAreAlwaysDrawnAtTheirPositions)
 {
     TSkinModel model = PlainModel();
     SpreadPictures(model);
-    const QImage image = Draw(model, ColouredPictures());
+    const QImage image = Draw(model, ColoredPictures());
     const auto& p = model.PicturePositions;
     EXPECT_EQ(At(image, p[TitlePicturePos].X, p[TitlePicturePos].Y), TestPictureColor(1));
     EXPECT_EQ(At(image, p[SoftPicturePos].X, p[SoftPicturePos].Y), TestPictureColor(0));
@@ -304,14 +262,14 @@ TEST(PreviewPictures, ExactlyOneRepetitionIconIsDrawn)
     for (int repetition : {0, 1, 2, -1}) {
         PreviewSettings settings;
         settings.repetition = repetition;
-        const QImage image = Draw(model, ColouredPictures(), {}, settings);
+        const QImage image = Draw(model, ColoredPictures(), {}, settings);
         const bool one = repetition == 0;
         EXPECT_EQ(At(image, p[RepetitionOnePos].X, p[RepetitionOnePos].Y), one ? TestPictureColor(13) : kBackground);
         EXPECT_EQ(At(image, p[RepetitionAllPos].X, p[RepetitionAllPos].Y), one ? kBackground : TestPictureColor(14));
     }
 }
 
-TEST(PreviewPictures, AreDrawnInTheOrderOfPart21)
+TEST(PreviewPictures, AreDrawnInTheirDrawingOrder)
 {
     // All pictures at (0, 50), each later one a pixel narrower: column k shows the
     // picture drawn k-th (counting from 0) when the order is right.
@@ -330,14 +288,14 @@ TEST(PreviewPictures, AreDrawnInTheOrderOfPart21)
     const QImage image = Draw(model, pictures);
     for (std::size_t k = 0; k < order.size(); ++k)
         EXPECT_EQ(At(image, static_cast<int>(order.size() - 1 - k), 50), TestPictureColor(order[k])) << "k " << k;
-    EXPECT_EQ(CountColour(image, qRgb(255, 0, 255)), 0);
+    EXPECT_EQ(CountColor(image, qRgb(255, 0, 255)), 0);
 }
 
 TEST(PreviewPictures, AnEmptySlotLeavesThePixelsBeneath)
 {
     TSkinModel model = PlainModel();
     SpreadPictures(model);
-    PictureSlots pictures = ColouredPictures();
+    PictureSlots pictures = ColoredPictures();
     pictures[8] = QImage();
     const QImage image = Draw(model, pictures);
     const auto& p = model.PicturePositions[PlayPos];
@@ -370,7 +328,7 @@ TEST(PreviewPictures, TransparentPixelsAndPixelsOutsideTheFrameAreUntouched)
             const bool opaque = inFrame && picture.pixels[static_cast<std::size_t>(fy * 3 + fx)] == 0;
             EXPECT_EQ(At(image, 40 + x, 100 + y), opaque ? qRgb(255, 0, 0) : kBackground) << x << "," << y;
         }
-    EXPECT_EQ(CountColour(image, qRgb(255, 0, 0)), 3);
+    EXPECT_EQ(CountColor(image, qRgb(255, 0, 0)), 3);
 }
 
 TEST(PreviewPictures, AFrameWithoutTransparencyReplacesItsWholeRectangle)
@@ -381,7 +339,7 @@ TEST(PreviewPictures, AFrameWithoutTransparencyReplacesItsWholeRectangle)
     pictures[1] = DecodeGif(EncodeGif(SolidGif(5, 4, qRgb(9, 9, 9))));
     const QImage image = Draw(model, pictures);
     // Partly off the surface: the visible 3×3 part is painted.
-    EXPECT_EQ(CountColour(image, qRgb(9, 9, 9)), 3 * 3);
+    EXPECT_EQ(CountColor(image, qRgb(9, 9, 9)), 3 * 3);
     EXPECT_EQ(At(image, 2, 2), qRgb(9, 9, 9));
     EXPECT_EQ(At(image, 3, 0), kBackground);
 }
@@ -391,7 +349,7 @@ TEST(PreviewPictures, FarAwayPositionsDrawNothingAndDoNotFail)
     TSkinModel model = PlainModel();
     for (auto& pos : model.PicturePositions)
         pos = {INT32_MAX, INT32_MIN};
-    EXPECT_EQ(CountColour(Draw(model, ColouredPictures()), kBackground), 176 * 220);
+    EXPECT_EQ(CountColor(Draw(model, ColoredPictures()), kBackground), 176 * 220);
 }
 
 TEST(PreviewStatusLine, OverlayOnlyForOneAtTheOriginOverEverything)
@@ -401,16 +359,16 @@ TEST(PreviewStatusLine, OverlayOnlyForOneAtTheOriginOverEverything)
     model.SkinObjects[ProgressBarObject] = {0, 0, 100, 10, kBarHex};
     model.TextItems[TrackNumberItem] = TextItem(0, 0, 20);
     const TextLines lang = {"WWWW"};
-    PictureSlots pictures = ColouredPictures();
+    PictureSlots pictures = ColoredPictures();
     for (int value : {0, 1, 2, -1}) {
         model.StatusLine = value;
         const QImage image = Draw(model, pictures, lang);
         if (value == 1) {
-            EXPECT_EQ(CountColour(image, qRgb(255, 0, 0), 0, 0, 176, 14), 176 * 14);
-            EXPECT_EQ(CountColour(image, qRgb(255, 0, 0)), 176 * 14);
+            EXPECT_EQ(CountColor(image, qRgb(255, 0, 0), 0, 0, 176, 14), 176 * 14);
+            EXPECT_EQ(CountColor(image, qRgb(255, 0, 0)), 176 * 14);
         } else {
-            EXPECT_EQ(CountColour(image, qRgb(255, 0, 0)), 0) << value;
-            EXPECT_GT(CountColour(image, kText), 0);
+            EXPECT_EQ(CountColor(image, qRgb(255, 0, 0)), 0) << value;
+            EXPECT_GT(CountColor(image, kText), 0);
         }
     }
 }
@@ -427,21 +385,10 @@ TEST(PreviewStatusLine, TransparentOverlayPixelsShowTheSkin)
     pictures[StatusLineSlot] = DecodeGif(EncodeGif(picture));
     const QImage image = Draw(model, pictures);
     EXPECT_EQ(At(image, 5, 0), qRgb(7, 7, 7));
-    EXPECT_EQ(CountColour(image, kBackground), 176 * 220 - 1);
+    EXPECT_EQ(CountColor(image, kBackground), 176 * 220 - 1);
 }
 
 // ---- Bars --------------------------------------------------------------------------
-
-TEST(PreviewBars, FillWidthsTruncateTowardZero)
-{
-    EXPECT_EQ(ProgressFillWidth(41), 20);
-    EXPECT_EQ(ProgressFillWidth(-41), -20);
-    EXPECT_EQ(VolumeFillWidth(50, 0), 1);
-    EXPECT_EQ(VolumeFillWidth(50, 2), 15);
-    EXPECT_EQ(VolumeFillWidth(50, 7), 50);
-    EXPECT_EQ(VolumeFillWidth(50, 9), 64);
-    EXPECT_EQ(VolumeFillWidth(-50, 2), -15);
-}
 
 TEST(PreviewBars, ProgressBarIsHalfFilledAndFramed)
 {
@@ -476,7 +423,13 @@ QImage VolumeImage(bool shown, int level)
 
 TEST(PreviewBars, VolumeLevelsFillTheirPixels)
 {
-    for (const auto& [level, filled] : std::vector<std::pair<int, int>>{{0, 1}, {2, 15}, {7, 50}, {9, 64}, {8, 57}}) {
+    // Levels are not clamped; extreme ones must neither wrap nor fail (a fill of
+    // 1 << 30 stands for "past the bar's right edge").
+    const std::vector<std::pair<int, int>> levels = {{0, 1},         {2, 15},         {7, 50},
+                                                     {9, 64},        {8, 57},         {-1, -6},
+                                                     {INT32_MIN, -1}, {INT32_MAX, 1 << 30},
+                                                     {INT32_MAX / 7 + 1, 1 << 30}};
+    for (const auto& [level, filled] : levels) {
         const QImage image = VolumeImage(true, level);
         for (int y = 165; y < 180; ++y)
             for (int x = 55; x < 130; ++x) {
@@ -496,7 +449,29 @@ TEST(PreviewBars, VolumeLevelsFillTheirPixels)
 TEST(PreviewBars, HiddenVolumeBarPaintsNothing)
 {
     const QImage image = VolumeImage(false, 7);
-    EXPECT_EQ(CountColour(image, kWhite, 0, 100, 176, 220), 176 * 120);
+    EXPECT_EQ(CountColor(image, kWhite, 0, 100, 176, 220), 176 * 120);
+}
+
+TEST(PreviewBars, FramesOfOnePixelBarsEmptyBarsAndBarsPartlyOffTheSurface)
+{
+    const auto draw = [](const TSkiObject& bar) {
+        TSkinModel model = PlainModel();
+        model.SkinObjects[ProgressBarObject] = bar;
+        return Draw(model);
+    };
+    // A 1×1 bar is one black pixel: the four sides of its frame coincide.
+    EXPECT_EQ(CountColor(draw({5, 5, 1, 1, kBarHex}), kBlack), 1);
+    // No width or no height: nothing at all.
+    EXPECT_EQ(CountColor(draw({5, 5, 0, 4, kBarHex}), kBackground), 176 * 220);
+    EXPECT_EQ(CountColor(draw({5, 5, 4, -4, kBarHex}), kBackground), 176 * 220);
+    // Left and top edges far outside stay outside: only the right column and the
+    // bottom row show.
+    const QImage image = draw({-1000, -1000, 1010, 1010, kBarHex});
+    EXPECT_EQ(CountColor(image, kBlack), 10 + 10 - 1);
+    EXPECT_EQ(At(image, 9, 0), kBlack);
+    EXPECT_EQ(At(image, 0, 9), kBlack);
+    EXPECT_EQ(At(image, 0, 0), kBackground);
+    EXPECT_EQ(CountColor(image, kBar), 0);
 }
 
 TEST(PreviewBars, NegativeWidthsPaintNothing)
@@ -504,7 +479,7 @@ TEST(PreviewBars, NegativeWidthsPaintNothing)
     TSkinModel model = PlainModel();
     model.SkinObjects[BackgroundObject].H = 100;
     model.SkinObjects[ProgressBarObject] = {100, 150, -40, 6, kBarHex};
-    EXPECT_EQ(CountColour(Draw(model), kWhite, 0, 100, 176, 220), 176 * 120);
+    EXPECT_EQ(CountColor(Draw(model), kWhite, 0, 100, 176, 220), 176 * 120);
 }
 
 // ---- Fonts -------------------------------------------------------------------------
@@ -560,73 +535,63 @@ TEST(PreviewFonts, IdsWithoutAnEntryDrawLikeTableIds)
 
 // ---- Texts -------------------------------------------------------------------------
 
-TEST(PreviewTexts, AnchorOriginFollowsTheTwelveAnchors)
+TEST(PreviewTexts, TheTwelveAnchorsPlaceTheMeasuredCellAroundXY)
 {
-    // A 37×13 text anchored at (100, 50).
-    const std::vector<std::tuple<int, int, int>> table = {
-        {20, 100, 50}, {17, 82, 50}, {24, 63, 50},
-        {6, 100, 44},  {3, 82, 44},  {10, 63, 44},
-        {36, 100, 37}, {33, 82, 37}, {40, 63, 37},
-        {68, 100, 50}, {65, 82, 50}, {72, 63, 50},
+    // Where the cell lies along one axis: after, centred on (truncating) or before the point.
+    enum class Side { After, Centred, Before };
+    const auto before = [](Side side, int extent) {
+        return side == Side::After ? 0 : side == Side::Centred ? extent / 2 : extent;
     };
-    for (const auto& [anchor, x, y] : table)
-        EXPECT_EQ(AnchorOrigin(100, 50, anchor, 37, 13), QPoint(x, y)) << anchor;
-}
-
-TEST(PreviewTexts, AnchorOutsideTheTwelvePlacesTheTopLeftAtXY)
-{
-    for (int anchor : {0, 1, 2, 4, 8, 16, 32, 64, 5, 12, 18, 48, 99, -20, INT32_MAX})
-        EXPECT_EQ(AnchorOrigin(100, 50, anchor, 37, 13), QPoint(100, 50)) << anchor;
-}
-
-TEST(PreviewTexts, AnchorOriginSaturatesInsteadOfWrapping)
-{
-    EXPECT_EQ(AnchorOrigin(INT32_MIN, INT32_MIN, 40, 37, 13), QPoint(INT32_MIN, INT32_MIN));
-}
-
-TEST(PreviewTexts, AnchorPointUsesTheMeasuredTextSize)
-{
-    const QString text = QStringLiteral("Harbour Lights");
-    for (int anchor : {3, 6, 10, 17, 20, 24, 33, 36, 40, 65, 68, 72, 7}) {
-        for (FontStyleSet style : {FontStyleSet{0}, FontStyleSet{FontBold}}) {
-            const TSkiStr item = TextItem(90, 60, anchor, style);
-            const QFontMetrics metrics = ItemMetrics(item);
-            EXPECT_EQ(AnchorPoint(item, text, metrics),
-                      AnchorOrigin(90, 60, anchor, metrics.horizontalAdvance(text), metrics.height()))
-                << anchor;
+    const std::vector<std::tuple<int, Side, Side>> anchors = {
+        {20, Side::After, Side::After},  {17, Side::Centred, Side::After},  {24, Side::Before, Side::After},
+        {6, Side::After, Side::Centred}, {3, Side::Centred, Side::Centred}, {10, Side::Before, Side::Centred},
+        {36, Side::After, Side::Before}, {33, Side::Centred, Side::Before}, {40, Side::Before, Side::Before},
+        {68, Side::After, Side::After},  {65, Side::Centred, Side::After},  {72, Side::Before, Side::After},
+    };
+    const std::string text = "Evening Set";
+    for (FontStyleSet style : {FontStyleSet{0}, FontStyleSet{FontBold}}) {
+        // The cell is the text as measured in the item's own font.
+        const QFontMetrics metrics = ItemMetrics(TextItem(0, 0, 20, style));
+        const int w = metrics.horizontalAdvance(QString::fromStdString(text));
+        const int h = metrics.height();
+        if (style == 0) { // odd both ways, so that centring has something to truncate
+            ASSERT_TRUE(w % 2 == 1 && h % 2 == 1) << w << "x" << h;
+        }
+        for (const auto& [anchor, horizontal, vertical] : anchors) {
+            QRect box;
+            const QImage anchored = DrawItem(TextItem(100, 50, anchor, style), text, &box);
+            EXPECT_EQ(box, QRect(100 - before(horizontal, w), 50 - before(vertical, h), w, h)) << anchor;
+            // Anchoring moves the cell and nothing else.
+            EXPECT_EQ(anchored, DrawItem(TextItem(box.left(), box.top(), 20, style), text)) << anchor;
+            EXPECT_GT(CountColor(anchored, kText), 0);
         }
     }
 }
 
-TEST(PreviewTexts, TextsPaintGlyphsOnlyInTheirColourWithinTheirCell)
+TEST(PreviewTexts, AnchorOutsideTheTwelvePlacesTheTopLeftAtXY)
 {
-    const TSkiStr item = TextItem(50, 60, 20);
-    const QImage image = DrawItem(item, "Artist");
-    const QFontMetrics metrics = ItemMetrics(item);
-    const int w = metrics.horizontalAdvance(QStringLiteral("Artist"));
-    const int h = metrics.height();
-    const int inked = CountColour(image, kText);
-    EXPECT_GT(inked, 20);
-    // No antialiasing: every pixel is the background or the text colour.
-    EXPECT_EQ(inked + CountColour(image, kBackground), 176 * 220);
-    // The glyphs lie in the cell whose top-left is (50, 60), and reach its top half.
-    EXPECT_EQ(CountColour(image, kText, 50, 60, 50 + w, 60 + h), inked);
-    EXPECT_GT(CountColour(image, kText, 50, 60, 50 + w, 60 + h / 2), 0);
+    const QImage topLeft = DrawItem(TextItem(100, 50, 20), "Evening Set");
+    for (int anchor : {0, 1, 2, 4, 7, 8, 16, 32, 64, 5, 12, 18, 48, 99, -20, INT32_MAX}) {
+        QRect box;
+        EXPECT_EQ(DrawItem(TextItem(100, 50, anchor), "Evening Set", &box), topLeft) << anchor;
+        EXPECT_EQ(box.topLeft(), QPoint(100, 50)) << anchor;
+    }
 }
 
-TEST(PreviewTexts, EveryAnchorDrawsTheCellAtItsOrigin)
+TEST(PreviewTexts, TextsPaintGlyphsOnlyInTheirColorWithinTheirCell)
 {
-    const std::string text = "Evening Set";
-    const QString qtext = QString::fromStdString(text);
-    for (int anchor : {3, 6, 10, 17, 20, 24, 33, 36, 40, 65, 68, 72}) {
-        const TSkiStr item = TextItem(88, 110, anchor, FontBold);
-        const QFontMetrics metrics = ItemMetrics(item);
-        const QPoint origin = AnchorOrigin(88, 110, anchor, metrics.horizontalAdvance(qtext), metrics.height());
-        const QImage anchored = DrawItem(item, text);
-        const QImage topLeft = DrawItem(TextItem(origin.x(), origin.y(), 20, FontBold), text);
-        EXPECT_EQ(anchored, topLeft) << anchor;
-        EXPECT_GT(CountColour(anchored, kText), 0);
-    }
+    QRect box;
+    const QImage image = DrawItem(TextItem(50, 60, 20), "Artist", &box);
+    ASSERT_EQ(box.topLeft(), QPoint(50, 60));
+    const int w = box.width();
+    const int h = box.height();
+    const int inked = CountColor(image, kText);
+    EXPECT_GT(inked, 20);
+    // No antialiasing: every pixel is the background or the text colour.
+    EXPECT_EQ(inked + CountColor(image, kBackground), 176 * 220);
+    // The glyphs lie in the cell whose top-left is (50, 60), and reach its top half.
+    EXPECT_EQ(CountColor(image, kText, 50, 60, 50 + w, 60 + h), inked);
+    EXPECT_GT(CountColor(image, kText, 50, 60, 50 + w, 60 + h / 2), 0);
 }
 
 TEST(PreviewTexts, StylesChangeTheGlyphs)
@@ -636,7 +601,7 @@ TEST(PreviewTexts, StylesChangeTheGlyphs)
     const QImage italic = DrawItem(TextItem(20, 20, 20, FontItalic), "Mira Vantell");
     EXPECT_NE(plain, bold);
     EXPECT_NE(plain, italic);
-    EXPECT_GT(CountColour(bold, kText), CountColour(plain, kText));
+    EXPECT_GT(CountColor(bold, kText), CountColor(plain, kText));
 }
 
 TEST(PreviewTexts, ItemsDrawTheirOwnSampleLine)
@@ -648,14 +613,14 @@ TEST(PreviewTexts, ItemsDrawTheirOwnSampleLine)
     EXPECT_EQ(Draw(model, {}, lang), expected);
 }
 
-TEST(PreviewTexts, TextColourComesFromHexToColor)
+TEST(PreviewTexts, TextColorComesFromHexToColor)
 {
     TSkinModel model = PlainModel();
     model.TextItems[TitleItem] = TextItem(30, 70, 20);
     model.TextItems[TitleItem].Color = "0x0000FF00";
     const QImage image = Draw(model, {}, {"", "", "", "WWW"});
-    EXPECT_GT(CountColour(image, qRgb(0, 0, 255)), 10);
-    EXPECT_EQ(CountColour(image, qRgb(0, 0, 255)) + CountColour(image, kBackground), 176 * 220);
+    EXPECT_GT(CountColor(image, qRgb(0, 0, 255)), 10);
+    EXPECT_EQ(CountColor(image, qRgb(0, 0, 255)) + CountColor(image, kBackground), 176 * 220);
 }
 
 TEST(PreviewTexts, RightSoftLabelIsMirroredFromSoftLabel)
@@ -670,9 +635,9 @@ TEST(PreviewTexts, RightSoftLabelIsMirroredFromSoftLabel)
     const int w = ItemMetrics(item).horizontalAdvance(QStringLiteral("Back"));
     const QImage expected = DrawItem(TextItem(176 - 2 - w, 200, 20, FontBold), "Back");
     EXPECT_EQ(image, expected);
-    EXPECT_GT(CountColour(image, kText), 0);
+    EXPECT_GT(CountColor(image, kText), 0);
     // Its right edge ends X pixels before the surface's right edge.
-    EXPECT_EQ(CountColour(image, kText, 174, 0, 176, 220), 0);
+    EXPECT_EQ(CountColor(image, kText, 174, 0, 176, 220), 0);
 }
 
 TEST(PreviewTexts, SoftLabelAndRightLabelTogether)
@@ -681,8 +646,8 @@ TEST(PreviewTexts, SoftLabelAndRightLabelTogether)
     model.TextItems[SoftLabelItem] = TextItem(2, 205, 20);
     const TextLines lang = {"", "", "", "", "", "", "", "", "Menu", "Back"};
     const QImage image = Draw(model, {}, lang);
-    EXPECT_GT(CountColour(image, kText, 0, 200, 88, 220), 0);
-    EXPECT_GT(CountColour(image, kText, 88, 200, 176, 220), 0);
+    EXPECT_GT(CountColor(image, kText, 0, 200, 88, 220), 0);
+    EXPECT_GT(CountColor(image, kText, 88, 200, 176, 220), 0);
 }
 
 TEST(PreviewTexts, FewerThanTenSampleLinesAreNoError)
@@ -700,22 +665,25 @@ TEST(PreviewTexts, FewerThanTenSampleLinesAreNoError)
         QImage image;
         ASSERT_NO_THROW(image = Draw(model, pictures, lang));
         // The overlay after the texts is still drawn.
-        EXPECT_EQ(CountColour(image, qRgb(255, 0, 0)), 176 * 14);
+        EXPECT_EQ(CountColor(image, qRgb(255, 0, 0)), 176 * 14);
         // Line i is drawn exactly when it exists.
         for (std::size_t i = 1; i < model.TextItems.size(); ++i) {
             const int top = 20 + 20 * static_cast<int>(i);
-            EXPECT_EQ(CountColour(image, kText, 0, top, 176, top + 14) > 0, i < count) << count << " " << i;
+            EXPECT_EQ(CountColor(image, kText, 0, top, 176, top + 14) > 0, i < count) << count << " " << i;
         }
     }
 }
 
-TEST(PreviewTexts, SampleTextIsEmptyForMissingLines)
+TEST(PreviewTexts, SampleLinesAreLatin1)
 {
-    const TextLines lang = {"a", "b"};
-    EXPECT_EQ(SampleText(lang, 1), QStringLiteral("b"));
-    EXPECT_TRUE(SampleText(lang, 2).isEmpty());
-    EXPECT_TRUE(SampleText(lang, -1).isEmpty());
-    EXPECT_EQ(SampleText({"\xE9t\xE9"}, 0), QString::fromLatin1("\xE9t\xE9"));
+    const TSkiStr item = TextItem(20, 40, 20);
+    const QFontMetrics metrics = ItemMetrics(item);
+    const QString latin1 = QString::fromLatin1("\xE9t\xE9");
+    ASSERT_NE(metrics.horizontalAdvance(latin1), metrics.horizontalAdvance(QString::fromUtf8("\xE9t\xE9")));
+    QRect box;
+    const QImage image = DrawItem(item, "\xE9t\xE9", &box);
+    EXPECT_EQ(box.width(), metrics.horizontalAdvance(latin1));
+    EXPECT_NE(image, DrawItem(item, "ete")); // the accents are drawn
 }
 
 TEST(PreviewTexts, TextsFarOutsideTheSurfaceDrawNothing)
@@ -723,9 +691,23 @@ TEST(PreviewTexts, TextsFarOutsideTheSurfaceDrawNothing)
     TSkinModel model = PlainModel();
     model.TextItems[TrackNumberItem] = TextItem(INT32_MAX, INT32_MAX, 40);
     model.TextItems[PlaylistItem] = TextItem(INT32_MIN, 10, 24);
+    model.TextItems[ArtistItem] = TextItem(INT32_MIN, INT32_MIN, 40);
     model.TextItems[SoftLabelItem] = TextItem(INT32_MIN, 10, 20);
-    const TextLines lang = {"a", "b", "", "", "", "", "", "", "c", "d"};
-    EXPECT_EQ(CountColour(Draw(model, {}, lang), kBackground), 176 * 220);
+    const TextLines lang = {"a", "b", "e", "", "", "", "", "", "c", "d"};
+    QImage surface = NewPreviewSurface();
+    std::vector<DrawnElement> drawn;
+    DrawPreview(surface, model, PictureSlots{}, lang, PreviewSettings{}, &drawn);
+    EXPECT_EQ(CountColor(surface, kBackground), 176 * 220);
+    // Anchoring left of or above the smallest X and Y saturates there instead of
+    // wrapping round to the far right or bottom.
+    int saturated = 0;
+    for (const DrawnElement& element : drawn) {
+        if (element.key == TextItemKeys[PlaylistItem])
+            saturated += element.bounds.left() == -(1 << 24);
+        if (element.key == TextItemKeys[ArtistItem])
+            saturated += element.bounds.topLeft() == QPoint(-(1 << 24), -(1 << 24));
+    }
+    EXPECT_EQ(saturated, 2);
 }
 
 TEST(PreviewTexts, TextsAreDrawnOverBarsAndPictures)
@@ -737,8 +719,8 @@ TEST(PreviewTexts, TextsAreDrawnOverBarsAndPictures)
     PictureSlots pictures;
     pictures[1] = Solid(176, 30, qRgb(9, 9, 9));
     const QImage image = Draw(model, pictures, {"WWWW"});
-    EXPECT_GT(CountColour(image, kText, 0, 100, 176, 130), 0);
-    EXPECT_EQ(CountColour(image, qRgb(9, 9, 9)), 0); // the bar covers the picture
+    EXPECT_GT(CountColor(image, kText, 0, 100, 176, 130), 0);
+    EXPECT_EQ(CountColor(image, qRgb(9, 9, 9)), 0); // the bar covers the picture
 }
 
 } // namespace
@@ -755,7 +737,7 @@ TEST(PreviewDrawnElements, ListsWhatTheDrawingPaintedInDrawOrderWhereItPaintedIt
     model.TextItems[SoftLabelItem] = TextItem(3, 200, 20);
     model.TextItems[AlbumItem].X = 1 << 30; // far off the surface: listed where it is
     const TextLines lang = {"1", "", "Artist", "Title", "Album", "Time", "Now", "Left", "Menu", "Back"};
-    const PictureSlots pictures = ColouredPictures();
+    const PictureSlots pictures = ColoredPictures();
 
     const auto draw = [&](const PreviewSettings& settings) {
         QImage surface = NewPreviewSurface();
@@ -801,8 +783,8 @@ TEST(PreviewDrawnElements, ListsWhatTheDrawingPaintedInDrawOrderWhereItPaintedIt
     TSkinModel artistOnly = PlainModel();
     artistOnly.TextItems[ArtistItem] = model.TextItems[ArtistItem];
     const QImage alone = Draw(artistOnly, {}, TextLines{"", "", "Artist"});
-    EXPECT_GT(CountColour(alone, kText), 0);
-    EXPECT_EQ(CountColour(alone, kText), CountColour(alone, kText, artist.left(), artist.top(), artist.right() + 1,
+    EXPECT_GT(CountColor(alone, kText), 0);
+    EXPECT_EQ(CountColor(alone, kText), CountColor(alone, kText, artist.left(), artist.top(), artist.right() + 1,
                                                      artist.bottom() + 1));
 
     // The right soft label mirrors SoftLabel: its right edge X pixels from the right.
