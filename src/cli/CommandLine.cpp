@@ -50,7 +50,10 @@ QString ExitStatusNote()
                           "found by check, 2 wrong usage.");
 }
 
-const QCommandLineOption HelpOption({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("this help"));
+QCommandLineOption HelpOption()
+{
+    return QCommandLineOption({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("this help"));
+}
 
 // The parser's help names the program by the application's first argument, so it
 // is shown with one naming "vellumark-skin" or "vellumark-skin COMMAND".
@@ -81,17 +84,15 @@ int ParseFailure(const QCommandLineParser& parser)
 void DeclareCommand(QCommandLineParser& parser, const Command& command)
 {
     parser.setApplicationDescription(command.description() + QStringLiteral("\n\n") + ExitStatusNote());
-    parser.addOption(HelpOption);
+    parser.addOption(HelpOption());
     for (const QCommandLineOption& option : command.options())
         parser.addOption(option);
     parser.addPositionalArgument(QStringLiteral("SKIN_DIR"), SkinDirNote());
 }
 
-void PrintCommandHelp(const Command& command)
+QString ProgramName(const Command& command)
 {
-    QCommandLineParser parser;
-    DeclareCommand(parser, command);
-    PrintHelp(parser, QStringLiteral("vellumark-skin ") + QString::fromLatin1(command.name));
+    return QStringLiteral("vellumark-skin ") + QString::fromLatin1(command.name);
 }
 
 int RunCommand(const Command& command, int& argc, char** argv, const QStringList& args)
@@ -100,8 +101,8 @@ int RunCommand(const Command& command, int& argc, char** argv, const QStringList
     DeclareCommand(parser, command);
     // parse() takes the program's name first; the command's name stands in for it.
     const bool parsed = parser.parse(QStringList{QString::fromLatin1(command.name)} + args);
-    if (parser.isSet(HelpOption)) { // help wins over everything else on the line
-        PrintCommandHelp(command);
+    if (parser.isSet(QStringLiteral("help"))) { // help wins over everything else on the line
+        PrintHelp(parser, ProgramName(command));
         return ExitOk;
     }
     if (!parsed)
@@ -155,12 +156,12 @@ int RunCommandLine(int& argc, char** argv, const QStringList& args)
                        "options.\n\n%3")
             .arg(ScreenSize(), commands, ExitStatusNote()));
     const QCommandLineOption versionOption(QStringLiteral("version"), QStringLiteral("the version"));
-    parser.addOption(HelpOption);
+    parser.addOption(HelpOption());
     parser.addOption(versionOption);
     parser.addPositionalArgument(QStringLiteral("COMMAND"), QStringLiteral("render, sheet or check"),
                                  QStringLiteral("COMMAND [ARGS...]"));
     const bool parsed = parser.parse(QStringList{QStringLiteral("vellumark-skin")} + args);
-    if (parsed && parser.isSet(HelpOption)) {
+    if (parsed && parser.isSet(QStringLiteral("help"))) {
         PrintHelp(parser, QStringLiteral("vellumark-skin"));
         return ExitOk;
     }
@@ -183,7 +184,9 @@ int RunCommandLine(int& argc, char** argv, const QStringList& args)
         const Command* command = FindCommand(rest.front());
         if (command == nullptr || rest.size() > 1)
             return UsageFailure(QStringLiteral("Unknown command \"") + rest.join(QLatin1Char(' ')) + QStringLiteral("\" after help"));
-        PrintCommandHelp(*command);
+        QCommandLineParser commandParser;
+        DeclareCommand(commandParser, *command);
+        PrintHelp(commandParser, ProgramName(*command));
         return ExitOk;
     }
     const Command* command = FindCommand(name);
