@@ -12,7 +12,7 @@ namespace {
 constexpr const char* RenderSynopsis =
     "vellumark-skin render SKIN_DIR -o OUT.png [--state backward|play|pause|stop|forward|none]\n"
     "                             [--repeat one|all] [--volume off|0..9] [--scale 1..8]\n"
-    "                             [--texts FILE] [--overlay FILE]\n";
+    "                             [--texts FILE|long|short] [--overlay FILE]\n";
 
 constexpr const char* RenderDescription =
     "render: draws the preview of the skin in SKIN_DIR (Ruvex.rvk and 0.gif to 14.gif,\n"
@@ -20,19 +20,21 @@ constexpr const char* RenderDescription =
 
 constexpr const char* SheetSynopsis =
     "vellumark-skin sheet SKIN_DIR -o OUT.png [--volume 0..9] [--scale 1..8]\n"
-    "                            [--texts FILE] [--overlay FILE]\n";
+    "                            [--texts FILE|long|short] [--overlay FILE]\n";
 
 constexpr const char* SheetDescription =
     "sheet: draws the ten previews of the skin in SKIN_DIR into one PNG: the five play\n"
     "states (backward, play, pause, stop, forward) side by side, repetition one above\n"
     "all, each labelled under it, with the volume bar shown.\n";
 
-constexpr const char* CheckSynopsis = "vellumark-skin check SKIN_DIR [--quiet]\n";
+constexpr const char* CheckSynopsis = "vellumark-skin check SKIN_DIR [--texts FILE|long|short] [--strict] [--quiet]\n";
 
 constexpr const char* CheckDescription =
     "check: reads the skin in SKIN_DIR in place and prints one line per problem, in file\n"
-    "order: \"Ruvex.rvk:LINE: ...\" or \"N.gif: ...\". Exit status 0 when there is none,\n"
-    "1 when there is at least one.\n";
+    "order: \"Ruvex.rvk:LINE: ...\" or \"N.gif: ...\"; then one line per warning\n"
+    "(\"Ruvex.rvk:LINE: warning: ...\"), where a sample text runs past the screen's edge\n"
+    "or over another text. Exit status 0 when there is no problem, 1 when there is at\n"
+    "least one; warnings count only with --strict.\n";
 
 constexpr const char* SkinDirNote = "SKIN_DIR is the skin's folder or its Ruvex.rvk.\n";
 

@@ -15,6 +15,8 @@
 #include "PropertyEditor.h"
 #include "QtDialogService.h"
 #include "RecentMenu.h"
+#include "SampleTextChoice.h"
+#include "SampleTextsWindow.h"
 #include "SkinError.h"
 #include "TextFile.h"
 #include "ResourcesPage.h"
@@ -54,6 +56,8 @@ TMainFrm::TMainFrm(EditingSession& session, std::unique_ptr<DialogService> dialo
       errors_(*dialogs_)
 {
     saving_ = new SkinSaving(session_, *dialogs_, recent_, this);
+    // The texts chosen in the last run print from the first drawing on.
+    sampleTexts_ = new SampleTextChoice(session_, this);
     setObjectName(QStringLiteral("MainFrm"));
     setFont(WindowFont());
     resize(508, 344);
@@ -192,6 +196,8 @@ void TMainFrm::CreateMenu()
     Canvas1->setShortcutContext(Qt::ApplicationShortcut); // F2 closes it from the canvas too
     Allstates1 = item(View1, "Allstates1", QStringLiteral("All states"), QKeySequence(), &TMainFrm::Allstates1Click);
     History1 = item(View1, "History1", QStringLiteral("History"), QKeySequence(), &TMainFrm::History1Click);
+    Sampletexts1 = item(View1, "Sampletexts1", QStringLiteral("Sample texts"), QKeySequence(),
+                        &TMainFrm::Sampletexts1Click);
 
     About1 = item(bar, "About1", QStringLiteral("About"), QKeySequence(), &TMainFrm::About1Click);
 }
@@ -389,6 +395,13 @@ void TMainFrm::History1Click()
     if (history_ == nullptr)
         history_ = new HistoryWindow(session_, errors_, this);
     ShowInFront(*history_);
+}
+
+void TMainFrm::Sampletexts1Click()
+{
+    if (sampleTextsWindow_ == nullptr)
+        sampleTextsWindow_ = new SampleTextsWindow(*sampleTexts_, errors_, this);
+    ShowInFront(*sampleTextsWindow_);
 }
 
 void TMainFrm::Editlineastext1Click()

@@ -24,6 +24,8 @@ class PropertyEditor;
 class TAllStatesWindow;
 class PreviewSettingsPanel;
 class RecentMenu;
+class SampleTextChoice;
+class SampleTextsWindow;
 class ShapeFrame;
 class TAbout;
 
@@ -57,6 +59,7 @@ public slots:
     void AutoSaveTimer();
     void Canvas1Click(); // opens the canvas, made on first use, or closes it
     void History1Click();
+    void Sampletexts1Click();
     void Editlineastext1Click();
     void Allstates1Click();
     void Exportpreview1Click();
@@ -119,6 +122,9 @@ private:
     CanvasWindow* canvas_ = nullptr;
     QAction* History1 = nullptr;
     HistoryWindow* history_ = nullptr;
+    QAction* Sampletexts1 = nullptr;
+    SampleTextChoice* sampleTexts_ = nullptr; // what the preview prints; this window owns it
+    SampleTextsWindow* sampleTextsWindow_ = nullptr;
     QAction* Editlineastext1 = nullptr;
     QAction* About1 = nullptr;
     QTimer* AutoSave = nullptr;

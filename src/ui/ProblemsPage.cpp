@@ -3,8 +3,10 @@
 #include "EditingSession.h"
 #include "ErrorReporter.h"
 #include "LineMending.h"
+#include "TextFitWarnings.h"
 
 #include <QListWidget>
+#include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -38,29 +40,55 @@ ProblemsPage::ProblemsPage(EditingSession& session, const ErrorReporter& errors,
     connect(RecheckTimer, &QTimer::timeout, this, &ProblemsPage::Recheck);
     const auto later = [this] { RecheckTimer->start(); };
     connect(&session_, &EditingSession::Changed, this, later);
+    // Warnings come from the drawing: new texts or settings draw again without a change.
+    connect(&session_, &EditingSession::PreviewDrawn, this, later);
     Recheck();
 }
 
 QString ProblemsPage::Caption() const
 {
-    return problems_.empty() ? QStringLiteral("Problems") : QStringLiteral("Problems (%1)").arg(problems_.size());
+    if (warnings_.empty())
+        return problems_.empty() ? QStringLiteral("Problems") : QStringLiteral("Problems (%1)").arg(problems_.size());
+    return QStringLiteral("Problems (%1, %2 %3)")
+        .arg(problems_.size())
+        .arg(warnings_.size())
+        .arg(warnings_.size() == 1 ? QStringLiteral("warning") : QStringLiteral("warnings"));
 }
+
+namespace {
+
+// The file's own bytes, one character each, as check prints them.
+QListWidgetItem* Row(const std::string& text)
+{
+    auto* item = new QListWidgetItem(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+    item->setToolTip(item->text());
+    return item;
+}
+
+} // namespace
 
 void ProblemsPage::Recheck()
 {
     RecheckTimer->stop();
     errors_.Run([this] {
-        std::vector<SkinProblem> problems = CheckDocument(session_.Document());
-        if (problems == problems_)
+        const SkinDocument& document = session_.Document();
+        std::vector<SkinProblem> problems = CheckDocument(document);
+        // A skin that is not drawn now has no drawing to warn of.
+        std::vector<SkinProblem> warnings;
+        if (document.SkinLoaded && !document.SkinFileName.isEmpty())
+            warnings = TextFitWarnings(session_.DrawnElements(), document.Lines, session_.SampleTexts());
+        if (problems == problems_ && warnings == warnings_)
             return; // the rows and the user's place in them stay
         problems_ = std::move(problems);
+        warnings_ = std::move(warnings);
         const int row = ProblemList->currentRow();
         ProblemList->clear();
-        for (const SkinProblem& problem : problems_) {
-            // The file's own bytes, one character each, as check prints them.
-            const std::string text = ProblemLine(problem);
-            auto* item = new QListWidgetItem(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
-            item->setToolTip(item->text());
+        for (const SkinProblem& problem : problems_)
+            ProblemList->addItem(Row(ProblemLine(problem)));
+        const QIcon warningIcon = style()->standardIcon(QStyle::SP_MessageBoxWarning);
+        for (const SkinProblem& warning : warnings_) {
+            QListWidgetItem* item = Row(WarningLine(warning));
+            item->setIcon(warningIcon);
             ProblemList->addItem(item);
         }
         if (row >= 0 && ProblemList->count() > 0)
@@ -73,9 +101,10 @@ void ProblemsPage::ProblemListActivated()
 {
     errors_.Run([this] {
         const int row = ProblemList->currentRow();
-        if (row < 0 || static_cast<std::size_t>(row) >= problems_.size())
+        if (row < 0 || static_cast<std::size_t>(row) >= problems_.size() + warnings_.size())
             return;
-        const SkinProblem problem = problems_[static_cast<std::size_t>(row)];
+        const auto index = static_cast<std::size_t>(row);
+        const SkinProblem problem = index < problems_.size() ? problems_[index] : warnings_[index - problems_.size()];
         // Its element's fields would only raise the error again.
         if (NeedsMendingAsText(session_.Document().Lines, problem)) {
             emit LineToMend(problem.line - 1);
