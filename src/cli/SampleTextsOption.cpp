@@ -5,6 +5,7 @@
 #include "SampleTextSets.h"
 #include "SkinError.h"
 #include "SkinLoader.h"
+#include "TextFile.h"
 #include "TextFitWarnings.h"
 
 #include <QDir>
@@ -27,9 +28,14 @@ TextLines ReadSampleTexts(const QString& value)
 
 std::vector<SkinProblem> SampleTextWarnings(const QString& folder, const TextLines& texts)
 {
+    // Where a text is drawn depends on its line alone: the pictures are not decoded
+    // (fifteen large ones would cost check seconds for nothing).
     SkinDocument document;
     try {
-        document.LoadSkin(QDir(folder).absoluteFilePath(QString::fromLatin1(DescriptionFileName)));
+        document.Lines.Assign(
+            SplitTextLines(ReadFileBytes(QDir(folder).absoluteFilePath(QString::fromLatin1(DescriptionFileName)),
+                                         MaxTextFileBytes)));
+        document.ParseSkin();
     } catch (const SkinError&) {
         return {}; // not drawn, so nothing to warn of: its problems say why
     }

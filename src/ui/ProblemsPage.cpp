@@ -26,6 +26,7 @@ ProblemsPage::ProblemsPage(EditingSession& session, const ErrorReporter& errors,
     ProblemList->setResizeMode(QListView::Adjust);
     ProblemList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ProblemList->setAlternatingRowColors(true); // where a wrapped row ends
+    ProblemList->setIconSize(QSize(16, 16));   // a warning's mark, no taller than a line
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(ProblemList);

@@ -72,6 +72,7 @@ SampleTextsWindow::SampleTextsWindow(SampleTextChoice& choice, const ErrorReport
     SampleTextTable->setObjectName(QStringLiteral("SampleTextTable"));
     SampleTextTable->setHorizontalHeaderLabels({QStringLiteral("Text"), QStringLiteral("Sample")});
     SampleTextTable->verticalHeader()->hide();
+    SampleTextTable->setWordWrap(false); // one line a text, as the phone prints it
     SampleTextTable->horizontalHeader()->setStretchLastSection(true);
     SampleTextTable->setSelectionMode(QAbstractItemView::SingleSelection);
     SampleTextTable->setItemDelegateForColumn(1, new LiveTextDelegate(SampleTextTable));
@@ -84,6 +85,13 @@ SampleTextsWindow::SampleTextsWindow(SampleTextChoice& choice, const ErrorReport
         SampleTextTable->setItem(row, 1, new QTableWidgetItem);
     }
     SampleTextTable->resizeColumnToContents(0);
+    SampleTextTable->resizeRowsToContents();
+    // All ten rows in view: the table is short, and a scroll bar would hide a text.
+    int rowsHeight = 0;
+    for (int row = 0; row < SampleTextCount; ++row)
+        rowsHeight += SampleTextTable->rowHeight(row);
+    SampleTextTable->setMinimumHeight(SampleTextTable->horizontalHeader()->sizeHint().height() + rowsHeight
+                                      + 2 * SampleTextTable->frameWidth());
     connect(SampleTextTable, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
         if (item->column() == 1 && item->text() != choice_.Texts().value(item->row()))
             errors_.Run([&] { choice_.SetText(item->row(), item->text()); });
@@ -92,7 +100,7 @@ SampleTextsWindow::SampleTextsWindow(SampleTextChoice& choice, const ErrorReport
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(setRow);
     layout->addWidget(SampleTextTable);
-    resize(380, 360);
+    resize(420, sizeHint().height());
 
     connect(&choice_, &SampleTextChoice::Changed, this, &SampleTextsWindow::ShowChoice);
     ShowChoice();

@@ -347,7 +347,7 @@ TEST(RenderUsage, HelpAndVersionGoToStdoutAndSucceed)
         std::vector<const char*> lacks;
     } cases[] = {
         {{QStringLiteral("--help")}, full,
-         {"--overlay FILE", "--scale N", "vellumark-skin sheet SKIN_DIR -o OUT.png", "vellumark-skin check SKIN_DIR [--quiet]"},
+         {"--overlay FILE", "--scale N", "vellumark-skin sheet SKIN_DIR -o OUT.png", "vellumark-skin check SKIN_DIR [--texts FILE|long|short] [--strict] [--quiet]"},
          {}},
         {{QStringLiteral("-h")}, full, {"-q, --quiet"}, {}},
         {{QStringLiteral("help")}, full, {"-q, --quiet"}, {}},
@@ -355,9 +355,9 @@ TEST(RenderUsage, HelpAndVersionGoToStdoutAndSucceed)
         {{QStringLiteral("render"), QStringLiteral("--bad"), QStringLiteral("-h")}, full, {"--state STATE"}, {}},
         {{QStringLiteral("sheet"), QStringLiteral("x"), QStringLiteral("-h")},
          QStringLiteral("Usage: vellumark-skin sheet SKIN_DIR -o OUT.png"), {"--volume N", "--scale N"}, {"--state", "--quiet"}},
-        {{QStringLiteral("check"), QStringLiteral("--help")}, QStringLiteral("Usage: vellumark-skin check SKIN_DIR [--quiet]"),
+        {{QStringLiteral("check"), QStringLiteral("--help")}, QStringLiteral("Usage: vellumark-skin check SKIN_DIR [--texts FILE|long|short] [--strict] [--quiet]"),
          {"-q, --quiet"}, {"--overlay", "render"}},
-        {{QStringLiteral("help"), QStringLiteral("check")}, QStringLiteral("Usage: vellumark-skin check SKIN_DIR [--quiet]"),
+        {{QStringLiteral("help"), QStringLiteral("check")}, QStringLiteral("Usage: vellumark-skin check SKIN_DIR [--texts FILE|long|short] [--strict] [--quiet]"),
          {"-q, --quiet"}, {"--overlay"}},
         {{QStringLiteral("--version")}, QStringLiteral("vellumark-skin " VELLUMARK_VERSION "\n"), {}, {"Usage"}},
     };
