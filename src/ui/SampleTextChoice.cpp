@@ -90,7 +90,9 @@ void SampleTextChoice::SetText(int index, const QString& text)
 
 void SampleTextChoice::Apply()
 {
+    // The views of the choice first: the session takes the texts even when drawing
+    // them fails, and says so by throwing.
+    emit Changed();
     // Shipped follows the asset itself, so it holds even before the asset is read.
     session_.SetSampleTexts(set_ == SampleTextSet::Shipped ? std::nullopt : std::optional<TextLines>(ToLines(Texts())));
-    emit Changed();
 }
