@@ -1,8 +1,11 @@
 // View › Sample texts on the example skin: the sets switch with one click, the
 // Problems page warns where a text does not fit (as check does), and the author's own
 // texts follow each keystroke and outlast the editor.
+#include "AllStatesWindow.h"
+#include "PngExport.h"
 #include "ProblemsPage.h"
 #include "SampleTextSets.h"
+#include "StatesSheet.h"
 #include "TestWindow.h"
 
 #include <QAbstractButton>
@@ -128,6 +131,20 @@ TEST_F(SampleTextsTest, LongWarnsAsCheckDoesAndItsRowSelectsTheElementShortWarns
     list->setCurrentRow(list->count() - 1);
     QTest::keyClick(list, Qt::Key_Return);
     EXPECT_EQ(window->Session().Selection(), (ElementRef{SkinCategory::Strings, warning.key}));
+
+    // All states and the export draw with them too.
+    const QImage sheet = DrawStatesSheet(window->Document(), LongSampleTexts(), window->Session().Settings());
+    EXPECT_NE(sheet, DrawStatesSheet(window->Document(), window->Session().Settings()));
+    window->Allstates1Click();
+    auto* allStates = window->findChild<TAllStatesWindow*>();
+    ASSERT_NE(allStates, nullptr);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(allStates->Sheet(), sheet);
+    const QString exported = executableFolder.filePath("sheet.png");
+    dialogs->scaleAnswers = {1};
+    dialogs->fileAnswers = {exported};
+    window->Exportallstates1Click();
+    EXPECT_EQ(QImage(exported).convertToFormat(QImage::Format_RGB32), sheet);
 
     Choose("ShortButton");
     WarningRows();
