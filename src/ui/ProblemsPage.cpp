@@ -74,7 +74,8 @@ void ProblemsPage::Recheck()
     errors_.Run([this] {
         const SkinDocument& document = session_.Document();
         std::vector<SkinProblem> problems = CheckDocument(document);
-        // A skin that is not drawn now has no drawing to warn of.
+        // Nothing drawn yet, nothing to warn of; while a line does not parse, the
+        // warnings are those of the drawing the preview keeps.
         std::vector<SkinProblem> warnings;
         if (document.SkinLoaded && !document.SkinFileName.isEmpty())
             warnings = TextFitWarnings(session_.DrawnElements(), document.Lines, session_.SampleTexts());
