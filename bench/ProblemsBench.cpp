@@ -2,13 +2,15 @@
 // delivered to the property editor as the user's key is, with and without the page
 // following the same session; and the worst case, in which every keystroke comes
 // after the page's delay and so is followed by a check of its own. Beside them, one
-// drawing of the skin: a keystroke should cost little more.
+// drawing of the skin: a keystroke should cost little more. The same keystrokes with
+// the Long sample texts, whose warnings the page lists besides the problems.
 #include "BenchSession.h"
 
 #include "DialogService.h"
 #include "ErrorReporter.h"
 #include "ProblemsPage.h"
 #include "PropertyEditor.h"
+#include "SampleTextSets.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -40,8 +42,10 @@ public:
 enum PageMode { WithoutPage = 0, WithPage = 1, CheckEveryKey = 2 };
 
 struct Editor : ExampleSession {
-    explicit Editor(bool withPage)
+    explicit Editor(bool withPage, bool longTexts = false)
     {
+        if (longTexts)
+            session->SetSampleTexts(LongSampleTexts());
         editor = new PropertyEditor(*session, dialogs, errors, &editing);
         editor->ShowCategoryNames();
         if (withPage)
@@ -64,10 +68,12 @@ struct Editor : ExampleSession {
     QWidget* xField = nullptr;
 };
 
-void BM_Keystroke(benchmark::State& state)
+void Keystrokes(benchmark::State& state, bool longTexts)
 {
     const auto mode = static_cast<PageMode>(state.range(0));
-    Editor editor(mode != WithoutPage);
+    Editor editor(mode != WithoutPage, longTexts);
+    if (longTexts && editor.problems != nullptr && editor.problems->Warnings().empty())
+        throw std::runtime_error("the Long texts give no warning");
     QWidget* field = editor.xField;
     // End on the line as it was, so the field's text is steady: type a digit, then
     // take it back. Each of the two counts as one keystroke.
@@ -84,7 +90,19 @@ void BM_Keystroke(benchmark::State& state)
     }
     state.SetItemsProcessed(state.iterations() * 2); // the time shown is for two keystrokes
 }
+
+void BM_Keystroke(benchmark::State& state)
+{
+    Keystrokes(state, false);
+}
 BENCHMARK(BM_Keystroke)->Arg(WithoutPage)->Arg(WithPage)->Arg(CheckEveryKey)->Unit(benchmark::kMicrosecond);
+
+// With the Long texts: the page lists their warnings, found from each drawing.
+void BM_KeystrokeLongTexts(benchmark::State& state)
+{
+    Keystrokes(state, true);
+}
+BENCHMARK(BM_KeystrokeLongTexts)->Arg(WithoutPage)->Arg(WithPage)->Arg(CheckEveryKey)->Unit(benchmark::kMicrosecond);
 
 // One drawing of the same skin, the least a keystroke must cost: what BM_Keystroke is
 // measured against.

@@ -76,7 +76,7 @@ struct PreviewJob {
     QString skinDir;
     QString output;
     int scale = 1;   // each pixel drawn as a scale x scale block
-    QString texts;   // empty: the asset beside the executable
+    QString texts;   // empty: the asset beside the executable; "long", "short": built in
     QString overlay; // empty: the asset beside the executable
 };
 
@@ -85,6 +85,25 @@ std::vector<QCommandLineOption> PreviewJobOptions();
 
 // The job the parsed options and positional arguments describe. Throws UsageError.
 PreviewJob ReadPreviewJob(const CommandContext& context, const char* command);
+
+// ---- Sample texts (SampleTextsOption.cpp) -------------------------------------
+
+struct SkinProblem;
+
+// --texts FILE|long|short, for every command.
+QCommandLineOption SampleTextsOption();
+
+// The built-in set --texts names ("long", "short"); none for a file name.
+std::optional<TextLines> BuiltInTexts(const QString& value);
+
+// The texts --texts value names: a built-in set, the file, or, when value is empty,
+// Files/LangRuvex.txt beside the executable. Throws SkinError when the file cannot be read.
+TextLines ReadSampleTexts(const QString& value);
+
+// Where texts do not fit on the skin in folder, drawn as the editor draws it (texts
+// are placed by the description file alone); none when its lines cannot be parsed
+// (its problems say why). Needs a QGuiApplication.
+std::vector<SkinProblem> SampleTextWarnings(const QString& folder, const TextLines& texts);
 
 // ---- Running ----------------------------------------------------------------
 

@@ -1,6 +1,7 @@
 #include "CliCommand.h"
 
 #include "FilePaths.h"
+#include "GifFile.h"
 #include "SkinChecker.h"
 #include "ReplacementFile.h"
 #include "SkinError.h"
@@ -75,9 +76,7 @@ std::vector<QCommandLineOption> PreviewJobOptions()
                            QStringLiteral("the PNG to write (required; the name ends in .png)"), QStringLiteral("OUT.png")),
         QCommandLineOption(QStringLiteral("scale"), QStringLiteral("each pixel as an NxN block, N from 1 (default) to 8"),
                            QStringLiteral("N")),
-        QCommandLineOption(QStringLiteral("texts"),
-                           QStringLiteral("sample texts (default: Files/LangRuvex.txt beside the executable)"),
-                           QStringLiteral("FILE")),
+        SampleTextsOption(),
         QCommandLineOption(QStringLiteral("overlay"),
                            QStringLiteral("status-line overlay (default: Files/statusline.gif beside the executable)"),
                            QStringLiteral("FILE")),
@@ -144,13 +143,21 @@ SkinDocument LoadPreviewDocument(const PreviewJob& job)
     AssetFiles assets = AssetFilesIn(RunningExecutableFolder());
     if (!job.overlay.isEmpty())
         assets.overlay = job.overlay;
-    if (!job.texts.isEmpty())
+    const std::optional<TextLines> builtInTexts = BuiltInTexts(job.texts);
+    if (!job.texts.isEmpty() && !builtInTexts)
         assets.texts = job.texts;
     SkinDocument document;
     const QString folder = SkinFolder(job.skinDir);
+    const QString skinFile = QDir(folder).absoluteFilePath(QString::fromLatin1(DescriptionFileName));
     try {
-        LoadAssetsAndSkin(document, assets, AssetErrors::StopAtFirst,
-                          QDir(folder).absoluteFilePath(QString::fromLatin1(DescriptionFileName)));
+        if (builtInTexts) {
+            // No file of texts to read: the overlay, the set, then the skin, in LoadAssetsAndSkin's order.
+            document.Pictures[StatusLineSlot] = LoadGifFile(assets.overlay);
+            document.LangLines = *builtInTexts;
+            LoadSkin(document, skinFile);
+        } else {
+            LoadAssetsAndSkin(document, assets, AssetErrors::StopAtFirst, skinFile);
+        }
     } catch (const SkinError& e) {
         // The editor's message names no key; here the author is told which line is
         // missing, in check's words, and where to find every other problem.

@@ -34,8 +34,10 @@ QString SheetDescription()
 QString CheckDescription()
 {
     return QStringLiteral("Reads the skin in SKIN_DIR in place and prints one line per problem, in file\n"
-                          "order: \"%1:LINE: ...\" or \"N.gif: ...\". Exit status 0 when there is none,\n"
-                          "1 when there is at least one.")
+                          "order: \"%1:LINE: ...\" or \"N.gif: ...\"; then one line per warning\n"
+                          "(\"%1:LINE: warning: ...\"), where a sample text runs past the screen's edge\n"
+                          "or over another text. Exit status 0 when there is no problem, 1 when there is at\n"
+                          "least one; warnings count only with --strict.")
         .arg(QString::fromLatin1(DescriptionFileName));
 }
 

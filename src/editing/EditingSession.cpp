@@ -367,11 +367,21 @@ void EditingSession::SetSettings(const PreviewSettings& settings)
         RedrawPreview();
 }
 
+void EditingSession::SetSampleTexts(std::optional<TextLines> texts)
+{
+    if (texts == sampleTexts_)
+        return;
+    sampleTexts_ = std::move(texts);
+    emit SampleTextsChanged();
+    if (document_.SkinLoaded)
+        RedrawPreview();
+}
+
 void EditingSession::RedrawPreview()
 {
     // One surface for the whole run: every drawing paints over the last one.
     drawn_.clear();
-    DrawPreview(surface_, document_, settings_, &drawn_);
+    DrawPreview(surface_, document_.Model, document_.Pictures, SampleTexts(), settings_, &drawn_);
     emit PreviewDrawn();
 }
 

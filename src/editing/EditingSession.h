@@ -120,6 +120,15 @@ public:
     // Redraws when a skin is loaded.
     void SetSettings(const PreviewSettings& settings);
 
+    // The sample texts every drawing of the session prints. Like the settings they
+    // belong to the preview, not to the skin: no step of the history, never written
+    // into the skin, the working copy or the asset. Until others are set they are the
+    // asset's lines, Document().LangLines, which nothing here changes.
+    const TextLines& SampleTexts() const { return sampleTexts_ ? *sampleTexts_ : document_.LangLines; }
+    // Draws with texts, or with the asset's lines again when there are none; redraws
+    // when a skin is loaded.
+    void SetSampleTexts(std::optional<TextLines> texts);
+
     // The one preview surface; null until the first drawing.
     const QImage& Surface() const { return surface_; }
     // Paints the open skin onto the surface. Throws SkinError.
@@ -151,6 +160,7 @@ signals:
     void SelectionChanged();
     void PictureRequested(int number); // ShowPicture was asked for
     void SettingsChanged();
+    void SampleTextsChanged();
     void PreviewDrawn(); // the surface holds a new drawing
     void ModifiedChanged(bool modified);
     // A change made by another program could not be taken; the message is the error's.
@@ -179,6 +189,7 @@ private:
     SkinWorkspace workspace_;
     QUndoStack history_;
     PreviewSettings settings_;
+    std::optional<TextLines> sampleTexts_; // none: the asset's
     QImage surface_;
     std::vector<DrawnElement> drawn_;
     std::optional<ElementRef> selection_;

@@ -53,6 +53,11 @@ QString SheetLabel(int playState, int repetition)
 
 QImage DrawStatesSheet(const SkinDocument& document, const PreviewSettings& base)
 {
+    return DrawStatesSheet(document, document.LangLines, base);
+}
+
+QImage DrawStatesSheet(const SkinDocument& document, const TextLines& langLines, const PreviewSettings& base)
+{
     const SheetLayout layout;
     QImage sheet(layout.Size(), QImage::Format_RGB32);
     sheet.fill(Qt::white);
@@ -64,7 +69,7 @@ QImage DrawStatesSheet(const SkinDocument& document, const PreviewSettings& base
             settings.playState = column;
             settings.repetition = row;
             QImage preview = NewPreviewSurface();
-            DrawPreview(preview, document.Model, document.Pictures, document.LangLines, settings);
+            DrawPreview(preview, document.Model, document.Pictures, langLines, settings);
 
             const QRect inner = layout.PreviewRect(column, row);
             const QRect frame = inner.adjusted(-1, -1, 1, 1);

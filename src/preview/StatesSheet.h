@@ -39,6 +39,8 @@ QString SheetLabel(int playState, int repetition);
 // The sheet of document: each cell is DrawPreview with that play state and
 // repetition and the volume of base. Throws SkinError as DrawPreview does.
 QImage DrawStatesSheet(const SkinDocument& document, const PreviewSettings& base);
+// The same with other sample texts than the document's.
+QImage DrawStatesSheet(const SkinDocument& document, const TextLines& langLines, const PreviewSettings& base);
 
 // Each pixel of image as a factor x factor block (RGB32).
 QImage ScaledImage(const QImage& image, int factor);

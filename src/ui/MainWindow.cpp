@@ -16,6 +16,8 @@
 #include "PropertyEditor.h"
 #include "QtDialogService.h"
 #include "RecentMenu.h"
+#include "SampleTextChoice.h"
+#include "SampleTextsWindow.h"
 #include "SkinError.h"
 #include "TextFile.h"
 #include "ResourcesPage.h"
@@ -39,11 +41,15 @@
 
 namespace {
 
-void ShowInFront(QWidget& window)
+// Shows a window this one makes on first use and owns, in front of the others.
+template <typename Window, typename Make>
+void ShowMadeOnce(Window*& window, Make make)
 {
-    window.show();
-    window.raise();
-    window.activateWindow();
+    if (window == nullptr)
+        window = make();
+    window->show();
+    window->raise();
+    window->activateWindow();
 }
 
 } // namespace
@@ -55,6 +61,8 @@ TMainFrm::TMainFrm(EditingSession& session, std::unique_ptr<DialogService> dialo
       errors_(*dialogs_)
 {
     saving_ = new SkinSaving(session_, *dialogs_, recent_, this);
+    // The texts chosen in the last run print from the first drawing on.
+    sampleTexts_ = new SampleTextChoice(session_, this);
     setObjectName(QStringLiteral("MainFrm"));
     setFont(WindowFont());
     resize(508, 344);
@@ -147,8 +155,9 @@ void TMainFrm::CreateMenu()
     QMenu* file = bar->addMenu(QStringLiteral("File"));
     file->setObjectName(QStringLiteral("File1"));
 
+    // handler: a slot of this window, or a call that runs through the error reporter.
     const auto item = [this](QWidget* owner, const char* name, const QString& caption, const QKeySequence& shortcut,
-                             void (TMainFrm::*handler)()) {
+                             auto handler) {
         auto* action = new QAction(caption, this);
         action->setObjectName(QString::fromLatin1(name));
         action->setShortcut(shortcut);
@@ -156,43 +165,42 @@ void TMainFrm::CreateMenu()
         owner->addAction(action);
         return action;
     };
-    newSkinAction_ = item(file, "Newskin1", QStringLiteral("New skin\u2026"), QKeySequence(Qt::CTRL | Qt::Key_N),
-                    &TMainFrm::Newskin1Click);
+    item(file, "Newskin1", QStringLiteral("New skin\u2026"), QKeySequence(Qt::CTRL | Qt::Key_N),
+         &TMainFrm::Newskin1Click);
     Open1 = item(file, "Open1", QStringLiteral("&Open"), QKeySequence(Qt::CTRL | Qt::Key_O), &TMainFrm::Open1Click);
-    openRecentMenu_ = new RecentMenu(recent_, file);
-    file->addMenu(openRecentMenu_);
-    connect(openRecentMenu_, &RecentMenu::Chosen, this, &TMainFrm::OpenRecent);
+    auto* recentMenu = new RecentMenu(recent_, file);
+    file->addMenu(recentMenu);
+    connect(recentMenu, &RecentMenu::Chosen, this, &TMainFrm::OpenRecent);
     Save1 = item(file, "Save1", QStringLiteral("Save"), QKeySequence(), &TMainFrm::Save1Click);
     Save1->setEnabled(false); // nowhere to write before a Save as or New skin
     connect(saving_, &SkinSaving::SaveFolderChanged, Save1,
             [this](const QString& folder) { Save1->setEnabled(!folder.isEmpty()); });
     Saveas1 = item(file, "Saveas1", QStringLiteral("&Save as.."), QKeySequence(Qt::CTRL | Qt::Key_S),
                    &TMainFrm::Saveas1Click);
-    exportPreviewAction_ = item(file, "Exportpreview1", QStringLiteral("Export preview as PNG\u2026"), QKeySequence(),
-                          &TMainFrm::Exportpreview1Click);
-    exportAllStatesAction_ = item(file, "Exportallstates1", QStringLiteral("Export all states as PNG\u2026"), QKeySequence(),
-                            &TMainFrm::Exportallstates1Click);
+    item(file, "Exportpreview1", QStringLiteral("Export preview as PNG\u2026"), QKeySequence(),
+         [this] { errors_.Run([this] { ExportPreview(session_, *dialogs_); }); });
+    item(file, "Exportallstates1", QStringLiteral("Export all states as PNG\u2026"), QKeySequence(),
+         &TMainFrm::Exportallstates1Click);
     Exit1 = item(file, "Exit1", QStringLiteral("&Exit"), QKeySequence(Qt::CTRL | Qt::Key_Q), &TMainFrm::Exit1Click);
 
     QMenu* edit = bar->addMenu(QStringLiteral("Edit"));
     edit->setObjectName(QStringLiteral("Edit1"));
     const HistoryActions history = AddHistoryActions(*edit, session_, errors_);
-    undoAction_ = history.undo;
-    undoAction_->setObjectName(QStringLiteral("Undo1"));
-    redoAction_ = history.redo;
-    redoAction_->setObjectName(QStringLiteral("Redo1"));
+    history.undo->setObjectName(QStringLiteral("Undo1"));
+    history.redo->setObjectName(QStringLiteral("Redo1"));
     edit->addSeparator();
-    editLineAsTextAction_ = item(edit, "Editlineastext1", QStringLiteral("Edit line as text\u2026"), QKeySequence(),
-                           &TMainFrm::Editlineastext1Click);
+    item(edit, "Editlineastext1", QStringLiteral("Edit line as text\u2026"), QKeySequence(),
+         [this] { errors_.Run([this] { MendSelectedLine(session_, *dialogs_); }); });
 
     // The windows beside the main one; "About" stays the last item on the bar.
-    viewMenu_ = bar->addMenu(QStringLiteral("View"));
-    viewMenu_->setObjectName(QStringLiteral("View1"));
-    canvasAction_ = item(viewMenu_, "Canvas1", QStringLiteral("Canvas"), QKeySequence(Qt::Key_F2), &TMainFrm::Canvas1Click);
+    QMenu* view = bar->addMenu(QStringLiteral("View"));
+    view->setObjectName(QStringLiteral("View1"));
+    canvasAction_ = item(view, "Canvas1", QStringLiteral("Canvas"), QKeySequence(Qt::Key_F2), &TMainFrm::Canvas1Click);
     canvasAction_->setCheckable(true);
     canvasAction_->setShortcutContext(Qt::ApplicationShortcut); // F2 closes it from the canvas too
-    allStatesAction_ = item(viewMenu_, "Allstates1", QStringLiteral("All states"), QKeySequence(), &TMainFrm::Allstates1Click);
-    historyAction_ = item(viewMenu_, "History1", QStringLiteral("History"), QKeySequence(), &TMainFrm::History1Click);
+    item(view, "Allstates1", QStringLiteral("All states"), QKeySequence(), &TMainFrm::Allstates1Click);
+    item(view, "History1", QStringLiteral("History"), QKeySequence(), &TMainFrm::History1Click);
+    item(view, "Sampletexts1", QStringLiteral("Sample texts"), QKeySequence(), &TMainFrm::Sampletexts1Click);
 
     About1 = item(bar, "About1", QStringLiteral("About"), QKeySequence(), &TMainFrm::About1Click);
 }
@@ -329,16 +337,7 @@ void TMainFrm::AutoSaveTimer()
 
 void TMainFrm::Allstates1Click()
 {
-    errors_.Run([this] {
-        if (allStates_ == nullptr)
-            allStates_ = new TAllStatesWindow(session_, errors_, this);
-        ShowInFront(*allStates_);
-    });
-}
-
-void TMainFrm::Exportpreview1Click()
-{
-    errors_.Run([this] { ExportPreview(session_, *dialogs_); });
+    errors_.Run([this] { ShowMadeOnce(allStates_, [this] { return new TAllStatesWindow(session_, errors_, this); }); });
 }
 
 void TMainFrm::Exportallstates1Click()
@@ -378,21 +377,19 @@ void TMainFrm::Canvas1Click()
         canvas_->close();
         return;
     }
-    if (canvas_ == nullptr) {
-        canvas_ = new CanvasWindow(session_, errors_, this);
-        connect(canvas_, &CanvasWindow::OpenChanged, canvasAction_, &QAction::setChecked);
-    }
-    ShowInFront(*canvas_);
+    ShowMadeOnce(canvas_, [this] {
+        auto* canvas = new CanvasWindow(session_, errors_, this);
+        connect(canvas, &CanvasWindow::OpenChanged, canvasAction_, &QAction::setChecked);
+        return canvas;
+    });
 }
 
 void TMainFrm::History1Click()
 {
-    if (history_ == nullptr)
-        history_ = new HistoryWindow(session_, errors_, this);
-    ShowInFront(*history_);
+    ShowMadeOnce(history_, [this] { return new HistoryWindow(session_, errors_, this); });
 }
 
-void TMainFrm::Editlineastext1Click()
+void TMainFrm::Sampletexts1Click()
 {
-    errors_.Run([this] { MendSelectedLine(session_, *dialogs_); });
+    ShowMadeOnce(sampleTextsWindow_, [this] { return new SampleTextsWindow(*sampleTexts_, errors_, this); });
 }

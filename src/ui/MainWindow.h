@@ -24,6 +24,8 @@ class PropertyEditor;
 class TAllStatesWindow;
 class PreviewSettingsPanel;
 class RecentMenu;
+class SampleTextChoice;
+class SampleTextsWindow;
 class ShapeFrame;
 class TAbout;
 
@@ -57,9 +59,8 @@ public slots:
     void AutoSaveTimer();
     void Canvas1Click(); // opens the canvas, made on first use, or closes it
     void History1Click();
-    void Editlineastext1Click();
+    void Sampletexts1Click();
     void Allstates1Click();
-    void Exportpreview1Click();
     void Exportallstates1Click();
 
 protected:
@@ -104,22 +105,14 @@ private:
     QAction* Saveas1 = nullptr;
     QAction* Save1 = nullptr;
     SkinSaving* saving_ = nullptr;
-    QAction* newSkinAction_ = nullptr;
-    RecentMenu* openRecentMenu_ = nullptr;
     RecentSkins recent_;
     QAction* Exit1 = nullptr;
-    QAction* exportPreviewAction_ = nullptr;
-    QAction* exportAllStatesAction_ = nullptr;
-    QAction* allStatesAction_ = nullptr;
     TAllStatesWindow* allStates_ = nullptr; // made when first asked for; this window owns it
-    QAction* undoAction_ = nullptr;
-    QAction* redoAction_ = nullptr;
-    QMenu* viewMenu_ = nullptr;
     QAction* canvasAction_ = nullptr;
     CanvasWindow* canvas_ = nullptr;
-    QAction* historyAction_ = nullptr;
     HistoryWindow* history_ = nullptr;
-    QAction* editLineAsTextAction_ = nullptr;
+    SampleTextChoice* sampleTexts_ = nullptr; // what the preview prints; this window owns it
+    SampleTextsWindow* sampleTextsWindow_ = nullptr;
     QAction* About1 = nullptr;
     QTimer* AutoSave = nullptr;
 };

@@ -40,5 +40,5 @@ void ExportAllStates(EditingSession& session, DialogService& dialogs)
 {
     CheckSkinOpen(session);
     Export(session, dialogs, ExportSheetDialog, QStringLiteral("Export all states as PNG"), QStringLiteral("sheet.png"),
-           [&] { return DrawStatesSheet(session.Document(), session.Settings()); });
+           [&] { return DrawStatesSheet(session.Document(), session.SampleTexts(), session.Settings()); });
 }

@@ -3,8 +3,10 @@
 #include "EditingSession.h"
 #include "ErrorReporter.h"
 #include "LineMending.h"
+#include "TextFitWarnings.h"
 
 #include <QListWidget>
+#include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -24,6 +26,7 @@ ProblemsPage::ProblemsPage(EditingSession& session, const ErrorReporter& errors,
     problemList_->setResizeMode(QListView::Adjust);
     problemList_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     problemList_->setAlternatingRowColors(true); // where a wrapped row ends
+    problemList_->setIconSize(QSize(16, 16));   // a warning's mark, no taller than a line
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(problemList_);
@@ -38,29 +41,56 @@ ProblemsPage::ProblemsPage(EditingSession& session, const ErrorReporter& errors,
     connect(recheckTimer_, &QTimer::timeout, this, &ProblemsPage::Recheck);
     const auto later = [this] { recheckTimer_->start(); };
     connect(&session_, &EditingSession::Changed, this, later);
+    // Warnings come from the drawing: new texts or settings draw again without a change.
+    connect(&session_, &EditingSession::PreviewDrawn, this, later);
     Recheck();
 }
 
 QString ProblemsPage::Caption() const
 {
-    return problems_.empty() ? QStringLiteral("Problems") : QStringLiteral("Problems (%1)").arg(problems_.size());
+    if (warnings_.empty())
+        return problems_.empty() ? QStringLiteral("Problems") : QStringLiteral("Problems (%1)").arg(problems_.size());
+    return QStringLiteral("Problems (%1, %2 %3)")
+        .arg(problems_.size())
+        .arg(warnings_.size())
+        .arg(warnings_.size() == 1 ? QStringLiteral("warning") : QStringLiteral("warnings"));
 }
+
+namespace {
+
+// The file's own bytes, one character each, as check prints them.
+QListWidgetItem* Row(const std::string& text)
+{
+    auto* item = new QListWidgetItem(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+    item->setToolTip(item->text());
+    return item;
+}
+
+} // namespace
 
 void ProblemsPage::Recheck()
 {
     recheckTimer_->stop();
     errors_.Run([this] {
-        std::vector<SkinProblem> problems = CheckDocument(session_.Document());
-        if (problems == problems_)
+        const SkinDocument& document = session_.Document();
+        std::vector<SkinProblem> problems = CheckDocument(document);
+        // Nothing drawn yet, nothing to warn of; while a line does not parse, the
+        // warnings are those of the drawing the preview keeps.
+        std::vector<SkinProblem> warnings;
+        if (document.SkinLoaded && !document.SkinFileName.isEmpty())
+            warnings = TextFitWarnings(session_.DrawnElements(), document.Lines, session_.SampleTexts());
+        if (problems == problems_ && warnings == warnings_)
             return; // the rows and the user's place in them stay
         problems_ = std::move(problems);
+        warnings_ = std::move(warnings);
         const int row = problemList_->currentRow();
         problemList_->clear();
-        for (const SkinProblem& problem : problems_) {
-            // The file's own bytes, one character each, as check prints them.
-            const std::string text = ProblemLine(problem);
-            auto* item = new QListWidgetItem(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
-            item->setToolTip(item->text());
+        for (const SkinProblem& problem : problems_)
+            problemList_->addItem(Row(ProblemLine(problem)));
+        const QIcon warningIcon = style()->standardIcon(QStyle::SP_MessageBoxWarning);
+        for (const SkinProblem& warning : warnings_) {
+            QListWidgetItem* item = Row(WarningLine(warning));
+            item->setIcon(warningIcon);
             problemList_->addItem(item);
         }
         if (row >= 0 && problemList_->count() > 0)
@@ -73,9 +103,10 @@ void ProblemsPage::ProblemListActivated()
 {
     errors_.Run([this] {
         const int row = problemList_->currentRow();
-        if (row < 0 || static_cast<std::size_t>(row) >= problems_.size())
+        if (row < 0 || static_cast<std::size_t>(row) >= problems_.size() + warnings_.size())
             return;
-        const SkinProblem problem = problems_[static_cast<std::size_t>(row)];
+        const auto index = static_cast<std::size_t>(row);
+        const SkinProblem problem = index < problems_.size() ? problems_[index] : warnings_[index - problems_.size()];
         // Its element's fields would only raise the error again.
         if (NeedsMendingAsText(session_.Document().Lines, problem)) {
             emit LineToMend(problem.line - 1);

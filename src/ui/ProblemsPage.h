@@ -4,6 +4,8 @@
 // session reports, so a burst of keystrokes costs one check and typing never waits
 // for it. Activating a row (double click or Enter) goes to the problem's element or
 // picture through the session, or asks for its line as text when it cannot be read.
+// Below the problems, marked as warnings, it lists where the sample texts of the
+// session's last drawing do not fit (TextFitWarnings); they follow the texts too.
 #include "SkinChecker.h"
 
 #include <QString>
@@ -26,7 +28,9 @@ public:
     ProblemsPage(EditingSession& session, const ErrorReporter& errors, QWidget* page);
 
     const std::vector<SkinProblem>& Problems() const { return problems_; }
-    // "Problems (3)", or "Problems" when there is none.
+    const std::vector<SkinProblem>& Warnings() const { return warnings_; }
+    // "Problems (3)", "Problems (2, 1 warning)", "Problems (0, 2 warnings)", or
+    // "Problems" when there is neither.
     QString Caption() const;
 
     // Checks now instead of when the timer runs out.
@@ -47,6 +51,7 @@ private:
     EditingSession& session_;
     const ErrorReporter& errors_;
     std::vector<SkinProblem> problems_;
+    std::vector<SkinProblem> warnings_;
     QListWidget* problemList_ = nullptr;
     QTimer* recheckTimer_ = nullptr;
 };

@@ -23,6 +23,18 @@ RunResult Check(const QString& dir, const QStringList& options = {})
     return RunCli(QStringList{QStringLiteral("check"), dir} + options);
 }
 
+// The problems check prints, without the warnings of the sample texts after them: the
+// reference skin's right soft label runs past the bottom whatever its text (the
+// anchor places only the left one), and these cases are about problems.
+std::string Problems(const QByteArray& out)
+{
+    std::string problems;
+    for (const QByteArray& line : out.split('\n'))
+        if (!line.isEmpty() && !line.contains(": warning: "))
+            problems += line.toStdString() + "\n";
+    return problems;
+}
+
 // Lines of the reference skin (1-based): 3 Artist, 8 TimeElapsed, 9 SoftLabel, 16 Play,
 // 18 Stop, 19 Forward, 20 Random, 26 Background, 27 ProgressBar, 28 VolumeBar, 32 StatusLine.
 struct BrokenSkin {
@@ -117,7 +129,7 @@ TEST(CheckCommand, EachKindOfProblemPrintsItsLineAndExitsOne)
         skin.WriteDescription(lines);
         const RunResult run = Check(skin.Dir());
         EXPECT_EQ(run.exitCode, 1) << broken.name;
-        EXPECT_EQ(run.out.toStdString(), broken.expected) << broken.name;
+        EXPECT_EQ(Problems(run.out), broken.expected) << broken.name;
         EXPECT_TRUE(run.err.isEmpty()) << broken.name << ": " << run.err.toStdString();
     }
 }
@@ -130,7 +142,9 @@ TEST(CheckCommand, CleanSkinsPrintNothingAndExitZero)
         const auto before = FolderState(dir);
         const RunResult run = Check(dir);
         EXPECT_EQ(run.exitCode, 0) << dir.toStdString() << "\n" << run.out.toStdString();
-        EXPECT_TRUE(run.out.isEmpty());
+        EXPECT_EQ(Problems(run.out), "");
+        if (dir.startsWith(kExampleSkin))
+            EXPECT_TRUE(run.out.isEmpty()); // the shipped texts fit the example skin
         EXPECT_TRUE(run.err.isEmpty());
         EXPECT_EQ(FolderState(dir), before) << "check wrote into " << dir.toStdString();
     }
@@ -149,7 +163,7 @@ TEST(CheckCommand, ProblemsComeInFileOrder)
     QFile::remove(skin.Path(QStringLiteral("2.gif")));
     const RunResult run = Check(skin.Dir());
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.out.toStdString(), "Ruvex.rvk: no line for \"Play\"\n"
+    EXPECT_EQ(Problems(run.out), "Ruvex.rvk: no line for \"Play\"\n"
                                      "Ruvex.rvk:3: \"Artist\": missing colour and second colour\n"
                                      "Ruvex.rvk:32: \"StatusLine\": setting 3 is not 0 (off) or 1 (on)\n"
                                      "2.gif: missing\n"
@@ -214,7 +228,7 @@ TEST(CheckCommand, FolderNameThatIsNotUtf8IsFound)
                                   kExe, parent.path()},
                                  QStringLiteral("/bin/sh"));
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-    EXPECT_TRUE(run.out.isEmpty()) << run.out.toStdString();
+    EXPECT_EQ(Problems(run.out), "");
 
     // Messages name it in its own bytes.
     ASSERT_EQ(::unlink((renamed + "/Ruvex.rvk").constData()), 0);

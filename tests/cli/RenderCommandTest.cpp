@@ -355,7 +355,7 @@ TEST(RenderUsage, HelpAndVersionGoToStdoutAndSucceed)
         {{QStringLiteral("render"), QStringLiteral("--bad"), QStringLiteral("-h")}, render, {"--state <STATE>"}, {}},
         {{QStringLiteral("sheet"), QStringLiteral("x"), QStringLiteral("-h")},
          QStringLiteral("Usage: vellumark-skin sheet [options] SKIN_DIR"), {"--volume <N>", "--scale <N>"}, {"--state", "--quiet"}},
-        {{QStringLiteral("check"), QStringLiteral("--help")}, check, {"-q, --quiet"}, {"--overlay", "render"}},
+        {{QStringLiteral("check"), QStringLiteral("--help")}, check, {"-q, --quiet", "--strict", "--texts <FILE|long|short>"}, {"--overlay", "render"}},
         {{QStringLiteral("help"), QStringLiteral("check")}, check, {"-q, --quiet"}, {"--overlay"}},
         {{QStringLiteral("--version")}, QStringLiteral("vellumark-skin " VELLUMARK_VERSION "\n"), {}, {"Usage"}},
     };
