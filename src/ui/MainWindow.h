@@ -23,7 +23,6 @@ class PreviewView;
 class PropertyEditor;
 class TAllStatesWindow;
 class PreviewSettingsPanel;
-class RecentMenu;
 class SampleTextChoice;
 class SampleTextsWindow;
 class ShapeFrame;
