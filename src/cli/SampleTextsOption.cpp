@@ -40,9 +40,7 @@ std::vector<SkinProblem> SampleTextWarnings(const QString& folder, const TextLin
     // (fifteen large ones would cost check seconds for nothing).
     SkinDocument document;
     try {
-        document.Lines.Assign(
-            SplitTextLines(ReadFileBytes(QDir(folder).absoluteFilePath(QString::fromLatin1(DescriptionFileName)),
-                                         MaxTextFileBytes)));
+        document.Lines.Assign(ReadTextLines(QDir(folder).absoluteFilePath(QString::fromLatin1(DescriptionFileName))));
         document.ParseSkin();
     } catch (const SkinError&) {
         return {}; // not drawn, so nothing to warn of: its problems say why
