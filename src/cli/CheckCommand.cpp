@@ -34,7 +34,8 @@ int RunCheck(CommandContext& context)
     bool textsChecked = true;
     try {
         const QString folder = SkinFolder(skinDir);
-        problems = CheckSkinFolder(folder);
+        std::string description; // read once: the warnings speak of the bytes checked
+        problems = CheckSkinFolder(folder, &description);
         std::optional<TextLines> sampleTexts;
         try {
             sampleTexts = ReadSampleTexts(texts);
@@ -47,8 +48,8 @@ int RunCheck(CommandContext& context)
             if (!quiet)
                 PrintRuntimeError(std::string("The sample texts were not checked: ") + e.what());
         }
-        if (sampleTexts)
-            warnings = SampleTextWarnings(folder, *sampleTexts);
+        if (sampleTexts && !description.empty())
+            warnings = SampleTextWarnings(description, *sampleTexts);
     } catch (const std::exception& e) {
         if (!quiet)
             PrintRuntimeError(e.what());

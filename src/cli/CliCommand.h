@@ -100,10 +100,10 @@ std::optional<TextLines> BuiltInTexts(const QString& value);
 // Files/LangRuvex.txt beside the executable. Throws SkinError when the file cannot be read.
 TextLines ReadSampleTexts(const QString& value);
 
-// Where texts do not fit on the skin in folder, drawn as the editor draws it (texts
-// are placed by the description file alone); none when its lines cannot be parsed
-// (its problems say why). Needs a QGuiApplication.
-std::vector<SkinProblem> SampleTextWarnings(const QString& folder, const TextLines& texts);
+// Where texts do not fit on the skin whose description file holds description,
+// drawn as the editor draws it (texts are placed by the description file alone);
+// none when its lines cannot be parsed (its problems say why). Needs a QGuiApplication.
+std::vector<SkinProblem> SampleTextWarnings(const std::string& description, const TextLines& texts);
 
 // ---- Running ----------------------------------------------------------------
 

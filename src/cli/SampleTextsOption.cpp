@@ -8,8 +8,6 @@
 #include "TextFile.h"
 #include "TextFitWarnings.h"
 
-#include <QDir>
-
 QCommandLineOption SampleTextsOption()
 {
     return QCommandLineOption(QStringLiteral("texts"),
@@ -34,13 +32,13 @@ TextLines ReadSampleTexts(const QString& value)
     return ReadTextLines(value.isEmpty() ? AssetFilesIn(RunningExecutableFolder()).texts : value);
 }
 
-std::vector<SkinProblem> SampleTextWarnings(const QString& folder, const TextLines& texts)
+std::vector<SkinProblem> SampleTextWarnings(const std::string& description, const TextLines& texts)
 {
     // Where a text is drawn depends on its line alone: the pictures are not decoded
     // (fifteen large ones would cost check seconds for nothing).
     SkinDocument document;
     try {
-        document.Lines.Assign(ReadTextLines(QDir(folder).absoluteFilePath(QString::fromLatin1(DescriptionFileName))));
+        document.Lines.Assign(SplitTextLines(description));
         document.ParseSkin();
     } catch (const SkinError&) {
         return {}; // not drawn, so nothing to warn of: its problems say why

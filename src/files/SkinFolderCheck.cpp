@@ -12,7 +12,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-std::vector<SkinProblem> CheckSkinFolder(const QString& folder)
+std::vector<SkinProblem> CheckSkinFolder(const QString& folder, std::string* descriptionRead)
 {
     const QDir dir(folder);
     const QString descriptionPath = dir.filePath(QString::fromLatin1(DescriptionFileName));
@@ -39,7 +39,11 @@ std::vector<SkinProblem> CheckSkinFolder(const QString& folder)
     std::string unread = "missing"; // the description file's problem when it cannot be checked
     if (EntryExists(descriptionPath)) {
         try {
-            return CheckSkin(ReadFileBytes(descriptionPath, MaxTextFileBytes), found);
+            std::string bytes = ReadFileBytes(descriptionPath, MaxTextFileBytes);
+            std::vector<SkinProblem> problems = CheckSkin(bytes, found);
+            if (descriptionRead)
+                *descriptionRead = std::move(bytes);
+            return problems;
         } catch (const SkinError& e) {
             unread = e.what();
         }
