@@ -11,8 +11,8 @@ QString ExampleSkinPath()
 SkinDocument LoadExampleDocument()
 {
     SkinDocument document;
-    LoadAssetsAndSkin(document, AssetFilesIn(QStringLiteral(VELLUMARK_SOURCE_DIR "/assets")), AssetErrors::StopAtFirst,
-                      ExampleSkinPath());
+    LoadAssets(document, AssetFilesIn(QStringLiteral(VELLUMARK_SOURCE_DIR "/assets")));
+    LoadSkin(document, ExampleSkinPath());
     return document;
 }
 

@@ -93,9 +93,6 @@ struct SkinProblem;
 // --texts FILE|long|short, for every command.
 QCommandLineOption SampleTextsOption();
 
-// The built-in set --texts names ("long", "short"); none for a file name.
-std::optional<TextLines> BuiltInTexts(const QString& value);
-
 // The texts --texts value names: a built-in set, the file, or, when value is empty,
 // Files/LangRuvex.txt beside the executable. Throws SkinError when the file cannot be read.
 TextLines ReadSampleTexts(const QString& value);
@@ -111,8 +108,9 @@ std::vector<SkinProblem> SampleTextWarnings(const std::string& description, cons
 // need one); an error is printed as the error box shows it and gives ExitFailure.
 int RunDrawing(CommandContext& context, const std::function<void()>& work);
 
-// As the editor opens a skin: the two assets first, then LoadSkin of the skin's
-// description file, read in place. Throws SkinError; a parse that stops at a key
+// As the editor opens a skin: the overlay and the texts (--overlay, --texts) first,
+// then LoadSkin of the skin's description file, read in place. Throws SkinError at
+// the first failure; a parse that stops at a key
 // without a line says which key, after the editor's own message.
 SkinDocument LoadPreviewDocument(const PreviewJob& job);
 

@@ -140,24 +140,14 @@ int RunDrawing(CommandContext& context, const std::function<void()>& work)
 
 SkinDocument LoadPreviewDocument(const PreviewJob& job)
 {
-    AssetFiles assets = AssetFilesIn(RunningExecutableFolder());
-    if (!job.overlay.isEmpty())
-        assets.overlay = job.overlay;
-    const std::optional<TextLines> builtInTexts = BuiltInTexts(job.texts);
-    if (!job.texts.isEmpty() && !builtInTexts)
-        assets.texts = job.texts;
+    const QString overlay = job.overlay.isEmpty() ? AssetFilesIn(RunningExecutableFolder()).overlay : job.overlay;
     SkinDocument document;
     const QString folder = SkinFolder(job.skinDir);
-    const QString skinFile = QDir(folder).absoluteFilePath(QString::fromLatin1(DescriptionFileName));
     try {
-        if (builtInTexts) {
-            // No file of texts to read: the overlay, the set, then the skin, in LoadAssetsAndSkin's order.
-            document.Pictures[StatusLineSlot] = LoadGifFile(assets.overlay);
-            document.LangLines = *builtInTexts;
-            LoadSkin(document, skinFile);
-        } else {
-            LoadAssetsAndSkin(document, assets, AssetErrors::StopAtFirst, skinFile);
-        }
+        // The overlay, the texts, then the skin: the first failure ends the load.
+        document.Pictures[StatusLineSlot] = LoadGifFile(overlay);
+        document.LangLines = ReadSampleTexts(job.texts);
+        LoadSkin(document, QDir(folder).absoluteFilePath(QString::fromLatin1(DescriptionFileName)));
     } catch (const SkinError& e) {
         // The editor's message names no key; here the author is told which line is
         // missing, in check's words, and where to find every other problem.

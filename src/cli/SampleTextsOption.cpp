@@ -16,19 +16,12 @@ QCommandLineOption SampleTextsOption()
                               QStringLiteral("FILE|long|short"));
 }
 
-std::optional<TextLines> BuiltInTexts(const QString& value)
+TextLines ReadSampleTexts(const QString& value)
 {
     if (value == QLatin1String("long"))
         return LongSampleTexts();
     if (value == QLatin1String("short"))
         return ShortSampleTexts();
-    return std::nullopt;
-}
-
-TextLines ReadSampleTexts(const QString& value)
-{
-    if (const std::optional<TextLines> builtIn = BuiltInTexts(value))
-        return *builtIn;
     return ReadTextLines(value.isEmpty() ? AssetFilesIn(RunningExecutableFolder()).texts : value);
 }
 

@@ -28,7 +28,7 @@ AssetFiles AssetFilesIn(const QString& executableFolder)
     return {folder.filePath(QStringLiteral("Files/statusline.gif")), folder.filePath(QStringLiteral("Files/LangRuvex.txt"))};
 }
 
-void LoadAssetsAndSkin(SkinDocument& document, const AssetFiles& assets, AssetErrors errors, const QString& skinFile)
+void LoadAssets(SkinDocument& document, const AssetFiles& assets)
 {
     std::string failures;
     const auto attempt = [&](auto&& load, auto&& onFailure) {
@@ -36,8 +36,6 @@ void LoadAssetsAndSkin(SkinDocument& document, const AssetFiles& assets, AssetEr
             load();
         } catch (const SkinError& error) {
             onFailure();
-            if (errors == AssetErrors::StopAtFirst)
-                throw;
             if (!failures.empty())
                 failures += "\n";
             failures += error.what();
@@ -47,8 +45,6 @@ void LoadAssetsAndSkin(SkinDocument& document, const AssetFiles& assets, AssetEr
     attempt([&] { document.LangLines = ReadTextLines(assets.texts); }, [&] { document.LangLines.clear(); });
     if (!failures.empty())
         throw SkinError(failures);
-    if (!skinFile.isEmpty())
-        LoadSkin(document, skinFile);
 }
 
 void LoadSkin(SkinDocument& document, const QString& path)

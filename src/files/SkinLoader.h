@@ -18,17 +18,11 @@ struct AssetFiles {
 // The assets in "Files/" inside folder.
 AssetFiles AssetFilesIn(const QString& executableFolder);
 
-enum class AssetErrors {
-    ReportBoth,  // the editor: try both, then report every failure in one message
-    StopAtFirst, // the command line: the first failure ends the load
-};
-
 // Reads the description file and the pictures of its folder into document, then
 // parses. A missing picture keeps its slot; an undecodable one stops the load there.
 void LoadSkin(SkinDocument& document, const QString& path);
 
-// Loads the overlay into its slot and the sample texts, then, unless skinFile is
-// empty, the skin whose description file it is (LoadSkin). Texts that
-// cannot be read leave the document without any.
-void LoadAssetsAndSkin(SkinDocument& document, const AssetFiles& assets, AssetErrors errors,
-                       const QString& skinFile = {});
+// Loads the overlay into its slot and the sample texts. Both are tried, then every
+// failure is reported in one message; texts that cannot be read leave the document
+// without any.
+void LoadAssets(SkinDocument& document, const AssetFiles& assets);

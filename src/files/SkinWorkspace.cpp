@@ -418,7 +418,7 @@ void SkinWorkspace::RecoverAtStart()
 void SkinWorkspace::LoadAssets()
 {
     RecoverAtStart();
-    LoadAssetsAndSkin(document_, AssetFilesIn(ExecutableFolder()), AssetErrors::ReportBoth);
+    ::LoadAssets(document_, AssetFilesIn(ExecutableFolder()));
 }
 
 QString SkinWorkspace::KeptFile(int number)

@@ -51,8 +51,8 @@ QImage RenderInProcess(const QString& skinDir, const PreviewSettings& settings, 
                        const QString& overlay)
 {
     SkinDocument document;
-    LoadAssetsAndSkin(document, {overlay, texts}, AssetErrors::StopAtFirst,
-                      QDir(skinDir).filePath(QString::fromLatin1(DescriptionFileName)));
+    LoadAssets(document, {overlay, texts});
+    LoadSkin(document, QDir(skinDir).filePath(QString::fromLatin1(DescriptionFileName)));
     QImage surface = NewPreviewSurface();
     DrawPreview(surface, document, settings);
     return surface;
