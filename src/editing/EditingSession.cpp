@@ -3,6 +3,7 @@
 #include "FilePaths.h"
 #include "GifFile.h"
 #include "SkinError.h"
+#include "SkinFormat.h"
 #include "TextFile.h"
 
 #include <QFileInfo>
@@ -11,7 +12,8 @@
 
 QString ElementName(const std::string& key)
 {
-    return QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size())).trimmed();
+    const std::string name = KeyName(key);
+    return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
 }
 
 bool SkinChange::Touches(const std::string& key) const

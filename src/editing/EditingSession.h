@@ -34,7 +34,7 @@ struct ElementRef {
     bool operator==(const ElementRef&) const = default;
 };
 
-// A key as steps and captions show it, without the blank some keys end in ("Title ").
+// KeyName as steps and captions show it.
 QString ElementName(const std::string& key);
 
 // What one change of the skin touched.

@@ -40,6 +40,13 @@ std::span<const char* const> ElementKeys(SkinCategory category)
     return {};
 }
 
+std::string KeyName(std::string_view key)
+{
+    while (!key.empty() && key.back() == ' ')
+        key.remove_suffix(1);
+    return std::string(key);
+}
+
 std::span<const LineField> LineLayout(SkinCategory category)
 {
     switch (category) {

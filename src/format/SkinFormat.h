@@ -8,6 +8,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string>
+#include <string_view>
 
 inline constexpr int ScreenWidth = 176;
 inline constexpr int ScreenHeight = 220;
@@ -39,6 +41,9 @@ enum ObjectIndex { BackgroundObject, ProgressBarObject, VolumeBarObject };
 
 // The keys of a category in model order (StatusLineKey alone for Settings).
 std::span<const char* const> ElementKeys(SkinCategory category);
+
+// A key as messages and captions name it, without the blank some keys end in ("Title ").
+std::string KeyName(std::string_view key);
 
 // Background's W and H are not a size but its right and bottom edges.
 inline constexpr ObjectIndex EdgeSizedObject = BackgroundObject;

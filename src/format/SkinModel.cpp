@@ -81,14 +81,11 @@ void ParseSkinInto(const SkinLines& lines, TSkinModel& model)
 
 std::string LineLocation(int index, const std::string& key)
 {
-    std::string name = key;
-    while (!name.empty() && name.back() == ' ')
-        name.pop_back();
     std::string location = DescriptionFileName;
     location += ':';
     location += std::to_string(index + 1);
     location += ": \"";
-    location += name;
+    location += KeyName(key);
     location += "\": ";
     return location;
 }

@@ -25,13 +25,9 @@ std::optional<int> SampleLineOf(const DrawnElement& element)
     return std::nullopt;
 }
 
-// A key as messages name it, without the blank some keys end in ("Title ").
 std::string Named(const std::string& key)
 {
-    std::string name = key;
-    while (!name.empty() && name.back() == ' ')
-        name.pop_back();
-    return "\"" + name + "\"";
+    return "\"" + KeyName(key) + "\"";
 }
 
 std::string QuotedText(const TextLines& langLines, int line)
