@@ -146,15 +146,8 @@ int WriteRecord(const std::string& folder, const std::string& record, const QStr
     };
     // Held until the record is removed: a recovery run meanwhile leaves it alone.
     ::flock(fd, LOCK_EX);
-    std::size_t done = 0;
-    while (done < record.size()) {
-        const ssize_t put = ::write(fd, record.data() + done, record.size() - done);
-        if (put < 0 && errno == EINTR)
-            continue;
-        if (put <= 0)
-            return failClosing(put < 0 ? errno : ENOSPC);
-        done += static_cast<std::size_t>(put);
-    }
+    if (const int error = WriteAll(fd, record))
+        return failClosing(error);
     if (::fsync(fd) != 0)
         return failClosing(errno);
     int named = 0;

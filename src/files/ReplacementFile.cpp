@@ -154,22 +154,23 @@ void ReplacementFile::Fail(int errnum) const
     throw SkinError(CreateFileError(target_, errnum));
 }
 
+int WriteAll(int fd, std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const ssize_t put = ::write(fd, bytes.data(), bytes.size());
+        if (put < 0 && errno == EINTR)
+            continue;
+        if (put <= 0)
+            return put < 0 ? errno : ENOSPC;
+        bytes.remove_prefix(static_cast<std::size_t>(put));
+    }
+    return 0;
+}
+
 void ReplacementFile::Write(std::string_view bytes)
 {
-    const char* data = bytes.data();
-    std::size_t left = bytes.size();
-    while (left > 0) {
-        const ssize_t put = ::write(fd_, data, left);
-        if (put < 0) {
-            if (errno == EINTR)
-                continue;
-            Fail(errno);
-        }
-        if (put == 0)
-            Fail(ENOSPC);
-        data += put;
-        left -= static_cast<std::size_t>(put);
-    }
+    if (const int error = WriteAll(fd_, bytes))
+        Fail(error);
 }
 
 void ReplacementFile::Finish()

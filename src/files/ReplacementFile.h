@@ -72,6 +72,10 @@ private:
 // Writes the whole file or, on any failure, leaves the old one; throws as above.
 void WriteFileReplacing(const QString& path, std::string_view bytes, LinkPolicy links = LinkPolicy::Replace);
 
+// Writes all of bytes to fd, again after an interruption; 0, or the failure's errno
+// (ENOSPC when the system takes nothing).
+int WriteAll(int fd, std::string_view bytes);
+
 // "Cannot create file "%s". %s" for path with the system's reason.
 std::string CreateFileError(const QString& path, int errnum);
 

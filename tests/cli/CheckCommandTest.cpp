@@ -143,8 +143,9 @@ TEST(CheckCommand, CleanSkinsPrintNothingAndExitZero)
         const RunResult run = Check(dir);
         EXPECT_EQ(run.exitCode, 0) << dir.toStdString() << "\n" << run.out.toStdString();
         EXPECT_EQ(Problems(run.out), "");
-        if (dir.startsWith(kExampleSkin))
+        if (dir.startsWith(kExampleSkin)) {
             EXPECT_TRUE(run.out.isEmpty()); // the shipped texts fit the example skin
+        }
         EXPECT_TRUE(run.err.isEmpty());
         EXPECT_EQ(FolderState(dir), before) << "check wrote into " << dir.toStdString();
     }
