@@ -41,9 +41,31 @@ EditingSession::~EditingSession()
     blockSignals(true);
 }
 
+template <typename Work>
+auto EditingSession::TellingNotices(Work&& work)
+{
+    // Told whether the work succeeds or not: a record set aside before a refused Save
+    // as is news all the same.
+    const auto tell = [this] {
+        for (const std::string& notice : workspace_.TakeNotices())
+            emit Notice(notice);
+    };
+    try {
+        auto result = work();
+        tell();
+        return result;
+    } catch (...) {
+        tell();
+        throw;
+    }
+}
+
 void EditingSession::LoadAssets()
 {
-    workspace_.LoadAssets();
+    TellingNotices([&] {
+        workspace_.LoadAssets();
+        return true;
+    });
 }
 
 // ---- Steps -----------------------------------------------------------------------
@@ -310,7 +332,8 @@ void EditingSession::Open(const QString& chosenFile)
 {
     if (chosenFile.isEmpty())
         return;
-    const std::vector<int> borrowed = workspace_.CopySkinIn(chosenFile); // refused: nothing changed
+    // Refused: nothing changed.
+    const std::vector<int> borrowed = TellingNotices([&] { return workspace_.CopySkinIn(chosenFile); });
     // From here on the working copy is the new skin, whatever its load finds.
     live_.clear();
     history_.clear();
@@ -346,7 +369,10 @@ void EditingSession::SaveAs(const QString& chosenFile)
     Commit();
     TakeOutsideChanges();
     pictures_.WriteUnwritten(); // Save as copies the working copy's pictures
-    workspace_.SaveAs(chosenFile);
+    TellingNotices([&] {
+        workspace_.SaveAs(chosenFile);
+        return true;
+    });
     skinFolder_ = QFileInfo(chosenFile).absolutePath();
     savedLines_ = document_.Lines.Lines();
     pictures_.MarkSaved();

@@ -165,6 +165,8 @@ signals:
     void ModifiedChanged(bool modified);
     // A change made by another program could not be taken; the message is the error's.
     void ExternalChangeFailed(const std::string& message);
+    // The workspace found something it left alone that the user should know of.
+    void Notice(const std::string& message);
 
 private:
     void ApplyEdits(const std::vector<LineEdit>& lines, const std::vector<PictureEdit>& pictures,
@@ -184,6 +186,9 @@ private:
     void RunHistory(int stepIndex, Move&& move);
     void KeepError(const std::string& message);
     void ThrowKeptError();
+    // Runs work, then tells the workspace's notices, also when work throws.
+    template <typename Work>
+    auto TellingNotices(Work&& work);
 
     SkinDocument document_;
     SkinWorkspace workspace_;

@@ -18,6 +18,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <exception>
+#include <iterator>
+#include <optional>
+#include <utility>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -149,22 +152,48 @@ QString SavingNote(const QString& working)
     return working + QStringLiteral(".vellumark-saving");
 }
 
-// Finishes what an Open or a Save as killed in the middle left in the working
-// folder and in the Save-as folder its note names.
-void FinishInterruptedWrites(const QString& working)
+// The Save-as folder a note names, when the note is one this program wrote: a
+// regular file of this user holding a full path. A note planted by someone else
+// would let them choose a folder to clean.
+std::optional<QString> NotedFolder(const QString& note)
 {
+    const QByteArray native = QFile::encodeName(note);
+    struct stat info {};
+    if (::lstat(native.constData(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::geteuid())
+        return std::nullopt;
+    try {
+        const std::string destination = ReadFileBytes(note, 4096);
+        if (destination.empty() || destination.front() != '/' || destination.find('\0') != std::string::npos)
+            return std::nullopt;
+        return QFile::decodeName(QByteArray::fromStdString(destination));
+    } catch (const SkinError&) {
+        return std::nullopt;
+    }
+}
+
+// Finishes what an Open or a Save as killed in the middle left in the working
+// folder and in the Save-as folder its note names. A folder another program is
+// writing is left to it.
+std::vector<std::string> FinishInterruptedWrites(const QString& working)
+{
+    std::vector<std::string> notices;
+    const auto add = [&](std::vector<std::string> more) { notices.insert(notices.end(), more.begin(), more.end()); };
     const QString note = SavingNote(working);
     if (EntryExists(note)) {
-        try {
-            const std::string destination = ReadFileBytes(note, 64 * 1024);
-            if (!destination.empty())
-                FinishInterruptedCommit(QFile::decodeName(QByteArray::fromStdString(destination)));
-        } catch (const SkinError&) {
-            // Not a note of ours: nothing to finish.
+        if (const auto destination = NotedFolder(note)) {
+            const FolderWriteLock lock = FolderWriteLock::TryTake({*destination});
+            if (lock.Held())
+                add(FinishInterruptedCommit(*destination, lock));
+            QFile::remove(note);
+        } else {
+            notices.push_back(DisplayPath(note) + " was not written by Vellumark's last Save as and was left alone");
+            ::rename(QFile::encodeName(note).constData(), QFile::encodeName(note + ".set-aside").constData());
         }
-        QFile::remove(note);
     }
-    FinishInterruptedCommit(working);
+    const FolderWriteLock lock = FolderWriteLock::TryTake({working});
+    if (lock.Held())
+        add(FinishInterruptedCommit(working, lock, "Open"));
+    return notices;
 }
 
 // The note above, for as long as a Save as may leave files in its folder. A note
@@ -286,7 +315,7 @@ void SkinWorkspace::LockWorkingFolder(const QString& folder)
     case FolderLock::Outcome::Taken:
         lock_ = std::move(lock); // releases the lock of an earlier working folder, if any
         lockedFolder_ = folder;
-        FinishInterruptedWrites(folder);
+        Tell(FinishInterruptedWrites(folder));
         RemoveStrayTemporaries(folder);
         return;
     case FolderLock::Outcome::HeldByAnother:
@@ -319,8 +348,10 @@ std::vector<int> SkinWorkspace::CopySkinIn(const QString& chosenFile)
     // and only when all are written are they put in place, together even under a
     // kill. A failed read or write leaves the working folder and the document as
     // they were. A file the skin folder lacks keeps the working folder's. A Save as
-    // into the skin folder that was killed is finished before its files are read.
-    FinishInterruptedCommit(source);
+    // into the skin folder that was killed is finished before its files are read, and
+    // no other program writes either folder meanwhile.
+    const FolderWriteLock lock({source, working});
+    Tell(FinishInterruptedCommit(source, lock));
     std::vector<ReplacementFile> copies;
     QStringList copied;
     std::vector<int> kept;
@@ -338,7 +369,7 @@ std::vector<int> SkinWorkspace::CopySkinIn(const QString& chosenFile)
         copied << name;
     }
     if (!copies.empty())
-        CommitTogether(working, copies);
+        CommitTogether(working, copies, lock);
     for (const QString& name : copied)
         LetOwnerWrite(working + name);
     document_.SkinFileName = working + DescriptionFile;
@@ -367,8 +398,11 @@ void SkinWorkspace::SaveAs(const QString& chosenFile)
     CheckCanSave();
     const QString destination = FolderOf(chosenFile);
     const QString working = FolderOf(document_.SkinFileName);
+    // What a killed write left there is finished or set aside first, so that neither
+    // it nor another program writing the folder meanwhile can block or mix this one.
+    const FolderWriteLock lock({destination});
+    Tell(FinishInterruptedCommit(destination, lock));
     RefuseUnwritable(destination);
-    FinishInterruptedCommit(destination);
     const SavingNoteGuard note(working, destination);
 
     // All sixteen files are written beside their targets first and put in place
@@ -384,7 +418,7 @@ void SkinWorkspace::SaveAs(const QString& chosenFile)
     }
     files.emplace_back(destination + DescriptionFile);
     files.back().Write(JoinTextLines(document_.Lines.Lines()));
-    CommitTogether(destination, files);
+    CommitTogether(destination, files, lock);
 }
 
 void SkinWorkspace::Autosave()
@@ -419,6 +453,16 @@ void SkinWorkspace::LoadAssets()
 {
     RecoverAtStart();
     ::LoadAssets(document_, AssetFilesIn(ExecutableFolder()));
+}
+
+void SkinWorkspace::Tell(std::vector<std::string> notices)
+{
+    notices_.insert(notices_.end(), std::make_move_iterator(notices.begin()), std::make_move_iterator(notices.end()));
+}
+
+std::vector<std::string> SkinWorkspace::TakeNotices()
+{
+    return std::exchange(notices_, {});
 }
 
 QString SkinWorkspace::KeptFile(int number)

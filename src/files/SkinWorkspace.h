@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 class SkinWorkspace {
@@ -56,6 +57,11 @@ public:
     // window can refuse before asking for a folder.
     void CheckCanSave() const;
 
+    // What the last operations found and left alone that the user should be told of
+    // (a commit record or note someone else planted, a write that cannot be
+    // finished), one message each, oldest first; taking them empties the list.
+    std::vector<std::string> TakeNotices();
+
     // The working folder whose lock this workspace holds (empty before the first
     // Open that got it). The lock file is LockFileName() inside that folder.
     QString LockedFolder() const { return lockedFolder_; }
@@ -66,6 +72,7 @@ private:
     // an earlier run left there; throws when another running copy holds it.
     void LockWorkingFolder(const QString& folder);
     class FolderLock;
+    void Tell(std::vector<std::string> notices);
 
     SkinDocument& document_;
     FolderResolver executableFolder_;
@@ -76,4 +83,5 @@ private:
     // author's files, not the working copy's.
     QString copiedFrom_;
     QStringList copiedNames_;
+    std::vector<std::string> notices_;
 };

@@ -114,6 +114,10 @@ void TMainFrm::CreateControls()
     // A picture changed by another program that could not be taken is reported once.
     connect(&session_, &EditingSession::ExternalChangeFailed, this,
             [this](const std::string& message) { errors_.Report(message.c_str()); });
+    // A record or note of a killed write that the workspace left alone, told once.
+    connect(&session_, &EditingSession::Notice, this, [this](const std::string& message) {
+        dialogs_->ShowWarning(ApplicationTitle(QCoreApplication::applicationName()), QString::fromLocal8Bit(message));
+    });
 
     // The preview shows every drawing of the session's surface, whoever asked for it.
     connect(&session_, &EditingSession::PreviewDrawn, this, [this] { ScreenSkin->ShowSurface(session_.Surface()); });
