@@ -199,6 +199,18 @@ if [ $saver_rc != 0 ] || [ -s "$work/saver.err" ]; then
 fi
 check_folder "$work/shared" 0 || { echo "two programs: the shared folder"; status=1; }
 
+# A file-size limit is one more failed write for the writer, as for the programs: it
+# ends with the system's reason, not killed by SIGXFSZ, and the next start finds one skin.
+mkdir -p "$work/exe6" "$work/dest6"
+set +e
+out=$( (ulimit -f 1; "$writer" cycle "$work/exe6" "$work/b" "$work/a" "$work/dest6") 2>&1)
+rc=$?
+set -e
+if [ $rc != 1 ] || [[ $out != *"File too large"* ]]; then
+  echo "under ulimit -f the writer ended with $rc, not with its message: $out"; status=1
+fi
+next_start "under ulimit -f" "$work/exe6/Temp" "$work/dest6"
+
 if [ "$renames" -lt 32 ]; then
   echo "only $renames kills after a rename: the preloaded rename did not count (an Open and a Save as have 32)"
   status=1
