@@ -272,8 +272,8 @@ void RemoveTemporaries(const std::string& nativeFolder, int folder)
 
 FolderWriteLock::FolderWriteLock(const QStringList& folders)
 {
-    if (!Take(folders, true))
-        throw SkinError("\"" + DisplayPath(folders.front()) + "\" is being written by another program. Try again when it is done");
+    if (const auto busy = Take(folders, true))
+        throw SkinError("\"" + DisplayPath(*busy) + "\" is being written by another program. Try again when it is done");
 }
 
 FolderWriteLock FolderWriteLock::TryTake(const QStringList& folders)
@@ -302,12 +302,13 @@ void FolderWriteLock::Release()
     held_ = false;
 }
 
-bool FolderWriteLock::Take(const QStringList& folders, bool wait)
+std::optional<QString> FolderWriteLock::Take(const QStringList& folders, bool wait)
 {
     struct Folder {
         dev_t device;
         ino_t inode;
         int fd;
+        QString path;
     };
     std::vector<Folder> open;
     for (const QString& folder : folders) {
@@ -324,7 +325,7 @@ bool FolderWriteLock::Take(const QStringList& folders, bool wait)
         if (twice)
             ::close(fd); // flock on a second descriptor would wait for our own first
         else
-            open.push_back({info.st_dev, info.st_ino, fd});
+            open.push_back({info.st_dev, info.st_ino, fd, folder});
     }
     std::sort(open.begin(), open.end(),
               [](const Folder& a, const Folder& b) { return std::pair(a.device, a.inode) < std::pair(b.device, b.inode); });
@@ -332,21 +333,21 @@ bool FolderWriteLock::Take(const QStringList& folders, bool wait)
         fds_.push_back(folder.fd);
 
     const auto deadline = std::chrono::steady_clock::now() + LockWait;
-    for (const int fd : fds_) {
-        while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    for (const Folder& folder : open) {
+        while (::flock(folder.fd, LOCK_EX | LOCK_NB) != 0) {
             if (errno == EINTR)
                 continue;
             if (errno != EWOULDBLOCK)
                 break; // no locks here: go on without
             if (!wait || std::chrono::steady_clock::now() >= deadline) {
                 Release();
-                return false;
+                return folder.path;
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }
     }
     held_ = true;
-    return true;
+    return std::nullopt;
 }
 
 void CommitTogether(const QString& folder, std::vector<ReplacementFile>& files, const FolderWriteLock&)

@@ -14,6 +14,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -47,7 +48,8 @@ public:
 
 private:
     FolderWriteLock() = default;
-    bool Take(const QStringList& folders, bool wait);
+    // The folder another program holds, when the locks could not all be taken.
+    std::optional<QString> Take(const QStringList& folders, bool wait);
     void Release();
 
     std::vector<int> fds_;
