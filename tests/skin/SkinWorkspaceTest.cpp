@@ -68,6 +68,14 @@ std::vector<std::string> OtherSkinLines()
     return lines;
 }
 
+// The second skin: OtherSkinLines and pictures of OtherColor.
+void WriteOtherSkin(const TestSkin& skin)
+{
+    skin.WriteDescription(OtherSkinLines());
+    for (int n = 0; n < SkinPictureCount; ++n)
+        WriteGifFile(skin.Path(Gif(n)), SolidGif(4, 3, OtherColor(n)));
+}
+
 // Makes a folder made by root and its files readable by "nobody".
 void ShareWithNobody(const QString& folder)
 {
@@ -293,7 +301,7 @@ TEST_F(WorkspaceTest, FallbackWhenTempExistsButCannotBeWritten)
 TEST_F(WorkspaceTest, ATempThatIsALinkIsNotUsedAndWhatItPointsAtStaysAsItWas)
 {
     QTemporaryDir elsewhere;
-    for (const QString name : {QStringLiteral("notes.txt"), QStringLiteral(".7.gif.vellumark-ZZZZZZ"),
+    for (const QString& name : {QStringLiteral("notes.txt"), QStringLiteral(".7.gif.vellumark-ZZZZZZ"),
                                QStringLiteral(".kept-1-1"), QStringLiteral("Ruvex.rvk")}) {
         QFile file(elsewhere.filePath(name));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -508,11 +516,8 @@ TEST_F(WorkspaceTest, OpenRefusesASkinFileThatLinksOutOfTheSkin)
     for (const auto& link : links) {
         TestSkin outside;
         TestSkin& skin = link.skin != nullptr ? *link.skin : outside;
-        if (link.skin == nullptr) {
-            skin.WriteDescription(OtherSkinLines());
-            for (int n = 0; n < SkinPictureCount; ++n)
-                WriteGifFile(skin.Path(Gif(n)), SolidGif(4, 3, OtherColor(n)));
-        }
+        if (link.skin == nullptr)
+            WriteOtherSkin(skin);
         QFile::remove(skin.Path(link.name));
         ASSERT_TRUE(QFile::link(link.target, skin.Path(link.name)));
         const QString resolved = QFileInfo(skin.Path(link.name)).canonicalFilePath();
@@ -528,9 +533,7 @@ TEST_F(WorkspaceTest, OpenRefusesASkinFileThatLinksOutOfTheSkin)
     // Links to files of the folder itself are followed, and the working copy, which
     // Save as reads, holds files, not links.
     TestSkin linked;
-    linked.WriteDescription(OtherSkinLines());
-    for (int n = 0; n < SkinPictureCount; ++n)
-        WriteGifFile(linked.Path(Gif(n)), SolidGif(4, 3, OtherColor(n)));
+    WriteOtherSkin(linked);
     WriteGifFile(linked.Path("spare.gif"), SolidGif(4, 3, OtherColor(40)));
     QFile::remove(linked.Path(Gif(4)));
     ASSERT_TRUE(QFile::link("spare.gif", linked.Path(Gif(4))));
