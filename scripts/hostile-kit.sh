@@ -3,11 +3,13 @@
 # pipe, a link to /dev/zero, a folder named 3.gif, an oversize description file, an
 # oversize picture file, a 1025x1025 picture, fifteen 1024x1024 pictures, 100 MB of
 # line ends; within the limits: a line of nearly 1 MiB, 1 MiB of short junk lines,
-# 1 MiB of "z" lines, a NUL byte; a folder that cannot be searched, a loop of links),
+# 1 MiB of "z" lines, a NUL byte; a folder that cannot be searched, a loop of links
+# as SKIN_DIR and as 3.gif),
 # runs `vellumark-skin check`, `render` and `sheet` and the editor's Open (through
 # the editing session: session-open) on them under /usr/bin/time, and checks the
 # exit status, the message, the time (2 s) and the peak memory (100 MB) of every
-# run. Then writes render's PNG onto a link, a link to /dev/full and a named pipe.
+# run. Then writes render's PNG onto a link, a link to /dev/full, a named pipe, a
+# link that leads nowhere and (as root) a link another user made in a shared folder.
 # Prints one line per run; exits 1 when any run misses.
 # Usage: scripts/hostile-kit.sh [BUILD_DIR] [--no-limits]
 #   --no-limits  checks messages and exit codes only (sanitized builds are slower
@@ -57,6 +59,7 @@ skin=$(new_skin nul);             { cat "$base/Ruvex.rvk"; printf '\0; kept out 
 nul_line=$(($(wc -l <"$base/Ruvex.rvk") + 1))
 skin=$(new_skin no-search);       chmod 600 "$skin"
 ln -s "$work/loop-b" "$work/loop-a"; ln -s "$work/loop-a" "$work/loop-b"
+skin=$(new_skin loop-3gif);       rm "$skin/3.gif"; ln -s 3.gif "$skin/3.gif"
 sevens=$(printf '7%.0s' $(seq 80))…
 
 # name | command | expected exit | text the output must hold
@@ -94,6 +97,10 @@ cases=(
   "no-search|check|1|Cannot open file \"$work/no-search/Ruvex.rvk\". Permission denied"
   "no-search|open|1|error: Cannot open file \"$work/no-search/Ruvex.rvk\". Permission denied."
   "loop-a|check|1|Cannot open \"$work/loop-a\". Too many levels of symbolic links"
+  "loop-3gif|check|1|3.gif: Cannot open file \"$work/loop-3gif/3.gif\". Too many levels of symbolic links"
+  "loop-3gif|render|1|Cannot open file \"$work/loop-3gif/3.gif\". Too many levels of symbolic links."
+  "loop-3gif|sheet|1|Cannot open file \"$work/loop-3gif/3.gif\". Too many levels of symbolic links."
+  "loop-3gif|open|1|Cannot open file \"$work/loop-3gif/3.gif\". Too many levels of symbolic links."
 )
 
 status=0
@@ -153,4 +160,13 @@ output_case "a link to /dev/full" 1 "It is a device, not a regular file" "$work/
 mkfifo "$work/pipe.png"
 output_case "a named pipe" 1 "It is a named pipe, not a regular file" "$work/pipe.png"
 [ -p "$work/pipe.png" ] || { echo "  the named pipe was replaced: FAILED"; status=1; }
+ln -s "$work/nothing.png" "$work/nowhere.png"
+output_case "a link that leads nowhere" 1 "which does not exist" "$work/nowhere.png"
+[ ! -e "$work/nothing.png" ] || { echo "  the file the link names was created: FAILED"; status=1; }
+if [ "$(id -u)" = 0 ]; then
+  mkdir -m 1777 "$work/shared"; echo "notes" >"$work/notes.txt"
+  ln -s "$work/notes.txt" "$work/shared/preview.png"; chown -h nobody "$work/shared/preview.png"
+  output_case "another user's link in a shared folder" 1 "made by another user: it is not followed" "$work/shared/preview.png"
+  [ "$(cat "$work/notes.txt")" = notes ] || { echo "  the file the link names was replaced: FAILED"; status=1; }
+fi
 exit $status

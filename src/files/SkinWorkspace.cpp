@@ -17,6 +17,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <iterator>
 #include <optional>
@@ -69,6 +70,28 @@ bool IsAbsent(const QString& path)
     struct stat info {};
     const QByteArray native = QFile::encodeName(path);
     return native.isEmpty() || (::lstat(native.constData(), &info) != 0 && (errno == ENOENT || errno == ENOTDIR));
+}
+
+// Refuses a skin file that is a link to a file outside the skin's own folder: a
+// downloaded skin could carry a private file of the author's into the working
+// copy and from there into every skin saved. A link that cannot be resolved is left
+// to its reading, which says why.
+void RefuseLinkOutOfFolder(const QString& folder, const QString& name)
+{
+    const QByteArray file = QFile::encodeName(folder + name);
+    struct stat info {};
+    if (::lstat(file.constData(), &info) != 0 || !S_ISLNK(info.st_mode))
+        return;
+    char* resolved = ::realpath(file.constData(), nullptr);
+    char* resolvedFolder = ::realpath(QFile::encodeName(folder).constData(), nullptr);
+    const QString target = resolved != nullptr ? QFile::decodeName(resolved) : QString();
+    const bool inside = resolved != nullptr && resolvedFolder != nullptr
+                        && QFileInfo(target).path() == QFile::decodeName(resolvedFolder);
+    std::free(resolved);
+    std::free(resolvedFolder);
+    if (!target.isEmpty() && !inside)
+        throw SkinError(name.toStdString() + " is a link to a file outside the skin: \"" + DisplayPath(folder + name)
+                        + "\" leads to \"" + DisplayPath(target) + "\"");
 }
 
 // An error of loading the working copy as the user would read it: the copied
@@ -290,9 +313,12 @@ QString SkinWorkspace::WorkingFolder() const
     const QFileInfo besideInfo(beside);
     // "Temp/" is used when it is a folder that can be written, or when it is missing
     // and can be created beside the executable. Anything else of that name (a file)
-    // is left to fail with the opening error of the working copy.
-    const bool besideUsable = besideInfo.isDir() ? IsWritableFolder(beside)
-                                                 : besideInfo.exists() || IsWritableFolder(executable);
+    // is left to fail with the opening error of the working copy. A link is refused
+    // as an unwritable folder is: the start's cleaning and every Open would work in
+    // whatever folder it points at.
+    const bool besideUsable = QFileInfo(executable + QStringLiteral("Temp")).isSymLink() ? false
+                              : besideInfo.isDir() ? IsWritableFolder(beside)
+                                                   : besideInfo.exists() || IsWritableFolder(executable);
     if (besideUsable)
         return beside;
     const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
@@ -363,6 +389,7 @@ std::vector<int> SkinWorkspace::CopySkinIn(const QString& chosenFile)
                 kept.push_back(name.chopped(4).toInt());
             continue;
         }
+        RefuseLinkOutOfFolder(source, name);
         if (IsSameFile(source + name, working + name))
             continue;
         copies.push_back(CopyOf(source + name, working + name, LimitOf(name)));
