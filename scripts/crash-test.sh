@@ -141,12 +141,17 @@ random_seconds=$(($(date +%s) - start))
 # One kill right after each rename of an Open (skin B over A) and a Save as.
 mkdir -p "$work/exe2" "$work/dest2"
 export ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0
-renames=0
-for n in $(seq 1 200); do
+# Runs the writer's cycle into EXE and DEST, killed right after its Nth rename; sets rc
+# (137 when killed there, 0 when it has fewer renames) and out.
+kill_after_rename() {
   set +e
-  out=$(LD_PRELOAD=$preload VELLUMARK_KILL_AFTER_RENAME=$n "$writer" cycle "$work/exe2" "$work/a" "$work/b" "$work/dest2" 2>&1)
+  out=$(LD_PRELOAD=$preload VELLUMARK_KILL_AFTER_RENAME=$1 "$writer" cycle "$2" "$work/a" "$work/b" "$3" 2>&1)
   rc=$?
   set -e
+}
+renames=0
+for n in $(seq 1 200); do
+  kill_after_rename "$n" "$work/exe2" "$work/dest2"
   [ $rc = 0 ] && break
   if [ $rc != 137 ]; then echo "rename $n: the writer failed ($rc): $out"; status=1; break; fi
   renames=$n
@@ -159,10 +164,7 @@ moved_renames=0
 for n in $(seq 1 200); do
   rm -rf "$work/exe5" "$work/dest5" "$work/moved"
   mkdir -p "$work/exe5" "$work/dest5" "$work/moved"
-  set +e
-  out=$(LD_PRELOAD=$preload VELLUMARK_KILL_AFTER_RENAME=$n "$writer" cycle "$work/exe5" "$work/a" "$work/b" "$work/dest5" 2>&1)
-  rc=$?
-  set -e
+  kill_after_rename "$n" "$work/exe5" "$work/dest5"
   [ $rc = 0 ] && break
   if [ $rc != 137 ]; then echo "moved, rename $n: the writer failed ($rc): $out"; status=1; break; fi
   moved_renames=$n
