@@ -241,7 +241,6 @@ void TMainFrm::CreateStatusBar()
     status_->setObjectName(QStringLiteral("StatusMessage"));
     statusBar()->setObjectName(QStringLiteral("StatusBar1"));
     statusBar()->addWidget(status_, 1);
-    resize(width(), height() + statusBar()->sizeHint().height());
     connect(saving_, &SkinSaving::Saved, this, [this](const QString& folder) {
         ShowStatus(QStringLiteral("Saved to %1").arg(QDir::toNativeSeparators(folder)));
     });
