@@ -532,6 +532,8 @@ TEST_F(MainWindowTest, TheEditMenuSelectsAllAndArrangesWithoutTheCanvas)
     window->Session().SelectMany({{SkinCategory::Strings, "Artist"}, {SkinCategory::Strings, "TrackNumber"},
                                   {SkinCategory::Strings, "Playlist"}},
                                  ElementRef{SkinCategory::Strings, "Artist"});
+    ASSERT_NE(window->findChild<QAction*>("AlignHCentre"), nullptr);
+    ASSERT_NE(window->findChild<QAction*>("Selectall1"), nullptr);
     Control<QAction>("AlignHCentre")->trigger();
     ASSERT_TRUE(dialogs->errors.empty()) << dialogs->errors[0].text.toStdString();
     EXPECT_EQ(window->Session().History().undoText(), "Align 3 elements (horizontal centres)");

@@ -214,7 +214,9 @@ TEST_F(ResourcesPageTest, EntriesNameTheirFileAndTheViewZoomsOverACheckerboard)
     WriteGifFile(skin_.Path("12.gif"), picture);
     Open(skin_);
     Click("Random");
-    EXPECT_EQ(rig_.page.findChild<QLabel*>("PictureSize")->text(), "5\u00d74");
+    const auto* size = rig_.page.findChild<QLabel*>("PictureSize");
+    ASSERT_NE(size, nullptr);
+    EXPECT_EQ(size->text(), "5\u00d74");
     auto* zoom = rig_.page.findChild<QSpinBox*>("PictureZoom");
     ASSERT_NE(zoom, nullptr);
     EXPECT_EQ(zoom->minimum(), 1);

@@ -51,6 +51,12 @@ protected:
         ASSERT_TRUE(dialogs->errors.empty()) << dialogs->errors[0].text.toStdString();
     }
     QAction* Save() const { return window->findChild<QAction*>("Save1"); }
+    // The status bar's line; "<none>" without one.
+    QString Status() const
+    {
+        const auto* line = window->findChild<QLabel*>("StatusMessage");
+        return line != nullptr ? line->text() : QStringLiteral("<none>");
+    }
     void SaveAs(const QString& chosen, std::deque<bool> answers = {})
     {
         dialogs->fileAnswers.push_back(chosen);
@@ -138,7 +144,7 @@ TEST_F(SavingTest, SaveAfterAnOpenAsksOnceThenWritesIntoTheOpenedFolder)
     EXPECT_EQ(ReadAll(written), JoinCrLf(window->Document().Lines.Lines()));
     EXPECT_EQ(Entries(skin.Dir()).size(), 16);
     EXPECT_FALSE(window->isWindowModified());
-    EXPECT_EQ(window->findChild<QLabel*>("StatusMessage")->text(), "Saved to " + skin.Dir());
+    EXPECT_EQ(Status(), "Saved to " + skin.Dir());
 
     edit(2); // later Saves of that skin ask nothing
     Save()->trigger();
@@ -163,7 +169,7 @@ TEST_F(SavingTest, SaveAfterAnOpenAsksOnceThenWritesIntoTheOpenedFolder)
     Save()->trigger();
     EXPECT_EQ(dialogs->openedFolderQuestions.size(), 3u);
     EXPECT_EQ(Entries(elsewhere).size(), 16);
-    EXPECT_EQ(window->findChild<QLabel*>("StatusMessage")->text(), "Saved to " + elsewhere);
+    EXPECT_EQ(Status(), "Saved to " + elsewhere);
 }
 
 // Qt's folder dialog refuses a name of a folder that does not exist ("Directory not
@@ -215,7 +221,7 @@ TEST_F(SavingTest, AnExportSaysInTheStatusBarWhatItWrote)
     ASSERT_TRUE(dialogs->errors.empty()) << dialogs->errors[0].text.toStdString();
     const QImage written(png);
     ASSERT_FALSE(written.isNull());
-    EXPECT_EQ(window->findChild<QLabel*>("StatusMessage")->text(),
+    EXPECT_EQ(Status(),
               QStringLiteral("Wrote %1 (%2\u00d7%3)").arg(png).arg(written.width()).arg(written.height()));
     // Beneath: the pages keep their place and their whole height.
     window->show();
