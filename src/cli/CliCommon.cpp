@@ -74,7 +74,7 @@ std::vector<QCommandLineOption> PreviewJobOptions()
     return {
         QCommandLineOption({QStringLiteral("o"), QStringLiteral("output")},
                            QStringLiteral("the PNG to write (required; the name ends in .png)"), QStringLiteral("OUT.png")),
-        QCommandLineOption(QStringLiteral("scale"), QStringLiteral("each pixel as an NxN block, N from 1 (default) to 8"),
+        QCommandLineOption(QStringLiteral("scale"), QStringLiteral("each pixel as an NxN block, N from 1 to 8 (default 1)"),
                            QStringLiteral("N")),
         SampleTextsOption(),
         QCommandLineOption(QStringLiteral("overlay"),

@@ -5,8 +5,11 @@
 #include "SkinError.h"
 #include "SkinFormat.h"
 #include "TextFile.h"
+#include "ElementValues.h"
 
 #include <QFileInfo>
+
+#include <QStringList>
 
 #include <algorithm>
 
@@ -182,15 +185,72 @@ void EditingSession::RunHistory(int stepIndex, Move&& move)
 
 // ---- Lines -----------------------------------------------------------------------
 
+QString ElementStepName(SkinCategory category, const std::string& key, const std::string& before,
+                        const std::string& after)
+{
+    const QString name = ElementName(key);
+    ItemValues was;
+    ItemValues now;
+    try {
+        was = ReadElementValues(SkinLines({before}), category, key);
+        now = ReadElementValues(SkinLines({after}), category, key);
+    } catch (const std::exception&) {
+        return name; // a line that does not read: its values cannot be named
+    }
+    struct Change {
+        const char* field;
+        std::optional<std::pair<std::int32_t, std::int32_t>> values; // none: the colour
+    };
+    std::vector<Change> changes;
+    const auto number = [&](const char* field, std::int32_t from, std::int32_t to) {
+        if (from != to)
+            changes.push_back({field, std::pair(from, to)});
+    };
+    const bool strings = category == SkinCategory::Strings;
+    const bool objects = category == SkinCategory::Objects;
+    number("X", was.X, now.X);
+    number("Y", was.Y, now.Y);
+    if (objects) {
+        number("W", was.W, now.W);
+        number("H", was.H, now.H);
+    }
+    if (strings) {
+        number("anchor", was.Anchor, now.Anchor);
+        number("font", was.FontId, now.FontId);
+        number("style", was.StyleCode, now.StyleCode);
+    }
+    if ((strings || objects) && was.Color != now.Color)
+        changes.push_back({"colour", std::nullopt});
+    if (changes.empty())
+        return name;
+    if (changes.size() == 2 && QLatin1String(changes[0].field) == QLatin1String("X")
+        && QLatin1String(changes[1].field) == QLatin1String("Y"))
+        return QStringLiteral("Move ") + name;
+    if (changes.size() == 1) {
+        const Change& change = changes.front();
+        if (!change.values)
+            return name + QStringLiteral(": ") + QLatin1String(change.field);
+        return QStringLiteral("%1: %2 %3 \u2192 %4")
+            .arg(name, QLatin1String(change.field))
+            .arg(change.values->first)
+            .arg(change.values->second);
+    }
+    QStringList fields;
+    for (const Change& change : changes)
+        fields << QLatin1String(change.field);
+    const QString last = fields.takeLast();
+    return name + QStringLiteral(": ") + fields.join(QStringLiteral(", ")) + QStringLiteral(" and ") + last;
+}
+
 void EditingSession::StoreElement(const ElementRef& element, const ItemValues& values, int control)
 {
     const int index = document_.Lines.FindKey(element.key);
     StoreLine(index, element.key, ComposeItemLine(element.category, element.key, values), ElementName(element.key),
-              MergeKey{element.key, control});
+              MergeKey{element.key, control}, element.category);
 }
 
 void EditingSession::StoreLine(int index, const std::string& key, std::string bytes, const QString& name,
-                               std::optional<MergeKey> merge)
+                               std::optional<MergeKey> merge, std::optional<SkinCategory> named)
 {
     if (index < 0 || index >= document_.Lines.Count())
         ThrowListIndexError(index);
@@ -206,7 +266,13 @@ void EditingSession::StoreLine(int index, const std::string& key, std::string by
         return;
     }
     const bool merging = merge.has_value();
-    Push(new SkinStep(*this, name, {LineEdit{index, key, current, std::move(bytes)}}, {}, std::move(merge)), merging);
+    auto* step = new SkinStep(*this, name, {LineEdit{index, key, current, std::move(bytes)}}, {}, std::move(merge));
+    if (named) // says what changed, from the first value to the last of a merged run
+        step->SetNamer([category = *named](const std::vector<LineEdit>& lines) {
+            const LineEdit& edit = lines.front();
+            return ElementStepName(category, edit.key, edit.before, edit.after);
+        });
+    Push(step, merging);
 }
 
 void EditingSession::StoreElementLive(const ElementRef& element, const ItemValues& values)

@@ -37,6 +37,12 @@ struct ElementRef {
 // KeyName as steps and captions show it.
 QString ElementName(const std::string& key);
 
+// The name of a step that changed key's line from before to after, as the history
+// lists it: "Artist: X 88 \u2192 101", "Artist: colour", "Move Artist" (X and Y),
+// "Background: W and H"; the element's name alone when nothing it shows changed.
+QString ElementStepName(SkinCategory category, const std::string& key, const std::string& before,
+                        const std::string& after);
+
 // What one change of the skin touched.
 struct SkinChange {
     bool opened = false;           // a whole skin came in (or its load failed)
@@ -171,8 +177,9 @@ signals:
 private:
     void ApplyEdits(const std::vector<LineEdit>& lines, const std::vector<PictureEdit>& pictures,
                     bool forward) noexcept override;
+    // With named, the step is named by what changed in the line (ElementStepName).
     void StoreLine(int index, const std::string& key, std::string bytes, const QString& name,
-                   std::optional<MergeKey> merge);
+                   std::optional<MergeKey> merge, std::optional<SkinCategory> named = std::nullopt);
     // Pushes step, whose redo() does the work, and throws what it kept. A step that
     // may merge leaves the one before open.
     void Push(SkinStep* step, bool merging = false);

@@ -21,7 +21,12 @@ std::optional<QString> DialogService::SaveSkinFile(const QString& openedFolder)
 
 std::optional<QString> DialogService::OpenPictureFile()
 {
-    return RunRemembering(ImgReplaceDialog, lastPictureFile_);
+    // The folder alone: the file chosen last belongs to another slot most often.
+    const auto chosen = RunFileDialog(ImgReplaceDialog, lastPictureFile_.isEmpty() ? QString()
+                                                                                  : QFileInfo(lastPictureFile_).absolutePath());
+    if (chosen)
+        lastPictureFile_ = *chosen;
+    return chosen;
 }
 
 std::optional<QString> DialogService::SavePngFile(const FileDialogSettings& settings, const QString& defaultName,
@@ -63,12 +68,9 @@ std::optional<int> DialogService::ChooseScale(const QString& title, int maximum)
     return chosen;
 }
 
-std::optional<QColor> DialogService::PickColor()
+std::optional<QColor> DialogService::PickColor(const QColor& initial, const std::vector<QColor>& custom)
 {
-    const auto chosen = RunColorDialog(lastColor_);
-    if (chosen)
-        lastColor_ = *chosen;
-    return chosen;
+    return RunColorDialog(initial, custom);
 }
 
 std::optional<QString> DialogService::RunRemembering(const FileDialogSettings& settings, QString& lastFile)

@@ -1,6 +1,9 @@
 #include "MainWindow.h"
 
 #include "AboutBox.h"
+#include "CanvasArrange.h"
+#include "CanvasPicking.h"
+#include "CanvasView.h"
 #include "CanvasWindow.h"
 #include "AllStatesWindow.h"
 #include "FileDrops.h"
@@ -33,7 +36,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMenuBar>
+#include <QLabel>
 #include <QScreen>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -68,6 +73,7 @@ TMainFrm::TMainFrm(EditingSession& session, std::unique_ptr<DialogService> dialo
     resize(508, 344);
     CreateControls();
     CreateMenu();
+    CreateStatusBar();
     SetFocusOrder();
 
     AutoSave = new QTimer(this);
@@ -176,13 +182,13 @@ void TMainFrm::CreateMenu()
     file->addMenu(recentMenu);
     connect(recentMenu, &RecentMenu::Chosen, this, &TMainFrm::OpenRecent);
     Save1 = item(file, "Save1", QStringLiteral("Save"), QKeySequence(), &TMainFrm::Save1Click);
-    Save1->setEnabled(false); // nowhere to write before a Save as or New skin
+    Save1->setEnabled(false); // nowhere to write before a skin is open
     connect(saving_, &SkinSaving::SaveFolderChanged, Save1,
             [this](const QString& folder) { Save1->setEnabled(!folder.isEmpty()); });
     Saveas1 = item(file, "Saveas1", QStringLiteral("&Save as.."), QKeySequence(Qt::CTRL | Qt::Key_S),
                    &TMainFrm::Saveas1Click);
     item(file, "Exportpreview1", QStringLiteral("Export preview as PNG\u2026"), QKeySequence(),
-         [this] { errors_.Run([this] { ExportPreview(session_, *dialogs_); }); });
+         [this] { errors_.Run([this] { ShowWritten(ExportPreview(session_, *dialogs_)); }); });
     item(file, "Exportallstates1", QStringLiteral("Export all states as PNG\u2026"), QKeySequence(),
          &TMainFrm::Exportallstates1Click);
     Exit1 = item(file, "Exit1", QStringLiteral("&Exit"), QKeySequence(Qt::CTRL | Qt::Key_Q), &TMainFrm::Exit1Click);
@@ -195,6 +201,28 @@ void TMainFrm::CreateMenu()
     edit->addSeparator();
     item(edit, "Editlineastext1", QStringLiteral("Edit line as text\u2026"), QKeySequence(),
          [this] { errors_.Run([this] { MendSelectedLine(session_, *dialogs_); }); });
+    // The canvas's selection commands, on the same selection (the canvas's own when it is open).
+    edit->addSeparator();
+    item(edit, "Selectall1", QStringLiteral("Select all"), QKeySequence(Qt::CTRL | Qt::Key_A), [this] {
+        errors_.Run([this] {
+            if (canvas_ != nullptr)
+                canvas_->View()->SelectAll();
+            else
+                SelectAllDrawn(session_);
+        });
+    });
+    AddArrangeActions(*edit, nullptr, session_, errors_, [this] {
+        if (canvas_ != nullptr)
+            return canvas_->View()->SelectedTargets();
+        std::vector<MoveTarget> targets;
+        for (const ElementRef& element : session_.SelectedElements())
+            if (element.category != SkinCategory::Settings)
+                targets.push_back({element, false});
+        return targets;
+    }, [this] {
+        if (canvas_ != nullptr)
+            canvas_->View()->Tool().Cancel();
+    });
 
     // The windows beside the main one; "About" stays the last item on the bar.
     QMenu* view = bar->addMenu(QStringLiteral("View"));
@@ -207,6 +235,33 @@ void TMainFrm::CreateMenu()
     item(view, "Sampletexts1", QStringLiteral("Sample texts"), QKeySequence(), &TMainFrm::Sampletexts1Click);
 
     About1 = item(bar, "About1", QStringLiteral("About"), QKeySequence(), &TMainFrm::About1Click);
+}
+
+void TMainFrm::CreateStatusBar()
+{
+    // Beneath the preview and the pages, which keep their places. A label, not a
+    // temporary message, so that passing over a menu does not wipe it.
+    status_ = new QLabel(this);
+    status_->setObjectName(QStringLiteral("StatusMessage"));
+    statusBar()->setObjectName(QStringLiteral("StatusBar1"));
+    statusBar()->addWidget(status_, 1);
+    connect(saving_, &SkinSaving::Saved, this, [this](const QString& folder) {
+        ShowStatus(QStringLiteral("Saved to %1").arg(QDir::toNativeSeparators(folder)));
+    });
+}
+
+void TMainFrm::ShowStatus(const QString& text)
+{
+    status_->setText(text);
+}
+
+void TMainFrm::ShowWritten(const std::optional<ExportedPng>& written)
+{
+    if (written)
+        ShowStatus(QStringLiteral("Wrote %1 (%2\u00d7%3)")
+                       .arg(QDir::toNativeSeparators(written->file))
+                       .arg(written->size.width())
+                       .arg(written->size.height()));
 }
 
 void TMainFrm::SetFocusOrder()
@@ -346,24 +401,23 @@ void TMainFrm::Allstates1Click()
 
 void TMainFrm::Exportallstates1Click()
 {
-    errors_.Run([this] { ExportAllStates(session_, *dialogs_); });
+    errors_.Run([this] { ShowWritten(ExportAllStates(session_, *dialogs_)); });
 }
 
 bool TMainFrm::MayLeaveSkin()
 {
     if (!session_.IsModified())
         return true;
-    switch (dialogs_->AskUnsavedChanges(QStringLiteral("The skin has changes that were not saved with Save as."))) {
-    case UnsavedChangesAnswer::SaveAs: {
-        // A cancelled or failed Save as keeps the skin.
-        bool saved = false;
-        errors_.Run([&] { saved = saving_->SaveAs(); });
-        return saved;
-    }
-    case UnsavedChangesAnswer::Discard: return true;
-    case UnsavedChangesAnswer::Cancel: return false;
-    }
-    return false;
+    const UnsavedChangesAnswer answer = dialogs_->AskUnsavedChanges(
+        QStringLiteral("The skin has changes that were not saved."), !saving_->SaveFolder().isEmpty());
+    if (answer == UnsavedChangesAnswer::Discard)
+        return true;
+    if (answer == UnsavedChangesAnswer::Cancel)
+        return false;
+    // A cancelled or failed save keeps the skin.
+    bool saved = false;
+    errors_.Run([&] { saved = answer == UnsavedChangesAnswer::Save ? saving_->Save() : saving_->SaveAs(); });
+    return saved;
 }
 
 void TMainFrm::closeEvent(QCloseEvent* event)

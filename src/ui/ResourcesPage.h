@@ -15,7 +15,9 @@ class EditingSession;
 class ErrorReporter;
 class PictureView;
 class QAction;
+class QLabel;
 class QPushButton;
+class QSpinBox;
 
 class TResourcesPage : public QWidget {
     Q_OBJECT
@@ -40,6 +42,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The scrolling view with the size and the zoom (1x to 8x) beneath it.
+    void CreatePictureView();
+    void ShowSize();
     // Shows the working copy's picture number, which must decode.
     void ShowPicture(int number);
     // Selects picture number's entry and shows the picture, or nothing when it is
@@ -59,4 +64,6 @@ private:
     QPushButton* Button1 = nullptr;
     QAction* editExternallyAction_ = nullptr;
     PictureView* ViewSources = nullptr;
+    QLabel* PictureSize = nullptr;
+    QSpinBox* PictureZoom = nullptr;
 };

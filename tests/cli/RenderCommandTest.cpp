@@ -448,7 +448,7 @@ TEST(RenderUsage, HelpAndVersionGoToStdoutAndSucceed)
         {{QStringLiteral("render"), QStringLiteral("--help")}, render, {"--state <STATE>", "--scale <N>", "SKIN_DIR  "}, {"--quiet"}},
         {{QStringLiteral("render"), QStringLiteral("--bad"), QStringLiteral("-h")}, render, {"--state <STATE>"}, {}},
         {{QStringLiteral("sheet"), QStringLiteral("x"), QStringLiteral("-h")},
-         QStringLiteral("Usage: vellumark-skin sheet [options] SKIN_DIR"), {"--volume <N>", "--scale <N>"}, {"--state", "--quiet"}},
+         QStringLiteral("Usage: vellumark-skin sheet [options] SKIN_DIR"), {"--volume <N|off>", "--scale <N>"}, {"--state", "--quiet"}},
         {{QStringLiteral("check"), QStringLiteral("--help")}, check, {"-q, --quiet", "--strict", "--texts <FILE|long|short>"}, {"--overlay", "render"}},
         {{QStringLiteral("help"), QStringLiteral("check")}, check, {"-q, --quiet"}, {"--overlay"}},
         {{QStringLiteral("--version")}, QStringLiteral("vellumark-skin " VELLUMARK_VERSION "\n"), {}, {"Usage"}},
@@ -464,6 +464,19 @@ TEST(RenderUsage, HelpAndVersionGoToStdoutAndSucceed)
             EXPECT_EQ(run.out.indexOf(text), -1) << command << ": " << text;
         EXPECT_TRUE(run.err.isEmpty()) << command;
     }
+}
+
+// Qt's wrapping of an option's description lost its last word once ("N from 1
+// (default) to"): each description is read whole, over its wrapped lines.
+TEST(RenderUsage, HelpKeepsEveryWordOfAWrappedDescription)
+{
+    for (const char* command : {"render", "sheet"}) {
+        const RunResult run = RunCli({QString::fromLatin1(command), QStringLiteral("--help")});
+        const QString words = QString::fromUtf8(run.out).simplified();
+        EXPECT_TRUE(words.contains("--scale <N> each pixel as an NxN block, N from 1 to 8 (default 1) --texts")) << command;
+    }
+    const QString sheet = QString::fromUtf8(RunCli({QStringLiteral("sheet"), QStringLiteral("--help")}).out).simplified();
+    EXPECT_TRUE(sheet.contains("--volume <N|off> volume bar: shown at level N (0 to 9, default 5), or off --scale")) << sheet.toStdString();
 }
 
 TEST(RenderUsage, WrongUsagePrintsTheUsageAndExitsTwo)

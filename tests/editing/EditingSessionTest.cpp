@@ -45,7 +45,7 @@ TEST_F(EditingSessionTest, WriteBacksMergeWhileInOneControlAndLeaveNoStepWhenBac
         session->StoreElement(artist, values, 0);
     }
     EXPECT_EQ(session->History().count(), 1);
-    EXPECT_EQ(session->History().undoText(), "Artist");
+    EXPECT_EQ(session->History().undoText(), "Artist: X 88 \u2192 140"); // the first value and the last
     values.X = 88; // typed back: the step is gone
     session->StoreElement(artist, values, 0);
     EXPECT_EQ(session->History().count(), 0);

@@ -8,8 +8,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -59,7 +61,8 @@ protected:
 
     void Click(const char* entry, Qt::KeyboardModifiers modifiers = {})
     {
-        const QList<QListWidgetItem*> found = list_->findItems(entry, Qt::MatchExactly);
+        // Entries are "12.gif Random": the file, then its role.
+        const QList<QListWidgetItem*> found = list_->findItems(QStringLiteral(" ") + entry, Qt::MatchEndsWith);
         ASSERT_EQ(found.size(), 1) << entry;
         QTest::mouseClick(list_->viewport(), Qt::LeftButton, modifiers, list_->visualItemRect(found[0]).center());
     }
@@ -195,4 +198,33 @@ TEST_F(ResourcesPageTest, ARejectedFileReportsTheDecoderErrorAndKeepsTheEarlierP
     EXPECT_EQ(ShownColor(), TestPictureColor(12));
     EXPECT_EQ(PreviewAt(41, 61), TestPictureColor(12)); // the edit kept
     EXPECT_EQ(rig_.session->History().count(), 1);
+}
+
+// Each entry names its file; the view says the picture's size and zooms it 1x to 8x,
+// sharp, over a checkerboard where it is transparent.
+TEST_F(ResourcesPageTest, EntriesNameTheirFileAndTheViewZoomsOverACheckerboard)
+{
+    EXPECT_EQ(list_->item(12)->text(), "12.gif Random");
+    EXPECT_EQ(list_->item(0)->text(), "0.gif SoftPicture");
+    skin_.WriteComplete();
+    GifSpec picture = SolidGif(5, 4, qRgb(0, 0, 0));
+    picture.palette = {qRgb(0, 0, 0), qRgb(255, 255, 255)};
+    picture.transparentIndex = 0;
+    picture.pixels[0] = 1; // white; every other pixel transparent
+    WriteGifFile(skin_.Path("12.gif"), picture);
+    Open(skin_);
+    Click("Random");
+    const auto* size = rig_.page.findChild<QLabel*>("PictureSize");
+    ASSERT_NE(size, nullptr);
+    EXPECT_EQ(size->text(), "5\u00d74");
+    auto* zoom = rig_.page.findChild<QSpinBox*>("PictureZoom");
+    ASSERT_NE(zoom, nullptr);
+    EXPECT_EQ(zoom->minimum(), 1);
+    EXPECT_EQ(zoom->maximum(), 8);
+    zoom->setValue(3);
+    EXPECT_EQ(view_->size(), QSize(15, 12));
+    const QImage drawn = view_->grab().toImage();
+    EXPECT_EQ(drawn.pixel(2, 2), qRgb(255, 255, 255)); // one picture pixel, 3x3 screen pixels
+    EXPECT_NE(drawn.pixel(4, 4), qRgb(255, 255, 255)); // transparent: the checkerboard
+    EXPECT_NE(drawn.pixel(4, 4), drawn.pixel(8, 4));   // of two greys
 }
