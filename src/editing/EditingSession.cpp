@@ -317,7 +317,8 @@ void EditingSession::Open(const QString& chosenFile)
     skinFolder_ = QFileInfo(chosenFile).absolutePath();
     std::string error;
     try {
-        workspace_.LoadWorkingCopy();
+        // Each picture read and decoded once, for the loader and the pictures held.
+        workspace_.LoadWorkingCopy([this](int number, const QString&) { return pictures_.ReadForLoad(number); });
         parseOk_ = true;
     } catch (const SkinError& loadError) {
         error = loadError.what();
