@@ -154,8 +154,9 @@ SkinDocument LoadPreviewDocument(const PreviewJob& job)
         const std::string key = KeyWithoutLine(document.Lines);
         if (key.empty() || e.what() != ListIndexErrorText(-1))
             throw;
-        throw SkinError(std::string(DescriptionFileName) + ": no line for \"" + key
-                        + "\" (vellumark-skin check SKIN_DIR lists every problem)");
+        const std::string reason = NoLineReason(document.Lines.Lines(), document.DescriptionCut);
+        throw SkinError((reason.empty() ? std::string(DescriptionFileName) + ": no line for \"" + key + "\"" : reason)
+                        + " (vellumark-skin check SKIN_DIR lists every problem)");
     }
     return document;
 }

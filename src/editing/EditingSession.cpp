@@ -2,6 +2,7 @@
 
 #include "FilePaths.h"
 #include "GifFile.h"
+#include "SkinChecker.h"
 #include "SkinError.h"
 #include "SkinFormat.h"
 #include "TextFile.h"
@@ -406,11 +407,16 @@ void EditingSession::Open(const QString& chosenFile)
     skinFolder_ = QFileInfo(chosenFile).absolutePath();
     std::string error;
     try {
-        workspace_.LoadWorkingCopy();
+        // Each picture read and decoded once, for the loader and the pictures held.
+        workspace_.LoadWorkingCopy([this](int number, const QString&) { return pictures_.ReadForLoad(number); });
         parseOk_ = true;
     } catch (const SkinError& loadError) {
         error = loadError.what();
         parseOk_ = false;
+        // A file without a line fails at its first key: say why it has none.
+        const std::string reason = NoLineReason(document_.Lines.Lines(), document_.DescriptionCut);
+        if (!reason.empty() && error == ListIndexErrorText(-1))
+            error = reason + ". " + error;
     }
     pictures_.Load(borrowed);
     savedLines_ = document_.Lines.Lines();

@@ -405,10 +405,10 @@ std::vector<int> SkinWorkspace::CopySkinIn(const QString& chosenFile)
     return kept;
 }
 
-void SkinWorkspace::LoadWorkingCopy()
+void SkinWorkspace::LoadWorkingCopy(const PictureReader& read)
 {
     try {
-        LoadSkin(document_, document_.SkinFileName);
+        LoadSkin(document_, document_.SkinFileName, read);
     } catch (const SkinError& error) {
         throw SkinError(NamingChosenFiles(error.what(), FolderOf(document_.SkinFileName), copiedFrom_, copiedNames_));
     }

@@ -34,7 +34,7 @@ public:
     // working folder keeps from before.
     std::vector<int> CopySkinIn(const QString& chosenFile);
     // Reads the working copy into the document.
-    void LoadWorkingCopy();
+    void LoadWorkingCopy(const PictureReader& read = {});
     void SaveAs(const QString& chosenFile);
     void Autosave();
     // The working copy's picture file of that number; empty before the first Open.

@@ -387,6 +387,15 @@ std::string ProblemLine(const SkinProblem& problem)
     return problem.file + (problem.line > 0 ? ':' + std::to_string(problem.line) : std::string()) + ": " + problem.text;
 }
 
+std::string NoLineReason(const TextLines& lines, const std::optional<TextCut>& cut)
+{
+    if (!lines.empty())
+        return {};
+    if (cut)
+        return ProblemLine({DescriptionFileName, cut->line, "a NUL byte ends the text at its first byte"});
+    return ProblemLine({DescriptionFileName, 0, "the file is empty"});
+}
+
 std::vector<SkinProblem> CheckDescription(const TextLines& lines, const PictureSizes& sizes)
 {
     const auto& rules = KeyRules();
@@ -476,8 +485,13 @@ namespace {
 std::vector<SkinProblem> CheckHeldSkin(const TextLines& lines, const std::optional<TextCut>& cut,
                                        const PictureFindings& found)
 {
-    std::vector<SkinProblem> problems = CheckDescription(lines, SizesOf(found));
+    // The cut first: the lines it leaves out are why keys have no line.
+    std::vector<SkinProblem> problems;
+    if (lines.empty() && !cut)
+        problems.push_back({DescriptionFileName, 0, "the file is empty"});
     ReportCut(cut, problems);
+    const std::vector<SkinProblem> description = CheckDescription(lines, SizesOf(found));
+    problems.insert(problems.end(), description.begin(), description.end());
     const std::vector<SkinProblem> pictures = PictureProblems(found);
     problems.insert(problems.end(), pictures.begin(), pictures.end());
     return problems;

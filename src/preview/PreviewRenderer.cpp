@@ -122,7 +122,12 @@ void DrawPicture(QPainter& painter, const QImage& picture, std::int64_t x, std::
         return;
     const QPainter::CompositionMode mode = painter.compositionMode();
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    painter.drawImage(QPoint(static_cast<int>(x), static_cast<int>(y)), picture);
+    // Only the part on the surface is handed on: a picture of one byte a pixel is
+    // converted for drawing, and a 1024x1024 one would be converted whole each time.
+    const QRect onSurface = QRect(0, 0, DeviceWidth(painter), DeviceHeight(painter))
+                                .intersected(QRect(static_cast<int>(x), static_cast<int>(y), picture.width(),
+                                                   picture.height()));
+    painter.drawImage(onSurface.topLeft(), picture, onSurface.translated(-static_cast<int>(x), -static_cast<int>(y)));
     painter.setCompositionMode(mode);
 }
 

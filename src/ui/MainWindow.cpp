@@ -34,6 +34,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QMenuBar>
 #include <QLabel>
@@ -43,6 +44,7 @@
 #include <QTimer>
 
 #include <cerrno>
+#include <sys/stat.h>
 
 namespace {
 
@@ -313,9 +315,13 @@ void TMainFrm::OpenPath(const QString& path)
 {
     errors_.Run([&] {
         const QFileInfo info(path);
-        // A dialog offers only what exists; a typed path may name nothing.
-        if (!info.exists())
-            throw SkinError("Cannot open file \"" + DisplayPath(path) + "\". " + SystemReason(ENOENT));
+        // A dialog offers only what exists; a typed path may name nothing, or a loop of
+        // links, or lie in a folder that cannot be searched: the system says which.
+        if (!info.exists()) {
+            struct stat status {};
+            const int reason = ::stat(QFile::encodeName(path).constData(), &status) != 0 ? errno : ENOENT;
+            throw SkinError("Cannot open file \"" + DisplayPath(path) + "\". " + SystemReason(reason));
+        }
         OpenSkin(info.isDir() ? QDir(info.absoluteFilePath()).filePath(QString::fromLatin1(DescriptionFileName))
                                    : info.absoluteFilePath());
     });

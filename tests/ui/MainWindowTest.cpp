@@ -450,6 +450,14 @@ TEST_F(MainWindowTest, APathOpensAsOpenWouldAndTheTitleNamesTheSkinAndItsChanges
 
     window->OpenPath(executableFolder.filePath("no such skin"));
     EXPECT_EQ(dialogs->errors.size(), 1u);
+
+    // A loop of links is no missing file: the message names the loop, as the command line does.
+    const QString loop = executableFolder.filePath("loop-a");
+    ASSERT_TRUE(QFile::link(executableFolder.filePath("loop-b"), loop));
+    ASSERT_TRUE(QFile::link(loop, executableFolder.filePath("loop-b")));
+    window->OpenPath(loop);
+    ASSERT_EQ(dialogs->errors.size(), 2u);
+    EXPECT_EQ(dialogs->errors[1].text, "Cannot open file \"" + loop + "\". Too many levels of symbolic links.");
 }
 
 TEST(EditorCommandLine, HelpAndVersionAnswerWithoutAWindow)
