@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+class PreviewCache;
+
 // The four preview settings, as the main window's controls hold them.
 struct PreviewSettings {
     int playState = 1;        // 0 Backward, 1 Play, 2 Pause, 3 Stop, 4 Forward, -1 none
@@ -35,11 +37,13 @@ struct DrawnElement {
 // Repaints every element of the skin over what surface already holds. When drawn is
 // given, it receives the elements painted, in draw order (last is topmost); elements
 // the settings leave out, empty texts, missing pictures and empty rectangles are not
-// listed. Throws SkinError only for failures the caller must report.
+// listed. With a cache, texts and faces met before are drawn from it and new ones
+// kept there; the pixels are the same as without. Throws SkinError only for failures
+// the caller must report.
 void DrawPreview(QImage& surface, const TSkinModel& model, const PictureSlots& pictures,
                  const TextLines& langLines, const PreviewSettings& settings,
-                 std::vector<DrawnElement>* drawn = nullptr);
+                 std::vector<DrawnElement>* drawn = nullptr, PreviewCache* cache = nullptr);
 
 // The same for the open skin of document.
 void DrawPreview(QImage& surface, const SkinDocument& document, const PreviewSettings& settings,
-                 std::vector<DrawnElement>* drawn = nullptr);
+                 std::vector<DrawnElement>* drawn = nullptr, PreviewCache* cache = nullptr);

@@ -58,30 +58,46 @@ QImage DrawStatesSheet(const SkinDocument& document, const PreviewSettings& base
 
 QImage DrawStatesSheet(const SkinDocument& document, const TextLines& langLines, const PreviewSettings& base)
 {
+    QImage sheet;
+    PreviewCache cache;
+    DrawStatesSheet(sheet, document, langLines, base, cache);
+    return sheet;
+}
+
+void DrawStatesSheet(QImage& sheet, const SkinDocument& document, const TextLines& langLines,
+                     const PreviewSettings& base, PreviewCache& cache)
+{
     const SheetLayout layout;
-    QImage sheet(layout.Size(), QImage::Format_RGB32);
-    sheet.fill(Qt::white);
+    const bool framed = sheet.size() == layout.Size() && sheet.format() == QImage::Format_RGB32;
+    if (!framed) {
+        sheet = QImage(layout.Size(), QImage::Format_RGB32);
+        sheet.fill(Qt::white);
+    }
     QPainter painter(&sheet);
     painter.setFont(LabelFont());
+    QImage preview = NewPreviewSurface();
     for (int row = 0; row < Rows; ++row) {
         for (int column = 0; column < Columns; ++column) {
             PreviewSettings settings = base;
             settings.playState = column;
             settings.repetition = row;
-            QImage preview = NewPreviewSurface();
-            DrawPreview(preview, document.Model, document.Pictures, langLines, settings);
+            // Each cell a drawing on a fresh white surface.
+            if (row != 0 || column != 0)
+                preview.fill(Qt::white);
+            DrawPreview(preview, document.Model, document.Pictures, langLines, settings, nullptr, &cache);
 
             const QRect inner = layout.PreviewRect(column, row);
+            painter.drawImage(inner.topLeft(), preview);
+            if (framed)
+                continue;
             const QRect frame = inner.adjusted(-1, -1, 1, 1);
             painter.setPen(Qt::black);
             painter.drawRect(frame.left(), frame.top(), FramedWidth - 1, FramedHeight - 1);
-            painter.drawImage(inner.topLeft(), preview);
             painter.drawText(QRect(frame.left(), frame.bottom() + 1 + SheetLayout::LabelGap, FramedWidth,
                                    layout.labelHeight),
                              Qt::AlignHCenter | Qt::AlignTop, SheetLabel(column, row));
         }
     }
-    return sheet;
 }
 
 QImage ScaledImage(const QImage& image, int factor)
