@@ -351,7 +351,7 @@ QImage NewPreviewSurface()
 
 void DrawPreview(QImage& surface, const TSkinModel& model, const PictureSlots& pictures,
                  const TextLines& langLines, const PreviewSettings& settings, std::vector<DrawnElement>* drawn,
-                 PreviewCache* cache)
+                 PreviewCache* cache, const QRegion* clip)
 {
     // The surface is made on the first drawing; one of another kind is replaced.
     if (surface.isNull() || surface.size() != QSize(ScreenWidth, ScreenHeight)
@@ -360,6 +360,8 @@ void DrawPreview(QImage& surface, const TSkinModel& model, const PictureSlots& p
 
     QPainter painter(&surface);
     PreparePainter(painter);
+    if (clip != nullptr)
+        painter.setClipRegion(*clip);
 
     // 1. Background: W and H are the right and bottom edges.
     const TSkiObject& background = model.SkinObjects[EdgeSizedObject];

@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <QRect>
+#include <QRegion>
 
 #include <string>
 #include <vector>
@@ -38,11 +39,13 @@ struct DrawnElement {
 // given, it receives the elements painted, in draw order (last is topmost); elements
 // the settings leave out, empty texts, missing pictures and empty rectangles are not
 // listed. With a cache, texts and faces met before are drawn from it and new ones
-// kept there; the pixels are the same as without. Throws SkinError only for failures
-// the caller must report.
+// kept there; the pixels are the same as without. With a clip, only the pixels inside
+// it are painted, as they would be without it. Throws SkinError only for failures the
+// caller must report.
 void DrawPreview(QImage& surface, const TSkinModel& model, const PictureSlots& pictures,
                  const TextLines& langLines, const PreviewSettings& settings,
-                 std::vector<DrawnElement>* drawn = nullptr, PreviewCache* cache = nullptr);
+                 std::vector<DrawnElement>* drawn = nullptr, PreviewCache* cache = nullptr,
+                 const QRegion* clip = nullptr);
 
 // The same for the open skin of document.
 void DrawPreview(QImage& surface, const SkinDocument& document, const PreviewSettings& settings,

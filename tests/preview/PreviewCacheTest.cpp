@@ -1,6 +1,7 @@
 // The preview drawn from a cache is the preview drawn without one, byte for byte,
 // whatever texts, faces, styles and anchors come and go; and the cache keeps no more
-// than its capacity.
+// than its capacity. The states sheet, which draws its cells from one another, shows
+// each as drawn alone.
 #include "PreviewCache.h"
 #include "PreviewRenderer.h"
 #include "SampleTextSets.h"
@@ -130,6 +131,19 @@ TEST(PreviewCache, ASheetDrawnAgainIsTheSheetDrawnAfresh)
         const PreviewSettings base{0, 0, change != 1, change};
         DrawStatesSheet(sheet, document, lines, base, cache);
         EXPECT_EQ(sheet, DrawStatesSheet(document, lines, base)) << "change " << change;
+        // Each cell is the drawing of its state on a fresh surface, without a cache.
+        const SheetLayout layout;
+        for (int state = 0; state < 5; ++state) {
+            for (int repetition = 0; repetition < 2; ++repetition) {
+                PreviewSettings settings = base;
+                settings.playState = state;
+                settings.repetition = repetition;
+                QImage alone = NewPreviewSurface();
+                DrawPreview(alone, document.Model, document.Pictures, lines, settings);
+                ASSERT_EQ(sheet.copy(layout.PreviewRect(state, repetition)), alone)
+                    << "change " << change << ", state " << state << ", repetition " << repetition;
+            }
+        }
     }
 }
 
