@@ -481,7 +481,7 @@ void EditingSession::RedrawPreview()
 {
     // One surface for the whole run: every drawing paints over the last one.
     drawn_.clear();
-    DrawPreview(surface_, document_.Model, document_.Pictures, SampleTexts(), settings_, &drawn_);
+    DrawPreview(surface_, document_.Model, document_.Pictures, SampleTexts(), settings_, &drawn_, &cache_);
     emit PreviewDrawn();
 }
 

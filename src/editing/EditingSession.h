@@ -12,6 +12,7 @@
 #include "LineComposer.h"
 #include "PictureContent.h"
 #include "PictureWatch.h"
+#include "PreviewCache.h"
 #include "PreviewRenderer.h"
 #include "SkinPictures.h"
 #include "SkinStep.h"
@@ -141,6 +142,8 @@ public:
     void RedrawPreview();
     // The elements the last drawing painted, in draw order (last is topmost).
     const std::vector<DrawnElement>& DrawnElements() const { return drawn_; }
+    // What the session's drawings keep for the next one (shaped texts, faces).
+    PreviewCache& DrawingCache() { return cache_; }
 
     // The primary selected element: the one the property editor shows.
     const std::optional<ElementRef>& Selection() const { return selection_; }
@@ -204,6 +207,7 @@ private:
     std::optional<TextLines> sampleTexts_; // none: the asset's
     QImage surface_;
     std::vector<DrawnElement> drawn_;
+    PreviewCache cache_;
     std::optional<ElementRef> selection_;
     std::vector<ElementRef> selected_;
     QString skinFolder_;
