@@ -38,14 +38,15 @@ public:
     {
         std::printf("warning: %s\n", text.toLocal8Bit().constData());
     }
-    UnsavedChangesAnswer AskUnsavedChanges(const QString&) override { return UnsavedChangesAnswer::Cancel; }
+    UnsavedChangesAnswer AskUnsavedChanges(const QString&, bool) override { return UnsavedChangesAnswer::Cancel; }
+    OpenedFolderAnswer AskWriteIntoOpened(const QString&) override { return OpenedFolderAnswer::Cancel; }
     void ShowModal(QDialog&) override {}
     bool Confirm(const QString&) override { return false; }
     bool failed = false;
 
 protected:
     std::optional<QString> RunFileDialog(const FileDialogSettings&, const QString&) override { return std::nullopt; }
-    std::optional<QColor> RunColorDialog(const QColor&) override { return std::nullopt; }
+    std::optional<QColor> RunColorDialog(const QColor&, const std::vector<QColor>&) override { return std::nullopt; }
     std::optional<int> RunScaleDialog(const QString&, int, int) override { return std::nullopt; }
     std::optional<QString> RunLineDialog(const QString&, const QString&) override { return std::nullopt; }
 };
