@@ -69,7 +69,7 @@ std::vector<int> RowOrder(int height, bool interlaced)
 
 } // namespace
 
-QImage DecodeGif(const QByteArray& bytes)
+QImage DecodeGif(const QByteArray& bytes, GifColours* colours)
 {
     MemoryReader reader{reinterpret_cast<const GifByteType*>(bytes.constData()),
                         static_cast<std::size_t>(bytes.size()), 0};
@@ -131,9 +131,13 @@ QImage DecodeGif(const QByteArray& bytes)
         // A full table: indices past the file's colours are black, never out of bounds.
         std::array<QRgb, 256> palette;
         palette.fill(qRgb(0, 0, 0));
-        const int colours = std::clamp(map->ColorCount, 0, 256);
-        for (int i = 0; i < colours; ++i)
+        const int count = std::clamp(map->ColorCount, 0, 256);
+        for (int i = 0; i < count; ++i)
             palette[static_cast<std::size_t>(i)] = qRgb(map->Colors[i].Red, map->Colors[i].Green, map->Colors[i].Blue);
+        if (colours != nullptr) {
+            colours->table.assign(palette.begin(), palette.begin() + count);
+            colours->transparent = transparent >= 0 && transparent < count ? transparent : -1;
+        }
 
         QImage image(screenWidth, screenHeight, QImage::Format_ARGB32);
         if (image.isNull())
