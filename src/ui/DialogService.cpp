@@ -1,5 +1,7 @@
 #include "DialogService.h"
 
+#include "PictureImport.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -21,7 +23,11 @@ std::optional<QString> DialogService::SaveSkinFile(const QString& openedFolder)
 
 std::optional<QString> DialogService::OpenPictureFile()
 {
-    return RunRemembering(ImgReplaceDialog, lastPictureFile_);
+    // GIF first, then every kind Qt reads here, which depends on its plug-ins.
+    const QByteArray filter = PictureFileFilter().toUtf8();
+    FileDialogSettings settings = ImgReplaceDialog;
+    settings.filter = filter.constData();
+    return RunRemembering(settings, lastPictureFile_);
 }
 
 std::optional<QString> DialogService::SavePngFile(const FileDialogSettings& settings, const QString& defaultName,
