@@ -279,7 +279,8 @@ std::optional<QImage> EditingSession::PictureToConvert(const QString& chosenFile
 {
     const std::string bytes = ReadFileBytes(chosenFile, MaxPictureFileBytes);
     const QByteArray data = QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
-    if (IsGifData(data))
+    // A file named as a GIF is one, and says so when it is not.
+    if (IsGifData(data) || QFileInfo(chosenFile).suffix().compare(QLatin1String("gif"), Qt::CaseInsensitive) == 0)
         return std::nullopt;
     try {
         return DecodePicture(data);

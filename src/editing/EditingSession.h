@@ -103,7 +103,8 @@ public:
     // nothing; a file that cannot be read or decoded is refused with its own name.
     void ReplacePicture(int number, const std::optional<QString>& chosenFile);
     // The picture in chosenFile, when it is of another kind than GIF and is to be
-    // converted first; nothing for a GIF, which ReplacePicture takes as it is.
+    // converted first; nothing for a GIF (by its signature or its name), which
+    // ReplacePicture takes as it is.
     // Throws, naming the file, when it cannot be read or is too large.
     std::optional<QImage> PictureToConvert(const QString& chosenFile) const;
     // Replaces picture number by gif, made from the picture in sourceFile, as one
