@@ -1,7 +1,7 @@
 #pragma once
 // The small command dispatcher of vellumark-skin: every subcommand is one entry
 // of Commands(), implemented in a file of its own (RenderCommand.cpp,
-// SheetCommand.cpp, CheckCommand.cpp), plus the helpers they share. Each command
+// SheetCommand.cpp, CheckCommand.cpp, ImportCommand.cpp), plus the helpers they share. Each command
 // has a QCommandLineParser of its own, built from the options it declares, and
 // the parser makes its help from the same declarations.
 #include "PreviewRenderer.h"
@@ -40,6 +40,7 @@ struct Command {
     QString (*description)();        // what it does, printed above its options
     std::vector<QCommandLineOption> (*options)();
     int (*run)(CommandContext& context);
+    const char* operand = "SKIN_DIR"; // what the one positional argument names
 };
 
 // All commands, in the order the help lists them.
@@ -138,6 +139,8 @@ void PrintRuntimeError(const std::string& message);
 int RunRender(CommandContext& context);
 int RunSheet(CommandContext& context);
 int RunCheck(CommandContext& context);
+int RunImport(CommandContext& context);
 std::vector<QCommandLineOption> RenderOptions();
 std::vector<QCommandLineOption> SheetOptions();
 std::vector<QCommandLineOption> CheckOptions();
+std::vector<QCommandLineOption> ImportOptions();

@@ -41,6 +41,15 @@ QString CheckDescription()
         .arg(QString::fromLatin1(DescriptionFileName));
 }
 
+QString ImportDescription()
+{
+    return QStringLiteral("Makes the picture in PICTURE (PNG, BMP, JPEG or any other kind Qt reads here) into a\n"
+                          "skin's GIF, as the editor's Replace from file does: alpha below 128 becomes one\n"
+                          "transparent colour of its own, up to 255 colours (256 without transparency) are\n"
+                          "kept exactly, more are reduced. Prints one line: the colours before and after,\n"
+                          "the largest and mean colour error in OKLab, and the transparent pixels.");
+}
+
 QString SkinDirNote()
 {
     return QStringLiteral("the skin's folder or its %1").arg(QString::fromLatin1(DescriptionFileName));
@@ -89,7 +98,9 @@ void DeclareCommand(QCommandLineParser& parser, const Command& command)
     parser.addOption(HelpOption());
     for (const QCommandLineOption& option : command.options())
         parser.addOption(option);
-    parser.addPositionalArgument(QStringLiteral("SKIN_DIR"), SkinDirNote());
+    const QString operand = QString::fromLatin1(command.operand);
+    parser.addPositionalArgument(operand, operand == QLatin1String("SKIN_DIR") ? SkinDirNote()
+                                                                              : QStringLiteral("the picture to convert"));
 }
 
 QString ProgramName(const Command& command)
@@ -137,6 +148,8 @@ const std::vector<Command>& Commands()
         {"render", "draws the preview of a skin as a PNG", RenderDescription, RenderOptions, RunRender},
         {"sheet", "draws the ten previews of a skin into one PNG", SheetDescription, SheetOptions, RunSheet},
         {"check", "prints the problems of a skin", CheckDescription, CheckOptions, RunCheck},
+        {"import", "makes a picture of any kind into a skin's GIF", ImportDescription, ImportOptions, RunImport,
+         "PICTURE"},
     };
     return commands;
 }
@@ -152,7 +165,7 @@ int RunCommandLine(int& argc, char** argv, const QStringList& args)
         commands += QStringLiteral("\n  %1  %2").arg(QString::fromLatin1(command.name).leftJustified(6),
                                                     QString::fromLatin1(command.summary));
     parser.setApplicationDescription(
-        QStringLiteral("Draws and checks the skins of a music player for phones with a %1 display,\n"
+        QStringLiteral("Draws, checks and makes pictures for the skins of a music player for phones with a %1 display,\n"
                        "without a window.\n\nCommands:%2\n\n"
                        "'vellumark-skin COMMAND --help' or 'vellumark-skin help COMMAND' shows a command's\n"
                        "options.\n\n%3")
@@ -160,7 +173,7 @@ int RunCommandLine(int& argc, char** argv, const QStringList& args)
     const QCommandLineOption versionOption(QStringLiteral("version"), QStringLiteral("the version"));
     parser.addOption(HelpOption());
     parser.addOption(versionOption);
-    parser.addPositionalArgument(QStringLiteral("COMMAND"), QStringLiteral("render, sheet or check"),
+    parser.addPositionalArgument(QStringLiteral("COMMAND"), QStringLiteral("render, sheet, check or import"),
                                  QStringLiteral("COMMAND [ARGS...]"));
     const bool parsed = parser.parse(QStringList{QStringLiteral("vellumark-skin")} + args);
     if (parsed && parser.isSet(QStringLiteral("help"))) {

@@ -2,6 +2,7 @@
 
 #include "FilePaths.h"
 #include "GifFile.h"
+#include "PictureImport.h"
 #include "SkinChecker.h"
 #include "SkinError.h"
 #include "SkinFormat.h"
@@ -353,16 +354,49 @@ const QImage& EditingSession::Picture(int number) const
 
 void EditingSession::ReplacePicture(int number, const std::optional<QString>& chosenFile)
 {
-    if (document_.SkinFileName.isEmpty())
-        throw SkinError("Open a skin before replacing a picture");
-    if (number < 0 || number >= SkinPictureCount)
-        ThrowListIndexError(number);
+    CheckReplaceable(number);
     const QFileInfo chosen(chosenFile.value_or(QString()));
     if (!chosenFile || chosenFile->isEmpty() || !(chosen.exists() || chosen.isSymLink()))
         return; // nothing chosen: the skin stays as it is
     // Read and decoded before anything changes: a refusal names the chosen file.
     std::string bytes = ReadFileBytes(*chosenFile, MaxPictureFileBytes);
     DecodeGifFile(bytes, *chosenFile);
+    PushReplacement(number, std::move(bytes), QStringLiteral("Replace %1").arg(PictureFileName(number)));
+}
+
+std::optional<QImage> EditingSession::PictureToConvert(const QString& chosenFile) const
+{
+    const std::string bytes = ReadFileBytes(chosenFile, MaxPictureFileBytes);
+    const QByteArray data = QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    // A file named as a GIF is one, and says so when it is not.
+    if (IsGifData(data) || QFileInfo(chosenFile).suffix().compare(QLatin1String("gif"), Qt::CaseInsensitive) == 0)
+        return std::nullopt;
+    try {
+        return DecodePicture(data);
+    } catch (const SkinError& error) {
+        throw SkinError(PictureReadError(chosenFile, error.what()));
+    }
+}
+
+void EditingSession::ReplacePictureConverted(int number, const QString& sourceFile, const QByteArray& gif)
+{
+    CheckReplaceable(number);
+    std::string bytes(gif.constData(), static_cast<std::size_t>(gif.size()));
+    DecodeGifFile(bytes, sourceFile);
+    PushReplacement(number, std::move(bytes),
+                    QStringLiteral("Replace %1 from %2").arg(PictureFileName(number), QFileInfo(sourceFile).fileName()));
+}
+
+void EditingSession::CheckReplaceable(int number) const
+{
+    if (document_.SkinFileName.isEmpty())
+        throw SkinError("Open a skin before replacing a picture");
+    if (number < 0 || number >= SkinPictureCount)
+        ThrowListIndexError(number);
+}
+
+void EditingSession::PushReplacement(int number, std::string bytes, const QString& name)
+{
     CommitLive(QStringLiteral("Move"));
     Commit();
     TakeOutsideChanges(); // another program's change first, as a step of its own
@@ -373,8 +407,7 @@ void EditingSession::ReplacePicture(int number, const std::optional<QString>& ch
     if (before.kind == PictureContent::Kind::Unreadable && before.kept.isEmpty())
         throw SkinError("Cannot create file \"" + DisplayPath(workspace_.PictureFile(number))
                         + "\". The file there cannot be kept to undo the replacement");
-    Push(new SkinStep(*this, QStringLiteral("Replace %1").arg(PictureFileName(number)), {},
-                      {PictureEdit{number, before, std::move(after)}}));
+    Push(new SkinStep(*this, name, {}, {PictureEdit{number, before, std::move(after)}}));
 }
 
 void EditingSession::TakeOutsideChanges() noexcept

@@ -109,6 +109,14 @@ public:
     // Replaces picture number by the chosen GIF as one step. Nothing chosen changes
     // nothing; a file that cannot be read or decoded is refused with its own name.
     void ReplacePicture(int number, const std::optional<QString>& chosenFile);
+    // The picture in chosenFile, when it is of another kind than GIF and is to be
+    // converted first; nothing for a GIF (by its signature or its name), which
+    // ReplacePicture takes as it is.
+    // Throws, naming the file, when it cannot be read or is too large.
+    std::optional<QImage> PictureToConvert(const QString& chosenFile) const;
+    // Replaces picture number by gif, made from the picture in sourceFile, as one
+    // step "Replace N.gif from NAME".
+    void ReplacePictureConverted(int number, const QString& sourceFile, const QByteArray& gif);
     // The decoded picture number; throws why there is none.
     const QImage& Picture(int number) const;
     const PictureContent& PictureHeld(int number) const { return pictures_.Content(number); }
@@ -180,6 +188,10 @@ signals:
 private:
     void ApplyEdits(const std::vector<LineEdit>& lines, const std::vector<PictureEdit>& pictures,
                     bool forward) noexcept override;
+    // Throws unless picture number of an open skin may be replaced.
+    void CheckReplaceable(int number) const;
+    // The step that puts bytes in place of picture number, unless they are already there.
+    void PushReplacement(int number, std::string bytes, const QString& name);
     // With named, the step is named by what changed in the line (ElementStepName).
     void StoreLine(int index, const std::string& key, std::string bytes, const QString& name,
                    std::optional<MergeKey> merge, std::optional<SkinCategory> named = std::nullopt);

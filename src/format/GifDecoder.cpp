@@ -71,7 +71,7 @@ std::vector<int> RowOrder(int height, bool interlaced)
 
 } // namespace
 
-QImage DecodeGif(const QByteArray& bytes)
+QImage DecodeGif(const QByteArray& bytes, GifColours* colours)
 {
     MemoryReader reader{reinterpret_cast<const GifByteType*>(bytes.constData()),
                         static_cast<std::size_t>(bytes.size()), 0};
@@ -132,9 +132,13 @@ QImage DecodeGif(const QByteArray& bytes)
 
         // A full table: indices past the file's colours are black, never out of bounds.
         QList<QRgb> palette(256, qRgb(0, 0, 0));
-        const int colours = std::clamp(map->ColorCount, 0, 256);
-        for (int i = 0; i < colours; ++i)
+        const int count = std::clamp(map->ColorCount, 0, 256);
+        for (int i = 0; i < count; ++i)
             palette[i] = qRgb(map->Colors[i].Red, map->Colors[i].Green, map->Colors[i].Blue);
+        if (colours != nullptr) {
+            colours->table.assign(palette.begin(), palette.begin() + count);
+            colours->transparent = transparent >= 0 && transparent < count ? transparent : -1;
+        }
         if (transparent >= 0 && transparent < 256)
             palette[transparent] = qRgba(0, 0, 0, 0);
 

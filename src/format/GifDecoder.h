@@ -10,5 +10,15 @@
 // bounds a whole skin at about 60 MB of decoded pictures.
 inline constexpr int MaxGifSide = 1024;
 
-// Throws SkinError with the decoder's reason.
-QImage DecodeGif(const QByteArray& bytes);
+#include <vector>
+
+// The colour table of a GIF's first frame, in the file's order, and the index its
+// Graphic Control Extension makes transparent (-1: none).
+struct GifColours {
+    std::vector<QRgb> table;
+    int transparent = -1;
+};
+
+// Throws SkinError with the decoder's reason. With colours, also fills in the
+// first frame's colour table and transparent index.
+QImage DecodeGif(const QByteArray& bytes, GifColours* colours = nullptr);

@@ -1,5 +1,7 @@
 #include "DialogService.h"
 
+#include "PictureImport.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -21,9 +23,13 @@ std::optional<QString> DialogService::SaveSkinFile(const QString& openedFolder)
 
 std::optional<QString> DialogService::OpenPictureFile()
 {
+    // GIF first, then every kind Qt reads here, which depends on its plug-ins.
+    const QByteArray filter = PictureFileFilter().toUtf8();
+    FileDialogSettings settings = ImgReplaceDialog;
+    settings.filter = filter.constData();
     // The folder alone: the file chosen last belongs to another slot most often.
-    const auto chosen = RunFileDialog(ImgReplaceDialog, lastPictureFile_.isEmpty() ? QString()
-                                                                                  : QFileInfo(lastPictureFile_).absolutePath());
+    const auto chosen = RunFileDialog(settings, lastPictureFile_.isEmpty() ? QString()
+                                                                           : QFileInfo(lastPictureFile_).absolutePath());
     if (chosen)
         lastPictureFile_ = *chosen;
     return chosen;

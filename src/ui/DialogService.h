@@ -30,6 +30,7 @@ inline constexpr FileDialogSettings SD1{
     "SD1", "RuvexSkins (Ruvex.rvk ruvex.rvk RUVEX.RVK)", true, false, false,
     "The skin is written into the folder you choose, as Ruvex.rvk and 0.gif to 14.gif; files of those names are "
     "replaced."};
+// Its filter grows at run time by every kind of picture Qt reads (PictureFileFilter).
 inline constexpr FileDialogSettings ImgReplaceDialog{"ImgReplaceDialog", "Gif-Image (*.gif)", false};
 inline constexpr FileDialogSettings ExportPreviewDialog{"ExportPreviewDialog", "PNG image (*.png)", true, false, true};
 inline constexpr FileDialogSettings ExportSheetDialog{"ExportSheetDialog", "PNG image (*.png)", true, false, true};

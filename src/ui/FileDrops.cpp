@@ -1,5 +1,6 @@
 #include "FileDrops.h"
 
+#include "PictureImport.h"
 #include "SkinFormat.h"
 
 #include <QCoreApplication>
@@ -35,13 +36,10 @@ QString DroppedSkin(const QMimeData* data)
     return info.isFile() && info.fileName().compare(description, Qt::CaseInsensitive) == 0 ? path : QString();
 }
 
-QString DroppedGif(const QMimeData* data)
+QString DroppedPicture(const QMimeData* data)
 {
     const QString path = DroppedPath(data);
-    const QFileInfo info(path);
-    return !path.isEmpty() && !info.isDir() && info.suffix().compare(QStringLiteral("gif"), Qt::CaseInsensitive) == 0
-        ? path
-        : QString();
+    return !path.isEmpty() && !QFileInfo(path).isDir() && HasPictureSuffix(path) ? path : QString();
 }
 
 SkinDropFilter::SkinDropFilter(QWidget* window, std::function<void(const QString&)> open)

@@ -17,8 +17,9 @@ QString DroppedPath(const QMimeData* data);
 // description file itself. Empty when the drop names no skin.
 QString DroppedSkin(const QMimeData* data);
 
-// The GIF file a drop carries ("*.gif", any case); empty for anything else.
-QString DroppedGif(const QMimeData* data);
+// The picture file a drop carries: a GIF or a kind Qt reads, by its name (any case);
+// empty for anything else.
+QString DroppedPicture(const QMimeData* data);
 
 // Takes skin drops anywhere on window, before any of its controls sees them (a
 // text field would take the path as text), and hands each dropped skin's

@@ -144,7 +144,7 @@ std::optional<QString> QtDialogService::RunFileDialog(const FileDialogSettings& 
         if (!initialFile.isEmpty())
             dialog.setDirectory(QFileInfo(initialFile).absolutePath());
     } else {
-        dialog.setNameFilter(QString::fromLatin1(settings.filter));
+        dialog.setNameFilter(QString::fromUtf8(settings.filter)); // entries apart by ";;"
         // The filter list shows only the entry's name, not its patterns.
         dialog.setOption(QFileDialog::HideNameFilterDetails);
         // Only the chosen file's folder matters, so the file need not exist.

@@ -5,13 +5,16 @@
 #include "DialogService.h"
 #include "EditingSession.h"
 #include "ErrorReporter.h"
+#include "PictureImportDialog.h"
 #include "PictureView.h"
 #include "Placement.h"
+#include "SkinError.h"
 
 #include <QAction>
 #include <QDesktopServices>
 #include <QDropEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
@@ -163,8 +166,36 @@ bool TResourcesPage::MayReplace(int number)
 void TResourcesPage::ReplaceFrom(int number, const std::optional<QString>& chosen)
 {
     // A refused picture changes nothing, and the view keeps the picture it showed.
-    session_.ReplacePicture(number, chosen);
+    const bool there = chosen && !chosen->isEmpty() && (QFileInfo(*chosen).exists() || QFileInfo(*chosen).isSymLink());
+    if (std::optional<QImage> other = there ? session_.PictureToConvert(*chosen) : std::nullopt)
+        ConvertAndReplace(number, *chosen, *other);
+    else
+        session_.ReplacePicture(number, chosen); // a GIF is taken as it is
     ShowPicture(number);
+}
+
+void TResourcesPage::ConvertAndReplace(int number, const QString& chosen, const QImage& picture)
+{
+    // The colours of the GIF it replaces, to be kept when the author asks.
+    std::optional<GifColours> replaced;
+    const PictureContent& held = session_.PictureHeld(number);
+    if (held.kind == PictureContent::Kind::Bytes) {
+        GifColours colours;
+        try {
+            DecodeGif(QByteArray::fromRawData(held.bytes->data(), static_cast<qsizetype>(held.bytes->size())),
+                      &colours);
+            replaced = std::move(colours);
+        } catch (const SkinError&) {
+            // a picture that does not decode has no colours to keep
+        }
+    }
+    TPictureImportDialog dialog(picture, QFileInfo(chosen).fileName(), PictureFileName(number), std::move(replaced),
+                                importChoices_, this);
+    dialogs_.ShowModal(dialog);
+    if (dialog.result() != QDialog::Accepted || !dialog.Converted())
+        return;
+    importChoices_ = dialog.Choices();
+    session_.ReplacePictureConverted(number, chosen, dialog.Converted()->gif);
 }
 
 void TResourcesPage::Button1Click()
@@ -199,8 +230,8 @@ bool TResourcesPage::eventFilter(QObject* watched, QEvent* event)
         || (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop))
         return QWidget::eventFilter(watched, event);
     auto* drop = static_cast<QDropEvent*>(event);
-    const QString gif = DroppedGif(drop->mimeData());
-    if (gif.isEmpty()) {
+    const QString dropped = DroppedPicture(drop->mimeData());
+    if (dropped.isEmpty()) {
         drop->ignore();
         return true;
     }
@@ -216,7 +247,7 @@ bool TResourcesPage::eventFilter(QObject* watched, QEvent* event)
         errors_.Run([&] {
             ImgListBox->setCurrentRow(row);
             if (MayReplace(row))
-                ReplaceFrom(row, gif);
+                ReplaceFrom(row, dropped);
         });
     }
     return true;

@@ -1,10 +1,13 @@
 #pragma once
 // The page "Resources": the fifteen pictures of the open skin's working copy, shown
-// one at a time and replaced from GIF files the user picks or drops on an entry,
+// one at a time and replaced from GIF files the user picks or drops on an entry
+// (a picture of another kind is shown converted first, TPictureImportDialog),
 // or edited in the desktop's program for GIF files ("Edit externally" in an
 // entry's context menu). Only wiring: the files and the preview are the editing
 // session's business; the view follows the session when the picture it shows
 // changes (undo, redo, a change made by another program).
+#include "PictureImportDialog.h"
+
 #include <QWidget>
 
 #include <optional>
@@ -53,6 +56,9 @@ private:
     // Replaces picture number from chosen (nothing: the dialog was cancelled) as
     // "Replace from file" does.
     void ReplaceFrom(int number, const std::optional<QString>& chosen);
+    // Replaces picture number from picture, read from chosen, once the author has seen
+    // it converted and said OK.
+    void ConvertAndReplace(int number, const QString& chosen, const QImage& picture);
     // Whether a picture may be replaced; warns when it may not.
     bool MayReplace(int number);
 
@@ -60,6 +66,7 @@ private:
     DialogService& dialogs_;
     const ErrorReporter& errors_;
     int shown_ = -1; // the picture the view shows
+    ImportChoices importChoices_;
     ChoiceList* ImgListBox = nullptr;
     QPushButton* Button1 = nullptr;
     QAction* editExternallyAction_ = nullptr;

@@ -2,10 +2,13 @@
 
 #include "GifFile.h"
 #include "GifWriter.h"
+#include "PictureImportDialog.h"
 #include "PictureView.h"
 #include "TestSession.h"
 #include "TestSkin.h"
 
+#include <QCheckBox>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -227,4 +230,56 @@ TEST_F(ResourcesPageTest, EntriesNameTheirFileAndTheViewZoomsOverACheckerboard)
     EXPECT_EQ(drawn.pixel(2, 2), qRgb(255, 255, 255)); // one picture pixel, 3x3 screen pixels
     EXPECT_NE(drawn.pixel(4, 4), qRgb(255, 255, 255)); // transparent: the checkerboard
     EXPECT_NE(drawn.pixel(4, 4), drawn.pixel(8, 4));   // of two greys
+}
+
+TEST_F(ResourcesPageTest, APictureOfAnotherKindIsShownConvertedAndTakenAsOneStepThatUndoesByteForByte)
+{
+    OpenSkin(skin_);
+    Click("Random");
+    const std::string before = ReadAll(Working(12));
+    // A soft-edged 10x10 disc in many colours.
+    QImage moon(10, 10, QImage::Format_ARGB32);
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 10; ++x)
+            moon.setPixel(x, y, qRgba(25 * x, 25 * y, 120, std::max(0, 255 - 12 * ((x - 5) * (x - 5) + (y - 5) * (y - 5)))));
+    const QString chosen = elsewhere_.filePath("moon.png");
+    ASSERT_TRUE(moon.save(chosen));
+
+    // Cancelled: nothing changes.
+    dialogs_->whileModalShown = [](QDialog& dialog) { dialog.reject(); };
+    Replace(chosen);
+    ASSERT_EQ(dialogs_->modals.size(), 1u);
+    EXPECT_EQ(ReadAll(Working(12)), before);
+    EXPECT_EQ(rig_.session->History().count(), 0);
+
+    // OK, with 8 colours chosen: the GIF the dialog showed replaces 12.gif.
+    QByteArray shown;
+    dialogs_->whileModalShown = [&](QDialog& dialog) {
+        auto* import = dynamic_cast<TPictureImportDialog*>(&dialog);
+        ASSERT_TRUE(import != nullptr);
+        EXPECT_FALSE(dialog.findChild<QCheckBox*>("ImportDither")->isChecked());
+        EXPECT_TRUE(dialog.findChild<QCheckBox*>("ImportKeepColours")->isEnabled());
+        dialog.findChild<QSpinBox*>("ImportColours")->setValue(8);
+        EXPECT_NE(dialog.findChild<QLabel*>("ImportSummary")->text().indexOf("Colours: 37 \u2192 7"), -1)
+            << dialog.findChild<QLabel*>("ImportSummary")->text().toStdString();
+        shown = import->Converted()->gif;
+        dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    };
+    Replace(chosen);
+    EXPECT_TRUE(dialogs_->errors.empty());
+    EXPECT_EQ(ReadAll(Working(12)), shown.toStdString());
+    EXPECT_EQ(rig_.session->History().text(0), "Replace 12.gif from moon.png");
+    EXPECT_EQ(view_->Shown().size(), QSize(10, 10));
+    EXPECT_EQ(view_->Shown().pixel(0, 0), 0u); // the soft corner became transparent
+
+    // The choice is remembered by the next dialog.
+    dialogs_->whileModalShown = [](QDialog& dialog) {
+        EXPECT_EQ(dialog.findChild<QSpinBox*>("ImportColours")->value(), 8);
+        dialog.reject();
+    };
+    Replace(chosen);
+
+    rig_.session->Undo();
+    EXPECT_EQ(ReadAll(Working(12)), before);
+    EXPECT_EQ(ShownColor(), TestPictureColor(12));
 }

@@ -1,0 +1,413 @@
+#include "GifConversion.h"
+
+#include "OkLab.h"
+#include "PictureImport.h"
+#include "SkinError.h"
+
+#include <gif_lib.h>
+#include <libimagequant.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace {
+
+constexpr int OpaqueAlpha = 128;
+// libimagequant's speed: 8 of 10 reduces a 176x220 picture in a few milliseconds
+// with the error of its slow default (4), which took 70-100 ms.
+constexpr int QuantizeSpeed = 8;
+
+struct LiqAttrFree {
+    void operator()(liq_attr* p) const { liq_attr_destroy(p); }
+};
+struct LiqHistogramFree {
+    void operator()(liq_histogram* p) const { liq_histogram_destroy(p); }
+};
+struct LiqResultFree {
+    void operator()(liq_result* p) const { liq_result_destroy(p); }
+};
+struct LiqImageFree {
+    void operator()(liq_image* p) const { liq_image_destroy(p); }
+};
+
+// The opaque pixels of a picture: each pixel's colour as an index into the
+// picture's distinct colours, in the order they first appear.
+struct OpaqueColours {
+    int width = 0;
+    int height = 0;
+    std::vector<QRgb> colours;         // distinct, alpha 255
+    std::vector<unsigned> counts;      // pixels of each colour
+    std::vector<std::int32_t> colourOf; // per pixel; -1 for a transparent one
+    int transparent = 0;
+};
+
+OpaqueColours ReadOpaqueColours(const QImage& image)
+{
+    const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+    OpaqueColours result;
+    result.width = argb.width();
+    result.height = argb.height();
+    result.colourOf.resize(static_cast<std::size_t>(result.width) * static_cast<std::size_t>(result.height));
+    std::unordered_map<QRgb, std::int32_t> seen;
+    std::size_t i = 0;
+    for (int y = 0; y < result.height; ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
+        for (int x = 0; x < result.width; ++x, ++i) {
+            if (qAlpha(line[x]) < OpaqueAlpha) {
+                result.colourOf[i] = -1;
+                ++result.transparent;
+                continue;
+            }
+            const QRgb colour = line[x] | 0xff000000u;
+            const auto [at, added] = seen.try_emplace(colour, static_cast<std::int32_t>(result.colours.size()));
+            if (added) {
+                result.colours.push_back(colour);
+                result.counts.push_back(0);
+            }
+            ++result.counts[static_cast<std::size_t>(at->second)];
+            result.colourOf[i] = at->second;
+        }
+    }
+    return result;
+}
+
+// The colour table and each pixel's index into it.
+struct Indexed {
+    std::vector<QRgb> table;
+    int transparent = -1;
+    std::vector<std::uint8_t> pixels;
+};
+
+liq_color LiqColour(QRgb colour)
+{
+    return {static_cast<unsigned char>(qRed(colour)), static_cast<unsigned char>(qGreen(colour)),
+            static_cast<unsigned char>(qBlue(colour)), 255};
+}
+
+[[noreturn]] void QuantizeFailed(liq_error error)
+{
+    throw SkinError("The picture's colours cannot be reduced (libimagequant error " + std::to_string(error) + ")");
+}
+
+// The picture as libimagequant remaps it: transparent pixels take the colour of
+// the opaque pixel before them, so that dithering carries no error out of them.
+std::vector<liq_color> BledPixels(const OpaqueColours& input)
+{
+    std::vector<liq_color> rgba(input.colourOf.size());
+    QRgb last = input.colours.empty() ? 0 : input.colours.front();
+    for (std::size_t i = 0; i < rgba.size(); ++i) {
+        if (input.colourOf[i] >= 0)
+            last = input.colours[static_cast<std::size_t>(input.colourOf[i])];
+        rgba[i] = LiqColour(last);
+    }
+    return rgba;
+}
+
+// Reduces the opaque colours to at most maxColours (2 or more) with libimagequant,
+// or onto fixed, when given, as its only colours. The pixels of transparent ones
+// are left for the caller.
+std::vector<QRgb> Quantize(const OpaqueColours& input, int maxColours, bool dither, const std::vector<QRgb>* fixed,
+                           std::vector<std::uint8_t>& pixels)
+{
+    std::unique_ptr<liq_attr, LiqAttrFree> attr(liq_attr_create());
+    if (!attr)
+        throw SkinError("Not enough memory to reduce the picture's colours");
+    if (liq_error e = liq_set_max_colors(attr.get(), maxColours); e != LIQ_OK)
+        QuantizeFailed(e);
+    liq_set_speed(attr.get(), QuantizeSpeed);
+
+    // Only the opaque pixels count: a histogram of their colours.
+    std::unique_ptr<liq_histogram, LiqHistogramFree> histogram(liq_histogram_create(attr.get()));
+    std::vector<liq_histogram_entry> entries(input.colours.size());
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        entries[i] = {LiqColour(input.colours[i]), input.counts[i]};
+    if (liq_error e = liq_histogram_add_colors(histogram.get(), attr.get(), entries.data(),
+                                               static_cast<int>(entries.size()), 0);
+        e != LIQ_OK)
+        QuantizeFailed(e);
+    if (fixed != nullptr) {
+        for (QRgb colour : *fixed)
+            liq_histogram_add_fixed_color(histogram.get(), LiqColour(colour), 0);
+    }
+    liq_result* raw = nullptr;
+    if (liq_error e = liq_histogram_quantize(histogram.get(), attr.get(), &raw); e != LIQ_OK)
+        QuantizeFailed(e);
+    std::unique_ptr<liq_result, LiqResultFree> result(raw);
+    liq_set_dithering_level(result.get(), dither ? 1.0f : 0.0f);
+
+    std::vector<liq_color> rgba = BledPixels(input);
+    std::unique_ptr<liq_image, LiqImageFree> image(
+        liq_image_create_rgba(attr.get(), rgba.data(), input.width, input.height, 0));
+    if (!image)
+        throw SkinError("Not enough memory to reduce the picture's colours");
+    pixels.resize(rgba.size());
+    if (liq_error e = liq_write_remapped_image(result.get(), image.get(), pixels.data(), pixels.size()); e != LIQ_OK)
+        QuantizeFailed(e);
+    // Read after remapping, which may still move the colours.
+    const liq_palette* palette = liq_get_palette(result.get());
+    std::vector<QRgb> colours;
+    for (unsigned i = 0; i < palette->count; ++i)
+        colours.push_back(qRgb(palette->entries[i].r, palette->entries[i].g, palette->entries[i].b));
+    return colours;
+}
+
+// A colour for the transparent entry that no opaque entry has, so that a program
+// keying on the colour instead of the index finds the same pixels.
+QRgb FreeColour(const std::vector<QRgb>& taken)
+{
+    for (int k = 0;; ++k) {
+        const QRgb candidate = qRgb(255, k & 0xff, 255 - (k >> 8));
+        if (std::find(taken.begin(), taken.end(), candidate) == taken.end())
+            return candidate;
+    }
+}
+
+// Index of the entry of table nearest to colour in OKLab, over every entry but skip.
+class NearestEntry {
+public:
+    NearestEntry(const std::vector<QRgb>& table, int skip, const OkLabConverter& lab) : lab_(lab)
+    {
+        for (std::size_t i = 0; i < table.size(); ++i) {
+            if (static_cast<int>(i) != skip) {
+                indices_.push_back(static_cast<std::uint8_t>(i));
+                entries_.push_back(lab(table[i]));
+            }
+        }
+    }
+    bool Empty() const { return indices_.empty(); }
+    std::uint8_t operator()(QRgb colour) const
+    {
+        const OkLab want = lab_(colour);
+        std::size_t best = 0;
+        float bestDistance = std::numeric_limits<float>::max();
+        for (std::size_t i = 0; i < entries_.size(); ++i) {
+            const float d = DeltaESquared(want, entries_[i]);
+            if (d < bestDistance) { // ties: the first entry
+                bestDistance = d;
+                best = i;
+            }
+        }
+        return indices_[best];
+    }
+
+private:
+    const OkLabConverter& lab_;
+    std::vector<std::uint8_t> indices_;
+    std::vector<OkLab> entries_;
+};
+
+// Every pixel of a transparent colour gets the transparent index.
+void MarkTransparent(const OpaqueColours& input, Indexed& out)
+{
+    for (std::size_t i = 0; i < out.pixels.size(); ++i)
+        if (input.colourOf[i] < 0)
+            out.pixels[i] = static_cast<std::uint8_t>(out.transparent);
+}
+
+Indexed ToNewPalette(const OpaqueColours& input, const ConversionOptions& options)
+{
+    if (options.colours < MinGifColours || options.colours > MaxGifColours)
+        throw SkinError("The number of colours must be " + std::to_string(MinGifColours) + " to "
+                        + std::to_string(MaxGifColours) + ", not " + std::to_string(options.colours));
+    Indexed out;
+    const bool hasTransparent = input.transparent > 0;
+    const int opaqueEntries = options.colours - (hasTransparent ? 1 : 0);
+    out.pixels.assign(input.colourOf.size(), 0);
+    if (static_cast<int>(input.colours.size()) <= opaqueEntries) {
+        // Few enough: every pixel keeps its colour.
+        out.table = input.colours;
+        for (std::size_t i = 0; i < out.pixels.size(); ++i)
+            if (input.colourOf[i] >= 0)
+                out.pixels[i] = static_cast<std::uint8_t>(input.colourOf[i]);
+    } else if (opaqueEntries == 1) {
+        // One colour beside the transparent one: their mean.
+        double sum[3] = {0, 0, 0};
+        double pixels = 0;
+        for (std::size_t c = 0; c < input.colours.size(); ++c) {
+            sum[0] += qRed(input.colours[c]) * double(input.counts[c]);
+            sum[1] += qGreen(input.colours[c]) * double(input.counts[c]);
+            sum[2] += qBlue(input.colours[c]) * double(input.counts[c]);
+            pixels += input.counts[c];
+        }
+        out.table = {qRgb(int(sum[0] / pixels + 0.5), int(sum[1] / pixels + 0.5), int(sum[2] / pixels + 0.5))};
+    } else {
+        out.table = Quantize(input, opaqueEntries, options.dither, nullptr, out.pixels);
+    }
+    if (hasTransparent) {
+        out.transparent = static_cast<int>(out.table.size());
+        out.table.push_back(FreeColour(out.table));
+        MarkTransparent(input, out);
+    }
+    return out;
+}
+
+Indexed ToFixedPalette(const OpaqueColours& input, const ConversionOptions& options, const OkLabConverter& lab)
+{
+    Indexed out;
+    out.table = options.palette->table;
+    out.transparent = options.palette->transparent;
+    if (input.transparent > 0 && out.transparent < 0) {
+        // A new entry after the others, so that every index keeps its colour.
+        if (out.table.size() >= static_cast<std::size_t>(MaxGifColours))
+            throw SkinError("The picture has transparent pixels, but all " + std::to_string(MaxGifColours)
+                            + " colours of the palette are taken and none is transparent");
+        out.transparent = static_cast<int>(out.table.size());
+        out.table.push_back(FreeColour(out.table));
+    }
+    const NearestEntry nearest(out.table, out.transparent, lab);
+    if (nearest.Empty() && !input.colours.empty())
+        throw SkinError("The palette has no colour but the transparent one");
+    out.pixels.assign(input.colourOf.size(), static_cast<std::uint8_t>(std::max(out.transparent, 0)));
+
+    std::vector<QRgb> distinct;
+    for (std::size_t i = 0; i < out.table.size(); ++i)
+        if (static_cast<int>(i) != out.transparent
+            && std::find(distinct.begin(), distinct.end(), out.table[i]) == distinct.end())
+            distinct.push_back(out.table[i]);
+    if (options.dither && distinct.size() >= 2 && input.colours.size() > 1) {
+        // libimagequant dithers onto the fixed colours; its entries are then found
+        // again in the palette, whose order is the one kept.
+        std::vector<std::uint8_t> remapped;
+        const std::vector<QRgb> colours =
+            Quantize(input, static_cast<int>(distinct.size()), true, &distinct, remapped);
+        std::vector<std::uint8_t> entryOf(colours.size());
+        for (std::size_t i = 0; i < colours.size(); ++i)
+            entryOf[i] = nearest(colours[i]);
+        for (std::size_t i = 0; i < remapped.size(); ++i)
+            if (input.colourOf[i] >= 0)
+                out.pixels[i] = entryOf[remapped[i]];
+    } else {
+        std::vector<std::uint8_t> entryOf(input.colours.size());
+        for (std::size_t c = 0; c < input.colours.size(); ++c)
+            entryOf[c] = nearest(input.colours[c]);
+        for (std::size_t i = 0; i < out.pixels.size(); ++i)
+            if (input.colourOf[i] >= 0)
+                out.pixels[i] = entryOf[static_cast<std::size_t>(input.colourOf[i])];
+    }
+    if (input.transparent == 0)
+        out.transparent = -1; // nothing is transparent: no control block
+    else
+        MarkTransparent(input, out);
+    return out;
+}
+
+int AppendToBuffer(GifFileType* gif, const GifByteType* data, int length)
+{
+    static_cast<QByteArray*>(gif->UserData)->append(reinterpret_cast<const char*>(data), length);
+    return length;
+}
+
+struct GifMapFree {
+    void operator()(ColorMapObject* map) const { GifFreeMapObject(map); }
+};
+
+// GIF89a, one frame as large as the logical screen, a power-of-two colour table,
+// a control block only for a transparent index, and nothing else.
+QByteArray EncodeIndexed(const Indexed& picture, int width, int height)
+{
+    int size = 2;
+    while (size < static_cast<int>(picture.table.size()))
+        size *= 2;
+    std::unique_ptr<ColorMapObject, GifMapFree> map(GifMakeMapObject(size, nullptr));
+    if (!map)
+        throw SkinError("Not enough memory to write the GIF");
+    for (int i = 0; i < size; ++i) {
+        const QRgb c = i < static_cast<int>(picture.table.size()) ? picture.table[static_cast<std::size_t>(i)] : 0;
+        map->Colors[i] = {static_cast<GifByteType>(qRed(c)), static_cast<GifByteType>(qGreen(c)),
+                          static_cast<GifByteType>(qBlue(c))};
+    }
+
+    QByteArray out;
+    int error = 0;
+    GifFileType* gif = EGifOpen(&out, AppendToBuffer, &error);
+    if (!gif)
+        throw SkinError("Not enough memory to write the GIF");
+    EGifSetGifVersion(gif, true);
+    bool ok = EGifPutScreenDesc(gif, width, height, GifBitSize(size), 0, map.get()) == GIF_OK;
+    if (ok && picture.transparent >= 0) {
+        GraphicsControlBlock gcb{};
+        gcb.DisposalMode = DISPOSAL_UNSPECIFIED;
+        gcb.TransparentColor = picture.transparent;
+        GifByteType extension[4];
+        const size_t length = EGifGCBToExtension(&gcb, extension);
+        ok = EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, static_cast<int>(length), extension) == GIF_OK;
+    }
+    ok = ok && EGifPutImageDesc(gif, 0, 0, width, height, false, nullptr) == GIF_OK;
+    std::vector<GifPixelType> row(static_cast<std::size_t>(width));
+    for (int y = 0; ok && y < height; ++y) {
+        std::copy_n(picture.pixels.begin() + static_cast<std::ptrdiff_t>(y) * width, width, row.begin());
+        ok = EGifPutLine(gif, row.data(), width) == GIF_OK;
+    }
+    const int writeError = gif->Error;
+    if (EGifCloseFile(gif, &error) == GIF_ERROR)
+        ok = false;
+    if (!ok) {
+        const char* reason = GifErrorString(writeError != 0 ? writeError : error);
+        throw SkinError(std::string("The GIF cannot be written: ") + (reason ? reason : "giflib failed"));
+    }
+    return out;
+}
+
+} // namespace
+
+ConvertedGif ConvertToGif(const QImage& image, const ConversionOptions& options)
+{
+    if (image.isNull() || image.width() <= 0 || image.height() <= 0)
+        throw SkinError("The picture has no size");
+    if (image.width() > MaxGifSide || image.height() > MaxGifSide)
+        throw SkinError("The picture is " + SizeText(image.size()).toStdString() + " pixels, larger than "
+                        + SizeText(QSize(MaxGifSide, MaxGifSide)).toStdString());
+    const OpaqueColours input = ReadOpaqueColours(image);
+    const OkLabConverter lab;
+    const Indexed indexed = options.palette ? ToFixedPalette(input, options, lab) : ToNewPalette(input, options);
+
+    ConvertedGif result;
+    result.gif = EncodeIndexed(indexed, input.width, input.height);
+    result.picture = DecodeGif(result.gif);
+    result.coloursBefore = static_cast<int>(input.colours.size());
+    result.transparentPixels = input.transparent;
+
+    // Errors from the tables: each distinct colour and entry converted once.
+    std::vector<OkLab> before(input.colours.size());
+    for (std::size_t c = 0; c < before.size(); ++c)
+        before[c] = lab(input.colours[c]);
+    std::vector<OkLab> after(indexed.table.size());
+    for (std::size_t e = 0; e < after.size(); ++e)
+        after[e] = lab(indexed.table[e]);
+    std::vector<bool> used(indexed.table.size(), false);
+    std::vector<QRgb> usedColours;
+    double sum = 0;
+    for (std::size_t i = 0; i < indexed.pixels.size(); ++i) {
+        const std::int32_t c = input.colourOf[i];
+        if (c < 0)
+            continue;
+        const std::uint8_t e = indexed.pixels[i];
+        if (!used[e]) {
+            used[e] = true;
+            if (std::find(usedColours.begin(), usedColours.end(), indexed.table[e]) == usedColours.end())
+                usedColours.push_back(indexed.table[e]);
+        }
+        const double d = DeltaE(before[static_cast<std::size_t>(c)], after[e]);
+        sum += d;
+        result.largestError = std::max(result.largestError, d);
+    }
+    const std::size_t opaque = indexed.pixels.size() - static_cast<std::size_t>(input.transparent);
+    result.meanError = opaque > 0 ? sum / static_cast<double>(opaque) : 0;
+    result.coloursAfter = static_cast<int>(usedColours.size());
+    return result;
+}
+
+QString ConversionSummary(const ConvertedGif& converted)
+{
+    return QStringLiteral("colours %1 -> %2, largest error %3, mean error %4 (OKLab), transparent pixels %5")
+        .arg(converted.coloursBefore)
+        .arg(converted.coloursAfter)
+        .arg(converted.largestError, 0, 'f', 4)
+        .arg(converted.meanError, 0, 'f', 4)
+        .arg(converted.transparentPixels);
+}
