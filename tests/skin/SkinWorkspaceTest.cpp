@@ -560,9 +560,7 @@ TEST_F(WorkspaceTest, OpenOfAFolderWithAnUnreadableFileChangesNothing)
     const auto before = FolderContents(Working());
 
     TestSkin second;
-    second.WriteDescription(OtherSkinLines());
-    for (int n = 0; n < SkinPictureCount; ++n)
-        WriteGifFile(second.Path(Gif(n)), SolidGif(4, 3, OtherColor(n)));
+    WriteOtherSkin(second);
     QFile::remove(second.Path(Gif(3)));
     ASSERT_EQ(::mkfifo(QFile::encodeName(second.Path(Gif(3))).constData(), 0644), 0);
     EXPECT_EQ(ErrorOf([&] { workspace_.Open(second.DescriptionPath()); }),
@@ -651,9 +649,7 @@ TEST_F(WorkspaceTest, SecondWorkspaceIsRefusedWhileTheFirstHoldsTheLock)
     TestSkin first;
     first.WriteComplete();
     TestSkin second;
-    second.WriteDescription(OtherSkinLines());
-    for (int n = 0; n < SkinPictureCount; ++n)
-        WriteGifFile(second.Path(Gif(n)), SolidGif(4, 3, OtherColor(n)));
+    WriteOtherSkin(second);
 
     SkinDocument firstDocument;
     auto holder = std::make_unique<SkinWorkspace>(firstDocument, ResolverFn());
@@ -865,9 +861,7 @@ TEST_F(WorkspaceTest, SaveAsIntoAReadOnlyFolderLeavesItsFilesAndReportsTheCreati
     ShareWithNobody(Working());
 
     TestSkin destination;
-    destination.WriteDescription(OtherSkinLines());
-    for (int n = 0; n < SkinPictureCount; ++n)
-        WriteGifFile(destination.Path(Gif(n)), SolidGif(4, 3, OtherColor(n)));
+    WriteOtherSkin(destination);
     ShareWithNobody(destination.Dir());
     for (const QString& name : Entries(destination.Dir()))
         SetMode(destination.Path(name), 0666); // writable files in a folder that is not
@@ -913,9 +907,7 @@ TEST_F(WorkspaceTest, SaveAsIntoAFolderWithAReadOnlyFileChangesNothing)
     ShareWithNobody(Working());
 
     TestSkin destination;
-    destination.WriteDescription(OtherSkinLines());
-    for (int n = 0; n < SkinPictureCount; ++n)
-        WriteGifFile(destination.Path(Gif(n)), SolidGif(4, 3, OtherColor(n)));
+    WriteOtherSkin(destination);
     ShareWithNobody(destination.Dir());
     SetMode(destination.Dir(), 0777);
     for (const QString& name : Entries(destination.Dir()))
