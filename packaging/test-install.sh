@@ -76,7 +76,7 @@ icon_name=$(sed -n 's/^Icon=//p' "$desktop")
 grep -q "<launchable type=\"desktop-id\">vellumark.desktop</launchable>" "$prefix/share/metainfo/$app_id.metainfo.xml" \
   || fail "the AppStream data does not name vellumark.desktop"
 grep -q "<release version=\"$version\"" "$prefix/share/metainfo/$app_id.metainfo.xml" \
-  || fail "the AppStream data has no release $version: add it to packaging/$app_id.metainfo.xml"
+  || fail "the AppStream data has no release $version: packaging/$app_id.metainfo.xml.in takes it from CMake"
 
 if command -v desktop-file-validate >/dev/null; then
   desktop-file-validate "$desktop" || fail "desktop-file-validate"

@@ -6,7 +6,8 @@
 // the parser makes its help from the same declarations.
 #include "PreviewRenderer.h"
 #include "SkinDocument.h"
-#include "StatesSheet.h" // PlayStateNames, RepeatNames, MaxScale, ScaledImage, WritePng
+#include "PngFile.h"
+#include "StatesSheet.h" // RepeatNames, MaxScale, ScaledImage
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>

@@ -147,7 +147,7 @@ SkinDocument LoadPreviewDocument(const PreviewJob& job)
         // The overlay, the texts, then the skin: the first failure ends the load.
         document.Pictures[StatusLineSlot] = LoadGifFile(overlay);
         document.LangLines = ReadSampleTexts(job.texts);
-        LoadSkin(document, QDir(folder).absoluteFilePath(QString::fromLatin1(DescriptionFileName)));
+        LoadSkin(document, SkinDescriptionOf(folder));
     } catch (const SkinError& e) {
         // The editor's message names no key; here the author is told which line is
         // missing, in check's words, and where to find every other problem.

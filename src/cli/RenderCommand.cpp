@@ -25,12 +25,21 @@ int ParseState(const QString& value)
     throw UsageError("Invalid --state " + Quoted(value) + " (" + names.toStdString() + " or none)");
 }
 
+// "backward, play (default), pause, stop, forward".
+QString StateWords()
+{
+    QStringList words;
+    for (int i = 0; i < static_cast<int>(PlayStateNames.size()); ++i)
+        words << PlayStateWord(i) + (i == PreviewSettings{}.playState ? QStringLiteral(" (default)") : QString());
+    return words.join(QStringLiteral(", "));
+}
+
 int ParseRepeat(const QString& value)
 {
     for (std::size_t i = 0; i < RepeatNames.size(); ++i)
         if (value == QLatin1String(RepeatNames[i]))
             return static_cast<int>(i);
-    throw UsageError("Invalid --repeat " + Quoted(value) + " (one or all)");
+    throw UsageError("Invalid --repeat " + Quoted(value) + " (" + RepeatNames[0] + " or " + RepeatNames[1] + ")");
 }
 
 void ParseVolume(const QString& value, PreviewSettings& settings)
@@ -67,10 +76,11 @@ std::vector<QCommandLineOption> RenderOptions()
     std::vector<QCommandLineOption> options = PreviewJobOptions();
     options.insert(options.begin() + 1, {
         QCommandLineOption(QStringLiteral("state"),
-                           QStringLiteral("play state: backward, play (default), pause, stop, forward or "
-                                          "none (all buttons disabled)"),
+                           QStringLiteral("play state: %1 or none (all buttons disabled)").arg(StateWords()),
                            QStringLiteral("STATE")),
-        QCommandLineOption(QStringLiteral("repeat"), QStringLiteral("repetition icon: one (default) or all"),
+        QCommandLineOption(QStringLiteral("repeat"),
+                           QStringLiteral("repetition icon: %1 (default) or %2")
+                               .arg(QLatin1String(RepeatNames[0]), QLatin1String(RepeatNames[1])),
                            QStringLiteral("MODE")),
         QCommandLineOption(QStringLiteral("volume"),
                            QStringLiteral("volume bar: off (default), or shown at level N (0 to 9)"),

@@ -7,32 +7,14 @@
 #include "SkinError.h"
 #include "SkinFormat.h"
 #include "TextFile.h"
-#include "ElementValues.h"
 
 #include <QFileInfo>
 
-#include <QStringList>
-
 #include <algorithm>
 
-QString ElementName(const std::string& key)
-{
-    const std::string name = KeyName(key);
-    return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
-}
-
-bool SkinChange::Touches(const std::string& key) const
-{
-    return opened || std::find(keys.begin(), keys.end(), key) != keys.end();
-}
-
-bool SkinChange::TouchesPicture(int number) const
-{
-    return opened || std::find(pictures.begin(), pictures.end(), number) != pictures.end();
-}
-
 EditingSession::EditingSession(SkinWorkspace::FolderResolver executableFolder, QObject* parent)
-    : QObject(parent), workspace_(document_, std::move(executableFolder)), pictures_(document_, workspace_)
+    : QObject(parent), workspace_(document_, std::move(executableFolder)), preview_(document_),
+      pictures_(document_, workspace_)
 {
     history_.setUndoLimit(HistoryLimit);
     connect(&watch_, &PictureWatch::Settled, this, &EditingSession::TakeOutsideChanges);
@@ -75,27 +57,19 @@ void EditingSession::LoadAssets()
 
 // ---- Steps -----------------------------------------------------------------------
 
-void EditingSession::KeepError(const std::string& message)
+void EditingSession::Push(const QString& name, std::vector<LineEdit> lines, std::vector<PictureEdit> pictures,
+                          std::optional<MergeKey> merge, SkinStep::Namer namer)
 {
-    stepError_ = stepError_ ? *stepError_ + "\n" + message : message;
-}
-
-void EditingSession::ThrowKeptError()
-{
-    if (!stepError_)
-        return;
-    const std::string message = *stepError_;
-    stepError_.reset();
-    throw SkinError(message);
-}
-
-void EditingSession::Push(SkinStep* step, bool merging)
-{
-    if (!merging)
-        Commit(); // a step of its own: the one before takes no more
-    stepError_.reset();
+    // A step of its own, or one of another key, ends the run before it.
+    if (!merge || !runKey_ || merge->element != runKey_->element || merge->control != runKey_->control)
+        Commit();
+    runKey_ = merge;
+    if (merge)
+        merge->burst = burst_;
+    auto* step = new SkinStep(*this, name, std::move(lines), std::move(pictures), std::move(merge));
+    step->SetNamer(std::move(namer));
+    errors_.Clear();
     history_.push(step); // its redo() does the work
-    ThrowKeptError();
 }
 
 void EditingSession::ApplyEdits(const std::vector<LineEdit>& lines, const std::vector<PictureEdit>& pictures,
@@ -111,15 +85,9 @@ void EditingSession::ApplyEdits(const std::vector<LineEdit>& lines, const std::v
             change.keys.push_back(edit.key);
         }
     } catch (const std::exception& error) {
-        KeepError(error.what());
+        errors_.Keep(error.what());
     }
-    for (const PictureEdit& edit : pictures) {
-        const PictureContent& content = forward ? edit.after : edit.before;
-        if (SamePicture(pictures_.Content(edit.number), content))
-            continue;
-        SetPicture(edit.number, content);
-        change.pictures.push_back(edit.number);
-    }
+    change.pictures = pictures_.Apply(pictures, forward, errors_);
     if (!change.Empty())
         Follow(change);
 }
@@ -136,7 +104,7 @@ void EditingSession::Follow(const SkinChange& change) noexcept
         if (parseOk_ && document_.SkinLoaded)
             RedrawPreview();
     } catch (const std::exception& error) {
-        KeepError(error.what());
+        errors_.Keep(error.what());
     }
     emit Changed(change);
     UpdateModified();
@@ -153,9 +121,8 @@ void EditingSession::UpdateModified()
 
 void EditingSession::Commit()
 {
-    if (history_.index() > 0)
-        if (auto* top = dynamic_cast<const SkinStep*>(history_.command(history_.index() - 1)))
-            const_cast<SkinStep*>(top)->Close(); // ours, made non-const; the stack only hands it out const
+    ++burst_;
+    runKey_.reset();
 }
 
 void EditingSession::Undo()
@@ -180,69 +147,12 @@ void EditingSession::RunHistory(int stepIndex, Move&& move)
         : nullptr;
     if (step != nullptr && step->ChangesPictures())
         TakeOutsideChanges();
-    stepError_.reset();
+    errors_.Clear();
     move();
-    ThrowKeptError();
+    errors_.ThrowKept();
 }
 
 // ---- Lines -----------------------------------------------------------------------
-
-QString ElementStepName(SkinCategory category, const std::string& key, const std::string& before,
-                        const std::string& after)
-{
-    const QString name = ElementName(key);
-    ItemValues was;
-    ItemValues now;
-    try {
-        was = ReadElementValues(SkinLines({before}), category, key);
-        now = ReadElementValues(SkinLines({after}), category, key);
-    } catch (const std::exception&) {
-        return name; // a line that does not read: its values cannot be named
-    }
-    struct Change {
-        const char* field;
-        std::optional<std::pair<std::int32_t, std::int32_t>> values; // none: the colour
-    };
-    std::vector<Change> changes;
-    const auto number = [&](const char* field, std::int32_t from, std::int32_t to) {
-        if (from != to)
-            changes.push_back({field, std::pair(from, to)});
-    };
-    const bool strings = category == SkinCategory::Strings;
-    const bool objects = category == SkinCategory::Objects;
-    number("X", was.X, now.X);
-    number("Y", was.Y, now.Y);
-    if (objects) {
-        number("W", was.W, now.W);
-        number("H", was.H, now.H);
-    }
-    if (strings) {
-        number("anchor", was.Anchor, now.Anchor);
-        number("font", was.FontId, now.FontId);
-        number("style", was.StyleCode, now.StyleCode);
-    }
-    if ((strings || objects) && was.Color != now.Color)
-        changes.push_back({"colour", std::nullopt});
-    if (changes.empty())
-        return name;
-    if (changes.size() == 2 && QLatin1String(changes[0].field) == QLatin1String("X")
-        && QLatin1String(changes[1].field) == QLatin1String("Y"))
-        return QStringLiteral("Move ") + name;
-    if (changes.size() == 1) {
-        const Change& change = changes.front();
-        if (!change.values)
-            return name + QStringLiteral(": ") + QLatin1String(change.field);
-        return QStringLiteral("%1: %2 %3 \u2192 %4")
-            .arg(name, QLatin1String(change.field))
-            .arg(change.values->first)
-            .arg(change.values->second);
-    }
-    QStringList fields;
-    for (const Change& change : changes)
-        fields << QLatin1String(change.field);
-    const QString last = fields.takeLast();
-    return name + QStringLiteral(": ") + fields.join(QStringLiteral(", ")) + QStringLiteral(" and ") + last;
-}
 
 void EditingSession::StoreElement(const ElementRef& element, const ItemValues& values, int control)
 {
@@ -267,14 +177,14 @@ void EditingSession::StoreLine(int index, const std::string& key, std::string by
         }
         return;
     }
-    const bool merging = merge.has_value();
-    auto* step = new SkinStep(*this, name, {LineEdit{index, key, current, std::move(bytes)}}, {}, std::move(merge));
+    SkinStep::Namer namer;
     if (named) // says what changed, from the first value to the last of a merged run
-        step->SetNamer([category = *named](const std::vector<LineEdit>& lines) {
+        namer = [category = *named](const std::vector<LineEdit>& lines) {
             const LineEdit& edit = lines.front();
             return ElementStepName(category, edit.key, edit.before, edit.after);
-        });
-    Push(step, merging);
+        };
+    Push(name, {LineEdit{index, key, current, std::move(bytes)}}, {}, std::move(merge), std::move(namer));
+    errors_.ThrowKept();
 }
 
 void EditingSession::StoreElementLive(const ElementRef& element, const ItemValues& values)
@@ -284,115 +194,52 @@ void EditingSession::StoreElementLive(const ElementRef& element, const ItemValue
 
 void EditingSession::StoreElementsLive(const std::vector<std::pair<ElementRef, ItemValues>>& elements)
 {
-    std::vector<std::string> lines;
-    for (const auto& [element, values] : elements) { // every line composed before any is replaced
-        if (document_.Lines.FindKey(element.key) < 0)
-            ThrowListIndexError(-1);
-        lines.push_back(ComposeItemLine(element.category, element.key, values));
-    }
     SkinChange change;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const std::string& key = elements[i].first.key;
-        const int index = document_.Lines.FindKey(key);
-        const std::string& current = document_.Lines.Line(index);
-        live_.try_emplace(index, key, current);
-        if (current == lines[i])
-            continue;
-        document_.Lines.Replace(index, std::move(lines[i]));
-        change.keys.push_back(key);
-    }
+    change.keys = live_.Store(document_.Lines, elements);
     if (change.keys.empty())
         return;
-    stepError_.reset();
+    errors_.Clear();
     Follow(change);
-    ThrowKeptError();
+    errors_.ThrowKept();
 }
 
 void EditingSession::CommitLive(const QString& name, std::optional<MergeKey> merge)
 {
-    if (live_.empty())
+    std::vector<LineEdit> edits = live_.Take(document_.Lines);
+    if (edits.empty())
         return;
-    std::vector<LineEdit> edits;
-    for (const auto& [index, before] : live_)
-        if (document_.Lines.Line(index) != before.second)
-            edits.push_back({index, before.first, before.second, document_.Lines.Line(index)});
-    live_.clear();
-    const bool merging = merge.has_value();
-    if (!edits.empty()) // already in place: its redo changes nothing
-        Push(new SkinStep(*this, name, std::move(edits), {}, std::move(merge)), merging);
+    Push(name, std::move(edits), {}, std::move(merge)); // already in place: its redo changes nothing
+    errors_.ThrowKept();
 }
 
 void EditingSession::CancelLive()
 {
     SkinChange change;
-    for (const auto& [index, before] : live_) {
-        if (document_.Lines.Line(index) == before.second)
-            continue;
-        document_.Lines.Replace(index, before.second);
-        change.keys.push_back(before.first);
-    }
-    live_.clear();
+    change.keys = live_.Restore(document_.Lines);
     if (change.Empty())
         return;
-    stepError_.reset();
+    errors_.Clear();
     Follow(change);
-    ThrowKeptError();
+    errors_.ThrowKept();
 }
 
 // ---- Pictures --------------------------------------------------------------------
 
-void EditingSession::SetPicture(int number, const PictureContent& content) noexcept
-{
-    if (std::optional<std::string> error = pictures_.Set(number, content))
-        KeepError(*error);
-}
-
-const QImage& EditingSession::Picture(int number) const
-{
-    return pictures_.Picture(number);
-}
-
 void EditingSession::ReplacePicture(int number, const std::optional<QString>& chosenFile)
 {
-    CheckReplaceable(number);
-    const QFileInfo chosen(chosenFile.value_or(QString()));
-    if (!chosenFile || chosenFile->isEmpty() || !(chosen.exists() || chosen.isSymLink()))
-        return; // nothing chosen: the skin stays as it is
+    pictures_.CheckReplaceable(number);
     // Read and decoded before anything changes: a refusal names the chosen file.
-    std::string bytes = ReadFileBytes(*chosenFile, MaxPictureFileBytes);
-    DecodeGifFile(bytes, *chosenFile);
-    PushReplacement(number, std::move(bytes), QStringLiteral("Replace %1").arg(PictureFileName(number)));
-}
-
-std::optional<QImage> EditingSession::PictureToConvert(const QString& chosenFile) const
-{
-    const std::string bytes = ReadFileBytes(chosenFile, MaxPictureFileBytes);
-    const QByteArray data = QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
-    // A file named as a GIF is one, and says so when it is not.
-    if (IsGifData(data) || QFileInfo(chosenFile).suffix().compare(QLatin1String("gif"), Qt::CaseInsensitive) == 0)
-        return std::nullopt;
-    try {
-        return DecodePicture(data);
-    } catch (const SkinError& error) {
-        throw SkinError(PictureReadError(chosenFile, error.what()));
-    }
+    if (std::optional<std::string> bytes = ReadChosenGif(chosenFile))
+        PushReplacement(number, std::move(*bytes), QStringLiteral("Replace %1").arg(PictureFileName(number)));
 }
 
 void EditingSession::ReplacePictureConverted(int number, const QString& sourceFile, const QByteArray& gif)
 {
-    CheckReplaceable(number);
+    pictures_.CheckReplaceable(number);
     std::string bytes(gif.constData(), static_cast<std::size_t>(gif.size()));
     DecodeGifFile(bytes, sourceFile);
     PushReplacement(number, std::move(bytes),
                     QStringLiteral("Replace %1 from %2").arg(PictureFileName(number), QFileInfo(sourceFile).fileName()));
-}
-
-void EditingSession::CheckReplaceable(int number) const
-{
-    if (document_.SkinFileName.isEmpty())
-        throw SkinError("Open a skin before replacing a picture");
-    if (number < 0 || number >= SkinPictureCount)
-        ThrowListIndexError(number);
 }
 
 void EditingSession::PushReplacement(int number, std::string bytes, const QString& name)
@@ -400,14 +247,10 @@ void EditingSession::PushReplacement(int number, std::string bytes, const QStrin
     CommitLive(QStringLiteral("Move"));
     Commit();
     TakeOutsideChanges(); // another program's change first, as a step of its own
-    PictureContent after = PictureContent::Of(std::move(bytes));
-    const PictureContent& before = pictures_.Content(number);
-    if (SamePicture(before, after))
-        return;
-    if (before.kind == PictureContent::Kind::Unreadable && before.kept.isEmpty())
-        throw SkinError("Cannot create file \"" + DisplayPath(workspace_.PictureFile(number))
-                        + "\". The file there cannot be kept to undo the replacement");
-    Push(new SkinStep(*this, name, {}, {PictureEdit{number, before, std::move(after)}}));
+    if (std::optional<PictureEdit> edit = pictures_.Replacement(number, std::move(bytes))) {
+        Push(name, {}, {std::move(*edit)});
+        errors_.ThrowKept();
+    }
 }
 
 void EditingSession::TakeOutsideChanges() noexcept
@@ -416,11 +259,9 @@ void EditingSession::TakeOutsideChanges() noexcept
         return;
     const std::string messages =
         pictures_.TakeOutsideChanges([this](int number, PictureContent before, PictureContent now) {
-            Commit();
-            stepError_.reset();
-            history_.push(new SkinStep(*this, PictureFileName(number) + QStringLiteral(" changed on disk"), {},
-                                       {PictureEdit{number, std::move(before), std::move(now)}}));
-            return TakeStepError();
+            Push(PictureFileName(number) + QStringLiteral(" changed on disk"), {},
+                 {PictureEdit{number, std::move(before), std::move(now)}});
+            return errors_.Take();
         });
     if (!messages.empty())
         emit ExternalChangeFailed(messages);
@@ -435,7 +276,7 @@ void EditingSession::Open(const QString& chosenFile)
     // Refused: nothing changed.
     const std::vector<int> borrowed = TellingNotices([&] { return workspace_.CopySkinIn(chosenFile); });
     // From here on the working copy is the new skin, whatever its load finds.
-    live_.clear();
+    live_.Forget();
     history_.clear();
     skinFolder_ = QFileInfo(chosenFile).absolutePath();
     std::string error;
@@ -492,9 +333,11 @@ void EditingSession::Autosave()
         pictures_.WriteUnwritten();
 }
 
+// ---- The preview and the selection -------------------------------------------
+
 void EditingSession::SetSettings(const PreviewSettings& settings)
 {
-    settings_ = settings;
+    preview_.SetSettings(settings);
     emit SettingsChanged();
     if (document_.SkinLoaded)
         RedrawPreview();
@@ -502,19 +345,13 @@ void EditingSession::SetSettings(const PreviewSettings& settings)
 
 void EditingSession::SetSampleTexts(std::optional<TextLines> texts)
 {
-    if (texts == sampleTexts_)
-        return;
-    sampleTexts_ = std::move(texts);
-    emit SampleTextsChanged();
-    if (document_.SkinLoaded)
+    if (preview_.SetSampleTexts(std::move(texts)) && document_.SkinLoaded)
         RedrawPreview();
 }
 
 void EditingSession::RedrawPreview()
 {
-    // One surface for the whole run: every drawing paints over the last one.
-    drawn_.clear();
-    DrawPreview(surface_, document_.Model, document_.Pictures, SampleTexts(), settings_, &drawn_, &cache_);
+    preview_.Draw(); // one surface for the whole run: every drawing paints over the last one
     emit PreviewDrawn();
 }
 
@@ -522,47 +359,23 @@ void EditingSession::Select(const std::optional<ElementRef>& element)
 {
     // The primary one again (a view that follows the selection echoes it): the
     // others stay selected.
-    if (element && element == selection_)
+    if (element && element == selection_.Primary())
         return;
     SelectMany(element ? std::vector<ElementRef>{*element} : std::vector<ElementRef>{}, element);
 }
 
-void EditingSession::SelectMany(std::vector<ElementRef> elements, const std::optional<ElementRef>& primary)
+void EditingSession::SelectMany(std::vector<ElementRef> elements, const std::optional<ElementRef>& primary,
+                                bool mirrored)
 {
-    std::vector<ElementRef> selected;
-    if (primary)
-        selected.push_back(*primary);
-    for (ElementRef& element : elements)
-        if (primary && std::find(selected.begin(), selected.end(), element) == selected.end())
-            selected.push_back(std::move(element));
-    if (selection_ == primary && selected_ == selected)
+    if (!selection_.Set(std::move(elements), primary, mirrored))
         return;
     Commit();
-    selection_ = primary;
-    selected_ = std::move(selected);
     emit SelectionChanged();
 }
 
 // ---- Mending a line as text ---------------------------------------------------
 // A line the parse cannot read cannot be edited through its fields: its text is
 // edited instead, as one undo step.
-
-namespace {
-
-// The key whose line index is (the last line of that key), or "Line N" for a line
-// no key reads: the name of the step.
-std::string LineName(const SkinLines& lines, int index)
-{
-    for (const SkinCategory category :
-         {SkinCategory::Strings, SkinCategory::Pictures, SkinCategory::Objects, SkinCategory::Settings}) {
-        for (const char* key : ElementKeys(category))
-            if (lines.FindKey(key) == index)
-                return key;
-    }
-    return "Line " + std::to_string(index + 1);
-}
-
-} // namespace
 
 void EditingSession::ReplaceLineText(int index, std::string bytes)
 {
@@ -572,13 +385,4 @@ void EditingSession::ReplaceLineText(int index, std::string bytes)
     const std::string name = LineName(document_.Lines, index);
     Commit();
     StoreLine(index, name, std::move(bytes), ElementName(name), std::nullopt);
-}
-
-// ---- Steps taken outside Undo() and Redo() --------------------------------------
-
-std::optional<std::string> EditingSession::TakeStepError()
-{
-    std::optional<std::string> error;
-    error.swap(stepError_);
-    return error;
 }

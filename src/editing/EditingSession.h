@@ -9,50 +9,26 @@
 // Methods throw SkinError like the core does; callers run them through the error
 // reporter. Signals carry no exception: a step that fails inside the history keeps
 // its error until the method that ran it throws it.
+#include "ElementSelection.h"
 #include "LineComposer.h"
+#include "LiveGesture.h"
 #include "PictureContent.h"
 #include "PictureWatch.h"
-#include "PreviewCache.h"
-#include "PreviewRenderer.h"
+#include "PreviewState.h"
+#include "SkinChange.h"
 #include "SkinPictures.h"
 #include "SkinStep.h"
 #include "SkinWorkspace.h"
+#include "StepNames.h"
 
 #include <QImage>
 #include <QObject>
 #include <QUndoStack>
 
 #include <array>
-#include <map>
 #include <optional>
 #include <string>
 #include <vector>
-
-// An element of the description file: its category and key.
-struct ElementRef {
-    SkinCategory category = SkinCategory::Strings;
-    std::string key;
-    bool operator==(const ElementRef&) const = default;
-};
-
-// KeyName as steps and captions show it.
-QString ElementName(const std::string& key);
-
-// The name of a step that changed key's line from before to after, as the history
-// lists it: "Artist: X 88 \u2192 101", "Artist: colour", "Move Artist" (X and Y),
-// "Background: W and H"; the element's name alone when nothing it shows changed.
-QString ElementStepName(SkinCategory category, const std::string& key, const std::string& before,
-                        const std::string& after);
-
-// What one change of the skin touched.
-struct SkinChange {
-    bool opened = false;           // a whole skin came in (or its load failed)
-    std::vector<std::string> keys; // elements whose line changed
-    std::vector<int> pictures;     // pictures whose file changed
-    bool Touches(const std::string& key) const;
-    bool TouchesPicture(int number) const;
-    bool Empty() const { return !opened && keys.empty() && pictures.empty(); }
-};
 
 class EditingSession : public QObject, private StepTarget {
     Q_OBJECT
@@ -84,6 +60,10 @@ public:
     // The skin folder last opened or saved as; empty before the first that succeeded.
     const QString& SkinFolder() const { return skinFolder_; }
 
+    // Whether the last parse of the lines ran to its end; until it does, the preview
+    // shows an older drawing.
+    bool LinesParsed() const { return parseOk_; }
+
     // Whether the skin differs from what the last Open or Save as left.
     bool IsModified() const { return modified_; }
 
@@ -113,12 +93,12 @@ public:
     // converted first; nothing for a GIF (by its signature or its name), which
     // ReplacePicture takes as it is.
     // Throws, naming the file, when it cannot be read or is too large.
-    std::optional<QImage> PictureToConvert(const QString& chosenFile) const;
+    std::optional<QImage> PictureToConvert(const QString& chosenFile) const { return NonGifPicture(chosenFile); }
     // Replaces picture number by gif, made from the picture in sourceFile, as one
     // step "Replace N.gif from NAME".
     void ReplacePictureConverted(int number, const QString& sourceFile, const QByteArray& gif);
     // The decoded picture number; throws why there is none.
-    const QImage& Picture(int number) const;
+    const QImage& Picture(int number) const { return pictures_.Picture(number); }
     const PictureContent& PictureHeld(int number) const { return pictures_.Content(number); }
 
     // Takes what other programs did to the working copy's pictures: a picture that
@@ -131,7 +111,7 @@ public:
     void Undo();
     void Redo();
 
-    const PreviewSettings& Settings() const { return settings_; }
+    const PreviewSettings& Settings() const { return preview_.Settings(); }
     // Redraws when a skin is loaded.
     void SetSettings(const PreviewSettings& settings);
 
@@ -139,29 +119,32 @@ public:
     // belong to the preview, not to the skin: no step of the history, never written
     // into the skin, the working copy or the asset. Until others are set they are the
     // asset's lines, Document().LangLines, which nothing here changes.
-    const TextLines& SampleTexts() const { return sampleTexts_ ? *sampleTexts_ : document_.LangLines; }
+    const TextLines& SampleTexts() const { return preview_.SampleTexts(); }
     // Draws with texts, or with the asset's lines again when there are none; redraws
     // when a skin is loaded.
     void SetSampleTexts(std::optional<TextLines> texts);
 
     // The one preview surface; null until the first drawing.
-    const QImage& Surface() const { return surface_; }
+    const QImage& Surface() const { return preview_.Surface(); }
     // Paints the open skin onto the surface. Throws SkinError.
     void RedrawPreview();
     // The elements the last drawing painted, in draw order (last is topmost).
-    const std::vector<DrawnElement>& DrawnElements() const { return drawn_; }
+    const std::vector<DrawnElement>& DrawnElements() const { return preview_.DrawnElements(); }
     // What the session's drawings keep for the next one (shaped texts, faces).
-    PreviewCache& DrawingCache() { return cache_; }
+    PreviewCache& DrawingCache() { return preview_.Cache(); }
 
     // The primary selected element: the one the property editor shows.
-    const std::optional<ElementRef>& Selection() const { return selection_; }
+    const std::optional<ElementRef>& Selection() const { return selection_.Primary(); }
     // element alone; the primary one again keeps the others selected.
     void Select(const std::optional<ElementRef>& element);
     // Every selected element, the primary one among them; empty when none is.
-    const std::vector<ElementRef>& SelectedElements() const { return selected_; }
+    const std::vector<ElementRef>& SelectedElements() const { return selection_.Elements(); }
+    // The primary element was picked as the right soft label.
+    bool SelectionMirrored() const { return selection_.PrimaryMirrored(); }
     // Selects elements (each once) with primary as the one shown; primary is added
     // when missing. Without a primary nothing is selected.
-    void SelectMany(std::vector<ElementRef> elements, const std::optional<ElementRef>& primary);
+    void SelectMany(std::vector<ElementRef> elements, const std::optional<ElementRef>& primary,
+                    bool mirrored = false);
 
     // Asks the view of the pictures to show "N.gif": a jump from elsewhere, such as
     // a problem of that picture. Changes nothing.
@@ -169,7 +152,7 @@ public:
 
     // The error of a step that a view of the history ran itself (QUndoView sets the
     // index), taken once.
-    std::optional<std::string> TakeStepError();
+    std::optional<std::string> TakeStepError() { return errors_.Take(); }
 
 signals:
     void Changed(const SkinChange& change);
@@ -177,7 +160,6 @@ signals:
     void SelectionChanged();
     void PictureRequested(int number); // ShowPicture was asked for
     void SettingsChanged();
-    void SampleTextsChanged();
     void PreviewDrawn(); // the surface holds a new drawing
     void ModifiedChanged(bool modified);
     // A change made by another program could not be taken; the message is the error's.
@@ -188,26 +170,21 @@ signals:
 private:
     void ApplyEdits(const std::vector<LineEdit>& lines, const std::vector<PictureEdit>& pictures,
                     bool forward) noexcept override;
-    // Throws unless picture number of an open skin may be replaced.
-    void CheckReplaceable(int number) const;
     // The step that puts bytes in place of picture number, unless they are already there.
     void PushReplacement(int number, std::string bytes, const QString& name);
     // With named, the step is named by what changed in the line (ElementStepName).
     void StoreLine(int index, const std::string& key, std::string bytes, const QString& name,
                    std::optional<MergeKey> merge, std::optional<SkinCategory> named = std::nullopt);
-    // Pushes step, whose redo() does the work, and throws what it kept. A step that
-    // may merge leaves the one before open.
-    void Push(SkinStep* step, bool merging = false);
+    // Pushes the step, whose redo() does the work, and keeps its error. A step with
+    // merge takes in the next ones of the same key until Commit.
+    void Push(const QString& name, std::vector<LineEdit> lines, std::vector<PictureEdit> pictures,
+              std::optional<MergeKey> merge = std::nullopt, SkinStep::Namer namer = {});
     // Parses when lines changed, draws, and tells the views.
     void Follow(const SkinChange& change) noexcept;
-    // Puts a step's picture in place; a failed write is the step's error.
-    void SetPicture(int number, const PictureContent& content) noexcept;
     void UpdateModified();
     // Undo or redo (move) of the step at stepIndex, and the error it kept.
     template <typename Move>
     void RunHistory(int stepIndex, Move&& move);
-    void KeepError(const std::string& message);
-    void ThrowKeptError();
     // Runs work, then tells the workspace's notices, also when work throws.
     template <typename Work>
     auto TellingNotices(Work&& work);
@@ -215,20 +192,17 @@ private:
     SkinDocument document_;
     SkinWorkspace workspace_;
     QUndoStack history_;
-    PreviewSettings settings_;
-    std::optional<TextLines> sampleTexts_; // none: the asset's
-    QImage surface_;
-    std::vector<DrawnElement> drawn_;
-    PreviewCache cache_;
-    std::optional<ElementRef> selection_;
-    std::vector<ElementRef> selected_;
+    PreviewState preview_;
+    ElementSelection selection_;
     QString skinFolder_;
 
     SkinPictures pictures_;
     std::vector<std::string> savedLines_;
-    std::map<int, std::pair<std::string, std::string>> live_; // line index: key, bytes before the gesture
+    LiveGesture live_;
     bool parseOk_ = false;
     bool modified_ = false;
-    std::optional<std::string> stepError_;
+    StepErrors errors_;
+    int burst_ = 0;                  // the run of merging steps; Commit starts the next
+    std::optional<MergeKey> runKey_; // the key of the run's steps so far
     PictureWatch watch_;
 };

@@ -3,6 +3,7 @@
 #include "FilePaths.h"
 #include "GifDecoder.h"
 #include "GifFile.h"
+#include "PictureImport.h"
 #include "SkinError.h"
 #include "TextFile.h"
 
@@ -15,7 +16,7 @@ namespace {
 
 std::string MissingFileError(const QString& file)
 {
-    return "Cannot open file \"" + DisplayPath(file) + "\". " + SystemReason(ENOENT);
+    return OpenFileError(file, SystemReason(ENOENT));
 }
 
 // Why a picture another program wrote cannot be taken; empty when it can.
@@ -210,4 +211,62 @@ bool SkinPictures::Modified() const
         if (!SamePicture(pictures_[number], saved_[number]))
             return true;
     return false;
+}
+
+std::vector<int> SkinPictures::Apply(const std::vector<PictureEdit>& edits, bool forward, StepErrors& errors) noexcept
+{
+    std::vector<int> changed;
+    for (const PictureEdit& edit : edits) {
+        const PictureContent& content = forward ? edit.after : edit.before;
+        if (SamePicture(Content(edit.number), content))
+            continue;
+        if (std::optional<std::string> error = Set(edit.number, content))
+            errors.Keep(*error);
+        changed.push_back(edit.number);
+    }
+    return changed;
+}
+
+void SkinPictures::CheckReplaceable(int number) const
+{
+    if (document_.SkinFileName.isEmpty())
+        throw SkinError("Open a skin before replacing a picture");
+    if (number < 0 || number >= SkinPictureCount)
+        ThrowListIndexError(number);
+}
+
+std::optional<PictureEdit> SkinPictures::Replacement(int number, std::string bytes) const
+{
+    PictureContent after = PictureContent::Of(std::move(bytes));
+    const PictureContent& before = Content(number);
+    if (SamePicture(before, after))
+        return std::nullopt;
+    if (before.kind == PictureContent::Kind::Unreadable && before.kept.isEmpty())
+        throw SkinError("Cannot create file \"" + DisplayPath(workspace_.PictureFile(number))
+                        + "\". The file there cannot be kept to undo the replacement");
+    return PictureEdit{number, before, std::move(after)};
+}
+
+std::optional<std::string> ReadChosenGif(const std::optional<QString>& chosenFile)
+{
+    const QFileInfo chosen(chosenFile.value_or(QString()));
+    if (!chosenFile || chosenFile->isEmpty() || !(chosen.exists() || chosen.isSymLink()))
+        return std::nullopt;
+    std::string bytes = ReadFileBytes(*chosenFile, MaxPictureFileBytes);
+    DecodeGifFile(bytes, *chosenFile);
+    return bytes;
+}
+
+std::optional<QImage> NonGifPicture(const QString& chosenFile)
+{
+    const std::string bytes = ReadFileBytes(chosenFile, MaxPictureFileBytes);
+    const QByteArray data = QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    // A file named as a GIF is one, and says so when it is not.
+    if (IsGifData(data) || QFileInfo(chosenFile).suffix().compare(QLatin1String("gif"), Qt::CaseInsensitive) == 0)
+        return std::nullopt;
+    try {
+        return DecodePicture(data);
+    } catch (const SkinError& error) {
+        throw SkinError(PictureReadError(chosenFile, error.what()));
+    }
 }

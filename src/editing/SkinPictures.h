@@ -7,6 +7,7 @@
 #include "GifFile.h"
 #include "PictureContent.h"
 #include "SkinDocument.h"
+#include "SkinStep.h"
 #include "SkinWorkspace.h"
 
 #include <QImage>
@@ -16,6 +17,14 @@
 #include <optional>
 #include <string>
 #include <vector>
+
+// The GIF in chosenFile, read and decoded, so that a refusal names the chosen
+// file; nothing when nothing was chosen (no name, or no file of that name).
+std::optional<std::string> ReadChosenGif(const std::optional<QString>& chosenFile);
+// The picture in chosenFile, when it is of another kind than GIF; nothing for a GIF
+// (by its signature or its name). Throws, naming the file, when it cannot be read,
+// is too large or does not decode.
+std::optional<QImage> NonGifPicture(const QString& chosenFile);
 
 class SkinPictures {
 public:
@@ -39,6 +48,15 @@ public:
     // Puts content in place and writes it into the working copy. A write that fails
     // keeps the picture, is tried again by WriteUnwritten, and its error is returned.
     std::optional<std::string> Set(int number, const PictureContent& content) noexcept;
+    // Throws unless picture number of an open skin may be replaced.
+    void CheckReplaceable(int number) const;
+    // The edit that puts bytes in place of picture number; nothing when they are there
+    // already. Throws when the file there is unreadable and was not kept aside, so the
+    // replacement could not be undone.
+    std::optional<PictureEdit> Replacement(int number, std::string bytes) const;
+    // Puts the after (forward) or before side of a step's pictures in place, keeping
+    // the errors of failed writes; returns the numbers that changed.
+    std::vector<int> Apply(const std::vector<PictureEdit>& edits, bool forward, StepErrors& errors) noexcept;
     // Writes what a failed write left behind; throws the first error.
     void WriteUnwritten();
     // Compares each file with what was last written or seen: a picture that decodes

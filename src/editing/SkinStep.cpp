@@ -1,5 +1,7 @@
 #include "SkinStep.h"
 
+#include "SkinError.h"
+
 #include <algorithm>
 
 SkinStep::SkinStep(StepTarget& target, const QString& name, std::vector<LineEdit> lines,
@@ -12,10 +14,8 @@ SkinStep::SkinStep(StepTarget& target, const QString& name, std::vector<LineEdit
 bool SkinStep::mergeWith(const QUndoCommand* other)
 {
     const auto* next = dynamic_cast<const SkinStep*>(other);
-    if (next == nullptr || !open_ || !merge_ || next->merge_ != merge_ || !pictures_.empty() || !next->pictures_.empty()) {
-        open_ = false; // another kind of change came between: this one is done
+    if (next == nullptr || !merge_ || next->merge_ != merge_ || !pictures_.empty() || !next->pictures_.empty())
         return false;
-    }
     for (const LineEdit& edit : next->lines_) {
         const auto same = std::find_if(lines_.begin(), lines_.end(), [&](const LineEdit& e) { return e.index == edit.index; });
         if (same == lines_.end())
@@ -35,4 +35,10 @@ void SkinStep::SetNamer(Namer namer)
     namer_ = std::move(namer);
     if (namer_)
         setText(namer_(lines_));
+}
+
+void StepErrors::ThrowKept()
+{
+    if (std::optional<std::string> message = Take())
+        throw SkinError(*message);
 }

@@ -1,8 +1,9 @@
 #pragma once
 // One step of the skin's history: lines and pictures, each before and after. redo()
 // puts the after side in place and undo() the before side, through the session;
-// neither throws. A step opened with a merge key takes in the next step of the same
-// key until it is closed (a field left, a mouse released, a pause in nudging).
+// neither throws. A step with a merge key takes in the next step of the same key;
+// the session starts a new burst, and so a new key, when a run ends (a field left,
+// a mouse released, a pause in nudging, any other step).
 #include "PictureContent.h"
 
 #include <QUndoCommand>
@@ -10,6 +11,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 struct LineEdit {
@@ -25,10 +27,18 @@ struct PictureEdit {
     PictureContent after;
 };
 
-// Who makes a run of changes that merge: an element's field, or a tool on it.
+// What makes a run of changes that merge, numbered in one space: a field of the
+// property editor, or the canvas's nudges.
+struct MergeControl {
+    enum : int { X, Y, W, H, Color, Font, Style, Anchor, Nudge };
+};
+
+// Who makes a run of changes that merge: an element's field (a MergeControl), or a
+// tool on it, in one burst of the session's.
 struct MergeKey {
     std::string element;
     int control = 0;
+    int burst = 0;
     bool operator==(const MergeKey&) const = default;
 };
 
@@ -54,8 +64,6 @@ public:
     void redo() override { target_.ApplyEdits(lines_, pictures_, true); }
     void undo() override { target_.ApplyEdits(lines_, pictures_, false); }
 
-    // Takes in no further step.
-    void Close() { open_ = false; }
     // From now on, and after each merge, the step is named by namer.
     void SetNamer(Namer namer);
     bool ChangesPictures() const { return !pictures_.empty(); }
@@ -66,5 +74,18 @@ private:
     std::vector<PictureEdit> pictures_;
     std::optional<MergeKey> merge_;
     Namer namer_;
-    bool open_ = true;
+};
+
+// The errors of the steps the history ran, kept until the method that ran them
+// throws them (one a line), since a step's redo() and undo() never throw.
+class StepErrors {
+public:
+    void Clear() { kept_.reset(); }
+    void Keep(const std::string& message) { kept_ = kept_ ? *kept_ + "\n" + message : message; }
+    // Throws SkinError with what was kept, if anything, and keeps nothing.
+    void ThrowKept();
+    std::optional<std::string> Take() { return std::exchange(kept_, std::nullopt); }
+
+private:
+    std::optional<std::string> kept_;
 };

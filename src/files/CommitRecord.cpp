@@ -3,6 +3,7 @@
 #include "FilePaths.h"
 #include "SkinDocument.h"
 #include "SkinError.h"
+#include "SkinNumbers.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -11,15 +12,12 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
-#include <chrono>
 #include <cstdio>
 #include <fcntl.h>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <sys/file.h>
 #include <sys/stat.h>
-#include <thread>
 #include <unistd.h>
 #include <utility>
 #include <vector>
@@ -33,8 +31,6 @@ constexpr const char* RecordEnd = "end";
 constexpr const char* TemporaryMarker = ".vellumark-";
 // A record names at most a few dozen files: anything longer is not ours.
 constexpr std::size_t MaxRecordBytes = 64 * 1024;
-// How long a Save as or an Open waits for another program writing the same folder.
-constexpr auto LockWait = std::chrono::seconds(5);
 
 std::string Native(const QString& path)
 {
@@ -78,12 +74,11 @@ bool IsTemporaryOf(const std::string& temporary, const std::string& target)
 
 std::optional<std::string> FromHex(std::string_view hex)
 {
-    const auto digit = [](char c) { return c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1; };
     if (hex.size() % 2 != 0)
         return std::nullopt;
     std::string out;
     for (std::size_t i = 0; i < hex.size(); i += 2) {
-        const int high = digit(hex[i]), low = digit(hex[i + 1]);
+        const int high = HexDigit(hex[i]), low = HexDigit(hex[i + 1]);
         if (high < 0 || low < 0)
             return std::nullopt;
         out += static_cast<char>(high * 16 + low);
@@ -269,86 +264,6 @@ void RemoveTemporaries(const std::string& nativeFolder, int folder)
 }
 
 } // namespace
-
-FolderWriteLock::FolderWriteLock(const QStringList& folders)
-{
-    if (const auto busy = Take(folders, true))
-        throw SkinError("\"" + DisplayPath(*busy) + "\" is being written by another program. Try again when it is done");
-}
-
-FolderWriteLock FolderWriteLock::TryTake(const QStringList& folders)
-{
-    FolderWriteLock lock;
-    lock.Take(folders, false);
-    return lock;
-}
-
-FolderWriteLock::FolderWriteLock(FolderWriteLock&& other) noexcept : fds_(std::move(other.fds_)), held_(other.held_)
-{
-    other.fds_.clear();
-    other.held_ = false;
-}
-
-FolderWriteLock::~FolderWriteLock()
-{
-    Release();
-}
-
-void FolderWriteLock::Release()
-{
-    for (const int fd : fds_)
-        ::close(fd); // closing the last descriptor releases its flock
-    fds_.clear();
-    held_ = false;
-}
-
-std::optional<QString> FolderWriteLock::Take(const QStringList& folders, bool wait)
-{
-    struct Folder {
-        dev_t device;
-        ino_t inode;
-        int fd;
-        QString path;
-    };
-    std::vector<Folder> open;
-    for (const QString& folder : folders) {
-        const int fd = ::open(Native(QDir::cleanPath(folder)).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        struct stat info {};
-        if (fd < 0)
-            continue;
-        if (::fstat(fd, &info) != 0) {
-            ::close(fd);
-            continue;
-        }
-        const bool twice = std::any_of(open.begin(), open.end(),
-                                       [&](const Folder& f) { return f.device == info.st_dev && f.inode == info.st_ino; });
-        if (twice)
-            ::close(fd); // flock on a second descriptor would wait for our own first
-        else
-            open.push_back({info.st_dev, info.st_ino, fd, folder});
-    }
-    std::sort(open.begin(), open.end(),
-              [](const Folder& a, const Folder& b) { return std::pair(a.device, a.inode) < std::pair(b.device, b.inode); });
-    for (const Folder& folder : open)
-        fds_.push_back(folder.fd);
-
-    const auto deadline = std::chrono::steady_clock::now() + LockWait;
-    for (const Folder& folder : open) {
-        while (::flock(folder.fd, LOCK_EX | LOCK_NB) != 0) {
-            if (errno == EINTR)
-                continue;
-            if (errno != EWOULDBLOCK)
-                break; // no locks here: go on without
-            if (!wait || std::chrono::steady_clock::now() >= deadline) {
-                Release();
-                return folder.path;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-    }
-    held_ = true;
-    return std::nullopt;
-}
 
 void CommitTogether(const QString& folder, std::vector<ReplacementFile>& files, const FolderWriteLock&)
 {

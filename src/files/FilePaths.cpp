@@ -1,7 +1,9 @@
 #include "FilePaths.h"
 
 #include "SkinError.h"
+#include "SkinFormat.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -39,6 +41,18 @@ std::string DisplayPath(const QString& path)
                     + (end == std::string::npos ? std::string() : shown.substr(end));
     }
     return shown;
+}
+
+QString SkinDescriptionOf(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.isDir() ? QDir(info.absoluteFilePath()).filePath(QString::fromLatin1(DescriptionFileName))
+                        : info.absoluteFilePath();
+}
+
+std::string OpenFileError(const QString& path, const std::string& reason)
+{
+    return "Cannot open file \"" + DisplayPath(path) + "\". " + reason;
 }
 
 std::string FileKindReason(mode_t mode)

@@ -9,6 +9,13 @@
 // Full path as shown in messages.
 std::string DisplayPath(const QString& path);
 
+// The description file path names as a skin, as a full path: a folder's own, or
+// path itself for anything else.
+QString SkinDescriptionOf(const QString& path);
+
+// "Cannot open file "…". reason": why a file to be read cannot be.
+std::string OpenFileError(const QString& path, const std::string& reason);
+
 // A file name given as bytes (a command-line argument) as a path the program can
 // open: decoded as Qt decodes file names, or, when those bytes are not valid in the
 // locale's encoding (and so would not survive decoding), the same file reached

@@ -28,7 +28,7 @@ std::vector<SkinProblem> CheckSkinFolder(const QString& folder, std::string* des
     else if (::access(native.constData(), X_OK) != 0)
         folderError = errno; // no file in it can be reached: said once, not sixteen times "missing"
     if (folderError != 0)
-        throw SkinError("Cannot open file \"" + DisplayPath(descriptionPath) + "\". " + SystemReason(folderError));
+        throw SkinError(OpenFileError(descriptionPath, SystemReason(folderError)));
 
     PictureFindings found;
     for (int number = 0; number < SkinPictureCount; ++number) {

@@ -3,7 +3,9 @@
 #include "CommitRecord.h"
 #include "FileCopy.h"
 #include "FilePaths.h"
+#include "FolderLock.h"
 #include "GifFile.h"
+#include "InterruptedWrites.h"
 #include "ReplacementFile.h"
 #include "SkinError.h"
 #include "TextFile.h"
@@ -12,7 +14,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QStandardPaths>
 
 #include <cerrno>
@@ -22,8 +23,6 @@
 #include <iterator>
 #include <optional>
 #include <utility>
-#include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -108,16 +107,6 @@ std::string NamingChosenFiles(std::string message, const QString& working, const
     return message;
 }
 
-// The file names of a skin in the order errors name them: the description file,
-// then the pictures.
-QStringList SkinFileNames()
-{
-    QStringList names{DescriptionFile};
-    for (int number = 0; number < SkinPictureCount; ++number)
-        names << PictureFileName(number);
-    return names;
-}
-
 // Refuses, before anything is written, a copy into folder that could not complete:
 // the folder cannot be written (every file would fail, so the first is named), or
 // an existing file there cannot be replaced (the first such one is named).
@@ -154,145 +143,7 @@ std::size_t LimitOf(const QString& name)
     return name == DescriptionFile ? MaxTextFileBytes : MaxPictureFileBytes;
 }
 
-// Stray files of an earlier run that ended in the middle of a write: temporary
-// files named for a rename, backups of a picture being replaced and the files the
-// editor keeps aside while it runs (".kept-*"). Only when the lock is first taken:
-// while a session runs, its kept files are its own.
-void RemoveStrayTemporaries(const QString& folder)
-{
-    static const QRegularExpression stray(QStringLiteral("^\\.([0-9]+\\.gif\\.previous$|kept-)"));
-    const QStringList names = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
-    for (const QString& name : names) {
-        if (IsTemporaryFileName(name) || stray.match(name).hasMatch())
-            QFile::remove(folder + name);
-    }
-}
-
-// The note in the working folder naming the Save-as folder whose files are being
-// put in place: a start after a kill finishes that folder too.
-QString SavingNote(const QString& working)
-{
-    return working + QStringLiteral(".vellumark-saving");
-}
-
-// The Save-as folder a note names, when the note is one this program wrote: a
-// regular file of this user holding a full path. A note planted by someone else
-// would let them choose a folder to clean.
-std::optional<QString> NotedFolder(const QString& note)
-{
-    const QByteArray native = QFile::encodeName(note);
-    struct stat info {};
-    if (::lstat(native.constData(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::geteuid())
-        return std::nullopt;
-    try {
-        const std::string destination = ReadFileBytes(note, 4096);
-        if (destination.empty() || destination.front() != '/' || destination.find('\0') != std::string::npos)
-            return std::nullopt;
-        return QFile::decodeName(QByteArray::fromStdString(destination));
-    } catch (const SkinError&) {
-        return std::nullopt;
-    }
-}
-
-// Finishes what an Open or a Save as killed in the middle left in the working
-// folder and in the Save-as folder its note names. A folder another program is
-// writing is left to it.
-std::vector<std::string> FinishInterruptedWrites(const QString& working)
-{
-    std::vector<std::string> notices;
-    const auto add = [&](std::vector<std::string> more) { notices.insert(notices.end(), more.begin(), more.end()); };
-    const QString note = SavingNote(working);
-    if (EntryExists(note)) {
-        if (const auto destination = NotedFolder(note)) {
-            const FolderWriteLock lock = FolderWriteLock::TryTake({*destination});
-            if (lock.Held())
-                add(FinishInterruptedCommit(*destination, lock));
-            QFile::remove(note);
-        } else {
-            notices.push_back(DisplayPath(note) + " was not written by Vellumark's last Save as and was left alone");
-            ::rename(QFile::encodeName(note).constData(), QFile::encodeName(note + ".set-aside").constData());
-        }
-    }
-    const FolderWriteLock lock = FolderWriteLock::TryTake({working});
-    if (lock.Held())
-        add(FinishInterruptedCommit(working, lock, "Open"));
-    return notices;
-}
-
-// The note above, for as long as a Save as may leave files in its folder. A note
-// that cannot be written only leaves the finishing of a killed Save as to the next
-// one into that folder.
-class SavingNoteGuard {
-public:
-    SavingNoteGuard(const QString& working, const QString& destination) : note_(SavingNote(working))
-    {
-        try {
-            WriteFileReplacing(note_, QFile::encodeName(QDir::cleanPath(destination)).toStdString());
-        } catch (const SkinError&) {
-            note_.clear();
-        }
-    }
-    SavingNoteGuard(const SavingNoteGuard&) = delete;
-    SavingNoteGuard& operator=(const SavingNoteGuard&) = delete;
-    ~SavingNoteGuard()
-    {
-        // A failed Save as may have left a record there: the note stays for the next start.
-        if (!note_.isEmpty() && std::uncaught_exceptions() == 0)
-            QFile::remove(note_);
-    }
-
-private:
-    QString note_;
-};
-
 } // namespace
-
-// A lock on the working folder that the system releases when its process ends,
-// however it ends: an flock() on a file in the folder.
-class SkinWorkspace::FolderLock {
-public:
-    enum class Outcome { Taken, HeldByAnother, Unavailable };
-
-    static Outcome Take(const QString& file, std::unique_ptr<FolderLock>& lock)
-    {
-        const QByteArray native = QFile::encodeName(file);
-        for (int attempt = 0; attempt < 100; ++attempt) {
-            int fd = ::open(native.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0644);
-            if (fd < 0)
-                fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
-            if (fd < 0)
-                return Outcome::Unavailable;
-            if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-                const int error = errno;
-                ::close(fd);
-                return error == EWOULDBLOCK ? Outcome::HeldByAnother : Outcome::Unavailable;
-            }
-            // The holder before may have removed the file between our open and our
-            // flock: then the lock is on a file nobody else will find. Try again.
-            struct stat held {};
-            struct stat named {};
-            if (::fstat(fd, &held) == 0 && ::stat(native.constData(), &named) == 0 && held.st_dev == named.st_dev
-                && held.st_ino == named.st_ino) {
-                lock.reset(new FolderLock(native, fd));
-                return Outcome::Taken;
-            }
-            ::close(fd);
-        }
-        return Outcome::Unavailable;
-    }
-
-    ~FolderLock()
-    {
-        // Removed while still held, so no one can lock the name in between.
-        ::unlink(file_.constData());
-        ::close(fd_);
-    }
-
-private:
-    FolderLock(QByteArray file, int fd) : file_(std::move(file)), fd_(fd) {}
-    QByteArray file_;
-    int fd_;
-};
 
 SkinWorkspace::SkinWorkspace(SkinDocument& document, FolderResolver executableFolder)
     : document_(document), executableFolder_(std::move(executableFolder))

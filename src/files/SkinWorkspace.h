@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+class FolderLock;
+
 class SkinWorkspace {
 public:
     // Returns the executable's folder; resolved at each use, replaceable in tests.
@@ -71,7 +73,6 @@ private:
     // Takes the lock of folder unless held already, and removes the temporary files
     // an earlier run left there; throws when another running copy holds it.
     void LockWorkingFolder(const QString& folder);
-    class FolderLock;
     void Tell(std::vector<std::string> notices);
 
     SkinDocument& document_;

@@ -15,14 +15,6 @@
 
 namespace {
 
-QStringList SkinFileNames()
-{
-    QStringList names{QString::fromLatin1(DescriptionFileName)};
-    for (int number = 0; number < SkinPictureCount; ++number)
-        names << PictureFileName(number);
-    return names;
-}
-
 // Refuses a folder where the new skin would mix with, or replace, skin files.
 void RefuseSkinFolder(const QString& folder, const QStringList& names)
 {

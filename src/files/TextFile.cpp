@@ -15,11 +15,6 @@
 
 namespace {
 
-std::string OpenError(const QString& path, const std::string& reason)
-{
-    return "Cannot open file \"" + DisplayPath(path) + "\". " + reason;
-}
-
 // "1 MiB", "16 MiB", "512 KiB" or "N bytes": a limit as messages show it.
 std::string SizeText(std::size_t bytes)
 {
@@ -45,18 +40,18 @@ std::string ReadFileBytes(const QString& path, std::size_t limit)
     const QByteArray native = QFile::encodeName(path);
     const int fd = native.isEmpty() ? -1 : ::open(native.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0)
-        throw SkinError(OpenError(path, SystemReason(native.isEmpty() ? ENOENT : errno)));
+        throw SkinError(OpenFileError(path, SystemReason(native.isEmpty() ? ENOENT : errno)));
     struct Closer {
         int fd;
         ~Closer() { ::close(fd); }
     } closer{fd};
     struct stat info {};
     if (::fstat(fd, &info) != 0)
-        throw SkinError(OpenError(path, SystemReason(errno)));
+        throw SkinError(OpenFileError(path, SystemReason(errno)));
     if (!S_ISREG(info.st_mode))
-        throw SkinError(OpenError(path, FileKindReason(info.st_mode)));
+        throw SkinError(OpenFileError(path, FileKindReason(info.st_mode)));
     if (info.st_size < 0 || static_cast<std::uintmax_t>(info.st_size) > limit)
-        throw SkinError(OpenError(path, LimitReason(limit)));
+        throw SkinError(OpenFileError(path, LimitReason(limit)));
 
     // The size may change while reading (a file still being written): never read
     // past the limit whatever the file does.
@@ -69,13 +64,13 @@ std::string ReadFileBytes(const QString& path, std::size_t limit)
         if (got < 0) {
             if (errno == EINTR)
                 continue;
-            throw SkinError(OpenError(path, SystemReason(errno)));
+            throw SkinError(OpenFileError(path, SystemReason(errno)));
         }
         if (got == 0)
             break;
         bytes.append(buffer, static_cast<std::size_t>(got));
         if (bytes.size() > limit)
-            throw SkinError(OpenError(path, LimitReason(limit)));
+            throw SkinError(OpenFileError(path, LimitReason(limit)));
     }
     return bytes;
 }

@@ -5,6 +5,7 @@
 // fonts), so a text is checked by its anchor point only.
 #include "SkinDocument.h"
 #include "SkinFormat.h"
+#include "SkinProblem.h"
 #include "TextLines.h"
 
 #include <QSize>
@@ -16,24 +17,6 @@
 #include <string>
 #include <string_view>
 #include <vector>
-
-
-struct SkinProblem {
-    std::string file; // "Ruvex.rvk" or a picture such as "7.gif"
-    int line = 0;     // 1-based line of the description file; 0 when no line is meant
-    std::string text; // 8-bit, as the file's own words are
-    // Where the problem is, for a view that goes there: the element (empty key: none,
-    // as for a line that belongs to no key), the field of its line when one field is
-    // meant, or the picture number of "N.gif" (-1: none). Lines move; keys do not.
-    SkinCategory category = SkinCategory::Strings;
-    std::string key{};
-    std::optional<FieldId> field{};
-    int picture = -1;
-    bool operator==(const SkinProblem&) const = default;
-};
-
-// "Ruvex.rvk:14: text", or "7.gif: text" for a problem without a line.
-std::string ProblemLine(const SkinProblem& problem);
 
 // Why a description file gave no line at all, as a problem line: "Ruvex.rvk: the file
 // is empty" or "Ruvex.rvk:1: a NUL byte ends the text at its first byte"; empty when

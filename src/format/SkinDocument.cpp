@@ -5,6 +5,19 @@ QString PictureFileName(int number)
     return QString::number(number) + QStringLiteral(".gif");
 }
 
+QStringList SkinFileNames()
+{
+    QStringList names{QString::fromLatin1(DescriptionFileName)};
+    for (int number = 0; number < SkinPictureCount; ++number)
+        names << PictureFileName(number);
+    return names;
+}
+
+bool IsSkinFileName(const QString& name)
+{
+    return SkinFileNames().contains(name);
+}
+
 void SkinDocument::ParseSkin()
 {
     ParseSkinInto(Lines, Model);

@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <optional>
@@ -31,6 +32,11 @@ using PictureFindings = std::array<PictureFinding, SkinPictureCount>;
 
 // "N.gif" for a picture number.
 QString PictureFileName(int number);
+// The sixteen file names of a skin in the order errors name them: the description
+// file, then the pictures.
+QStringList SkinFileNames();
+// Whether name is one of them, spelled exactly.
+bool IsSkinFileName(const QString& name);
 
 class SkinDocument {
 public:

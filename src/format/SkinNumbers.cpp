@@ -2,7 +2,9 @@
 
 #include "SkinError.h"
 
-static int HexDigit(char c)
+#include <algorithm>
+
+int HexDigit(char c)
 {
     if (c >= '0' && c <= '9')
         return c - '0';
@@ -77,6 +79,17 @@ RgbColor HexToColor(std::string_view s)
         channel[k] = hi * 16 + lo;
     }
     return MakeRgb(channel[0], channel[1], channel[2]);
+}
+
+bool IsColorWord(std::string_view word)
+{
+    return word.size() == ColorWordLength && word.substr(0, 2) == "0x"
+           && std::all_of(word.begin() + 2, word.end(), [](char c) { return HexDigit(c) >= 0; });
+}
+
+std::string ColorWord(RgbColor color)
+{
+    return "0x" + ColorToHex(color) + "00";
 }
 
 std::string ColorToHex(RgbColor color)

@@ -1,5 +1,6 @@
 #pragma once
 // Numbers and colours of the description file.
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -14,6 +15,15 @@ std::optional<std::int32_t> TryParseSkinInt(std::string_view word);
 
 // As TryParseSkinInt; throws "'%s' is not a valid integer value".
 std::int32_t ParseSkinInt(std::string_view word);
+
+// The value of a hexadecimal digit of either case; -1 for any other character.
+int HexDigit(char c);
+
+// A colour word of a line: "0x" and eight hexadecimal digits, RRGGBBAA.
+inline constexpr std::size_t ColorWordLength = 10;
+bool IsColorWord(std::string_view word);
+// The colour word of color, with alpha 00: "0xRRGGBB00".
+std::string ColorWord(RgbColor color);
 
 // Red, green and blue from characters 3-8 of "0xRRGGBBAA"; black when malformed.
 RgbColor HexToColor(std::string_view colorString);

@@ -2,7 +2,7 @@
 // The sets of sample texts an author can preview a skin with, besides the ones the
 // asset file holds: texts as long as a phone's music can make them, and as short.
 // The preview draws whichever set is chosen; none of them is ever part of a skin.
-#include "TextFile.h"
+#include "TextLines.h"
 
 #include <array>
 

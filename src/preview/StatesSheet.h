@@ -2,8 +2,7 @@
 // The ten looks of a skin on one picture: the five play states side by side, one
 // row per repetition mode, each preview in a one-pixel frame with its label under
 // it. vellumark-skin sheet writes it and the editor's all-states window shows it,
-// so both come from here. Also the whole-number enlargement and the PNG writing
-// that the exports share.
+// so both come from here. Also the whole-number enlargement that the exports share.
 #include "PreviewCache.h"
 #include "PreviewRenderer.h"
 
@@ -50,8 +49,3 @@ void DrawStatesSheet(QImage& sheet, const SkinDocument& document, const TextLine
 
 // Each pixel of image as a factor x factor block (RGB32).
 QImage ScaledImage(const QImage& image, int factor);
-
-// Writes image as a PNG whole or not at all, leaving any former file as it was on
-// failure. Through a symbolic link, the file it names is written and the link stays;
-// a named pipe or a device is refused. Throws "Cannot create file ...".
-void WritePng(const QImage& image, const QString& path);

@@ -1,6 +1,7 @@
 #include "TextFitWarnings.h"
 
 #include "SampleTextSets.h"
+#include "SkinError.h"
 #include "SkinFormat.h"
 
 #include <algorithm>
@@ -8,9 +9,6 @@
 #include <optional>
 
 namespace {
-
-// A sample text is quoted whole up to here: a file of texts may hold any line.
-constexpr std::size_t MaxQuotedText = 60;
 
 // The line of the sample text a drawn text showed; nothing for any other element.
 std::optional<int> SampleLineOf(const DrawnElement& element)
@@ -32,13 +30,11 @@ std::string Named(const std::string& key)
 
 std::string QuotedText(const TextLines& langLines, int line)
 {
-    std::string text = static_cast<std::size_t>(line) < langLines.size() ? langLines[static_cast<std::size_t>(line)]
-                                                                           : std::string();
-    if (text.size() > MaxQuotedText) {
-        text.resize(MaxQuotedText);
-        text += "...";
-    }
-    return "\"" + text + "\"";
+    // A file of texts may hold any line: quoted as the checker quotes a word.
+    const std::string text = static_cast<std::size_t>(line) < langLines.size()
+                                 ? langLines[static_cast<std::size_t>(line)]
+                                 : std::string();
+    return "\"" + QuotedPart(text) + "\"";
 }
 
 // How the other text of an overlap is named: by its key, or as the right soft label

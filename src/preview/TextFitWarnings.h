@@ -5,7 +5,7 @@
 // warnings say exactly what the preview shows; the Problems page and
 // vellumark-skin check both list them.
 #include "PreviewRenderer.h"
-#include "SkinChecker.h"
+#include "SkinProblem.h"
 #include "SkinLines.h"
 
 #include <string>

@@ -1,5 +1,6 @@
 #include "FileDrops.h"
 
+#include "FilePaths.h"
 #include "PictureImport.h"
 #include "SkinFormat.h"
 
@@ -29,7 +30,7 @@ QString DroppedSkin(const QMimeData* data)
     const QFileInfo info(path);
     const QString description = QString::fromLatin1(DescriptionFileName);
     if (info.isDir()) {
-        const QString file = QDir(path).filePath(description);
+        const QString file = SkinDescriptionOf(path);
         return QFileInfo(file).isFile() ? file : QString();
     }
     // The names the Open dialog offers.

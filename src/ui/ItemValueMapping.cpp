@@ -3,7 +3,8 @@
 namespace {
 
 // Codes written by each entry, in list order.
-constexpr std::array<std::int32_t, FontEntries.size()> FontIds = {1, 2, 6, 8, 10, 12};
+constexpr std::array<std::int32_t, FontChoices.size()> FontIds = {
+    FontChoices[0].id, FontChoices[1].id, FontChoices[2].id, FontChoices[3].id, FontChoices[4].id, FontChoices[5].id};
 constexpr std::array<std::int32_t, StyleEntries.size()> StyleCodes = {
     TextStyles[0].code, TextStyles[1].code, TextStyles[2].code, TextStyles[3].code};
 constexpr std::array<std::int32_t, VerticalEntries.size()> VerticalParts = {AnchorBottom, AnchorTop};

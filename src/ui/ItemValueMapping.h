@@ -8,8 +8,18 @@
 #include <cstdint>
 #include <optional>
 
+// The fonts the list offers: each entry and the font id it writes, in list order.
+struct FontChoice {
+    const char* entry;
+    std::int32_t id;
+};
+inline constexpr std::array<FontChoice, 6> FontChoices = {
+    {{"Font01", 1}, {"Font02", 2}, {"Font06", 6}, {"Font08", 8}, {"Font0A", 10}, {"Font0C", 12}}};
+
 // Entries of the lists, in list order.
-inline constexpr std::array<const char*, 6> FontEntries = {"Font01", "Font02", "Font06", "Font08", "Font0A", "Font0C"};
+inline constexpr std::array<const char*, FontChoices.size()> FontEntries = {
+    FontChoices[0].entry, FontChoices[1].entry, FontChoices[2].entry,
+    FontChoices[3].entry, FontChoices[4].entry, FontChoices[5].entry};
 inline constexpr std::array<const char*, TextStyles.size()> StyleEntries = {
     TextStyles[0].name, TextStyles[1].name, TextStyles[2].name, TextStyles[3].name};
 inline constexpr std::array<const char*, 2> VerticalEntries = {"BOTTOM", "TOP"};             // XPos

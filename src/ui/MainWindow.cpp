@@ -5,11 +5,9 @@
 #include "CanvasPicking.h"
 #include "CanvasView.h"
 #include "CanvasWindow.h"
-#include "AllStatesWindow.h"
+#include "FileCommands.h"
 #include "FileDrops.h"
-#include "FilePaths.h"
 #include "HistoryActions.h"
-#include "HistoryWindow.h"
 #include "LineMending.h"
 #include "PngExport.h"
 #include "Placement.h"
@@ -20,13 +18,10 @@
 #include "QtDialogService.h"
 #include "RecentMenu.h"
 #include "SampleTextChoice.h"
-#include "SampleTextsWindow.h"
-#include "SkinError.h"
-#include "TextFile.h"
 #include "ResourcesPage.h"
 #include "ShapeFrame.h"
 #include "SkinSaving.h"
-#include "StarterSkin.h"
+#include "ViewWindows.h"
 #include "WindowFont.h"
 #include "WindowTitle.h"
 
@@ -34,8 +29,6 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QMenuBar>
 #include <QLabel>
 #include <QScreen>
@@ -43,33 +36,16 @@
 #include <QTabWidget>
 #include <QTimer>
 
-#include <cerrno>
-#include <sys/stat.h>
-
-namespace {
-
-// Shows a window this one makes on first use and owns, in front of the others.
-template <typename Window, typename Make>
-void ShowMadeOnce(Window*& window, Make make)
-{
-    if (window == nullptr)
-        window = make();
-    window->show();
-    window->raise();
-    window->activateWindow();
-}
-
-} // namespace
-
 TMainFrm::TMainFrm(EditingSession& session, std::unique_ptr<DialogService> dialogs, QWidget* parent)
     : QMainWindow(parent),
       session_(session),
       dialogs_(dialogs ? std::move(dialogs) : std::make_unique<QtDialogService>(this)),
       errors_(*dialogs_)
 {
-    saving_ = new SkinSaving(session_, *dialogs_, recent_, this);
+    files_ = new FileCommands(session_, *dialogs_, errors_, this);
     // The texts chosen in the last run print from the first drawing on.
     sampleTexts_ = new SampleTextChoice(session_, this);
+    windows_ = new ViewWindows(session_, errors_, *sampleTexts_, this);
     setObjectName(QStringLiteral("MainFrm"));
     setFont(WindowFont());
     resize(508, 344);
@@ -118,7 +94,7 @@ void TMainFrm::CreateControls()
             [this](const PreviewSettings& settings) { errors_.Run([&] { session_.SetSettings(settings); }); });
 
     // A skin folder or its description file dropped anywhere on the window opens it.
-    new SkinDropFilter(this, [this](const QString& file) { errors_.Run([&] { OpenSkin(file); }); });
+    new SkinDropFilter(this, [this](const QString& file) { errors_.Run([&] { files_->OpenSkin(file); }); });
     // A picture changed by another program that could not be taken is reported once.
     connect(&session_, &EditingSession::ExternalChangeFailed, this,
             [this](const std::string& message) { errors_.Report(message.c_str()); });
@@ -180,12 +156,12 @@ void TMainFrm::CreateMenu()
     item(file, "Newskin1", QStringLiteral("New skin\u2026"), QKeySequence(Qt::CTRL | Qt::Key_N),
          &TMainFrm::Newskin1Click);
     Open1 = item(file, "Open1", QStringLiteral("&Open"), QKeySequence(Qt::CTRL | Qt::Key_O), &TMainFrm::Open1Click);
-    auto* recentMenu = new RecentMenu(recent_, file);
+    auto* recentMenu = new RecentMenu(files_->Recent(), file);
     file->addMenu(recentMenu);
     connect(recentMenu, &RecentMenu::Chosen, this, &TMainFrm::OpenRecent);
     Save1 = item(file, "Save1", QStringLiteral("Save"), QKeySequence(), &TMainFrm::Save1Click);
     Save1->setEnabled(false); // nowhere to write before a skin is open
-    connect(saving_, &SkinSaving::SaveFolderChanged, Save1,
+    connect(&files_->Saving(), &SkinSaving::SaveFolderChanged, Save1,
             [this](const QString& folder) { Save1->setEnabled(!folder.isEmpty()); });
     Saveas1 = item(file, "Saveas1", QStringLiteral("&Save as.."), QKeySequence(Qt::CTRL | Qt::Key_S),
                    &TMainFrm::Saveas1Click);
@@ -207,23 +183,23 @@ void TMainFrm::CreateMenu()
     edit->addSeparator();
     item(edit, "Selectall1", QStringLiteral("Select all"), QKeySequence(Qt::CTRL | Qt::Key_A), [this] {
         errors_.Run([this] {
-            if (canvas_ != nullptr)
-                canvas_->View()->SelectAll();
+            if (CanvasWindow* canvas = windows_->Canvas())
+                canvas->View()->SelectAll();
             else
                 SelectAllDrawn(session_);
         });
     });
     AddArrangeActions(*edit, nullptr, session_, errors_, [this] {
-        if (canvas_ != nullptr)
-            return canvas_->View()->SelectedTargets();
+        if (CanvasWindow* canvas = windows_->Canvas())
+            return canvas->View()->SelectedTargets();
         std::vector<MoveTarget> targets;
         for (const ElementRef& element : session_.SelectedElements())
             if (element.category != SkinCategory::Settings)
                 targets.push_back({element, false});
         return targets;
     }, [this] {
-        if (canvas_ != nullptr)
-            canvas_->View()->Tool().Cancel();
+        if (CanvasWindow* canvas = windows_->Canvas())
+            canvas->View()->Tool().Cancel();
     });
 
     // The windows beside the main one; "About" stays the last item on the bar.
@@ -247,7 +223,7 @@ void TMainFrm::CreateStatusBar()
     status_->setObjectName(QStringLiteral("StatusMessage"));
     statusBar()->setObjectName(QStringLiteral("StatusBar1"));
     statusBar()->addWidget(status_, 1);
-    connect(saving_, &SkinSaving::Saved, this, [this](const QString& folder) {
+    connect(&files_->Saving(), &SkinSaving::Saved, this, [this](const QString& folder) {
         ShowStatus(QStringLiteral("Saved to %1").arg(QDir::toNativeSeparators(folder)));
     });
 }
@@ -305,26 +281,17 @@ void TMainFrm::showEvent(QShowEvent* event)
 
 void TMainFrm::Open1Click()
 {
-    errors_.Run([this] {
-        if (const auto chosen = dialogs_->OpenSkinFile())
-            OpenSkin(*chosen);
-    });
+    files_->Open();
 }
 
 void TMainFrm::OpenPath(const QString& path)
 {
-    errors_.Run([&] {
-        const QFileInfo info(path);
-        // A dialog offers only what exists; a typed path may name nothing, or a loop of
-        // links, or lie in a folder that cannot be searched: the system says which.
-        if (!info.exists()) {
-            struct stat status {};
-            const int reason = ::stat(QFile::encodeName(path).constData(), &status) != 0 ? errno : ENOENT;
-            throw SkinError("Cannot open file \"" + DisplayPath(path) + "\". " + SystemReason(reason));
-        }
-        OpenSkin(info.isDir() ? QDir(info.absoluteFilePath()).filePath(QString::fromLatin1(DescriptionFileName))
-                                   : info.absoluteFilePath());
-    });
+    files_->OpenPath(path);
+}
+
+void TMainFrm::OpenRecent(const QString& file)
+{
+    files_->OpenRecent(file);
 }
 
 void TMainFrm::ShowTitle()
@@ -333,47 +300,19 @@ void TMainFrm::ShowTitle()
     setWindowModified(session_.IsModified());
 }
 
-void TMainFrm::OpenSkin(const QString& file, bool asked)
-{
-    if (!asked && !MayLeaveSkin())
-        return;
-    session_.Open(file);
-    if (!file.isEmpty())
-        recent_.Add(file);
-}
-
 void TMainFrm::Newskin1Click()
 {
-    errors_.Run([this] {
-        // Asked before anything is written: a cancel leaves no starter skin behind.
-        if (MayLeaveSkin())
-            saving_->NewSkin(StarterSkinFolder(session_.Workspace().ExecutableFolder()));
-    });
-}
-
-void TMainFrm::OpenRecent(const QString& file)
-{
-    errors_.Run([&] {
-        const QString folder = QFileInfo(file).absolutePath();
-        if (!QFileInfo(folder).isDir()) {
-            recent_.Remove(file); // the menu is filled afresh when next opened
-            dialogs_->ShowWarning(ApplicationTitle(QCoreApplication::applicationName()),
-                                  QStringLiteral("The skin folder \"%1\" is gone. It was removed from the recent list.")
-                                      .arg(QDir::toNativeSeparators(folder)));
-            return;
-        }
-        OpenSkin(file);
-    });
+    files_->NewSkin();
 }
 
 void TMainFrm::Saveas1Click()
 {
-    errors_.Run([this] { saving_->SaveAs(); });
+    errors_.Run([this] { files_->Saving().SaveAs(); });
 }
 
 void TMainFrm::Save1Click()
 {
-    errors_.Run([this] { saving_->Save(); });
+    errors_.Run([this] { files_->Saving().Save(); });
 }
 
 void TMainFrm::Exit1Click()
@@ -402,7 +341,7 @@ void TMainFrm::AutoSaveTimer()
 
 void TMainFrm::Allstates1Click()
 {
-    errors_.Run([this] { ShowMadeOnce(allStates_, [this] { return new TAllStatesWindow(session_, errors_, this); }); });
+    errors_.Run([this] { windows_->ShowAllStates(); });
 }
 
 void TMainFrm::Exportallstates1Click()
@@ -410,25 +349,9 @@ void TMainFrm::Exportallstates1Click()
     errors_.Run([this] { ShowWritten(ExportAllStates(session_, *dialogs_)); });
 }
 
-bool TMainFrm::MayLeaveSkin()
-{
-    if (!session_.IsModified())
-        return true;
-    const UnsavedChangesAnswer answer = dialogs_->AskUnsavedChanges(
-        QStringLiteral("The skin has changes that were not saved."), !saving_->SaveFolder().isEmpty());
-    if (answer == UnsavedChangesAnswer::Discard)
-        return true;
-    if (answer == UnsavedChangesAnswer::Cancel)
-        return false;
-    // A cancelled or failed save keeps the skin.
-    bool saved = false;
-    errors_.Run([&] { saved = answer == UnsavedChangesAnswer::Save ? saving_->Save() : saving_->SaveAs(); });
-    return saved;
-}
-
 void TMainFrm::closeEvent(QCloseEvent* event)
 {
-    const bool mayClose = MayLeaveSkin();
+    const bool mayClose = files_->MayLeaveSkin();
     // The working copy keeps the last state, so nothing typed since the last
     // autosave is lost with the window.
     errors_.Run([this] { session_.Autosave(); });
@@ -437,23 +360,15 @@ void TMainFrm::closeEvent(QCloseEvent* event)
 
 void TMainFrm::Canvas1Click()
 {
-    if (canvas_ != nullptr && canvas_->isVisible()) {
-        canvas_->close();
-        return;
-    }
-    ShowMadeOnce(canvas_, [this] {
-        auto* canvas = new CanvasWindow(session_, errors_, this);
-        connect(canvas, &CanvasWindow::OpenChanged, canvasAction_, &QAction::setChecked);
-        return canvas;
-    });
+    windows_->ToggleCanvas(canvasAction_);
 }
 
 void TMainFrm::History1Click()
 {
-    ShowMadeOnce(history_, [this] { return new HistoryWindow(session_, errors_, this); });
+    windows_->ShowHistory();
 }
 
 void TMainFrm::Sampletexts1Click()
 {
-    ShowMadeOnce(sampleTextsWindow_, [this] { return new SampleTextsWindow(*sampleTexts_, errors_, this); });
+    windows_->ShowSampleTexts();
 }

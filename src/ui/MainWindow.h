@@ -7,15 +7,12 @@
 #include "EditingSession.h"
 #include "ErrorReporter.h"
 #include "PngExport.h"
-#include "RecentSkins.h"
 
 #include <QMainWindow>
 
 #include <memory>
 
-class CanvasWindow;
-class HistoryWindow;
-class SkinSaving;
+class FileCommands;
 class QAction;
 class QLabel;
 class QMenu;
@@ -23,12 +20,11 @@ class QTabWidget;
 class QTimer;
 class PreviewView;
 class PropertyEditor;
-class TAllStatesWindow;
 class PreviewSettingsPanel;
 class SampleTextChoice;
-class SampleTextsWindow;
 class ShapeFrame;
 class TAbout;
+class ViewWindows;
 
 class TMainFrm : public QMainWindow {
     Q_OBJECT
@@ -86,13 +82,6 @@ private:
     void FormCreate();
     // SkinWindowTitle, marked while there are changes not saved.
     void ShowTitle();
-    // Open as File › Open does it for every way in (the dialog, the recent list, a
-    // drop, a new skin); a skin opened without error goes to the top of the recent list.
-    // Asks first, unless asked is set, when the skin has changes not saved.
-    void OpenSkin(const QString& file, bool asked = false);
-    // Whether the open skin may give way to another or to none: asks when it has
-    // changes not saved, and runs Save as when the user chooses it.
-    bool MayLeaveSkin();
 
     EditingSession& session_;
     std::unique_ptr<DialogService> dialogs_;
@@ -112,15 +101,11 @@ private:
     QAction* Open1 = nullptr;
     QAction* Saveas1 = nullptr;
     QAction* Save1 = nullptr;
-    SkinSaving* saving_ = nullptr;
-    RecentSkins recent_;
+    FileCommands* files_ = nullptr;
     QAction* Exit1 = nullptr;
-    TAllStatesWindow* allStates_ = nullptr; // made when first asked for; this window owns it
     QAction* canvasAction_ = nullptr;
-    CanvasWindow* canvas_ = nullptr;
-    HistoryWindow* history_ = nullptr;
     SampleTextChoice* sampleTexts_ = nullptr; // what the preview prints; this window owns it
-    SampleTextsWindow* sampleTextsWindow_ = nullptr;
+    ViewWindows* windows_ = nullptr;
     QAction* About1 = nullptr;
     QTimer* AutoSave = nullptr;
     QLabel* status_ = nullptr;

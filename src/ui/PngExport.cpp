@@ -2,6 +2,7 @@
 
 #include "DialogService.h"
 #include "EditingSession.h"
+#include "PngFile.h"
 #include "SkinError.h"
 #include "StatesSheet.h"
 

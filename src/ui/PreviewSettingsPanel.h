@@ -18,7 +18,6 @@ public:
     // Its size is that of the four controls; the owner places it.
     explicit PreviewSettingsPanel(QWidget* parent = nullptr);
 
-    // The settings as the controls hold them.
     PreviewSettings Settings() const;
 
     // The controls, for the window's focus order.

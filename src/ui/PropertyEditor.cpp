@@ -1,8 +1,8 @@
 #include "PropertyEditor.h"
 
-#include "ChoiceList.h"
 #include "ColorSwatch.h"
 #include "DialogService.h"
+#include "ElementPicker.h"
 #include "ElementValues.h"
 #include "ErrorReporter.h"
 #include "ItemValueMapping.h"
@@ -26,7 +26,6 @@
 
 namespace {
 
-constexpr int ColorTextLength = 10; // "0x" and RRGGBBAA
 constexpr RgbColor SwatchGrey = 0x808080;
 
 // Description lines are 8-bit text, one character per byte.
@@ -72,6 +71,7 @@ PropertyEditor::PropertyEditor(EditingSession& session, DialogService& dialogs, 
     : QObject(page), session_(session), dialogs_(dialogs), errors_(errors)
 {
     setObjectName(QStringLiteral("PropertyEditor"));
+    picker_ = new ElementPicker(session_, errors_, page);
     CreateControls(page);
     ConnectControls();
     FollowSession();
@@ -79,9 +79,7 @@ PropertyEditor::PropertyEditor(EditingSession& session, DialogService& dialogs, 
 
 void PropertyEditor::CreateControls(QWidget* page)
 {
-    CurList = Place(DropDownList(page, std::array{"Strings", "Pictures", "Objects"}), "CurList", 0, 8, 113, 22);
-    SkinItems = Place(new ChoiceList(page), "SkinItems", 0, 32, 113, 237);
-
+    page_ = page;
     Caption(page, "XEditL", "X:", 115, 8);
     XEdit = Place(new NumberField(page), "XEdit", 128, 8, 57, 22);
     Caption(page, "YEditL", "Y:", 187, 8);
@@ -105,10 +103,8 @@ void PropertyEditor::CreateControls(QWidget* page)
 
 void PropertyEditor::ConnectControls()
 {
-    connect(CurList, &QComboBox::currentIndexChanged, this, &PropertyEditor::CurListChange);
-    // A new selection, by mouse or keys, shows the element; so does a click on the
-    // entry that was already selected, which reads its line again.
-    connect(SkinItems, &ChoiceList::Chosen, this, &PropertyEditor::SkinItemsClick);
+    connect(picker_, &ElementPicker::NamesShown, this, &PropertyEditor::ShowNoElement);
+    connect(picker_, &ElementPicker::Chosen, this, &PropertyEditor::SkinItemsClick);
 
     for (QWidget* field : std::initializer_list<QWidget*>{XEdit, YEdit, WPos, HPos, ColorEdit})
         UndoKeys::PassToWindow(field);
@@ -141,52 +137,23 @@ void PropertyEditor::FollowSession()
     connect(qApp, &QApplication::focusChanged, this, [this] { session_.Commit(); });
     // Another skin, an undo, a move on the canvas: the fields show the line as it is now.
     connect(&session_, &EditingSession::Changed, this, [this](const SkinChange& change) {
-        if (writing_ || !Category() || SelectedItem() < 0)
+        if (writing_ || !picker_->Category())
             return;
-        const std::string key = SkinText(SelectedName());
-        if (change.Touches(key))
-            ShowIfSelected(key);
+        if (const auto key = picker_->SelectedKey(); key && change.Touches(*key))
+            ShowIfSelected(*key);
     });
-    connect(&session_, &EditingSession::SelectionChanged, this, &PropertyEditor::ShowSessionSelection);
 }
 
 void PropertyEditor::ShowIfSelected(const std::string& key)
 {
     errors_.Run([&] {
-        const auto category = Category();
-        if (!category || SelectedItem() < 0 || SkinText(SelectedName()) != key || !session_.Document().SkinLoaded)
+        if (!picker_->Category() || picker_->SelectedKey() != key || !session_.Document().SkinLoaded)
             return;
         // The same guard as a selection: the controls follow without writing back.
         EditEnabled = false;
         ShowItem();
         EditEnabled = true;
     });
-}
-
-void PropertyEditor::ShowSessionSelection()
-{
-    const auto& selection = session_.Selection();
-    if (!selection && !followingSession_ && SelectedItem() >= 0) { // cleared elsewhere
-        SkinItems->clearSelection();
-        SkinItems->setCurrentRow(-1);
-        ShowNoElement();
-        return;
-    }
-    if (!selection || selection->category == SkinCategory::Settings || followingSession_)
-        return;
-    const auto category = Category();
-    if (category && *category == selection->category && SelectedItem() >= 0
-        && SkinText(SelectedName()) == selection->key)
-        return;
-    followingSession_ = true;
-    errors_.Run([&] {
-        // As the user would: choose the category, then click the element.
-        CurList->setCurrentIndex(static_cast<int>(selection->category));
-        const auto found = SkinItems->findItems(FromSkinText(selection->key), Qt::MatchExactly);
-        if (!found.isEmpty())
-            SkinItems->setCurrentItem(found.front());
-    });
-    followingSession_ = false;
 }
 
 void PropertyEditor::FocusField(FieldId field)
@@ -204,7 +171,7 @@ void PropertyEditor::FocusField(FieldId field)
     case FieldId::SecondColor:
     case FieldId::Setting: return; // no control: write-back writes them itself
     }
-    if (control->isVisibleTo(CurList->parentWidget()))
+    if (control->isVisibleTo(page_))
         control->setFocus(Qt::TabFocusReason);
 }
 
@@ -215,14 +182,7 @@ void PropertyEditor::PaintColorViewGrey()
 
 void PropertyEditor::ShowCategoryNames()
 {
-    const auto category = Category();
-    if (!category)
-        return;
-    SkinItems->clear();
-    for (const char* key : ElementKeys(*category))
-        SkinItems->addItem(QString::fromLatin1(key));
-    // Nothing is selected now: no field may show an element that is not.
-    ShowNoElement();
+    picker_->ShowCategoryNames();
 }
 
 void PropertyEditor::ShowNoElement()
@@ -244,24 +204,10 @@ void PropertyEditor::SetFieldsEnabled(bool enabled)
         control->setEnabled(enabled);
 }
 
-void PropertyEditor::CurListChange()
-{
-    errors_.Run([this] {
-        ShowCategoryNames();
-        // Choosing a category clears the selection, for every view.
-        if (!followingSession_)
-            session_.Select(std::nullopt);
-    });
-}
-
 void PropertyEditor::SkinItemsClick()
 {
     errors_.Run([this] {
-        if (SelectedItem() < 0)
-            return;
         EditEnabled = false;
-        if (const auto category = Category())
-            session_.Select(ElementRef{*category, SkinText(SelectedName())});
         if (session_.Document().SkinLoaded)
             ShowItem();
         // Not reached when ShowItem fails: nothing is written back until a selection succeeds.
@@ -271,14 +217,14 @@ void PropertyEditor::SkinItemsClick()
 
 void PropertyEditor::ShowItem()
 {
-    const auto category = Category();
+    const auto category = picker_->Category();
     if (!category)
         return;
     SetVisibility(*category);
 
     ItemValues values;
     try {
-        values = ReadElementValues(session_.Document().Lines, *category, SkinText(SelectedName()));
+        values = ReadElementValues(session_.Document().Lines, *category, SkinText(picker_->SelectedName()));
     } catch (const SkinError&) {
         ShowNoElement(); // not the values of the element shown before
         throw;
@@ -330,13 +276,13 @@ void PropertyEditor::ItemEdited()
 {
     if (!session_.Document().SkinLoaded || !EditEnabled)
         return;
-    StoreItem(SelectedName());
+    StoreItem(picker_->SelectedName());
 }
 
 void PropertyEditor::StoreItem(const QString& name)
 {
     // A missing line throws before anything is parsed or drawn.
-    const auto category = Category();
+    const auto category = picker_->Category();
     if (!category)
         return;
     // The controls already show what is written: they must not be shown again.
@@ -369,7 +315,7 @@ void PropertyEditor::ColorViewClick()
         const auto rgb = [](RgbColor color) { return QColor(RedOf(color), GreenOf(color), BlueOf(color)); };
         std::vector<QColor> skinColours;
         const auto offer = [&](const std::string& text) {
-            if (text.size() != ColorTextLength)
+            if (text.size() != ColorWordLength)
                 return;
             const QColor colour = rgb(HexToColor(text));
             if (skinColours.size() < 16 && std::find(skinColours.begin(), skinColours.end(), colour) == skinColours.end())
@@ -385,8 +331,8 @@ void PropertyEditor::ColorViewClick()
             return;
         const RgbColor color = MakeRgb(chosen->red(), chosen->green(), chosen->blue());
         ColorView->Fill(color);
-        ColorEdit->setText(QStringLiteral("0x") + FromSkinText(ColorToHex(color)) + QStringLiteral("00"));
-        control_ = ColorControl;
+        ColorEdit->setText(FromSkinText(ColorWord(color)));
+        control_ = MergeControl::Color;
         ItemEdited();
     });
 }
@@ -396,33 +342,10 @@ void PropertyEditor::ColorEditChange()
     // Only the swatch follows the text, and only a complete colour; a failure to
     // paint it must not interrupt typing, so it is ignored.
     try {
-        if (ColorEdit->text().size() == ColorTextLength)
+        if (static_cast<std::size_t>(ColorEdit->text().size()) == ColorWordLength)
             ColorView->Fill(HexToColor(ColorText()));
     } catch (...) {
     }
-}
-
-std::optional<SkinCategory> PropertyEditor::Category() const
-{
-    switch (CurList->currentIndex()) {
-    case 0: return SkinCategory::Strings;
-    case 1: return SkinCategory::Pictures;
-    case 2: return SkinCategory::Objects;
-    default: return std::nullopt;
-    }
-}
-
-int PropertyEditor::SelectedItem() const
-{
-    return SkinItems->SelectedRow();
-}
-
-QString PropertyEditor::SelectedName() const
-{
-    const int row = SelectedItem();
-    if (row < 0)
-        ThrowListIndexError(row);
-    return SkinItems->item(row)->text();
 }
 
 std::string PropertyEditor::ColorText() const
@@ -430,7 +353,7 @@ std::string PropertyEditor::ColorText() const
     return SkinText(ColorEdit->text());
 }
 
-void PropertyEditor::WriteBack(Control control)
+void PropertyEditor::WriteBack(int control)
 {
     errors_.Run([this, control] {
         control_ = control;
@@ -438,17 +361,17 @@ void PropertyEditor::WriteBack(Control control)
     });
 }
 
-// The write-back handlers of the event table: each only runs ItemEdited.
-void PropertyEditor::XEditChange() { WriteBack(XControl); }
-void PropertyEditor::XEditKeyDown() { WriteBack(XControl); }
-void PropertyEditor::XEditKeyUp() { WriteBack(XControl); }
-void PropertyEditor::YEditChange() { WriteBack(YControl); }
-void PropertyEditor::YEditKeyDown() { WriteBack(YControl); }
-void PropertyEditor::WPosChange() { WriteBack(WControl); }
-void PropertyEditor::HPosChange() { WriteBack(HControl); }
-void PropertyEditor::ColorEditKeyDown() { WriteBack(ColorControl); }
-void PropertyEditor::ColorEditKeyUp() { WriteBack(ColorControl); }
-void PropertyEditor::FontBoxChange() { WriteBack(FontControl); }
-void PropertyEditor::FstyleCBChange() { WriteBack(StyleControl); }
-void PropertyEditor::XPosChange() { WriteBack(AnchorControl); }
-void PropertyEditor::YPosChange() { WriteBack(AnchorControl); }
+// The write-back handlers of the fields: each only runs ItemEdited.
+void PropertyEditor::XEditChange() { WriteBack(MergeControl::X); }
+void PropertyEditor::XEditKeyDown() { WriteBack(MergeControl::X); }
+void PropertyEditor::XEditKeyUp() { WriteBack(MergeControl::X); }
+void PropertyEditor::YEditChange() { WriteBack(MergeControl::Y); }
+void PropertyEditor::YEditKeyDown() { WriteBack(MergeControl::Y); }
+void PropertyEditor::WPosChange() { WriteBack(MergeControl::W); }
+void PropertyEditor::HPosChange() { WriteBack(MergeControl::H); }
+void PropertyEditor::ColorEditKeyDown() { WriteBack(MergeControl::Color); }
+void PropertyEditor::ColorEditKeyUp() { WriteBack(MergeControl::Color); }
+void PropertyEditor::FontBoxChange() { WriteBack(MergeControl::Font); }
+void PropertyEditor::FstyleCBChange() { WriteBack(MergeControl::Style); }
+void PropertyEditor::XPosChange() { WriteBack(MergeControl::Anchor); }
+void PropertyEditor::YPosChange() { WriteBack(MergeControl::Anchor); }

@@ -12,7 +12,7 @@
 
 #include <optional>
 
-class ChoiceList;
+class ElementPicker;
 class ColorSwatch;
 class DialogService;
 class ErrorReporter;
@@ -30,12 +30,9 @@ public:
     // Places the controls on page, which owns the editor.
     PropertyEditor(EditingSession& session, DialogService& dialogs, const ErrorReporter& errors, QWidget* page);
 
-    // The controls whose write-backs merge into one undo step while the user stays in one.
-    enum Control { XControl, YControl, WControl, HControl, ColorControl, FontControl, StyleControl, AnchorControl };
-
     // Start-up steps of the window: they throw like its other steps.
     void PaintColorViewGrey();
-    void ShowCategoryNames(); // what CurListChange does
+    void ShowCategoryNames(); // the picker lists the chosen category's keys
 
     // Puts the keyboard focus on field's control, its text selected for retyping, when
     // the selected element's category shows one: where a problem of the line is.
@@ -52,7 +49,7 @@ public:
     void StoreItem(const QString& name);
 
 public slots:
-    void CurListChange();
+    // Shows the element chosen in the picker, without writing it back.
     void SkinItemsClick();
     void ColorViewClick();
     void ColorEditChange();
@@ -75,34 +72,31 @@ private:
     void CreateControls(QWidget* page);
     void ConnectControls();
     void FollowSession();
-    void WriteBack(Control control); // ItemEdited, with its error shown in the error box
+    void WriteBack(int control); // ItemEdited, with its error shown in the error box
     // Shows the element again without writing it back, when it is the one selected.
     void ShowIfSelected(const std::string& key);
-    // Selects in the lists what the session has selected.
-    void ShowSessionSelection();
     void SetVisibility(SkinCategory category);
     // With no element selected: every field empty and disabled, nothing written back.
     void ShowNoElement();
     void SetFieldsEnabled(bool enabled);
     void ShowColor(const std::string& color);
-    std::optional<SkinCategory> Category() const;
-    int SelectedItem() const;
-    QString SelectedName() const;
     ItemValues ControlValues(SkinCategory category) const;
     std::string ColorText() const;
 
     EditingSession& session_;
     DialogService& dialogs_;
     const ErrorReporter& errors_;
-    // Write-back is allowed: cleared while ShowItem fills the controls, and left
-    // cleared when it fails.
+    // Write-back is allowed: cleared while ShowItem fills the controls, since the
+    // fields tell a value the program sets as they tell one typed; left cleared when
+    // ShowItem fails, so no write-back follows a failed selection.
     bool EditEnabled = false;
-    Control control_ = XControl;  // the control being written back
-    bool writing_ = false;        // a write-back of this page is under way
-    bool followingSession_ = false;
+    int control_ = MergeControl::X; // the control being written back; its write-backs merge
+    // A write-back of this page is under way: the fields already show what the
+    // session's Changed reports, and showing it again would move the cursor.
+    bool writing_ = false;
 
-    QComboBox* CurList = nullptr;
-    ChoiceList* SkinItems = nullptr;
+    QWidget* page_ = nullptr;
+    ElementPicker* picker_ = nullptr;
     NumberField* XEdit = nullptr;
     NumberField* YEdit = nullptr;
     QLabel* WposL = nullptr;

@@ -4,16 +4,14 @@
 #include "EditingSession.h"
 #include "FilePaths.h"
 #include "RecentSkins.h"
+#include "SaveFolder.h"
 #include "SkinError.h"
+#include "SkinFormat.h"
 #include "StarterSkin.h"
-#include "TextFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-
-#include <cerrno>
-#include <sys/stat.h>
 
 namespace {
 
@@ -22,27 +20,7 @@ QString Native(const QString& folder)
     return QDir::toNativeSeparators(folder);
 }
 
-bool IsSkinFileName(const QString& name)
-{
-    if (name == QLatin1String(DescriptionFileName))
-        return true;
-    for (int number = 0; number < SkinPictureCount; ++number)
-        if (name == PictureFileName(number))
-            return true;
-    return false;
-}
-
 } // namespace
-
-bool MakeSkinFolder(const QString& folder)
-{
-    if (QFileInfo::exists(folder) || QFileInfo(folder).isSymLink())
-        return false;
-    const QByteArray native = QFile::encodeName(folder);
-    if (::mkdir(native.constData(), 0777) != 0)
-        throw SkinError("Cannot create folder \"" + DisplayPath(folder) + "\". " + SystemReason(errno));
-    return true;
-}
 
 SkinSaving::SkinSaving(EditingSession& session, DialogService& dialogs, RecentSkins& recent, QObject* parent)
     : QObject(parent), session_(session), dialogs_(dialogs), recent_(recent)
@@ -63,19 +41,13 @@ bool SkinSaving::SaveAs()
         const auto chosen = dialogs_.SaveSkinFile(session_.SkinFolder());
         if (!chosen || chosen->isEmpty())
             return false;
-        const QFileInfo info(*chosen);
-        QString folder = info.absolutePath();
-        if (info.isDir()) {
-            folder = info.absoluteFilePath();
-        } else if (!info.exists() && !info.isSymLink()
-                   && info.fileName().compare(QLatin1String(DescriptionFileName), Qt::CaseInsensitive) != 0) {
-            folder = info.absoluteFilePath(); // a new name: a folder made for the skin, as New skin does
-        } else if (info.fileName().compare(QLatin1String(DescriptionFileName), Qt::CaseInsensitive) != 0) {
-            // Another file: the whole skin would go into its folder unnoticed.
-            if (!dialogs_.Confirm(QStringLiteral("Write the skin into %1 (its %2 and pictures)?")
-                                      .arg(Native(folder), QString::fromLatin1(DescriptionFileName))))
-                continue;
-        }
+        const SaveAsTarget target = SaveAsTargetOf(*chosen);
+        // Another file: the whole skin would go into its folder unnoticed.
+        if (target.besideOtherFile
+            && !dialogs_.Confirm(QStringLiteral("Write the skin into %1 (its %2 and pictures)?")
+                                     .arg(Native(target.folder), QString::fromLatin1(DescriptionFileName))))
+            continue;
+        const QString& folder = target.folder;
         if (!MayWriteAmongOthers(folder))
             continue;
         WriteInto(folder);
@@ -121,13 +93,7 @@ bool SkinSaving::NewSkin(const QString& starterFolder)
 
 bool SkinSaving::MayWriteAmongOthers(const QString& folder)
 {
-    if (!QFileInfo(folder).isDir())
-        return true;
-    qsizetype others = 0;
-    const QStringList entries =
-        QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    for (const QString& entry : entries)
-        others += IsSkinFileName(entry) ? 0 : 1;
+    const qsizetype others = OtherEntriesIn(folder);
     if (others == 0)
         return true; // a skin's own files are replaced, as Save as always does
     return dialogs_.Confirm(QStringLiteral("%1 holds %2 other %3. Write the skin's %4 and 0.gif to 14.gif into it?")

@@ -49,7 +49,3 @@ private:
     QString saveFolder_;
     bool askFirst_ = false; // saveFolder_ is the opened one, not yet written by a Save
 };
-
-// Makes folder, one level; false when it was there already. Throws SkinError
-// ("Cannot create folder "…". No such file or directory") when it cannot.
-bool MakeSkinFolder(const QString& folder);

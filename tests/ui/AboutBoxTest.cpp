@@ -7,7 +7,7 @@
 TEST(AboutBox, IsAFixedBoxWithoutCloseButtonWhoseCreditsFitTheirLabel)
 {
     const TAbout about;
-    EXPECT_EQ(about.findChild<QLabel*>("ProgVer")->text(), "Vellumark v0.3");
+    EXPECT_EQ(about.findChild<QLabel*>("ProgVer")->text(), QString::fromLatin1(ProgramCaption));
     EXPECT_FALSE(about.windowFlags().testFlag(Qt::WindowCloseButtonHint));
     EXPECT_FALSE(about.windowFlags().testFlag(Qt::WindowSystemMenuHint));
     EXPECT_EQ(about.minimumSize(), about.maximumSize());

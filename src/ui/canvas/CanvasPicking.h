@@ -33,6 +33,12 @@ inline bool Is(const DrawnElement& drawn, const ElementRef& element)
     return drawn.category == element.category && drawn.key == element.key;
 }
 
+// The same drawing of element: its own text, or the right soft label when mirrored.
+inline bool Is(const DrawnElement& drawn, const ElementRef& element, bool mirrored)
+{
+    return Is(drawn, element) && drawn.mirrored == mirrored;
+}
+
 // kept (a Shift+drag adds to the selection) and then each element whose drawn
 // rectangle lies wholly inside band (skin pixels), once, in draw order; without a
 // band, every element drawn; with an empty one, only kept.

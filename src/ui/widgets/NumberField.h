@@ -15,7 +15,6 @@ public:
     explicit NumberField(QWidget* parent = nullptr);
 
     std::int32_t Value() const;
-    // Shows value in decimal.
     void SetValue(std::int32_t value);
     void SetText(const QString& text);
 

@@ -1,5 +1,6 @@
 #include "CanvasMoveTool.h"
 
+#include "CanvasPicking.h"
 #include "ElementValues.h"
 #include "ItemValueMapping.h"
 
@@ -10,8 +11,7 @@ namespace {
 
 bool Matches(const DrawnElement& drawn, const MoveTarget& target)
 {
-    return drawn.category == target.element.category && drawn.key == target.element.key
-        && drawn.mirrored == target.mirrored;
+    return Is(drawn, target.element, target.mirrored);
 }
 
 } // namespace
@@ -155,7 +155,7 @@ void CanvasMoveTool::Nudge(const std::vector<MoveTarget>& targets, QPoint by)
         const ItemValues values = MovedElementValues(element.category, element.key,
                                                      ShownValues(session_.Document(), element), by.x(), by.y(),
                                                      targets.front().mirrored);
-        session_.StoreElement(element, values, NudgeControl);
+        session_.StoreElement(element, values, MergeControl::Nudge);
         return;
     }
     // Several lines as one step that takes in the burst's next nudges.
@@ -170,5 +170,5 @@ void CanvasMoveTool::Nudge(const std::vector<MoveTarget>& targets, QPoint by)
     if (moved.empty())
         return;
     Store(moved, by);
-    session_.CommitLive(StepName(QStringLiteral("Move"), nudged_), MergeKey{keys, NudgeControl});
+    session_.CommitLive(StepName(QStringLiteral("Move"), nudged_), MergeKey{keys, MergeControl::Nudge});
 }

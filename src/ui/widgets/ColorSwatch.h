@@ -13,7 +13,6 @@ public:
     // The image has the given size from the start (black) and keeps it.
     ColorSwatch(int width, int height, QWidget* parent = nullptr);
 
-    // Fills the whole image.
     void Fill(RgbColor color);
     const QImage& Image() const { return image_; }
 

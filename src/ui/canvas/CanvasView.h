@@ -83,8 +83,6 @@ private:
     QImage frame_;  // the viewport's picture at device pixels, kept between paints
     int zoom_ = 3;
     bool gridShown_ = false;
-    bool mirroredSelected_ = false; // the right soft label was picked, not SoftLabel's own text
-    bool selecting_ = false;
     std::optional<QPoint> bandFrom_; // a selection rectangle is being drawn from this skin pixel
     QRect band_;
     bool centred_ = false; // the screen was centred when first shown

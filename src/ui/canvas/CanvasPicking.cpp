@@ -16,7 +16,7 @@ const DrawnElement& PickedElement(const std::vector<DrawnElement>& under, const 
 {
     std::size_t pick = 0;
     for (std::size_t i = 0; cycle && selection && i < under.size(); ++i)
-        if (Is(under[i], *selection) && under[i].mirrored == mirroredSelected)
+        if (Is(under[i], *selection, mirroredSelected))
             pick = (i + 1) % under.size();
     return under[pick];
 }
@@ -97,7 +97,7 @@ void AddOutlines(CanvasOverlays& overlays, const std::vector<DrawnElement>& draw
     for (const DrawnElement& element : drawn) {
         if (std::none_of(selected.begin(), selected.end(), [&](const ElementRef& s) { return Is(element, s); }))
             continue;
-        if (primary && Is(element, *primary) && element.mirrored == mirrored)
+        if (primary && Is(element, *primary, mirrored))
             overlays.primary = element.bounds;
         else
             overlays.selected.push_back(element.bounds);

@@ -30,7 +30,6 @@ QString StepName(const QString& verb, const std::vector<ElementRef>& elements);
 class CanvasMoveTool {
 public:
     static constexpr int NudgeMergeMs = 1000; // nudges closer than this are one step
-    enum Control { NudgeControl = 101 };      // the merge key of nudges, beside the editor's fields
 
     // dragDistance: viewport pixels the mouse must travel before a press becomes a drag.
     CanvasMoveTool(EditingSession& session, int dragDistance);

@@ -1,5 +1,6 @@
 #include "CanvasArrange.h"
 
+#include "CanvasPicking.h"
 #include "CanvasSnap.h"
 #include "ElementValues.h"
 #include "ErrorReporter.h"
@@ -130,9 +131,8 @@ void Arrange(EditingSession& session, const std::vector<MoveTarget>& targets, Ar
     std::vector<QRect> boxes;
     for (const MoveTarget& target : targets) {
         const auto& drawn = session.DrawnElements();
-        const auto found = std::find_if(drawn.begin(), drawn.end(), [&](const DrawnElement& d) {
-            return d.category == target.element.category && d.key == target.element.key && d.mirrored == target.mirrored;
-        });
+        const auto found = std::find_if(drawn.begin(), drawn.end(),
+                                        [&](const DrawnElement& d) { return Is(d, target.element, target.mirrored); });
         if (found == drawn.end() || session.Document().Lines.FindKey(target.element.key) < 0)
             continue;
         placed.push_back(target);

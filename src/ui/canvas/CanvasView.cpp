@@ -7,7 +7,6 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QWindow>
 #include <QWheelEvent>
@@ -29,11 +28,7 @@ CanvasView::CanvasView(EditingSession& session, const ErrorReporter& errors, QWi
 
     // The surface is read while painting: a new drawing only needs a paint.
     connect(&session_, &EditingSession::PreviewDrawn, viewport(), qOverload<>(&QWidget::update));
-    connect(&session_, &EditingSession::SelectionChanged, this, [this] {
-        if (!selecting_)
-            mirroredSelected_ = false;
-        viewport()->update();
-    });
+    connect(&session_, &EditingSession::SelectionChanged, viewport(), qOverload<>(&QWidget::update));
     connect(&session_, &EditingSession::Changed, this, [this](const SkinChange& change) {
         if (change.opened)
             tool_.Forget();
@@ -126,7 +121,7 @@ void CanvasView::paintEvent(QPaintEvent*)
         frame_ = QImage(size, QImage::Format_RGB32);
     frame_.setDevicePixelRatio(1);
     CanvasOverlays overlays{gridShown_, {}, {}, tool_.Guides().x, tool_.Guides().y, band_};
-    AddOutlines(overlays, session_.DrawnElements(), session_.SelectedElements(), session_.Selection(), mirroredSelected_);
+    AddOutlines(overlays, session_.DrawnElements(), session_.SelectedElements(), session_.Selection(), session_.SelectionMirrored());
     // The session's surface itself (RGB32, as every drawing leaves it), never copied.
     PaintCanvasFrame(frame_, session_.Surface(), geometry, overlays);
 
@@ -163,9 +158,7 @@ void CanvasView::scrollContentsBy(int, int)
 
 void CanvasView::Select(std::vector<ElementRef> elements, const std::optional<ElementRef>& primary, bool mirrored)
 {
-    mirroredSelected_ = mirrored;
-    const QScopedValueRollback selecting(selecting_, true);
-    session_.SelectMany(std::move(elements), primary);
+    session_.SelectMany(std::move(elements), primary, mirrored);
     viewport()->update();
 }
 
@@ -174,14 +167,14 @@ std::vector<MoveTarget> CanvasView::SelectedTargets() const
     std::vector<MoveTarget> targets;
     for (const ElementRef& element : session_.SelectedElements())
         if (element.category != SkinCategory::Settings) // a setting has no place on the screen
-            targets.push_back({element, element == session_.Selection() && mirroredSelected_});
+            targets.push_back({element, element == session_.Selection() && session_.SelectionMirrored()});
     return targets;
 }
 
 void CanvasView::SelectInBand(std::optional<QRect> band, bool adding)
 {
     const PressPick pick = PickInBand(session_.DrawnElements(), band, session_.SelectedElements(),
-                                      session_.Selection(), mirroredSelected_, adding);
+                                      session_.Selection(), session_.SelectionMirrored(), adding);
     if (!pick.selected.empty()) // a band round nothing keeps the selection
         Select(pick.selected, pick.primary, pick.mirrored);
 }
@@ -217,7 +210,7 @@ void CanvasView::mousePressEvent(QMouseEvent* event)
     errors_.Run([&] {
         tool_.Cancel();
         if (const auto pick = PickOnPress(session_.DrawnElements(), at, session_.SelectedElements(),
-                                          session_.Selection(), mirroredSelected_, keys & Qt::ShiftModifier,
+                                          session_.Selection(), session_.SelectionMirrored(), keys & Qt::ShiftModifier,
                                           keys & Qt::AltModifier)) {
             Select(pick->selected, pick->primary, pick->mirrored);
             if (pick->drag)
@@ -278,7 +271,7 @@ void CanvasView::keyPressEvent(QKeyEvent* event)
         if (tool_.Dragging())
             errors_.Run([&] { tool_.Cancel(); });
         else if (const auto primary = session_.Selection())
-            Select({*primary}, primary, mirroredSelected_);
+            Select({*primary}, primary, session_.SelectionMirrored());
         break;
     case Qt::Key_Left: by = QPoint(-step, 0); break;
     case Qt::Key_Right: by = QPoint(step, 0); break;
