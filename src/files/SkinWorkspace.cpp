@@ -427,3 +427,15 @@ QString SkinWorkspace::KeptFile(int number)
         return {};
     return FolderOf(document_.SkinFileName) + QStringLiteral(".kept-%1-%2").arg(number).arg(++keptFiles_);
 }
+
+void WriteSkinFiles(const QString& folder, const SkinFileSet& files)
+{
+    RefuseUnwritable(folder);
+    FinishInterruptedCommit(folder);
+    std::vector<ReplacementFile> written;
+    for (const auto& [name, bytes] : files) {
+        written.emplace_back(folder + name);
+        written.back().Write(bytes);
+    }
+    CommitTogether(folder, written);
+}

@@ -10,6 +10,8 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
+#include <utility>
 #include <vector>
 
 class SkinWorkspace {
@@ -77,3 +79,11 @@ private:
     QString copiedFrom_;
     QStringList copiedNames_;
 };
+
+// A skin's files, each "Ruvex.rvk" or "N.gif" with its bytes.
+using SkinFileSet = std::vector<std::pair<QString, std::string>>;
+
+// Writes files into folder (a path ending in a separator) all or nothing, as Save as
+// writes a skin: what a killed write left there is finished first, and every file
+// goes in place together under the commit record. Throws "Cannot create file ...".
+void WriteSkinFiles(const QString& folder, const SkinFileSet& files);
