@@ -152,8 +152,8 @@ int RunRecolour(CommandContext& context)
         const QString folder = OutputFolder(job.output, job.skinDir);
 
         SkinLines lines = skin.lines;
-        for (auto& [index, text] : RecolourLines(lines, edition.map))
-            lines.Replace(index, std::move(text));
+        for (RecolouredLine& line : RecolourLines(lines, edition.map))
+            lines.Replace(line.index, std::move(line.text));
         SkinFileSet files;
         for (int number = 0; number < SkinPictureCount; ++number) {
             if (const auto& gif = skin.gifs[static_cast<std::size_t>(number)])

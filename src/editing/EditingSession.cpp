@@ -320,6 +320,42 @@ void EditingSession::PushReplacement(int number, std::string bytes, const QStrin
     Push(new SkinStep(*this, name, {}, {PictureEdit{number, before, std::move(after)}}));
 }
 
+std::vector<PaletteRow> EditingSession::Palette() const
+{
+    return BuildPalette(document_.Lines, document_.Pictures);
+}
+
+void EditingSession::Recolour(const ColourMap& map, const QString& name)
+{
+    if (document_.SkinFileName.isEmpty())
+        throw SkinError("Open a skin before changing its colours");
+    CommitLive(QStringLiteral("Move"));
+    Commit();
+    TakeOutsideChanges(); // another program's change first, as a step of its own
+    std::vector<LineEdit> lines;
+    for (RecolouredLine& line : RecolourLines(document_.Lines, map))
+        lines.push_back({line.index, line.key, document_.Lines.Line(line.index), std::move(line.text)});
+    std::vector<PictureEdit> pictures;
+    for (int number = 0; number < SkinPictureCount; ++number) {
+        const PictureContent& before = pictures_.Content(number);
+        if (before.kind != PictureContent::Kind::Bytes)
+            continue;
+        std::string after = RecolourGif(*before.bytes, map);
+        if (after != *before.bytes)
+            pictures.push_back({number, before, PictureContent::Of(std::move(after))});
+    }
+    if (lines.empty() && pictures.empty())
+        return;
+    Push(new SkinStep(*this, name, std::move(lines), std::move(pictures)));
+}
+
+void EditingSession::ReplaceColour(QRgb from, QRgb to)
+{
+    Recolour({{qRgb(qRed(from), qGreen(from), qBlue(from)), qRgb(qRed(to), qGreen(to), qBlue(to))}},
+             QStringLiteral("Replace %1 with %2")
+                 .arg(QString::fromLatin1(ColourName(from)), QString::fromLatin1(ColourName(to))));
+}
+
 void EditingSession::TakeOutsideChanges() noexcept
 {
     if (document_.SkinFileName.isEmpty())

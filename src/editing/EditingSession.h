@@ -13,6 +13,7 @@
 #include "PictureContent.h"
 #include "PictureWatch.h"
 #include "PreviewRenderer.h"
+#include "SkinColours.h"
 #include "SkinPictures.h"
 #include "SkinStep.h"
 #include "SkinWorkspace.h"
@@ -112,6 +113,14 @@ public:
     // The decoded picture number; throws why there is none.
     const QImage& Picture(int number) const;
     const PictureContent& PictureHeld(int number) const { return pictures_.Content(number); }
+
+    // The colours of the open skin, most used first.
+    std::vector<PaletteRow> Palette() const;
+    // Applies map at once to the description's colour words and to every picture's
+    // colour tables as one step; a map that changes nothing makes no step.
+    void Recolour(const ColourMap& map, const QString& name);
+    // Recolour as the step "Replace #1A2A40 with #40201A".
+    void ReplaceColour(QRgb from, QRgb to);
 
     // Takes what other programs did to the working copy's pictures: a picture that
     // decodes becomes a step ("12.gif changed on disk"); anything else (removed,

@@ -193,7 +193,7 @@ std::optional<QRgb> ParseColourName(std::string_view text)
     return SixDigits(text);
 }
 
-std::vector<PaletteRow> BuildPalette(const SkinLines& lines, const std::array<QImage, SkinPictureCount>& pictures)
+std::vector<PaletteRow> BuildPalette(const SkinLines& lines, std::span<const QImage> pictures)
 {
     std::map<QRgb, PaletteRow> rows;
     ForEachColourWord(lines, [&](const char* key, const ColourWord& word) {
@@ -201,7 +201,7 @@ std::vector<PaletteRow> BuildPalette(const SkinLines& lines, const std::array<QI
         row.colour = word.colour;
         row.elements.push_back(KeyName(key));
     });
-    for (int number = 0; number < SkinPictureCount; ++number) {
+    for (int number = 0; number < SkinPictureCount && number < static_cast<int>(pictures.size()); ++number) {
         const QImage& picture = pictures[static_cast<std::size_t>(number)];
         if (picture.isNull())
             continue;
@@ -232,17 +232,20 @@ std::vector<PaletteRow> BuildPalette(const SkinLines& lines, const std::array<QI
     return palette;
 }
 
-std::vector<std::pair<int, std::string>> RecolourLines(const SkinLines& lines, const ColourMap& map)
+std::vector<RecolouredLine> RecolourLines(const SkinLines& lines, const ColourMap& map)
 {
-    std::map<int, std::string> changed;
-    ForEachColourWord(lines, [&](const char*, const ColourWord& word) {
+    std::map<int, RecolouredLine> changed;
+    ForEachColourWord(lines, [&](const char* key, const ColourWord& word) {
         const auto to = map.find(word.colour);
         if (to == map.end() || to->second == word.colour)
             return;
-        auto [entry, fresh] = changed.try_emplace(word.index, lines.Line(word.index));
-        entry->second.replace(word.digits, 6, ColourName(to->second).substr(1));
+        auto [entry, fresh] = changed.try_emplace(word.index, RecolouredLine{word.index, key, lines.Line(word.index)});
+        entry->second.text.replace(word.digits, 6, ColourName(to->second).substr(1));
     });
-    return {changed.begin(), changed.end()};
+    std::vector<RecolouredLine> result;
+    for (auto& [index, line] : changed)
+        result.push_back(std::move(line));
+    return result;
 }
 
 std::string RecolourGif(std::string_view gif, const ColourMap& map)

@@ -14,6 +14,7 @@
 #include <array>
 #include <map>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -46,11 +47,18 @@ std::optional<QRgb> ParseColourName(std::string_view text);
 // decoded "0.gif" to "14.gif" (a null image: none); only opaque pixels count, so the
 // transparent entry is left out. A colour word that does not hold six hexadecimal
 // digits where the colour is read is no colour here.
-std::vector<PaletteRow> BuildPalette(const SkinLines& lines, const std::array<QImage, SkinPictureCount>& pictures);
+// Only the first SkinPictureCount of pictures are read (a document's slots hold more).
+std::vector<PaletteRow> BuildPalette(const SkinLines& lines, std::span<const QImage> pictures);
 
-// The description lines that map changes: index and new bytes, in line order. Only
+struct RecolouredLine {
+    int index = 0;
+    std::string key; // of the element the line belongs to
+    std::string text;
+};
+
+// The description lines that map changes, with their new bytes, in line order. Only
 // the RRGGBB digits of the colour words change, written in upper case.
-std::vector<std::pair<int, std::string>> RecolourLines(const SkinLines& lines, const ColourMap& map);
+std::vector<RecolouredLine> RecolourLines(const SkinLines& lines, const ColourMap& map);
 
 // gif with map applied to every colour table, global and local; the same length, and
 // every byte outside the tables as it was. An image's transparent entry keeps its

@@ -132,8 +132,8 @@ TEST(RecolourLines, ChangesOnlyTheColourDigits)
                               "VolumeBar = 1 2 3 4 0xFF00"}));
     const ColourMap map = {{qRgb(255, 0, 0), qRgb(0x40, 0x20, 0x1A)}, {qRgb(0, 255, 0), qRgb(255, 0, 0)}};
     std::map<std::string, std::string> changed;
-    for (const auto& [index, text] : RecolourLines(lines, map))
-        changed[FirstWord(lines.Line(index))] = text;
+    for (const RecolouredLine& line : RecolourLines(lines, map))
+        changed[KeyName(line.key)] = line.text;
     // A TAB ends Title's word after eight characters, so it still holds a colour;
     // VolumeBar's is too short to hold one.
     ASSERT_EQ(changed.size(), 6u); // with the reference lines' Time and ProgressBar
@@ -209,7 +209,7 @@ void ExpectRecolouredSkin(const ExampleSkin& skin, const ColourMap& map)
         // Only table bytes (after the 13-byte header and screen, the global table here) change.
         ExpectSameOutsideTables(skin.gifs[n], after, {{13, 3 * before.table.size()}});
     }
-    for (const auto& [index, text] : RecolourLines(skin.lines, map)) {
+    for (const auto& [index, key, text] : RecolourLines(skin.lines, map)) {
         const std::string& line = skin.lines.Line(index);
         ASSERT_EQ(text.size(), line.size());
         const std::size_t at = line.find(" 0x", line.find('=')) + 3;
