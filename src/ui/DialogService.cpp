@@ -71,7 +71,12 @@ std::optional<int> DialogService::ChooseScale(const QString& title, int maximum)
 
 std::optional<QColor> DialogService::PickColor()
 {
-    const auto chosen = RunColorDialog(lastColor_);
+    return PickColor(lastColor_);
+}
+
+std::optional<QColor> DialogService::PickColor(const QColor& initial)
+{
+    const auto chosen = RunColorDialog(initial);
     if (chosen)
         lastColor_ = *chosen;
     return chosen;

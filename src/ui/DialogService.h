@@ -62,6 +62,8 @@ public:
     std::optional<int> ChooseScale(const QString& title, int maximum);
     // The colour dialog starts with the colour chosen in it last, black at first.
     std::optional<QColor> PickColor();
+    // Starts with initial instead (a colour being replaced).
+    std::optional<QColor> PickColor(const QColor& initial);
 
     virtual void ShowError(const QString& title, const QString& text) = 0;
     virtual void ShowWarning(const QString& title, const QString& text) = 0;

@@ -3,6 +3,7 @@
 #include "AboutBox.h"
 #include "CanvasWindow.h"
 #include "AllStatesWindow.h"
+#include "ColoursWindow.h"
 #include "FileDrops.h"
 #include "FilePaths.h"
 #include "HistoryActions.h"
@@ -201,6 +202,11 @@ void TMainFrm::CreateMenu()
     item(view, "Allstates1", QStringLiteral("All states"), QKeySequence(), &TMainFrm::Allstates1Click);
     item(view, "History1", QStringLiteral("History"), QKeySequence(), &TMainFrm::History1Click);
     item(view, "Sampletexts1", QStringLiteral("Sample texts"), QKeySequence(), &TMainFrm::Sampletexts1Click);
+    item(view, "Colours1", QStringLiteral("Colours"), QKeySequence(), [this] {
+        errors_.Run([this] {
+            ShowMadeOnce(colours_, [this] { return new ColoursWindow(session_, *dialogs_, errors_, this); });
+        });
+    });
 
     About1 = item(bar, "About1", QStringLiteral("About"), QKeySequence(), &TMainFrm::About1Click);
 }

@@ -27,6 +27,7 @@
 #include <QStyleOptionComboBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeWidget>
 #include <QUndoView>
 
 #include <gtest/gtest.h>
@@ -519,4 +520,47 @@ TEST_F(MainWindowTest, AClickInTheHistoryGoesToThatStateAndReportsAFailingStep)
     ASSERT_EQ(dialogs->errors.size(), 1u);
     EXPECT_EQ(dialogs->errors[0].text.toStdString(),
               "Ruvex.rvk:" + std::to_string(statusLine + 1) + ": \"StatusLine\": 'on' is not a valid integer value.");
+}
+
+// View › Colours: a window of its own listing the skin's colours; "Replace with..."
+// asks the colour dialog, starting at the row's colour, and makes one step that the
+// list follows.
+TEST_F(MainWindowTest, TheColoursWindowReplacesAColourEverywhereAsOneStep)
+{
+    Start();
+    OpenTestSkin();
+    window->findChild<QAction*>("Colours1")->trigger();
+    auto* colours = window->findChild<QWidget*>("ColoursWindow");
+    ASSERT_NE(colours, nullptr);
+    EXPECT_TRUE(colours->isWindow());
+    auto* list = Control<QTreeWidget>("ColourList");
+    auto* replace = Control<QPushButton>("ReplaceColour");
+    EXPECT_FALSE(replace->isEnabled());
+    const auto rowOf = [&](const QString& name) -> QTreeWidgetItem* {
+        const auto found = list->findItems(name, Qt::MatchExactly, 0);
+        return found.isEmpty() ? nullptr : found.front();
+    };
+    // The reference skin's Background is silver.
+    QTreeWidgetItem* silver = rowOf("#C0C0C0");
+    ASSERT_NE(silver, nullptr);
+    EXPECT_EQ(silver->text(1).toStdString().substr(0, 10), "Background");
+    list->setCurrentItem(silver);
+    EXPECT_TRUE(replace->isEnabled());
+
+    dialogs->colorAnswers.push_back(QColor(0x40, 0x20, 0x1A));
+    replace->click();
+    ASSERT_TRUE(dialogs->errors.empty()) << dialogs->errors[0].text.toStdString();
+    ASSERT_EQ(dialogs->colorRequests.size(), 1u);
+    EXPECT_EQ(dialogs->colorRequests[0], QColor(0xC0, 0xC0, 0xC0));
+    EXPECT_EQ(window->Session().History().undoText(), "Replace #C0C0C0 with #40201A");
+    EXPECT_EQ(rowOf("#C0C0C0"), nullptr);
+    ASSERT_NE(rowOf("#40201A"), nullptr);
+    EXPECT_EQ(list->currentItem(), rowOf("#40201A"));
+
+    // A cancelled dialog changes nothing; undo brings the row back.
+    dialogs->colorAnswers.push_back(std::nullopt);
+    replace->click();
+    EXPECT_EQ(window->Session().History().count(), 1);
+    window->Session().Undo();
+    EXPECT_NE(rowOf("#C0C0C0"), nullptr);
 }

@@ -1,0 +1,97 @@
+#include "ColoursWindow.h"
+
+#include "DialogService.h"
+#include "EditingSession.h"
+#include "ErrorReporter.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPixmap>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+enum Column { ColourColumn, UsesColumn, PixelsColumn };
+
+QIcon Swatch(QRgb colour)
+{
+    QPixmap swatch(16, 16);
+    swatch.fill(QColor(colour));
+    return QIcon(swatch);
+}
+
+} // namespace
+
+ColoursWindow::ColoursWindow(EditingSession& session, DialogService& dialogs, const ErrorReporter& errors,
+                             QWidget* parent)
+    : QWidget(parent, Qt::Window), session_(session), dialogs_(dialogs), errors_(errors)
+{
+    setObjectName(QStringLiteral("ColoursWindow"));
+    setWindowTitle(QStringLiteral("Colours"));
+    list_ = new QTreeWidget(this);
+    list_->setObjectName(QStringLiteral("ColourList"));
+    list_->setRootIsDecorated(false);
+    list_->setHeaderLabels({QStringLiteral("Colour"), QStringLiteral("Used in"), QStringLiteral("Pixels")});
+    list_->header()->setSectionResizeMode(UsesColumn, QHeaderView::Stretch);
+    list_->header()->setStretchLastSection(false);
+    replace_ = new QPushButton(QStringLiteral("Replace with\u2026"), this);
+    replace_->setObjectName(QStringLiteral("ReplaceColour"));
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(replace_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(list_);
+    layout->addLayout(buttons);
+    resize(520, 300);
+
+    connect(replace_, &QPushButton::clicked, this, [this] { errors_.Run([this] { ReplaceSelected(); }); });
+    connect(list_, &QTreeWidget::itemSelectionChanged, this,
+            [this] { replace_->setEnabled(list_->currentItem() != nullptr && list_->currentItem()->isSelected()); });
+    connect(list_, &QTreeWidget::itemDoubleClicked, this,
+            [this] { errors_.Run([this] { ReplaceSelected(); }); });
+    connect(&session_, &EditingSession::Changed, this, [this] { Refill(); });
+    Refill();
+}
+
+void ColoursWindow::Refill()
+{
+    const QTreeWidgetItem* current = list_->currentItem();
+    const QString selected = current && current->isSelected() ? current->text(ColourColumn) : QString();
+    list_->clear();
+    for (const PaletteRow& row : session_.Palette()) {
+        auto* item = new QTreeWidgetItem(list_);
+        item->setIcon(ColourColumn, Swatch(row.colour));
+        item->setText(ColourColumn, QString::fromLatin1(ColourName(row.colour)));
+        item->setData(ColourColumn, Qt::UserRole, row.colour);
+        // Key names and file names are 8-bit bytes of the skin's own.
+        item->setText(UsesColumn, QString::fromLatin1(row.Uses()));
+        item->setToolTip(UsesColumn, item->text(UsesColumn));
+        item->setText(PixelsColumn, QString::number(row.Pixels()));
+        item->setTextAlignment(PixelsColumn, Qt::AlignRight | Qt::AlignVCenter);
+        if (item->text(ColourColumn) == selected)
+            list_->setCurrentItem(item);
+    }
+    list_->resizeColumnToContents(ColourColumn);
+    list_->resizeColumnToContents(PixelsColumn);
+    replace_->setEnabled(list_->currentItem() != nullptr && list_->currentItem()->isSelected());
+}
+
+void ColoursWindow::ReplaceSelected()
+{
+    const QTreeWidgetItem* item = list_->currentItem();
+    if (item == nullptr || !item->isSelected())
+        return;
+    const QRgb from = item->data(ColourColumn, Qt::UserRole).toUInt();
+    const auto chosen = dialogs_.PickColor(QColor(from));
+    if (!chosen)
+        return;
+    session_.ReplaceColour(from, chosen->rgb());
+    // The row follows its colour to the new one.
+    const QString name = QString::fromLatin1(ColourName(chosen->rgb()));
+    for (int i = 0; i < list_->topLevelItemCount(); ++i) {
+        if (list_->topLevelItem(i)->text(ColourColumn) == name)
+            list_->setCurrentItem(list_->topLevelItem(i));
+    }
+}
