@@ -7,6 +7,7 @@
 #include "SkinFormat.h"
 #include "TextFile.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -356,6 +357,49 @@ void EditingSession::ReplaceColour(QRgb from, QRgb to)
                  .arg(QString::fromLatin1(ColourName(from)), QString::fromLatin1(ColourName(to))));
 }
 
+void EditingSession::PreviewColours(std::optional<ColourMap> map)
+{
+    colourPreview_ = std::move(map);
+    if (parseOk_ && document_.SkinLoaded)
+        RedrawPreview();
+}
+
+SkinDocument EditingSession::ShownDocument() const
+{
+    SkinDocument shown = document_;
+    if (!colourPreview_)
+        return shown;
+    for (RecolouredLine& line : RecolourLines(shown.Lines, *colourPreview_))
+        shown.Lines.Replace(line.index, std::move(line.text));
+    // Only colours change, so the lines parse as they did.
+    shown.ParseSkin();
+    for (int number = 0; number < SkinPictureCount; ++number) {
+        QImage& picture = shown.Pictures[static_cast<std::size_t>(number)];
+        picture = RecolourImage(picture, *colourPreview_);
+    }
+    return shown;
+}
+
+void EditingSession::SaveRecolouredAs(const ColourMap& map, const QString& folder)
+{
+    if (document_.SkinFileName.isEmpty())
+        throw SkinError("Open a skin before saving an edition of it");
+    const QString target = QDir(folder).absolutePath() + QLatin1Char('/');
+    if (QFileInfo(target).canonicalFilePath() == QFileInfo(workspace_.PictureFile(0)).canonicalPath())
+        throw SkinError("The working copy cannot hold an edition: choose another folder");
+    SkinLines lines = document_.Lines;
+    for (RecolouredLine& line : RecolourLines(lines, map))
+        lines.Replace(line.index, std::move(line.text));
+    SkinFileSet files;
+    for (int number = 0; number < SkinPictureCount; ++number) {
+        const PictureContent& content = pictures_.Content(number);
+        if (content.kind == PictureContent::Kind::Bytes)
+            files.emplace_back(PictureFileName(number), RecolourGif(*content.bytes, map));
+    }
+    files.emplace_back(QString::fromLatin1(DescriptionFileName), JoinTextLines(lines.Lines()));
+    WriteSkinFiles(target, files);
+}
+
 void EditingSession::TakeOutsideChanges() noexcept
 {
     if (document_.SkinFileName.isEmpty())
@@ -451,7 +495,12 @@ void EditingSession::RedrawPreview()
 {
     // One surface for the whole run: every drawing paints over the last one.
     drawn_.clear();
-    DrawPreview(surface_, document_.Model, document_.Pictures, SampleTexts(), settings_, &drawn_);
+    if (colourPreview_) {
+        const SkinDocument shown = ShownDocument();
+        DrawPreview(surface_, shown.Model, shown.Pictures, SampleTexts(), settings_, &drawn_);
+    } else {
+        DrawPreview(surface_, document_.Model, document_.Pictures, SampleTexts(), settings_, &drawn_);
+    }
     emit PreviewDrawn();
 }
 

@@ -121,6 +121,14 @@ public:
     void Recolour(const ColourMap& map, const QString& name);
     // Recolour as the step "Replace #1A2A40 with #40201A".
     void ReplaceColour(QRgb from, QRgb to);
+    // Draws, until called with nothing, the skin as map would recolour it: a preview
+    // of a change that is no change (no step, nothing written, no Changed).
+    void PreviewColours(std::optional<ColourMap> map);
+    // The document as the drawings show it: recoloured while PreviewColours holds a map.
+    SkinDocument ShownDocument() const;
+    // Writes the skin recoloured by map into the folder, all sixteen files as Save as
+    // writes them; the open skin stays as it is.
+    void SaveRecolouredAs(const ColourMap& map, const QString& folder);
 
     // Takes what other programs did to the working copy's pictures: a picture that
     // decodes becomes a step ("12.gif changed on disk"); anything else (removed,
@@ -222,5 +230,6 @@ private:
     bool parseOk_ = false;
     bool modified_ = false;
     std::optional<std::string> stepError_;
+    std::optional<ColourMap> colourPreview_;
     PictureWatch watch_;
 };

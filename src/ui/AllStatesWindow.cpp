@@ -90,7 +90,7 @@ void TAllStatesWindow::Redraw()
     // A skin the renderer refuses has been reported where the change was made; the
     // window keeps its last sheet rather than showing the same error again.
     try {
-        sheet_ = DrawStatesSheet(session_.Document(), session_.SampleTexts(), session_.Settings());
+        sheet_ = DrawStatesSheet(session_.ShownDocument(), session_.SampleTexts(), session_.Settings());
     } catch (const SkinError&) {
         return;
     } catch (const std::exception& error) {

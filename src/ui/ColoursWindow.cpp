@@ -2,10 +2,13 @@
 
 #include "DialogService.h"
 #include "EditingSession.h"
+#include "EditionDialog.h"
 #include "ErrorReporter.h"
+#include "SkinError.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QMenuBar>
 #include <QPixmap>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -42,11 +45,21 @@ ColoursWindow::ColoursWindow(EditingSession& session, DialogService& dialogs, co
     buttons->addStretch();
     buttons->addWidget(replace_);
     auto* layout = new QVBoxLayout(this);
+    auto* bar = new QMenuBar(this);
+    QMenu* menu = bar->addMenu(QStringLiteral("Colours"));
+    menu->setObjectName(QStringLiteral("ColoursMenu"));
+    QAction* replaceAction = menu->addAction(QStringLiteral("Replace with\u2026"));
+    replaceAction->setObjectName(QStringLiteral("ReplaceColourAction"));
+    QAction* edition = menu->addAction(QStringLiteral("Edition\u2026"));
+    edition->setObjectName(QStringLiteral("Edition1"));
+    layout->setMenuBar(bar);
     layout->addWidget(list_);
     layout->addLayout(buttons);
     resize(520, 300);
 
     connect(replace_, &QPushButton::clicked, this, [this] { errors_.Run([this] { ReplaceSelected(); }); });
+    connect(replaceAction, &QAction::triggered, this, [this] { errors_.Run([this] { ReplaceSelected(); }); });
+    connect(edition, &QAction::triggered, this, [this] { errors_.Run([this] { MakeEdition(); }); });
     connect(list_, &QTreeWidget::itemSelectionChanged, this,
             [this] { replace_->setEnabled(list_->currentItem() != nullptr && list_->currentItem()->isSelected()); });
     connect(list_, &QTreeWidget::itemDoubleClicked, this,
@@ -94,4 +107,14 @@ void ColoursWindow::ReplaceSelected()
         if (list_->topLevelItem(i)->text(ColourColumn) == name)
             list_->setCurrentItem(list_->topLevelItem(i));
     }
+}
+
+void ColoursWindow::MakeEdition()
+{
+    if (session_.Document().SkinFileName.isEmpty())
+        throw SkinError("Open a skin before making an edition of it");
+    EditionDialog dialog(session_, dialogs_, errors_, this);
+    dialogs_.ShowModal(dialog);
+    if (dialog.result() == QDialog::Accepted)
+        session_.Recolour(dialog.Result().map, dialog.StepName());
 }

@@ -21,6 +21,8 @@ public:
 private:
     void Refill();
     void ReplaceSelected();
+    // Colours › Edition...: one step when applied.
+    void MakeEdition();
 
     EditingSession& session_;
     DialogService& dialogs_;

@@ -130,6 +130,15 @@ TEST(ColourReplace, OneStepEverywhereThatUndoPutsBackByteForByte)
     // A colour the skin does not use makes no step.
     session.ReplaceColour(qRgb(1, 2, 3), qRgb(4, 5, 6));
     EXPECT_EQ(session.History().count(), 2);
+
+    // An edition saved elsewhere: all sixteen files, and the open skin as it was.
+    QTemporaryDir elsewhere;
+    session.SaveRecolouredAs({{qRgb(0x9A, 0x2E, 0x8B), qRgb(0x2E, 0x8B, 0x9A)}}, elsewhere.path());
+    EXPECT_EQ(WorkingFiles(session), after);
+    EXPECT_EQ(QDir(elsewhere.path()).entryList(QDir::Files).size(), 16);
+    QFile saved(elsewhere.filePath("8.gif"));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(saved.readAll(), before.at("8.gif"));
 }
 
 } // namespace

@@ -27,6 +27,7 @@
 #include <QStyleOptionComboBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QDoubleSpinBox>
 #include <QTreeWidget>
 #include <QUndoView>
 
@@ -563,4 +564,45 @@ TEST_F(MainWindowTest, TheColoursWindowReplacesAColourEverywhereAsOneStep)
     EXPECT_EQ(window->Session().History().count(), 1);
     window->Session().Undo();
     EXPECT_NE(rowOf("#C0C0C0"), nullptr);
+}
+
+// Colours › Edition...: the preview shows the edition while the dialog is open and
+// names what lost chroma; Cancel leaves nothing, Apply is one step that undo takes back.
+TEST_F(MainWindowTest, AnEditionIsShownLiveAndAppliedAsOneStep)
+{
+    Start();
+    Open(QStringLiteral(VELLUMARK_SOURCE_DIR "/examples/skins/harbour/Ruvex.rvk"));
+    ASSERT_TRUE(dialogs->errors.empty()) << dialogs->errors[0].text.toStdString();
+    const QImage opened = window->Surface();
+    const auto lines = window->Document().Lines.Lines();
+    window->findChild<QAction*>("Colours1")->trigger();
+    auto* edition = Control<QAction>("Edition1");
+
+    for (const bool apply : {false, true}) {
+        QImage live;
+        QString clamped;
+        dialogs->whileModalShown = [&](QDialog& shown) {
+            shown.findChild<QDoubleSpinBox*>("EditionHue")->setValue(120);
+            live = window->Surface();
+            clamped = shown.findChild<QLabel*>("EditionClamped")->text();
+            apply ? shown.accept() : shown.reject();
+        };
+        edition->trigger();
+        ASSERT_TRUE(dialogs->errors.empty()) << dialogs->errors[0].text.toStdString();
+        EXPECT_NE(live, opened);
+        EXPECT_EQ(clamped, "Lost chroma to fit into sRGB: #F2B134");
+        if (!apply) {
+            EXPECT_EQ(window->Surface(), opened);
+            EXPECT_EQ(window->Session().History().count(), 0);
+            EXPECT_EQ(window->Document().Lines.Lines(), lines);
+        } else {
+            // What the dialog showed is what the step made.
+            EXPECT_EQ(window->Surface(), live);
+            EXPECT_EQ(window->Session().History().count(), 1);
+            EXPECT_EQ(window->Session().History().undoText(), "Edition: hue +120\u00B0, chroma \u00D71, lightness \u00D71");
+        }
+    }
+    window->Session().Undo();
+    EXPECT_EQ(window->Surface(), opened);
+    EXPECT_EQ(window->Document().Lines.Lines(), lines);
 }
