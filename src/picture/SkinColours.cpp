@@ -1,6 +1,7 @@
 #include "SkinColours.h"
 
 #include "OkLab.h"
+#include "SkinNumbers.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,24 +10,13 @@
 
 namespace {
 
-int HexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 std::optional<QRgb> SixDigits(std::string_view digits)
 {
     if (digits.size() != 6)
         return std::nullopt;
     int v[6];
     for (std::size_t i = 0; i < 6; ++i) {
-        v[i] = HexValue(digits[i]);
+        v[i] = HexDigit(digits[i]);
         if (v[i] < 0)
             return std::nullopt;
     }
