@@ -68,7 +68,8 @@ struct Editor : ExampleSession {
     QWidget* xField = nullptr;
 };
 
-void Keystrokes(benchmark::State& state, bool longTexts)
+// With uncached, the session's drawing cache is cleared before each key.
+void Keystrokes(benchmark::State& state, bool longTexts, bool uncached = false)
 {
     const auto mode = static_cast<PageMode>(state.range(0));
     Editor editor(mode != WithoutPage, longTexts);
@@ -77,12 +78,17 @@ void Keystrokes(benchmark::State& state, bool longTexts)
     QWidget* field = editor.xField;
     // End on the line as it was, so the field's text is steady: type a digit, then
     // take it back. Each of the two counts as one keystroke.
+    PreviewCache& cache = editor.session->DrawingCache();
     for (auto _ : state) {
         QTest::keyClick(field, Qt::Key_End);
+        if (uncached)
+            cache.Clear();
         QTest::keyClick(field, Qt::Key_7);
         QCoreApplication::processEvents();
         if (mode == CheckEveryKey)
             editor.problems->Recheck();
+        if (uncached)
+            cache.Clear();
         QTest::keyClick(field, Qt::Key_Backspace);
         QCoreApplication::processEvents();
         if (mode == CheckEveryKey)
@@ -96,6 +102,13 @@ void BM_Keystroke(benchmark::State& state)
     Keystrokes(state, false);
 }
 BENCHMARK(BM_Keystroke)->Arg(WithoutPage)->Arg(WithPage)->Arg(CheckEveryKey)->Unit(benchmark::kMicrosecond);
+
+// The same keystroke without the page, with nothing kept from the drawing before.
+void BM_KeystrokeUncached(benchmark::State& state)
+{
+    Keystrokes(state, false, true);
+}
+BENCHMARK(BM_KeystrokeUncached)->Arg(WithoutPage)->Unit(benchmark::kMicrosecond);
 
 // With the Long texts: the page lists their warnings, found from each drawing.
 void BM_KeystrokeLongTexts(benchmark::State& state)

@@ -1,9 +1,11 @@
 // The core's costs on the example skin: parsing the description lines, loading the
-// whole skin folder, and how parsing grows with the file's length.
+// whole skin folder, making a picture into a GIF, and how parsing grows with the file's length.
 #include "BenchSkin.h"
 
+#include "GifConversion.h"
 #include "SkinChecker.h"
 #include "SkinLoader.h"
+#include "TestImages.h"
 
 #include <benchmark/benchmark.h>
 
@@ -31,6 +33,18 @@ void BM_LoadSkin(benchmark::State& state)
     }
 }
 BENCHMARK(BM_LoadSkin);
+
+// A 176x220 photo-like picture made into a 256-colour GIF, as Replace from file and
+// import convert it: colours reduced, written, read back, errors measured.
+void BM_ConvertPhotoToGif(benchmark::State& state)
+{
+    const QImage photo = NoiseField(176, 220);
+    for (auto _ : state) {
+        ConvertedGif converted = ConvertToGif(photo);
+        benchmark::DoNotOptimize(converted.gif);
+    }
+}
+BENCHMARK(BM_ConvertPhotoToGif)->Unit(benchmark::kMillisecond);
 
 // The first ParseSkin after loading the example lines plus 1,000 to 100,000 comment
 // lines: every key is looked up by passing all lines once.

@@ -4,13 +4,15 @@
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME vellumark)
 set(CPACK_PACKAGE_VENDOR "The Vellumark developers")
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_PACKAGE_CONTACT "The Vellumark developers")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "skin editor for the Ruvex music player")
 set(CPACK_PACKAGE_DESCRIPTION
     "Vellumark edits the skins of Ruvex, a music player for phones with a 176x220
 display: pick an element of the player's screen, change its position, size,
 colour, font, style or anchor, and watch a pixel-exact preview follow every
-change. Pictures can be viewed and replaced from other GIF files.
+change. Pictures can be viewed and replaced from GIF files, or from PNG and
+other pictures made into GIFs.
 The package also holds vellumark-skin, which draws the same preview into a PNG
 file without a window.")
 set(CPACK_STRIP_FILES ON)
@@ -34,7 +36,7 @@ if(VELLUMARK_DPKG_SHLIBDEPS)
 else()
   message(STATUS "dpkg-shlibdeps not found (package dpkg-dev): the .deb names its libraries' packages without versions")
   set(CPACK_DEBIAN_PACKAGE_DEPENDS
-      "libc6, libstdc++6, libgcc-s1, libqt6core6, libqt6gui6, libqt6widgets6, libgif7, ${VELLUMARK_DEB_RUNTIME}")
+      "libc6, libstdc++6, libgcc-s1, libqt6core6, libqt6gui6, libqt6widgets6, libgif7, libimagequant0, ${VELLUMARK_DEB_RUNTIME}")
 endif()
 
 set(CPACK_SOURCE_IGNORE_FILES "/\\\\.git/" "/build[^/]*/" "/fuzz-build[^/]*/")

@@ -60,7 +60,7 @@ diff -r "$root/examples/skins" "$examples" >&2 || fail "share/vellumark/examples
 for file in share/applications/vellumark.desktop \
             share/icons/hicolor/scalable/apps/vellumark.svg \
             share/icons/hicolor/64x64/apps/vellumark.png \
-            share/metainfo/$app_id.metainfo.xml; do
+            share/metainfo/$app_id.metainfo.xml share/doc/vellumark/copyright; do
   [ -s "$prefix/$file" ] || fail "$file not installed"
 done
 # PNG signature, then the IHDR chunk's width and height (big-endian).

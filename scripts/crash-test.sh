@@ -11,7 +11,10 @@
 #   - no temporary file, commit record or note of the program remains in either.
 # Then it kills the writer once right after each rename of an Open and a Save as
 # (a preloaded rename that counts, tests/crash/KillAfterRename.cpp) and checks the
-# same after each.
+# same after each; then does that again with both folders moved elsewhere after the
+# kill, the Save-as folder opened and saved into from where it now is; then runs two
+# programs with working folders of their own on one folder, one saving into it 100
+# times while the other keeps opening it.
 # Usage: scripts/crash-test.sh [BUILD_DIR] [KILLS]     (default 300 random kills)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -138,17 +141,78 @@ random_seconds=$(($(date +%s) - start))
 # One kill right after each rename of an Open (skin B over A) and a Save as.
 mkdir -p "$work/exe2" "$work/dest2"
 export ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0
-renames=0
-for n in $(seq 1 200); do
+# Runs the writer's cycle into EXE and DEST, killed right after its Nth rename; sets rc
+# (137 when killed there, 0 when it has fewer renames) and out.
+kill_after_rename() {
   set +e
-  out=$(LD_PRELOAD=$preload VELLUMARK_KILL_AFTER_RENAME=$n "$writer" cycle "$work/exe2" "$work/a" "$work/b" "$work/dest2" 2>&1)
+  out=$(LD_PRELOAD=$preload VELLUMARK_KILL_AFTER_RENAME=$1 "$writer" cycle "$2" "$work/a" "$work/b" "$3" 2>&1)
   rc=$?
   set -e
+}
+renames=0
+for n in $(seq 1 200); do
+  kill_after_rename "$n" "$work/exe2" "$work/dest2"
   [ $rc = 0 ] && break
   if [ $rc != 137 ]; then echo "rename $n: the writer failed ($rc): $out"; status=1; break; fi
   renames=$n
   next_start "after rename $n" "$work/exe2/Temp" "$work/dest2"
 done
+# The same kills, then the program's folder and the Save-as folder moved before the
+# next start, which runs from the moved program folder; then the moved Save-as folder
+# is opened (which finishes its interrupted Save as there) and saved into.
+moved_renames=0
+for n in $(seq 1 200); do
+  rm -rf "$work/exe5" "$work/dest5" "$work/moved"
+  mkdir -p "$work/exe5" "$work/dest5" "$work/moved"
+  kill_after_rename "$n" "$work/exe5" "$work/dest5"
+  [ $rc = 0 ] && break
+  if [ $rc != 137 ]; then echo "moved, rename $n: the writer failed ($rc): $out"; status=1; break; fi
+  moved_renames=$n
+  mv "$work/exe5" "$work/moved/exe"
+  mv "$work/dest5" "$work/moved/dest"
+  mkdir "$work/moved/none" # the start cannot know where the Save-as folder went
+  next_start "moved after rename $n" "$work/moved/exe/Temp" "$work/moved/none"
+  # Its Open finishes it: the working copy it opens and the folder saved again are whole.
+  if ! out=$("$writer" reopen "$work/moved/exe" "$work/moved/dest" 2>&1); then
+    echo "moved after rename $n: the Open of or the Save as into the moved folder failed: $out"; status=1
+  fi
+  check_folder "$work/moved/exe/Temp" 0 || { echo "moved after rename $n: the working copy opened from it"; status=1; }
+  check_folder "$work/moved/dest" 0 || { echo "moved after rename $n: the moved Save-as folder"; status=1; }
+done
+
+# Two programs on one folder: one saves into it while the other opens it.
+mkdir -p "$work/exe3" "$work/exe4" "$work/shared"
+"$writer" saves "$work/exe3" "$work/a" "$work/b" "$work/shared" 1 >/dev/null
+"$writer" saves "$work/exe3" "$work/a" "$work/b" "$work/shared" 100 2>"$work/saver.err" &
+writer_pid=$!
+opens=0
+while kill -0 "$writer_pid" 2>/dev/null; do
+  if ! out=$("$writer" open "$work/exe4" "$work/shared" 2>&1); then
+    echo "two programs: an Open failed: $out"; status=1
+  fi
+  opens=$((opens + 1))
+  check_folder "$work/exe4/Temp" 0 || { echo "two programs: the opener's working copy after Open $opens"; status=1; }
+done
+saver_rc=0
+wait "$writer_pid" || saver_rc=$?
+writer_pid=
+if [ $saver_rc != 0 ] || [ -s "$work/saver.err" ]; then
+  echo "two programs: the Save as failed ($saver_rc): $(cat "$work/saver.err")"; status=1
+fi
+check_folder "$work/shared" 0 || { echo "two programs: the shared folder"; status=1; }
+
+# A file-size limit is one more failed write for the writer, as for the programs: it
+# ends with the system's reason, not killed by SIGXFSZ, and the next start finds one skin.
+mkdir -p "$work/exe6" "$work/dest6"
+set +e
+out=$( (ulimit -f 1; "$writer" cycle "$work/exe6" "$work/b" "$work/a" "$work/dest6") 2>&1)
+rc=$?
+set -e
+if [ $rc != 1 ] || [[ $out != *"File too large"* ]]; then
+  echo "under ulimit -f the writer ended with $rc, not with its message: $out"; status=1
+fi
+next_start "under ulimit -f" "$work/exe6/Temp" "$work/dest6"
+
 if [ "$renames" -lt 32 ]; then
   echo "only $renames kills after a rename: the preloaded rename did not count (an Open and a Save as have 32)"
   status=1
@@ -156,5 +220,7 @@ fi
 echo "crash test: $kills random kills in $random_seconds s, then one after each of the $renames renames" \
      "of an Open and a Save as; slowest next start ${slowest} ms; temporary files found before the next start:" \
      "$working_strays in the working folder, $dest_strays in the Save-as folder, none after it;" \
+     "$moved_renames kills with both folders moved after them; 100 Save as into a folder while another" \
+     "program opened it $opens times;" \
      "$([ $status = 0 ] && echo 'every folder one whole skin' || echo FAILED)"
 exit $status

@@ -12,7 +12,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-60}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=(fuzz_skin_words fuzz_skin_parse fuzz_skin_store fuzz_skin_check fuzz_gif)
+[ ${#targets[@]} -eq 0 ] && targets=(fuzz_skin_words fuzz_skin_parse fuzz_skin_store fuzz_skin_check fuzz_gif fuzz_gif_conversion)
 build=$root/fuzz-build
 
 "$root/scripts/deps.sh" clang-14 libclang-rt-14-dev
@@ -23,7 +23,7 @@ fi
 cmake --build "$build" -j "${JOBS:-$(nproc)}" --target "${targets[@]}"
 
 declare -A corpus=([fuzz_skin_words]=skin_lines [fuzz_skin_parse]=skin_lines [fuzz_skin_store]=skin_lines
-                  [fuzz_skin_check]=skin_lines [fuzz_gif]=gif)
+                  [fuzz_skin_check]=skin_lines [fuzz_gif]=gif [fuzz_gif_conversion]=rgba)
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 status=0
 summary=()
@@ -32,10 +32,12 @@ for target in "${targets[@]}"; do
   work=$build/corpus/$target
   log=$build/$target.log
   mkdir -p "$work" "$build/artifacts"
+  dict=()
+  [ -f "$root/fuzz/$name.dict" ] && dict=(-dict="$root/fuzz/$name.dict")
   echo "== $target for ${seconds}s (log: $log)"
   set +e
   "$build/bin/$target" -max_total_time="$seconds" -timeout=60 -print_final_stats=1 ${FUZZ_FLAGS:-} \
-    -dict="$root/fuzz/$name.dict" -artifact_prefix="$build/artifacts/$target-" \
+    "${dict[@]}" -artifact_prefix="$build/artifacts/$target-" \
     "$work" "$root/fuzz/corpus/$name" >"$log" 2>&1
   rc=$?
   set -e

@@ -6,8 +6,11 @@
 
 #include "SkinFolderCheck.h"
 #include "SkinError.h"
+#include "SkinLoader.h"
 #include "TextFitWarnings.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 
 std::vector<QCommandLineOption> CheckOptions()
@@ -15,13 +18,42 @@ std::vector<QCommandLineOption> CheckOptions()
     return {SampleTextsOption(),
             QCommandLineOption(QStringLiteral("strict"), QStringLiteral("warnings count as problems (exit status 1)")),
             QCommandLineOption({QStringLiteral("q"), QStringLiteral("quiet")},
-                               QStringLiteral("print nothing, only set the exit status"))};
+                               QStringLiteral("print nothing, only set the exit status")),
+            QCommandLineOption({QStringLiteral("v"), QStringLiteral("verbose")},
+                               QStringLiteral("end with what was found (\"no problems\" on a clean skin) and the "
+                                              "sample texts used"))};
 }
+
+namespace {
+
+// "2 problems, 1 warning", or "no problems".
+std::string Summary(std::size_t problems, std::size_t warnings)
+{
+    const auto count = [](std::size_t n, const char* word) {
+        return std::to_string(n) + " " + word + (n == 1 ? "" : "s");
+    };
+    std::string summary = problems == 0 ? std::string("no problems") : count(problems, "problem");
+    if (warnings != 0)
+        summary += ", " + count(warnings, "warning");
+    return summary;
+}
+
+// Which texts the warnings were drawn with, as --texts names them.
+QString TextsUsed(const QString& value)
+{
+    if (value == QLatin1String("long") || value == QLatin1String("short"))
+        return QStringLiteral("the built-in %1 set").arg(value);
+    const QString file = value.isEmpty() ? AssetFilesIn(RunningExecutableFolder()).texts : value;
+    return QDir::toNativeSeparators(QFileInfo(file).absoluteFilePath());
+}
+
+} // namespace
 
 int RunCheck(CommandContext& context)
 {
     const bool quiet = context.parser.isSet(QStringLiteral("quiet"));
     const bool strict = context.parser.isSet(QStringLiteral("strict"));
+    const bool verbose = context.parser.isSet(QStringLiteral("verbose"));
     const QString skinDir = SkinDirArgument(context.positional, "check"); // UsageError goes to main
     const QString texts = context.parser.value(QStringLiteral("texts"));
     if (context.parser.isSet(QStringLiteral("texts")) && texts.isEmpty())
@@ -62,6 +94,9 @@ int RunCheck(CommandContext& context)
         for (const SkinProblem& warning : warnings)
             report += WarningLine(warning) + "\n";
         PrintOutBytes(report);
+        if (verbose)
+            PrintOut(QString::fromStdString(Summary(problems.size(), warnings.size())) + QStringLiteral("\nsample texts: ")
+                     + (textsChecked ? TextsUsed(texts) : QStringLiteral("none (not checked)")) + QLatin1Char('\n'));
     }
     // Warnings alone leave the status scripts rely on as it was.
     return problems.empty() && (!strict || (warnings.empty() && textsChecked)) ? ExitOk : ExitFailure;

@@ -74,7 +74,7 @@ std::vector<QCommandLineOption> PreviewJobOptions()
     return {
         QCommandLineOption({QStringLiteral("o"), QStringLiteral("output")},
                            QStringLiteral("the PNG to write (required; the name ends in .png)"), QStringLiteral("OUT.png")),
-        QCommandLineOption(QStringLiteral("scale"), QStringLiteral("each pixel as an NxN block, N from 1 (default) to 8"),
+        QCommandLineOption(QStringLiteral("scale"), QStringLiteral("each pixel as an NxN block, N from 1 to 8 (default 1)"),
                            QStringLiteral("N")),
         SampleTextsOption(),
         QCommandLineOption(QStringLiteral("overlay"),
@@ -154,8 +154,9 @@ SkinDocument LoadPreviewDocument(const PreviewJob& job)
         const std::string key = KeyWithoutLine(document.Lines);
         if (key.empty() || e.what() != ListIndexErrorText(-1))
             throw;
-        throw SkinError(std::string(DescriptionFileName) + ": no line for \"" + key
-                        + "\" (vellumark-skin check SKIN_DIR lists every problem)");
+        const std::string reason = NoLineReason(document.Lines.Lines(), document.DescriptionCut);
+        throw SkinError((reason.empty() ? std::string(DescriptionFileName) + ": no line for \"" + key + "\"" : reason)
+                        + " (vellumark-skin check SKIN_DIR lists every problem)");
     }
     return document;
 }

@@ -160,7 +160,8 @@ int RunRecolour(CommandContext& context)
                 files.emplace_back(PictureFileName(number), RecolourGif(*gif, edition.map));
         }
         files.emplace_back(QString::fromLatin1(DescriptionFileName), JoinTextLines(lines.Lines()));
-        WriteSkinFiles(folder, files);
+        for (const std::string& notice : WriteSkinFiles(folder, files))
+            PrintErrBytes(notice + "\n");
 
         std::string report = "Recoloured " + std::to_string(edition.map.size()) + " colours into "
                              + DisplayPath(folder) + "; " + std::to_string(edition.clamped.size())

@@ -10,6 +10,7 @@ namespace {
 
 struct SheetJob {
     PreviewJob job;
+    bool volumeShown = true;
     int volumeLevel = 5;
 };
 
@@ -19,9 +20,14 @@ SheetJob ReadSheetJob(const CommandContext& context)
     sheet.job = ReadPreviewJob(context, "sheet");
     if (context.parser.isSet(QStringLiteral("volume"))) {
         const QString value = context.parser.value(QStringLiteral("volume"));
+        // As the editor's All states draws with its Volume box unticked.
+        if (value == QLatin1String("off")) {
+            sheet.volumeShown = false;
+            return sheet;
+        }
         const std::optional<int> level = VolumeLevel(value);
         if (!level)
-            throw UsageError("Invalid --volume " + Quoted(value) + " (0 to 9)");
+            throw UsageError("Invalid --volume " + Quoted(value) + " (off or 0 to 9)");
         sheet.volumeLevel = *level;
     }
     return sheet;
@@ -33,8 +39,8 @@ std::vector<QCommandLineOption> SheetOptions()
 {
     std::vector<QCommandLineOption> options = PreviewJobOptions();
     options.insert(options.begin() + 1, QCommandLineOption(QStringLiteral("volume"),
-                                                           QStringLiteral("volume level 0 to 9 (default 5)"),
-                                                           QStringLiteral("N")));
+                                                           QStringLiteral("volume bar: shown at level N (0 to 9, default 5), or off"),
+                                                           QStringLiteral("N|off")));
     return options;
 }
 
@@ -42,7 +48,7 @@ int RunSheet(CommandContext& context)
 {
     const SheetJob sheet = ReadSheetJob(context); // UsageError goes to main
     return RunDrawing(context, [&] {
-        const PreviewSettings volume{/*playState*/ 0, /*repetition*/ 0, /*volumeShown*/ true, sheet.volumeLevel};
+        const PreviewSettings volume{/*playState*/ 0, /*repetition*/ 0, sheet.volumeShown, sheet.volumeLevel};
         const QImage drawn = DrawStatesSheet(LoadPreviewDocument(sheet.job), volume);
         WritePng(ScaledImage(drawn, sheet.job.scale), sheet.job.output);
     });

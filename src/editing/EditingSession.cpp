@@ -3,12 +3,16 @@
 #include "FilePaths.h"
 #include "GifFile.h"
 #include "PictureImport.h"
+#include "SkinChecker.h"
 #include "SkinError.h"
 #include "SkinFormat.h"
 #include "TextFile.h"
+#include "ElementValues.h"
 
 #include <QDir>
 #include <QFileInfo>
+
+#include <QStringList>
 
 #include <algorithm>
 
@@ -43,9 +47,31 @@ EditingSession::~EditingSession()
     blockSignals(true);
 }
 
+template <typename Work>
+auto EditingSession::TellingNotices(Work&& work)
+{
+    // Told whether the work succeeds or not: a record set aside before a refused Save
+    // as is news all the same.
+    const auto tell = [this] {
+        for (const std::string& notice : workspace_.TakeNotices())
+            emit Notice(notice);
+    };
+    try {
+        auto result = work();
+        tell();
+        return result;
+    } catch (...) {
+        tell();
+        throw;
+    }
+}
+
 void EditingSession::LoadAssets()
 {
-    workspace_.LoadAssets();
+    TellingNotices([&] {
+        workspace_.LoadAssets();
+        return true;
+    });
 }
 
 // ---- Steps -----------------------------------------------------------------------
@@ -162,15 +188,72 @@ void EditingSession::RunHistory(int stepIndex, Move&& move)
 
 // ---- Lines -----------------------------------------------------------------------
 
+QString ElementStepName(SkinCategory category, const std::string& key, const std::string& before,
+                        const std::string& after)
+{
+    const QString name = ElementName(key);
+    ItemValues was;
+    ItemValues now;
+    try {
+        was = ReadElementValues(SkinLines({before}), category, key);
+        now = ReadElementValues(SkinLines({after}), category, key);
+    } catch (const std::exception&) {
+        return name; // a line that does not read: its values cannot be named
+    }
+    struct Change {
+        const char* field;
+        std::optional<std::pair<std::int32_t, std::int32_t>> values; // none: the colour
+    };
+    std::vector<Change> changes;
+    const auto number = [&](const char* field, std::int32_t from, std::int32_t to) {
+        if (from != to)
+            changes.push_back({field, std::pair(from, to)});
+    };
+    const bool strings = category == SkinCategory::Strings;
+    const bool objects = category == SkinCategory::Objects;
+    number("X", was.X, now.X);
+    number("Y", was.Y, now.Y);
+    if (objects) {
+        number("W", was.W, now.W);
+        number("H", was.H, now.H);
+    }
+    if (strings) {
+        number("anchor", was.Anchor, now.Anchor);
+        number("font", was.FontId, now.FontId);
+        number("style", was.StyleCode, now.StyleCode);
+    }
+    if ((strings || objects) && was.Color != now.Color)
+        changes.push_back({"colour", std::nullopt});
+    if (changes.empty())
+        return name;
+    if (changes.size() == 2 && QLatin1String(changes[0].field) == QLatin1String("X")
+        && QLatin1String(changes[1].field) == QLatin1String("Y"))
+        return QStringLiteral("Move ") + name;
+    if (changes.size() == 1) {
+        const Change& change = changes.front();
+        if (!change.values)
+            return name + QStringLiteral(": ") + QLatin1String(change.field);
+        return QStringLiteral("%1: %2 %3 \u2192 %4")
+            .arg(name, QLatin1String(change.field))
+            .arg(change.values->first)
+            .arg(change.values->second);
+    }
+    QStringList fields;
+    for (const Change& change : changes)
+        fields << QLatin1String(change.field);
+    const QString last = fields.takeLast();
+    return name + QStringLiteral(": ") + fields.join(QStringLiteral(", ")) + QStringLiteral(" and ") + last;
+}
+
 void EditingSession::StoreElement(const ElementRef& element, const ItemValues& values, int control)
 {
     const int index = document_.Lines.FindKey(element.key);
     StoreLine(index, element.key, ComposeItemLine(element.category, element.key, values), ElementName(element.key),
-              MergeKey{element.key, control});
+              MergeKey{element.key, control}, element.category);
 }
 
 void EditingSession::StoreLine(int index, const std::string& key, std::string bytes, const QString& name,
-                               std::optional<MergeKey> merge)
+                               std::optional<MergeKey> merge, std::optional<SkinCategory> named)
 {
     if (index < 0 || index >= document_.Lines.Count())
         ThrowListIndexError(index);
@@ -186,7 +269,13 @@ void EditingSession::StoreLine(int index, const std::string& key, std::string by
         return;
     }
     const bool merging = merge.has_value();
-    Push(new SkinStep(*this, name, {LineEdit{index, key, current, std::move(bytes)}}, {}, std::move(merge)), merging);
+    auto* step = new SkinStep(*this, name, {LineEdit{index, key, current, std::move(bytes)}}, {}, std::move(merge));
+    if (named) // says what changed, from the first value to the last of a merged run
+        step->SetNamer([category = *named](const std::vector<LineEdit>& lines) {
+            const LineEdit& edit = lines.front();
+            return ElementStepName(category, edit.key, edit.before, edit.after);
+        });
+    Push(step, merging);
 }
 
 void EditingSession::StoreElementLive(const ElementRef& element, const ItemValues& values)
@@ -280,7 +369,8 @@ std::optional<QImage> EditingSession::PictureToConvert(const QString& chosenFile
 {
     const std::string bytes = ReadFileBytes(chosenFile, MaxPictureFileBytes);
     const QByteArray data = QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
-    if (IsGifData(data))
+    // A file named as a GIF is one, and says so when it is not.
+    if (IsGifData(data) || QFileInfo(chosenFile).suffix().compare(QLatin1String("gif"), Qt::CaseInsensitive) == 0)
         return std::nullopt;
     try {
         return DecodePicture(data);
@@ -360,15 +450,22 @@ void EditingSession::ReplaceColour(QRgb from, QRgb to)
 void EditingSession::PreviewColours(std::optional<ColourMap> map)
 {
     colourPreview_ = std::move(map);
+    shown_.reset();
     if (parseOk_ && document_.SkinLoaded)
         RedrawPreview();
 }
 
-SkinDocument EditingSession::ShownDocument() const
+const SkinDocument& EditingSession::ShownDocument() const
 {
-    SkinDocument shown = document_;
+    return shown_ ? *shown_ : document_;
+}
+
+void EditingSession::RecolourShown()
+{
+    shown_.reset();
     if (!colourPreview_)
-        return shown;
+        return;
+    SkinDocument shown = document_;
     for (RecolouredLine& line : RecolourLines(shown.Lines, *colourPreview_))
         shown.Lines.Replace(line.index, std::move(line.text));
     // Only colours change, so the lines parse as they did.
@@ -377,7 +474,7 @@ SkinDocument EditingSession::ShownDocument() const
         QImage& picture = shown.Pictures[static_cast<std::size_t>(number)];
         picture = RecolourImage(picture, *colourPreview_);
     }
-    return shown;
+    shown_ = std::move(shown);
 }
 
 void EditingSession::SaveRecolouredAs(const ColourMap& map, const QString& folder)
@@ -397,7 +494,8 @@ void EditingSession::SaveRecolouredAs(const ColourMap& map, const QString& folde
             files.emplace_back(PictureFileName(number), RecolourGif(*content.bytes, map));
     }
     files.emplace_back(QString::fromLatin1(DescriptionFileName), JoinTextLines(lines.Lines()));
-    WriteSkinFiles(target, files);
+    for (const std::string& notice : WriteSkinFiles(target, files))
+        emit Notice(notice);
 }
 
 void EditingSession::TakeOutsideChanges() noexcept
@@ -422,18 +520,24 @@ void EditingSession::Open(const QString& chosenFile)
 {
     if (chosenFile.isEmpty())
         return;
-    const std::vector<int> borrowed = workspace_.CopySkinIn(chosenFile); // refused: nothing changed
+    // Refused: nothing changed.
+    const std::vector<int> borrowed = TellingNotices([&] { return workspace_.CopySkinIn(chosenFile); });
     // From here on the working copy is the new skin, whatever its load finds.
     live_.clear();
     history_.clear();
     skinFolder_ = QFileInfo(chosenFile).absolutePath();
     std::string error;
     try {
-        workspace_.LoadWorkingCopy();
+        // Each picture read and decoded once, for the loader and the pictures held.
+        workspace_.LoadWorkingCopy([this](int number, const QString&) { return pictures_.ReadForLoad(number); });
         parseOk_ = true;
     } catch (const SkinError& loadError) {
         error = loadError.what();
         parseOk_ = false;
+        // A file without a line fails at its first key: say why it has none.
+        const std::string reason = NoLineReason(document_.Lines.Lines(), document_.DescriptionCut);
+        if (!reason.empty() && error == ListIndexErrorText(-1))
+            error = reason + ". " + error;
     }
     pictures_.Load(borrowed);
     savedLines_ = document_.Lines.Lines();
@@ -458,7 +562,10 @@ void EditingSession::SaveAs(const QString& chosenFile)
     Commit();
     TakeOutsideChanges();
     pictures_.WriteUnwritten(); // Save as copies the working copy's pictures
-    workspace_.SaveAs(chosenFile);
+    TellingNotices([&] {
+        workspace_.SaveAs(chosenFile);
+        return true;
+    });
     skinFolder_ = QFileInfo(chosenFile).absolutePath();
     savedLines_ = document_.Lines.Lines();
     pictures_.MarkSaved();
@@ -495,12 +602,9 @@ void EditingSession::RedrawPreview()
 {
     // One surface for the whole run: every drawing paints over the last one.
     drawn_.clear();
-    if (colourPreview_) {
-        const SkinDocument shown = ShownDocument();
-        DrawPreview(surface_, shown.Model, shown.Pictures, SampleTexts(), settings_, &drawn_);
-    } else {
-        DrawPreview(surface_, document_.Model, document_.Pictures, SampleTexts(), settings_, &drawn_);
-    }
+    RecolourShown();
+    const SkinDocument& shown = ShownDocument();
+    DrawPreview(surface_, shown.Model, shown.Pictures, SampleTexts(), settings_, &drawn_, &cache_);
     emit PreviewDrawn();
 }
 

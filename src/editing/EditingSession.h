@@ -12,6 +12,7 @@
 #include "LineComposer.h"
 #include "PictureContent.h"
 #include "PictureWatch.h"
+#include "PreviewCache.h"
 #include "PreviewRenderer.h"
 #include "SkinColours.h"
 #include "SkinPictures.h"
@@ -37,6 +38,12 @@ struct ElementRef {
 
 // KeyName as steps and captions show it.
 QString ElementName(const std::string& key);
+
+// The name of a step that changed key's line from before to after, as the history
+// lists it: "Artist: X 88 \u2192 101", "Artist: colour", "Move Artist" (X and Y),
+// "Background: W and H"; the element's name alone when nothing it shows changed.
+QString ElementStepName(SkinCategory category, const std::string& key, const std::string& before,
+                        const std::string& after);
 
 // What one change of the skin touched.
 struct SkinChange {
@@ -104,7 +111,8 @@ public:
     // nothing; a file that cannot be read or decoded is refused with its own name.
     void ReplacePicture(int number, const std::optional<QString>& chosenFile);
     // The picture in chosenFile, when it is of another kind than GIF and is to be
-    // converted first; nothing for a GIF, which ReplacePicture takes as it is.
+    // converted first; nothing for a GIF (by its signature or its name), which
+    // ReplacePicture takes as it is.
     // Throws, naming the file, when it cannot be read or is too large.
     std::optional<QImage> PictureToConvert(const QString& chosenFile) const;
     // Replaces picture number by gif, made from the picture in sourceFile, as one
@@ -125,7 +133,7 @@ public:
     // of a change that is no change (no step, nothing written, no Changed).
     void PreviewColours(std::optional<ColourMap> map);
     // The document as the drawings show it: recoloured while PreviewColours holds a map.
-    SkinDocument ShownDocument() const;
+    const SkinDocument& ShownDocument() const;
     // Writes the skin recoloured by map into the folder, all sixteen files as Save as
     // writes them; the open skin stays as it is.
     void SaveRecolouredAs(const ColourMap& map, const QString& folder);
@@ -159,6 +167,8 @@ public:
     void RedrawPreview();
     // The elements the last drawing painted, in draw order (last is topmost).
     const std::vector<DrawnElement>& DrawnElements() const { return drawn_; }
+    // What the session's drawings keep for the next one (shaped texts, faces).
+    PreviewCache& DrawingCache() { return cache_; }
 
     // The primary selected element: the one the property editor shows.
     const std::optional<ElementRef>& Selection() const { return selection_; }
@@ -189,6 +199,8 @@ signals:
     void ModifiedChanged(bool modified);
     // A change made by another program could not be taken; the message is the error's.
     void ExternalChangeFailed(const std::string& message);
+    // The workspace found something it left alone that the user should know of.
+    void Notice(const std::string& message);
 
 private:
     void ApplyEdits(const std::vector<LineEdit>& lines, const std::vector<PictureEdit>& pictures,
@@ -197,8 +209,9 @@ private:
     void CheckReplaceable(int number) const;
     // The step that puts bytes in place of picture number, unless they are already there.
     void PushReplacement(int number, std::string bytes, const QString& name);
+    // With named, the step is named by what changed in the line (ElementStepName).
     void StoreLine(int index, const std::string& key, std::string bytes, const QString& name,
-                   std::optional<MergeKey> merge);
+                   std::optional<MergeKey> merge, std::optional<SkinCategory> named = std::nullopt);
     // Pushes step, whose redo() does the work, and throws what it kept. A step that
     // may merge leaves the one before open.
     void Push(SkinStep* step, bool merging = false);
@@ -212,6 +225,11 @@ private:
     void RunHistory(int stepIndex, Move&& move);
     void KeepError(const std::string& message);
     void ThrowKeptError();
+    // Makes shown_ the document recoloured by colourPreview_, or nothing without one.
+    void RecolourShown();
+    // Runs work, then tells the workspace's notices, also when work throws.
+    template <typename Work>
+    auto TellingNotices(Work&& work);
 
     SkinDocument document_;
     SkinWorkspace workspace_;
@@ -220,6 +238,7 @@ private:
     std::optional<TextLines> sampleTexts_; // none: the asset's
     QImage surface_;
     std::vector<DrawnElement> drawn_;
+    PreviewCache cache_;
     std::optional<ElementRef> selection_;
     std::vector<ElementRef> selected_;
     QString skinFolder_;
@@ -231,5 +250,6 @@ private:
     bool modified_ = false;
     std::optional<std::string> stepError_;
     std::optional<ColourMap> colourPreview_;
+    std::optional<SkinDocument> shown_; // document_ recoloured by colourPreview_, at the last drawing
     PictureWatch watch_;
 };

@@ -6,6 +6,8 @@
 #include "SkinError.h"
 #include "TextFile.h"
 
+#include <QFileInfo>
+
 #include <algorithm>
 #include <cerrno>
 
@@ -32,6 +34,30 @@ std::string Refusal(const PictureContent& now, const QString& file)
     return {};
 }
 
+// What the loader and check learn of a picture whose content was read: its image,
+// or check's words and the loader's error.
+PictureReading ReadingOf(const PictureContent& content, const QString& file)
+{
+    PictureReading reading;
+    switch (content.kind) {
+    case PictureContent::Kind::Absent: reading.problem = "missing"; break;
+    case PictureContent::Kind::Unreadable:
+        reading.problem = content.reason;
+        if (QFileInfo::exists(file)) // a link that leads nowhere is skipped like a missing file
+            reading.loadError = content.reason;
+        break;
+    case PictureContent::Kind::Bytes:
+        try {
+            reading.image = DecodeGif(QByteArray::fromRawData(content.bytes->data(), static_cast<qsizetype>(content.bytes->size())));
+        } catch (const SkinError& error) {
+            reading.problem = std::string("cannot be decoded: ") + error.what();
+            reading.loadError = PictureReadError(file, error.what());
+        }
+        break;
+    }
+    return reading;
+}
+
 } // namespace
 
 SkinPictures::SkinPictures(SkinDocument& document, SkinWorkspace& workspace) : document_(document), workspace_(workspace)
@@ -48,18 +74,35 @@ const QImage& SkinPictures::Picture(int number) const
     return document_.Pictures[n];
 }
 
+PictureReading SkinPictures::ReadForLoad(int number)
+{
+    const auto n = static_cast<std::size_t>(number);
+    const QString file = workspace_.PictureFile(number);
+    pictures_[n] = ReadPictureContent(file, workspace_.KeptFile(number));
+    stamps_[n] = StampOf(file);
+    // A picture the skin holds twice (a button's two states, say) is decoded once and shared.
+    for (std::size_t other = 0; other < readForLoad_.size(); ++other)
+        if (other != n && readForLoad_[other] && !readForLoad_[other]->image.isNull()
+            && pictures_[n].kind == PictureContent::Kind::Bytes && SamePicture(pictures_[other], pictures_[n])) {
+            readForLoad_[n] = readForLoad_[other];
+            return *readForLoad_[n];
+        }
+    readForLoad_[n] = ReadingOf(pictures_[n], file);
+    return *readForLoad_[n]; // the image is shared, not copied
+}
+
 void SkinPictures::Load(const std::vector<int>& borrowed)
 {
     for (int number = 0; number < SkinPictureCount; ++number) {
         const auto n = static_cast<std::size_t>(number);
-        const QString file = workspace_.PictureFile(number);
-        pictures_[n] = ReadPictureContent(file, workspace_.KeptFile(number));
-        stamps_[n] = StampOf(file);
+        if (!readForLoad_[n])
+            ReadForLoad(number);
         unwritten_[n] = false;
         borrowed_[n].reset();
         if (std::find(borrowed.begin(), borrowed.end(), number) != borrowed.end())
             borrowed_[n] = pictures_[n];
-        ShowInDocument(number);
+        ShowInDocument(number, std::move(*readForLoad_[n]));
+        readForLoad_[n].reset();
     }
 }
 
@@ -84,33 +127,24 @@ std::optional<std::string> SkinPictures::Set(int number, const PictureContent& c
 
 void SkinPictures::ShowInDocument(int number)
 {
+    ShowInDocument(number, ReadingOf(pictures_[static_cast<std::size_t>(number)], workspace_.PictureFile(number)));
+}
+
+void SkinPictures::ShowInDocument(int number, PictureReading reading)
+{
     const auto n = static_cast<std::size_t>(number);
     const PictureContent& content = pictures_[n];
-    const QString file = workspace_.PictureFile(number);
     PictureFinding& found = document_.PictureFound[n];
-    QImage& slot = document_.Pictures[n];
     found = PictureFinding{};
-    slot = QImage();
-    switch (content.kind) {
-    case PictureContent::Kind::Absent:
-        found.problem = "missing";
-        errors_[n] = MissingFileError(file);
-        break;
-    case PictureContent::Kind::Unreadable:
-        found.problem = content.reason;
-        errors_[n] = content.reason;
-        break;
-    case PictureContent::Kind::Bytes:
-        try {
-            slot = DecodeGif(QByteArray::fromRawData(content.bytes->data(), static_cast<qsizetype>(content.bytes->size())));
-            found.size = slot.size();
-            errors_[n].clear();
-        } catch (const SkinError& error) {
-            found.problem = std::string("cannot be decoded: ") + error.what();
-            errors_[n] = PictureReadError(file, error.what());
-        }
-        break;
-    }
+    found.problem = reading.problem;
+    errors_[n].clear();
+    if (!reading.image.isNull())
+        found.size = reading.image.size();
+    else if (content.kind == PictureContent::Kind::Absent)
+        errors_[n] = MissingFileError(workspace_.PictureFile(number));
+    else
+        errors_[n] = content.kind == PictureContent::Kind::Unreadable ? content.reason : reading.loadError;
+    document_.Pictures[n] = std::move(reading.image);
     found.borrowed = borrowed_[n] && SamePicture(*borrowed_[n], content);
 }
 

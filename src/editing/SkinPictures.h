@@ -4,6 +4,7 @@
 // copy's file that is written from it, and what is known of that file (its stamp as
 // last written or seen, a write that failed and is still due). The session makes
 // the history's steps; this keeps the pictures and their files in step.
+#include "GifFile.h"
 #include "PictureContent.h"
 #include "SkinDocument.h"
 #include "SkinWorkspace.h"
@@ -28,9 +29,12 @@ public:
     // The decoded picture number; throws why there is none.
     const QImage& Picture(int number) const;
 
-    // Reads every picture of the freshly copied working copy; those in borrowed are
-    // the working copy's earlier pictures that the opened skin lacks, marked so while
-    // unchanged.
+    // Reads picture number of the freshly copied working copy and decodes it, for the
+    // loader; Load takes what was read here instead of reading it again.
+    PictureReading ReadForLoad(int number);
+    // Reads every picture of the freshly copied working copy that ReadForLoad did not;
+    // those in borrowed are the working copy's earlier pictures that the opened skin
+    // lacks, marked so while unchanged.
     void Load(const std::vector<int>& borrowed);
     // Puts content in place and writes it into the working copy. A write that fails
     // keeps the picture, is tried again by WriteUnwritten, and its error is returned.
@@ -49,6 +53,8 @@ public:
 private:
     // Decodes the picture into the document's slot and finding.
     void ShowInDocument(int number);
+    // Shows what reading the picture's content gave.
+    void ShowInDocument(int number, PictureReading reading);
 
     SkinDocument& document_;
     SkinWorkspace& workspace_;
@@ -58,4 +64,5 @@ private:
     std::array<bool, SkinPictureCount> unwritten_{};   // a write of it failed
     std::array<std::optional<PictureContent>, SkinPictureCount> borrowed_;
     std::array<PictureContent, SkinPictureCount> saved_;
+    std::array<std::optional<PictureReading>, SkinPictureCount> readForLoad_; // until Load takes it
 };

@@ -23,7 +23,16 @@ bool SkinStep::mergeWith(const QUndoCommand* other)
         else
             same->after = edit.after;
     }
+    if (namer_) // from the first value to the last ("X 88 → 101"), not the last keystroke
+        setText(namer_(lines_));
     // Back where it started: no step at all.
     setObsolete(std::all_of(lines_.begin(), lines_.end(), [](const LineEdit& e) { return e.before == e.after; }));
     return true;
+}
+
+void SkinStep::SetNamer(Namer namer)
+{
+    namer_ = std::move(namer);
+    if (namer_)
+        setText(namer_(lines_));
 }

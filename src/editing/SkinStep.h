@@ -7,6 +7,7 @@
 
 #include <QUndoCommand>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -42,6 +43,9 @@ public:
 
 class SkinStep : public QUndoCommand {
 public:
+    // Names a step by what its lines' edits change; called again when steps merge.
+    using Namer = std::function<QString(const std::vector<LineEdit>& lines)>;
+
     SkinStep(StepTarget& target, const QString& name, std::vector<LineEdit> lines, std::vector<PictureEdit> pictures,
              std::optional<MergeKey> merge = std::nullopt);
 
@@ -52,6 +56,8 @@ public:
 
     // Takes in no further step.
     void Close() { open_ = false; }
+    // From now on, and after each merge, the step is named by namer.
+    void SetNamer(Namer namer);
     bool ChangesPictures() const { return !pictures_.empty(); }
 
 private:
@@ -59,5 +65,6 @@ private:
     std::vector<LineEdit> lines_;
     std::vector<PictureEdit> pictures_;
     std::optional<MergeKey> merge_;
+    Namer namer_;
     bool open_ = true;
 };

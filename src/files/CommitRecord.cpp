@@ -1,28 +1,40 @@
 #include "CommitRecord.h"
 
+#include "FilePaths.h"
+#include "SkinDocument.h"
 #include "SkinError.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <fcntl.h>
-#include <string_view>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 #include <utility>
 #include <vector>
 
 namespace {
 
-constexpr const char* RecordHeader = "vellumark commit 1";
+constexpr const char* RecordHeader = "vellumark commit 2";
+// Written by earlier versions: full paths, hex-coded, and no content to check.
+constexpr const char* OldRecordHeader = "vellumark commit 1";
 constexpr const char* RecordEnd = "end";
+constexpr const char* TemporaryMarker = ".vellumark-";
 // A record names at most a few dozen files: anything longer is not ours.
 constexpr std::size_t MaxRecordBytes = 64 * 1024;
+// How long a Save as or an Open waits for another program writing the same folder.
+constexpr auto LockWait = std::chrono::seconds(5);
 
 std::string Native(const QString& path)
 {
@@ -30,10 +42,9 @@ std::string Native(const QString& path)
     return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 
-std::string BaseName(const std::string& path)
+QString Shown(const std::string& folder, const std::string& name)
 {
-    const auto slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
+    return QFile::decodeName(QByteArray::fromStdString(folder + "/" + name));
 }
 
 void SyncFolder(const std::string& folder)
@@ -45,15 +56,24 @@ void SyncFolder(const std::string& folder)
     }
 }
 
-std::string Hex(const std::string& bytes)
+bool IsSkinFile(const std::string& name)
 {
-    static constexpr char Digits[] = "0123456789abcdef";
-    std::string out;
-    for (const unsigned char c : bytes) {
-        out += Digits[c >> 4];
-        out += Digits[c & 15];
+    if (name == DescriptionFileName)
+        return true;
+    for (int number = 0; number < SkinPictureCount; ++number) {
+        if (name == PictureFileName(number).toStdString())
+            return true;
     }
-    return out;
+    return false;
+}
+
+// ".TARGET.vellumark-XXXXXX", the temporary this program gives target's new version.
+bool IsTemporaryOf(const std::string& temporary, const std::string& target)
+{
+    const std::string prefix = "." + target + TemporaryMarker;
+    return temporary.size() == prefix.size() + 6 && temporary.compare(0, prefix.size(), prefix) == 0
+           && std::all_of(temporary.begin() + static_cast<std::ptrdiff_t>(prefix.size()), temporary.end(),
+                          [](unsigned char c) { return std::isalnum(c) != 0; });
 }
 
 std::optional<std::string> FromHex(std::string_view hex)
@@ -71,150 +91,321 @@ std::optional<std::string> FromHex(std::string_view hex)
     return out;
 }
 
-// A pair the record may name: a file, by its full path, and the temporary this
-// program gives its new version beside it. Anything else would let a planted
-// record rename files of its choosing.
-bool IsPair(const std::string& temporary, const std::string& target)
+// What a file of the folder holds, as a record names it: "SIZE SHA256". Empty when
+// it is not a regular file that can be read (a link is not followed).
+std::string Digest(int folder, const std::string& name)
 {
-    const auto slash = target.rfind('/');
-    if (target.empty() || target.front() != '/' || slash + 1 == target.size())
-        return false;
-    const std::string name = target.substr(slash + 1);
-    if (name == "." || name == "..")
-        return false;
-    const std::string prefix = target.substr(0, slash + 1) + "." + name + ".vellumark-";
-    return temporary.size() == prefix.size() + 6 && temporary.compare(0, prefix.size(), prefix) == 0
-           && IsTemporaryFileName(QFile::decodeName(QByteArray::fromStdString(BaseName(temporary))));
+    const int fd = ::openat(folder, name.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+    if (fd < 0)
+        return {};
+    struct stat info {};
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    long long size = 0;
+    bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    char buffer[65536];
+    while (ok) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            ok = n == 0;
+            break;
+        }
+        hash.addData(QByteArrayView(buffer, n));
+        size += n;
+    }
+    ::close(fd);
+    return ok ? std::to_string(size) + " " + hash.result().toHex().toStdString() : std::string();
 }
 
+struct Pair {
+    std::string temporary;
+    std::string target;
+    std::string digest; // of the new content; empty in an old record
+};
+
 // The pairs of a record's text, or nothing when it is not a whole record of ours.
-std::optional<std::vector<std::pair<std::string, std::string>>> ParseRecord(const std::string& text)
+// An old record's full paths count only where they lie in folder itself.
+std::optional<std::vector<Pair>> ParseRecord(const std::string& text, const std::string& folder)
 {
-    std::vector<std::pair<std::string, std::string>> pairs;
+    std::vector<Pair> pairs;
     std::size_t start = 0;
-    bool header = false;
+    int version = 0;
     while (start < text.size()) {
         const auto end = text.find('\n', start);
         if (end == std::string::npos)
             return std::nullopt; // cut short
         const std::string line = text.substr(start, end - start);
         start = end + 1;
-        if (!header) {
-            if (line != RecordHeader)
+        if (version == 0) {
+            version = line == RecordHeader ? 2 : line == OldRecordHeader ? 1 : -1;
+            if (version < 0)
                 return std::nullopt;
-            header = true;
             continue;
         }
         if (line == RecordEnd)
             return start == text.size() ? std::optional(pairs) : std::nullopt;
-        const auto space = line.find(' ');
-        if (space == std::string::npos)
+        Pair pair;
+        if (version == 2) {
+            const auto first = line.find(' ');
+            const auto second = first == std::string::npos ? first : line.find(' ', first + 1);
+            if (second == std::string::npos)
+                return std::nullopt;
+            pair = {line.substr(0, first), line.substr(first + 1, second - first - 1), line.substr(second + 1)};
+        } else {
+            const auto space = line.find(' ');
+            const auto temporary = FromHex(std::string_view(line).substr(0, space == std::string::npos ? 0 : space));
+            const auto target = FromHex(std::string_view(line).substr(space == std::string::npos ? 0 : space + 1));
+            const std::string here = folder + "/";
+            if (!temporary || !target || temporary->compare(0, here.size(), here) != 0
+                || target->compare(0, here.size(), here) != 0)
+                return std::nullopt;
+            pair = {temporary->substr(here.size()), target->substr(here.size()), {}};
+        }
+        if (!IsSkinFile(pair.target) || !IsTemporaryOf(pair.temporary, pair.target))
             return std::nullopt;
-        const auto temporary = FromHex(std::string_view(line).substr(0, space));
-        const auto target = FromHex(std::string_view(line).substr(space + 1));
-        if (!temporary || !target || !IsPair(*temporary, *target))
-            return std::nullopt;
-        pairs.emplace_back(*temporary, *target);
+        pairs.push_back(std::move(pair));
     }
     return std::nullopt;
 }
 
-// The record for files, written whole and named in one step while fd holds its lock.
-// Returns the locked descriptor; throws the creation error.
-int WriteRecord(const std::string& folder, const std::string& record, const QString& shownName)
+// The record for files, written whole and named in one step. Throws the creation error.
+void WriteRecord(const std::string& folder, const std::string& record, const QString& shownName)
 {
     const std::string name = folder + "/" + CommitRecordName;
-    const auto fail = [&](int error) -> int {
+    const auto fail = [&](int error) {
         throw SkinError(CreateFileError(shownName, error));
     };
     std::string temporary;
     int fd = ::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
     if (fd < 0) {
         if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
-            return fail(errno);
+            fail(errno);
         temporary = folder + "/." + CommitRecordName + ".vellumark-record";
         ::unlink(temporary.c_str());
         fd = ::open(temporary.c_str(), O_CREAT | O_EXCL | O_RDWR | O_CLOEXEC, 0600);
         if (fd < 0)
-            return fail(errno);
+            fail(errno);
     }
-    const auto failClosing = [&](int error) -> int {
-        ::close(fd);
+    int error = WriteAll(fd, record);
+    if (error == 0 && ::fsync(fd) != 0)
+        error = errno;
+    if (error == 0) {
+        int named = 0;
+        if (temporary.empty()) {
+            const std::string fdPath = "/proc/self/fd/" + std::to_string(fd);
+            named = ::linkat(fd, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH);
+            if (named != 0)
+                named = ::linkat(AT_FDCWD, fdPath.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW);
+        } else {
+            named = std::rename(temporary.c_str(), name.c_str());
+        }
+        if (named != 0)
+            error = errno;
+    }
+    ::close(fd);
+    if (error != 0) {
         if (!temporary.empty())
             ::unlink(temporary.c_str());
-        return fail(error);
-    };
-    // Held until the record is removed: a recovery run meanwhile leaves it alone.
-    ::flock(fd, LOCK_EX);
-    if (const int error = WriteAll(fd, record))
-        return failClosing(error);
-    if (::fsync(fd) != 0)
-        return failClosing(errno);
-    int named = 0;
-    if (temporary.empty()) {
-        const std::string fdPath = "/proc/self/fd/" + std::to_string(fd);
-        named = ::linkat(fd, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH);
-        if (named != 0)
-            named = ::linkat(AT_FDCWD, fdPath.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW);
-    } else {
-        named = std::rename(temporary.c_str(), name.c_str());
+        fail(error);
     }
-    if (named != 0)
-        return failClosing(errno);
     SyncFolder(folder);
-    return fd;
+}
+
+// An entry of folder that this user's program may rename or remove: a regular file of
+// this user, not a link. ENOENT when it is not there.
+int OwnFile(int folder, const std::string& name)
+{
+    struct stat info {};
+    if (::fstatat(folder, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0)
+        return errno;
+    return S_ISREG(info.st_mode) && info.st_uid == ::geteuid() ? 0 : EPERM;
+}
+
+// Whether the record's renames could be this program's: every temporary still there
+// is this user's file, and each target is a file, a link (replaced, never followed)
+// or not there.
+bool AreOurs(int folder, const std::vector<Pair>& pairs)
+{
+    for (const Pair& pair : pairs) {
+        struct stat target {};
+        if (::fstatat(folder, pair.target.c_str(), &target, AT_SYMLINK_NOFOLLOW) == 0 && !S_ISREG(target.st_mode)
+            && !S_ISLNK(target.st_mode))
+            return false;
+        const int staged = OwnFile(folder, pair.temporary);
+        if (staged != 0 && staged != ENOENT)
+            return false;
+    }
+    return true;
+}
+
+// The first target whose temporary is gone although it does not hold the new
+// content: the rename cannot be done, nor told from one done before a kill.
+std::optional<std::string> LostFile(int folder, const std::vector<Pair>& pairs)
+{
+    for (const Pair& pair : pairs) {
+        if (OwnFile(folder, pair.temporary) == ENOENT && !pair.digest.empty()
+            && Digest(folder, pair.target) != pair.digest)
+            return pair.target;
+    }
+    return std::nullopt;
+}
+
+// Removes what a killed write of a skin's file left in folder: its temporaries, and
+// the record's own temporary.
+void RemoveTemporaries(const std::string& nativeFolder, int folder)
+{
+    const QStringList names =
+        QDir(QFile::decodeName(QByteArray::fromStdString(nativeFolder))).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    const std::string recordTemporary = std::string(".") + CommitRecordName + ".vellumark-record";
+    for (const QString& entry : names) {
+        const std::string name = Native(entry);
+        const auto marker = name.rfind(TemporaryMarker);
+        const bool temporary = marker != std::string::npos && name.size() > 1
+                               && IsTemporaryOf(name, name.substr(1, marker - 1)) && IsSkinFile(name.substr(1, marker - 1));
+        if ((temporary || name == recordTemporary) && OwnFile(folder, name) == 0)
+            ::unlinkat(folder, name.c_str(), 0);
+    }
 }
 
 } // namespace
 
-void CommitTogether(const QString& folder, std::vector<ReplacementFile>& files)
+FolderWriteLock::FolderWriteLock(const QStringList& folders)
+{
+    if (const auto busy = Take(folders, true))
+        throw SkinError("\"" + DisplayPath(*busy) + "\" is being written by another program. Try again when it is done");
+}
+
+FolderWriteLock FolderWriteLock::TryTake(const QStringList& folders)
+{
+    FolderWriteLock lock;
+    lock.Take(folders, false);
+    return lock;
+}
+
+FolderWriteLock::FolderWriteLock(FolderWriteLock&& other) noexcept : fds_(std::move(other.fds_)), held_(other.held_)
+{
+    other.fds_.clear();
+    other.held_ = false;
+}
+
+FolderWriteLock::~FolderWriteLock()
+{
+    Release();
+}
+
+void FolderWriteLock::Release()
+{
+    for (const int fd : fds_)
+        ::close(fd); // closing the last descriptor releases its flock
+    fds_.clear();
+    held_ = false;
+}
+
+std::optional<QString> FolderWriteLock::Take(const QStringList& folders, bool wait)
+{
+    struct Folder {
+        dev_t device;
+        ino_t inode;
+        int fd;
+        QString path;
+    };
+    std::vector<Folder> open;
+    for (const QString& folder : folders) {
+        const int fd = ::open(Native(QDir::cleanPath(folder)).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        struct stat info {};
+        if (fd < 0)
+            continue;
+        if (::fstat(fd, &info) != 0) {
+            ::close(fd);
+            continue;
+        }
+        const bool twice = std::any_of(open.begin(), open.end(),
+                                       [&](const Folder& f) { return f.device == info.st_dev && f.inode == info.st_ino; });
+        if (twice)
+            ::close(fd); // flock on a second descriptor would wait for our own first
+        else
+            open.push_back({info.st_dev, info.st_ino, fd, folder});
+    }
+    std::sort(open.begin(), open.end(),
+              [](const Folder& a, const Folder& b) { return std::pair(a.device, a.inode) < std::pair(b.device, b.inode); });
+    for (const Folder& folder : open)
+        fds_.push_back(folder.fd);
+
+    const auto deadline = std::chrono::steady_clock::now() + LockWait;
+    for (const Folder& folder : open) {
+        while (::flock(folder.fd, LOCK_EX | LOCK_NB) != 0) {
+            if (errno == EINTR)
+                continue;
+            if (errno != EWOULDBLOCK)
+                break; // no locks here: go on without
+            if (!wait || std::chrono::steady_clock::now() >= deadline) {
+                Release();
+                return folder.path;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    }
+    held_ = true;
+    return std::nullopt;
+}
+
+void CommitTogether(const QString& folder, std::vector<ReplacementFile>& files, const FolderWriteLock&)
 {
     const std::string nativeFolder = Native(QDir::cleanPath(folder));
+    const int fd = ::open(nativeFolder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     std::string record = RecordHeader;
     record += '\n';
     for (auto& file : files)
         file.Finish();
     for (auto& file : files) {
-        // Full paths, hex-coded: a name may hold any byte but "/" and NUL, and a
-        // link's target may lie in another folder.
-        record += Hex(file.Stage());
-        record += ' ';
-        record += Hex(file.Path());
-        record += '\n';
+        const std::string& staged = file.Stage();
+        const std::string name = staged.substr(staged.rfind('/') + 1);
+        const std::string target = file.Path().substr(file.Path().rfind('/') + 1);
+        // Bare names: the record is finished wherever the folder is by then. The
+        // content lets a finisher tell a file already renamed from one lost.
+        record += name + ' ' + target + ' ' + (fd >= 0 ? Digest(fd, name) : std::string("0 -")) + '\n';
     }
+    if (fd >= 0)
+        ::close(fd);
     record += RecordEnd;
     record += '\n';
 
-    const int fd = WriteRecord(nativeFolder, record, QDir(folder).filePath(QString::fromLatin1(CommitRecordName)));
+    WriteRecord(nativeFolder, record, QDir(folder).filePath(QString::fromLatin1(CommitRecordName)));
     for (auto& file : files)
         file.KeepStaged();
-    try {
-        for (auto& file : files)
-            file.Commit();
-    } catch (...) {
-        ::close(fd); // the record stays: the next recovery finishes the renames
-        throw;
-    }
+    for (auto& file : files)
+        file.Commit(); // a failure leaves the record: the next finisher does the rest
     ::unlink((nativeFolder + "/" + CommitRecordName).c_str());
     SyncFolder(nativeFolder);
-    ::close(fd);
 }
 
-void FinishInterruptedCommit(const QString& folder)
+std::vector<std::string> FinishInterruptedCommit(const QString& folderPath, const FolderWriteLock&,
+                                                 const char* operation)
 {
-    const std::string nativeFolder = Native(QDir::cleanPath(folder));
+    std::vector<std::string> notices;
+    const std::string nativeFolder = Native(QDir::cleanPath(folderPath));
     if (nativeFolder.empty())
-        return;
-    const std::string name = nativeFolder + "/" + CommitRecordName;
-    const int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
-    if (fd >= 0) {
-        struct stat info {};
-        if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-            ::close(fd); // a running commit: its temporaries are its own
+        return notices;
+    const int folder = ::open(nativeFolder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder < 0)
+        return notices;
+    const QString shownRecord = Shown(nativeFolder, CommitRecordName);
+    const auto setAside = [&](const std::string& why) {
+        if (::renameat(folder, CommitRecordName, folder, SetAsideRecordName) != 0)
             return;
-        }
+        SyncFolder(nativeFolder);
+        notices.push_back(why + " It was set aside as " + SetAsideRecordName + "; the files of "
+                          + DisplayPath(QFile::decodeName(QByteArray::fromStdString(nativeFolder)))
+                          + " are as it found them");
+    };
+
+    struct stat info {};
+    if (::fstatat(folder, CommitRecordName, &info, AT_SYMLINK_NOFOLLOW) == 0) {
         std::string text;
-        if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && static_cast<std::size_t>(info.st_size) <= MaxRecordBytes) {
+        const int fd = ::openat(folder, CommitRecordName, O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+        if (fd >= 0 && S_ISREG(info.st_mode) && info.st_uid == ::geteuid()
+            && static_cast<std::size_t>(info.st_size) <= MaxRecordBytes) {
             text.resize(static_cast<std::size_t>(info.st_size));
             std::size_t got = 0;
             while (got < text.size()) {
@@ -227,37 +418,37 @@ void FinishInterruptedCommit(const QString& folder)
             }
             text.resize(got);
         }
-        if (const auto pairs = ParseRecord(text)) {
+        if (fd >= 0)
+            ::close(fd);
+        const auto pairs = ParseRecord(text, nativeFolder);
+        const auto lost = pairs ? LostFile(folder, *pairs) : std::nullopt;
+        const std::string shownFolder = DisplayPath(QFile::decodeName(QByteArray::fromStdString(nativeFolder)));
+        if (!pairs || !AreOurs(folder, *pairs)) {
+            setAside(DisplayPath(shownRecord) + " was not written by Vellumark's last " + operation
+                     + " and was left alone.");
+        } else if (lost) {
+            setAside("The last " + std::string(operation) + " into " + shownFolder
+                     + " was interrupted and cannot be finished: the new " + *lost + " is missing. Its skin files"
+                     + " may be of two versions; " + operation + " there again to write them all.");
+        } else {
             bool complete = true;
-            for (const auto& [temporary, target] : *pairs) {
-                struct stat staged {};
-                if (::lstat(temporary.c_str(), &staged) != 0)
-                    continue; // renamed before the kill
-                if (!S_ISREG(staged.st_mode) || std::rename(temporary.c_str(), target.c_str()) != 0)
+            for (const Pair& pair : *pairs) {
+                if (OwnFile(folder, pair.temporary) == ENOENT)
+                    continue; // renamed before the kill: the target holds the new content
+                if (::renameat(folder, pair.temporary.c_str(), folder, pair.target.c_str()) != 0)
                     complete = false;
-                else
-                    SyncFolder(target.substr(0, target.rfind('/')));
             }
             SyncFolder(nativeFolder);
-            if (!complete) {
-                ::close(fd);
-                return; // the record stays for the next try
+            if (complete) {
+                ::unlinkat(folder, CommitRecordName, 0);
+                SyncFolder(nativeFolder);
+            } else {
+                setAside("The last " + std::string(operation) + " into " + shownFolder + " was interrupted and could not be finished. Its skin files may be of two versions; "
+                         + operation + " there again to write them all.");
             }
         }
-        ::unlink(name.c_str());
-        SyncFolder(nativeFolder);
-        ::close(fd);
-    } else if (errno != ENOENT) {
-        // A record that cannot be opened as one (a link, a folder): not ours to trust.
-        struct stat info {};
-        if (::lstat(name.c_str(), &info) == 0 && !S_ISDIR(info.st_mode))
-            ::unlink(name.c_str());
     }
-
-    const QStringList names = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
-    for (const QString& entry : names) {
-        if (IsTemporaryFileName(entry) || entry == QLatin1String(".") + QLatin1String(CommitRecordName)
-                                                      + QLatin1String(".vellumark-record"))
-            QFile::remove(QDir(folder).filePath(entry));
-    }
+    RemoveTemporaries(nativeFolder, folder);
+    ::close(folder);
+    return notices;
 }

@@ -6,7 +6,6 @@
 #include "TextFile.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 #include <sys/stat.h>
 
@@ -37,14 +36,12 @@ PictureReading ReadSkinPicture(const QString& path)
         reading.problem = "missing";
         return reading;
     }
-    const bool loaderReads = QFileInfo::exists(path);
     std::string bytes;
     try {
         bytes = ReadFileBytes(path, MaxPictureFileBytes);
     } catch (const SkinError& e) {
         reading.problem = e.what();
-        if (loaderReads)
-            reading.loadError = e.what();
+        reading.loadError = e.what();
         return reading;
     }
     try {

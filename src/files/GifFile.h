@@ -18,9 +18,9 @@ std::string PictureReadError(const QString& path, const std::string& reason);
 struct PictureReading {
     QImage image;         // null when the file gave no picture
     std::string problem;  // check's words: "missing", the read error, or "cannot be decoded: reason"
-    std::string loadError; // what LoadGifFile throws for a file that is there; empty otherwise
+    std::string loadError; // what LoadGifFile throws for a file that is there; empty for a missing one
 };
 
-// A SkinError of reading or decoding becomes the problem. A link that leads nowhere is there for check (its reading says why it
-// cannot be read) but not for the loader, which skips it like a missing file.
+// A SkinError of reading or decoding becomes the problem. Only a file that is not there at all is missing: a link that
+// loops or leads nowhere is there, for check and the loader alike, and its reading says why it cannot be read.
 PictureReading ReadSkinPicture(const QString& path);

@@ -54,15 +54,42 @@ bool IsTemporaryFileName(const QString& name)
     return pattern.match(name).hasMatch();
 }
 
-// The file a chain of symbolic links ends at (path itself when it is no link): the
-// new version goes beside that file, so the links stay links. A dangling link names
-// the file it will create. Gives up (ELOOP) as the system does after 40 links.
-static std::string ResolvedTarget(std::string path)
+// Whether the system's rule for links in shared folders (sticky and writable by all,
+// as /tmp) lets this process follow the link with that owner in folder: only the
+// user's own links there, or the folder owner's. Applied whatever the system's own
+// setting: the writer resolves links itself, so the system never gets to apply it.
+static bool MayFollowLink(uid_t linkOwner, const std::string& folder)
 {
+    struct stat info {};
+    if (::stat(folder.c_str(), &info) != 0 || (info.st_mode & (S_ISVTX | S_IWOTH)) != (S_ISVTX | S_IWOTH))
+        return true;
+    return linkOwner == ::geteuid() || linkOwner == info.st_uid;
+}
+
+// The file a chain of symbolic links ends at (path itself when it is no link): the
+// new version goes beside that file, so the links stay links. Refuses a link the
+// system would not follow (see MayFollowLink) and one that leads nowhere, which
+// would create a file of its maker's choosing. Gives up (ELOOP) as the system does
+// after 40 links.
+static std::string ResolvedTarget(const QString& target, std::string path)
+{
+    const auto refuse = [&](const std::string& reason) {
+        throw SkinError("Cannot create file \"" + DisplayPath(target) + "\". " + reason);
+    };
     for (int hops = 0; hops < 40; ++hops) {
         struct stat info {};
-        if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+        if (::lstat(path.c_str(), &info) != 0) {
+            if (hops > 0 && (errno == ENOENT || errno == ENOTDIR))
+                refuse("It is a link to \"" + DisplayPath(QFile::decodeName(path.c_str())) + "\", which does not exist");
             return path;
+        }
+        if (!S_ISLNK(info.st_mode))
+            return path;
+        if (!MayFollowLink(info.st_uid, FolderOf(path))) {
+            const std::string reason = "a link in a shared folder (sticky, writable by all) made by another user: it is not followed";
+            refuse(hops == 0 ? "It is " + reason
+                             : "It leads through \"" + DisplayPath(QFile::decodeName(path.c_str())) + "\", " + reason);
+        }
         std::string link(static_cast<std::size_t>(info.st_size > 0 ? info.st_size : 4096) + 1, '\0');
         const ssize_t length = ::readlink(path.c_str(), link.data(), link.size());
         if (length < 0 || static_cast<std::size_t>(length) >= link.size())
@@ -80,7 +107,7 @@ ReplacementFile::ReplacementFile(const QString& target, int newFileMode, LinkPol
     if (path_.empty())
         Fail(ENOENT);
     if (links == LinkPolicy::WriteThrough) {
-        path_ = ResolvedTarget(path_);
+        path_ = ResolvedTarget(target, path_);
         if (path_.empty())
             Fail(errno);
     }

@@ -14,7 +14,9 @@
 // through (LinkPolicy::WriteThrough: a file the user named for output, such as a
 // PNG): then the file the chain of links ends at is replaced, beside itself, the
 // link stays, and a pipe, a device or a socket there is refused ("It is a named
-// pipe, not a regular file") instead of being replaced.
+// pipe, not a regular file") instead of being replaced. A link that leads nowhere is
+// refused, and so is one the system would not follow: in a shared folder (sticky and
+// writable by all) a link neither the user's own nor the folder owner's.
 #include <QString>
 
 #include <string>

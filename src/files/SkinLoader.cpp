@@ -47,7 +47,7 @@ void LoadAssets(SkinDocument& document, const AssetFiles& assets)
         throw SkinError(failures);
 }
 
-void LoadSkin(SkinDocument& document, const QString& path)
+void LoadSkin(SkinDocument& document, const QString& path, const PictureReader& read)
 {
     const std::string bytes = ReadFileBytes(path, MaxTextFileBytes);
     document.Lines.Assign(SplitTextLines(bytes));
@@ -57,7 +57,8 @@ void LoadSkin(SkinDocument& document, const QString& path)
     std::string failure; // the load stops at the first picture there that does not decode
     for (const PictureRole& role : PictureRoles) {
         const auto number = static_cast<std::size_t>(role.number);
-        PictureReading reading = ReadSkinPicture(folder.filePath(PictureFileName(role.number)));
+        const QString file = folder.filePath(PictureFileName(role.number));
+        PictureReading reading = read ? read(role.number, file) : ReadSkinPicture(file);
         found[number].problem = reading.problem;
         if (!reading.image.isNull())
             found[number].size = reading.image.size();

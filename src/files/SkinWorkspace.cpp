@@ -17,7 +17,11 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
+#include <iterator>
+#include <optional>
+#include <utility>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -66,6 +70,28 @@ bool IsAbsent(const QString& path)
     struct stat info {};
     const QByteArray native = QFile::encodeName(path);
     return native.isEmpty() || (::lstat(native.constData(), &info) != 0 && (errno == ENOENT || errno == ENOTDIR));
+}
+
+// Refuses a skin file that is a link to a file outside the skin's own folder: a
+// downloaded skin could carry a private file of the author's into the working
+// copy and from there into every skin saved. A link that cannot be resolved is left
+// to its reading, which says why.
+void RefuseLinkOutOfFolder(const QString& folder, const QString& name)
+{
+    const QByteArray file = QFile::encodeName(folder + name);
+    struct stat info {};
+    if (::lstat(file.constData(), &info) != 0 || !S_ISLNK(info.st_mode))
+        return;
+    char* resolved = ::realpath(file.constData(), nullptr);
+    char* resolvedFolder = ::realpath(QFile::encodeName(folder).constData(), nullptr);
+    const QString target = resolved != nullptr ? QFile::decodeName(resolved) : QString();
+    const bool inside = resolved != nullptr && resolvedFolder != nullptr
+                        && QFileInfo(target).path() == QFile::decodeName(resolvedFolder);
+    std::free(resolved);
+    std::free(resolvedFolder);
+    if (!target.isEmpty() && !inside)
+        throw SkinError(name.toStdString() + " is a link to a file outside the skin: \"" + DisplayPath(folder + name)
+                        + "\" leads to \"" + DisplayPath(target) + "\"");
 }
 
 // An error of loading the working copy as the user would read it: the copied
@@ -149,22 +175,48 @@ QString SavingNote(const QString& working)
     return working + QStringLiteral(".vellumark-saving");
 }
 
-// Finishes what an Open or a Save as killed in the middle left in the working
-// folder and in the Save-as folder its note names.
-void FinishInterruptedWrites(const QString& working)
+// The Save-as folder a note names, when the note is one this program wrote: a
+// regular file of this user holding a full path. A note planted by someone else
+// would let them choose a folder to clean.
+std::optional<QString> NotedFolder(const QString& note)
 {
+    const QByteArray native = QFile::encodeName(note);
+    struct stat info {};
+    if (::lstat(native.constData(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::geteuid())
+        return std::nullopt;
+    try {
+        const std::string destination = ReadFileBytes(note, 4096);
+        if (destination.empty() || destination.front() != '/' || destination.find('\0') != std::string::npos)
+            return std::nullopt;
+        return QFile::decodeName(QByteArray::fromStdString(destination));
+    } catch (const SkinError&) {
+        return std::nullopt;
+    }
+}
+
+// Finishes what an Open or a Save as killed in the middle left in the working
+// folder and in the Save-as folder its note names. A folder another program is
+// writing is left to it.
+std::vector<std::string> FinishInterruptedWrites(const QString& working)
+{
+    std::vector<std::string> notices;
+    const auto add = [&](std::vector<std::string> more) { notices.insert(notices.end(), more.begin(), more.end()); };
     const QString note = SavingNote(working);
     if (EntryExists(note)) {
-        try {
-            const std::string destination = ReadFileBytes(note, 64 * 1024);
-            if (!destination.empty())
-                FinishInterruptedCommit(QFile::decodeName(QByteArray::fromStdString(destination)));
-        } catch (const SkinError&) {
-            // Not a note of ours: nothing to finish.
+        if (const auto destination = NotedFolder(note)) {
+            const FolderWriteLock lock = FolderWriteLock::TryTake({*destination});
+            if (lock.Held())
+                add(FinishInterruptedCommit(*destination, lock));
+            QFile::remove(note);
+        } else {
+            notices.push_back(DisplayPath(note) + " was not written by Vellumark's last Save as and was left alone");
+            ::rename(QFile::encodeName(note).constData(), QFile::encodeName(note + ".set-aside").constData());
         }
-        QFile::remove(note);
     }
-    FinishInterruptedCommit(working);
+    const FolderWriteLock lock = FolderWriteLock::TryTake({working});
+    if (lock.Held())
+        add(FinishInterruptedCommit(working, lock, "Open"));
+    return notices;
 }
 
 // The note above, for as long as a Save as may leave files in its folder. A note
@@ -261,9 +313,12 @@ QString SkinWorkspace::WorkingFolder() const
     const QFileInfo besideInfo(beside);
     // "Temp/" is used when it is a folder that can be written, or when it is missing
     // and can be created beside the executable. Anything else of that name (a file)
-    // is left to fail with the opening error of the working copy.
-    const bool besideUsable = besideInfo.isDir() ? IsWritableFolder(beside)
-                                                 : besideInfo.exists() || IsWritableFolder(executable);
+    // is left to fail with the opening error of the working copy. A link is refused
+    // as an unwritable folder is: the start's cleaning and every Open would work in
+    // whatever folder it points at.
+    const bool besideUsable = QFileInfo(executable + QStringLiteral("Temp")).isSymLink() ? false
+                              : besideInfo.isDir() ? IsWritableFolder(beside)
+                                                   : besideInfo.exists() || IsWritableFolder(executable);
     if (besideUsable)
         return beside;
     const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
@@ -286,7 +341,7 @@ void SkinWorkspace::LockWorkingFolder(const QString& folder)
     case FolderLock::Outcome::Taken:
         lock_ = std::move(lock); // releases the lock of an earlier working folder, if any
         lockedFolder_ = folder;
-        FinishInterruptedWrites(folder);
+        Tell(FinishInterruptedWrites(folder));
         RemoveStrayTemporaries(folder);
         return;
     case FolderLock::Outcome::HeldByAnother:
@@ -319,8 +374,10 @@ std::vector<int> SkinWorkspace::CopySkinIn(const QString& chosenFile)
     // and only when all are written are they put in place, together even under a
     // kill. A failed read or write leaves the working folder and the document as
     // they were. A file the skin folder lacks keeps the working folder's. A Save as
-    // into the skin folder that was killed is finished before its files are read.
-    FinishInterruptedCommit(source);
+    // into the skin folder that was killed is finished before its files are read, and
+    // no other program writes either folder meanwhile.
+    const FolderWriteLock lock({source, working});
+    Tell(FinishInterruptedCommit(source, lock));
     std::vector<ReplacementFile> copies;
     QStringList copied;
     std::vector<int> kept;
@@ -332,13 +389,14 @@ std::vector<int> SkinWorkspace::CopySkinIn(const QString& chosenFile)
                 kept.push_back(name.chopped(4).toInt());
             continue;
         }
+        RefuseLinkOutOfFolder(source, name);
         if (IsSameFile(source + name, working + name))
             continue;
         copies.push_back(CopyOf(source + name, working + name, LimitOf(name)));
         copied << name;
     }
     if (!copies.empty())
-        CommitTogether(working, copies);
+        CommitTogether(working, copies, lock);
     for (const QString& name : copied)
         LetOwnerWrite(working + name);
     document_.SkinFileName = working + DescriptionFile;
@@ -347,10 +405,10 @@ std::vector<int> SkinWorkspace::CopySkinIn(const QString& chosenFile)
     return kept;
 }
 
-void SkinWorkspace::LoadWorkingCopy()
+void SkinWorkspace::LoadWorkingCopy(const PictureReader& read)
 {
     try {
-        LoadSkin(document_, document_.SkinFileName);
+        LoadSkin(document_, document_.SkinFileName, read);
     } catch (const SkinError& error) {
         throw SkinError(NamingChosenFiles(error.what(), FolderOf(document_.SkinFileName), copiedFrom_, copiedNames_));
     }
@@ -367,8 +425,11 @@ void SkinWorkspace::SaveAs(const QString& chosenFile)
     CheckCanSave();
     const QString destination = FolderOf(chosenFile);
     const QString working = FolderOf(document_.SkinFileName);
+    // What a killed write left there is finished or set aside first, so that neither
+    // it nor another program writing the folder meanwhile can block or mix this one.
+    const FolderWriteLock lock({destination});
+    Tell(FinishInterruptedCommit(destination, lock));
     RefuseUnwritable(destination);
-    FinishInterruptedCommit(destination);
     const SavingNoteGuard note(working, destination);
 
     // All sixteen files are written beside their targets first and put in place
@@ -384,7 +445,7 @@ void SkinWorkspace::SaveAs(const QString& chosenFile)
     }
     files.emplace_back(destination + DescriptionFile);
     files.back().Write(JoinTextLines(document_.Lines.Lines()));
-    CommitTogether(destination, files);
+    CommitTogether(destination, files, lock);
 }
 
 void SkinWorkspace::Autosave()
@@ -421,6 +482,16 @@ void SkinWorkspace::LoadAssets()
     ::LoadAssets(document_, AssetFilesIn(ExecutableFolder()));
 }
 
+void SkinWorkspace::Tell(std::vector<std::string> notices)
+{
+    notices_.insert(notices_.end(), std::make_move_iterator(notices.begin()), std::make_move_iterator(notices.end()));
+}
+
+std::vector<std::string> SkinWorkspace::TakeNotices()
+{
+    return std::exchange(notices_, {});
+}
+
 QString SkinWorkspace::KeptFile(int number)
 {
     if (document_.SkinFileName.isEmpty())
@@ -428,14 +499,16 @@ QString SkinWorkspace::KeptFile(int number)
     return FolderOf(document_.SkinFileName) + QStringLiteral(".kept-%1-%2").arg(number).arg(++keptFiles_);
 }
 
-void WriteSkinFiles(const QString& folder, const SkinFileSet& files)
+std::vector<std::string> WriteSkinFiles(const QString& folder, const SkinFileSet& files)
 {
+    const FolderWriteLock lock({folder});
+    std::vector<std::string> notices = FinishInterruptedCommit(folder, lock);
     RefuseUnwritable(folder);
-    FinishInterruptedCommit(folder);
     std::vector<ReplacementFile> written;
     for (const auto& [name, bytes] : files) {
         written.emplace_back(folder + name);
         written.back().Write(bytes);
     }
-    CommitTogether(folder, written);
+    CommitTogether(folder, written, lock);
+    return notices;
 }

@@ -35,7 +35,7 @@ public:
     // working folder keeps from before.
     std::vector<int> CopySkinIn(const QString& chosenFile);
     // Reads the working copy into the document.
-    void LoadWorkingCopy();
+    void LoadWorkingCopy(const PictureReader& read = {});
     void SaveAs(const QString& chosenFile);
     void Autosave();
     // The working copy's picture file of that number; empty before the first Open.
@@ -58,6 +58,11 @@ public:
     // window can refuse before asking for a folder.
     void CheckCanSave() const;
 
+    // What the last operations found and left alone that the user should be told of
+    // (a commit record or note someone else planted, a write that cannot be
+    // finished), one message each, oldest first; taking them empties the list.
+    std::vector<std::string> TakeNotices();
+
     // The working folder whose lock this workspace holds (empty before the first
     // Open that got it). The lock file is LockFileName() inside that folder.
     QString LockedFolder() const { return lockedFolder_; }
@@ -68,6 +73,7 @@ private:
     // an earlier run left there; throws when another running copy holds it.
     void LockWorkingFolder(const QString& folder);
     class FolderLock;
+    void Tell(std::vector<std::string> notices);
 
     SkinDocument& document_;
     FolderResolver executableFolder_;
@@ -78,6 +84,7 @@ private:
     // author's files, not the working copy's.
     QString copiedFrom_;
     QStringList copiedNames_;
+    std::vector<std::string> notices_;
 };
 
 // A skin's files, each "Ruvex.rvk" or "N.gif" with its bytes.
@@ -85,5 +92,6 @@ using SkinFileSet = std::vector<std::pair<QString, std::string>>;
 
 // Writes files into folder (a path ending in a separator) all or nothing, as Save as
 // writes a skin: what a killed write left there is finished first, and every file
-// goes in place together under the commit record. Throws "Cannot create file ...".
-void WriteSkinFiles(const QString& folder, const SkinFileSet& files);
+// goes in place together under the commit record. Returns what the user should be
+// told of a record found there (FinishInterruptedCommit). Throws "Cannot create file ...".
+std::vector<std::string> WriteSkinFiles(const QString& folder, const SkinFileSet& files);

@@ -63,13 +63,14 @@ QString WriteStarterSkin(const QString& starter, const QString& folder)
     const QDir target(folder);
     // What a New skin killed half-way left here (its temporaries, or its record before
     // the first rename) is cleared or finished first: the files below replace it.
-    FinishInterruptedCommit(target.absolutePath());
+    const FolderWriteLock lock({target.absolutePath()});
+    FinishInterruptedCommit(target.absolutePath(), lock);
     std::vector<ReplacementFile> files;
     for (int i = 0; i < names.size(); ++i) {
         files.emplace_back(target.absoluteFilePath(names[i]));
         files.back().Write(contents[static_cast<std::size_t>(i)]);
     }
     // Together even under a kill: the next Open of the folder finishes a half-made skin.
-    CommitTogether(target.absolutePath(), files);
+    CommitTogether(target.absolutePath(), files, lock);
     return target.absoluteFilePath(names.front());
 }

@@ -16,6 +16,7 @@ struct MemoryReader {
     const GifByteType* data;
     std::size_t size;
     std::size_t pos;
+    bool ranOut = false; // giflib asked for more than the file holds
 };
 
 int ReadFromMemory(GifFileType* gif, GifByteType* out, int length)
@@ -23,6 +24,8 @@ int ReadFromMemory(GifFileType* gif, GifByteType* out, int length)
     auto* reader = static_cast<MemoryReader*>(gif->UserData);
     const std::size_t want = length > 0 ? static_cast<std::size_t>(length) : 0;
     const std::size_t n = std::min(want, reader->size - reader->pos);
+    if (n < want)
+        reader->ranOut = true;
     std::memcpy(out, reader->data + reader->pos, n);
     reader->pos += n;
     return static_cast<int>(n);
@@ -37,15 +40,14 @@ struct GifCloser {
 };
 using GifHandle = std::unique_ptr<GifFileType, GifCloser>;
 
-[[noreturn]] void Fail(int error)
+// giflib's reason, unless the data simply ended: a file cut short says so, not
+// "Failed to read from given file".
+[[noreturn]] void Fail(int error, const MemoryReader& reader)
 {
+    if (reader.ranOut)
+        throw SkinError(reader.size == 0 ? "The file is empty" : "The file is truncated");
     const char* text = error != 0 ? GifErrorString(error) : nullptr;
     throw SkinError(text ? text : "The picture is not a valid GIF file");
-}
-
-[[noreturn]] void FailWith(const GifFileType* gif)
-{
-    Fail(gif->Error);
 }
 
 // Rows of an interlaced frame arrive in four passes.
@@ -76,7 +78,7 @@ QImage DecodeGif(const QByteArray& bytes, GifColours* colours)
     int openError = 0;
     GifHandle gif(DGifOpen(&reader, ReadFromMemory, &openError));
     if (!gif)
-        Fail(openError);
+        Fail(openError, reader);
 
     const int screenWidth = gif->SWidth;
     const int screenHeight = gif->SHeight;
@@ -90,7 +92,7 @@ QImage DecodeGif(const QByteArray& bytes, GifColours* colours)
     for (;;) {
         GifRecordType record;
         if (DGifGetRecordType(gif.get(), &record) == GIF_ERROR)
-            FailWith(gif.get());
+            Fail(gif->Error, reader);
 
         if (record == TERMINATE_RECORD_TYPE)
             throw SkinError("The picture holds no image");
@@ -99,7 +101,7 @@ QImage DecodeGif(const QByteArray& bytes, GifColours* colours)
             int code = 0;
             GifByteType* block = nullptr;
             if (DGifGetExtension(gif.get(), &code, &block) == GIF_ERROR)
-                FailWith(gif.get());
+                Fail(gif->Error, reader);
             if (code == GRAPHICS_EXT_FUNC_CODE && block != nullptr) {
                 GraphicsControlBlock gcb;
                 // A malformed control block only means no transparency.
@@ -108,7 +110,7 @@ QImage DecodeGif(const QByteArray& bytes, GifColours* colours)
             }
             while (block != nullptr) {
                 if (DGifGetExtensionNext(gif.get(), &block) == GIF_ERROR)
-                    FailWith(gif.get());
+                    Fail(gif->Error, reader);
             }
             continue;
         }
@@ -117,7 +119,7 @@ QImage DecodeGif(const QByteArray& bytes, GifColours* colours)
             continue;
 
         if (DGifGetImageDesc(gif.get()) == GIF_ERROR)
-            FailWith(gif.get());
+            Fail(gif->Error, reader);
         const GifImageDesc& desc = gif->Image;
         if (desc.Width <= 0 || desc.Height <= 0)
             throw SkinError("The picture's image has no size");
@@ -129,39 +131,84 @@ QImage DecodeGif(const QByteArray& bytes, GifColours* colours)
             throw SkinError("The picture has no colour table");
 
         // A full table: indices past the file's colours are black, never out of bounds.
-        std::array<QRgb, 256> palette;
-        palette.fill(qRgb(0, 0, 0));
+        QList<QRgb> palette(256, qRgb(0, 0, 0));
         const int count = std::clamp(map->ColorCount, 0, 256);
         for (int i = 0; i < count; ++i)
-            palette[static_cast<std::size_t>(i)] = qRgb(map->Colors[i].Red, map->Colors[i].Green, map->Colors[i].Blue);
+            palette[i] = qRgb(map->Colors[i].Red, map->Colors[i].Green, map->Colors[i].Blue);
         if (colours != nullptr) {
             colours->table.assign(palette.begin(), palette.begin() + count);
             colours->transparent = transparent >= 0 && transparent < count ? transparent : -1;
         }
+        if (transparent >= 0 && transparent < 256)
+            palette[transparent] = qRgba(0, 0, 0, 0);
 
-        QImage image(screenWidth, screenHeight, QImage::Format_ARGB32);
+        // One byte a pixel, as the file holds them: a skin of fifteen 1024x1024
+        // pictures keeps 15 MB, not 60. Drawing converts only what lands on the screen.
+        QImage image(screenWidth, screenHeight, QImage::Format_Indexed8);
         if (image.isNull())
             throw SkinError("Not enough memory for the picture");
-        image.fill(Qt::transparent);
+        std::array<bool, 256> used{};
+        // The part of the screen the frame covers; frames that reach outside it are clipped.
+        const int left = std::clamp(desc.Left, 0, screenWidth);
+        const int top = std::clamp(desc.Top, 0, screenHeight);
+        const int right = std::clamp(desc.Left + desc.Width, 0, screenWidth);
+        const int bottom = std::clamp(desc.Top + desc.Height, 0, screenHeight);
 
+        // A frame that is the whole screen, the usual case, is read straight into it.
+        if (desc.Left == 0 && desc.Top == 0 && desc.Width == screenWidth && desc.Height == screenHeight) {
+            for (int y : RowOrder(desc.Height, desc.Interlace))
+                if (DGifGetLine(gif.get(), image.scanLine(y), desc.Width) == GIF_ERROR)
+                    Fail(gif->Error, reader);
+            image.setColorTable(palette);
+            return image;
+        }
         std::vector<GifPixelType> row(static_cast<std::size_t>(desc.Width));
         for (int y : RowOrder(desc.Height, desc.Interlace)) {
             if (DGifGetLine(gif.get(), row.data(), desc.Width) == GIF_ERROR)
-                FailWith(gif.get());
-            // Frames that reach outside the logical screen are clipped to it.
+                Fail(gif->Error, reader);
             const int sy = desc.Top + y;
-            if (sy < 0 || sy >= screenHeight)
+            if (sy < top || sy >= bottom)
                 continue;
-            auto* line = reinterpret_cast<QRgb*>(image.scanLine(sy));
-            for (int x = 0; x < desc.Width; ++x) {
-                const int sx = desc.Left + x;
-                if (sx >= screenWidth)
-                    break;
-                if (row[static_cast<std::size_t>(x)] == transparent)
-                    continue;
-                line[sx] = palette[row[static_cast<std::size_t>(x)]];
+            uchar* line = image.scanLine(sy);
+            for (int sx = left; sx < right; ++sx) {
+                const GifPixelType index = row[static_cast<std::size_t>(sx - desc.Left)];
+                used[index] = true;
+                line[sx] = index;
             }
         }
+
+        // Outside the frame nothing is drawn: those pixels take the transparent index,
+        // or one the frame does not use, made transparent.
+        if (left > 0 || top > 0 || right < screenWidth || bottom < screenHeight) {
+            int clear = transparent >= 0 && transparent < 256 ? transparent : -1;
+            for (int i = 0; i < 256 && clear < 0; ++i)
+                if (!used[static_cast<std::size_t>(i)])
+                    clear = i;
+            if (clear < 0) {
+                // All 256 indices in use: four bytes a pixel, with alpha.
+                image.setColorTable(palette);
+                QImage full = image.convertToFormat(QImage::Format_ARGB32);
+                for (int y = 0; y < screenHeight; ++y) {
+                    auto* line = reinterpret_cast<QRgb*>(full.scanLine(y));
+                    for (int x = 0; x < screenWidth; ++x)
+                        if (y < top || y >= bottom || x < left || x >= right)
+                            line[x] = qRgba(0, 0, 0, 0);
+                }
+                return full;
+            }
+            palette[clear] = qRgba(0, 0, 0, 0);
+            const auto value = static_cast<uchar>(clear);
+            for (int y = 0; y < screenHeight; ++y) {
+                uchar* line = image.scanLine(y);
+                if (y < top || y >= bottom || right <= left) {
+                    std::memset(line, value, static_cast<std::size_t>(screenWidth));
+                    continue;
+                }
+                std::memset(line, value, static_cast<std::size_t>(left));
+                std::memset(line + right, value, static_cast<std::size_t>(screenWidth - right));
+            }
+        }
+        image.setColorTable(palette);
         return image;
     }
 }

@@ -230,16 +230,20 @@ void CheckTextItem(const KeyRule& rule, const Numbers& numbers, const Report& re
         report(key + ": style code " + Str(*style) + " is not " + StyleList(), FieldId::StyleCode);
     if (!x || !y)
         return;
-    if (!TextPointOnScreen(*x, *y, anchor.value_or(AnchorTop + AnchorLeft)))
-        report(key + ": anchor point " + Point(*x, *y) + " puts the text outside " + TheScreen(), FieldId::X);
+    // The field to mend, as for an area: Y when only the row is off the screen, else X.
+    const auto fieldOff = [](bool columnOn) { return columnOn ? FieldId::Y : FieldId::X; };
+    const std::int32_t shownAnchor = anchor.value_or(AnchorTop + AnchorLeft);
+    if (!TextPointOnScreen(*x, *y, shownAnchor))
+        report(key + ": anchor point " + Point(*x, *y) + " puts the text outside " + TheScreen(),
+               fieldOff(PointKeepsTextOnScreen(*x, ScreenWidth, HorizontalSide(shownAnchor))));
     if (rule.index == SoftLabelItem) {
         // The right soft label mirrors the left one: its right edge ends X pixels
         // before the screen's right edge, its top at Y.
         const std::int64_t right = std::int64_t{ScreenWidth} - *x;
-        if (!PointKeepsTextOnScreen(right, ScreenWidth, TextSide::Before)
-            || !PointKeepsTextOnScreen(*y, ScreenHeight, TextSide::After))
+        const bool columnOn = PointKeepsTextOnScreen(right, ScreenWidth, TextSide::Before);
+        if (!columnOn || !PointKeepsTextOnScreen(*y, ScreenHeight, TextSide::After))
             report(key + ": the right soft label's anchor point " + Point(right, *y) + " puts it outside " + TheScreen(),
-                   FieldId::X);
+                   fieldOff(columnOn));
     }
 }
 
@@ -383,6 +387,15 @@ std::string ProblemLine(const SkinProblem& problem)
     return problem.file + (problem.line > 0 ? ':' + std::to_string(problem.line) : std::string()) + ": " + problem.text;
 }
 
+std::string NoLineReason(const TextLines& lines, const std::optional<TextCut>& cut)
+{
+    if (!lines.empty())
+        return {};
+    if (cut)
+        return ProblemLine({DescriptionFileName, cut->line, "a NUL byte ends the text at its first byte"});
+    return ProblemLine({DescriptionFileName, 0, "the file is empty"});
+}
+
 std::vector<SkinProblem> CheckDescription(const TextLines& lines, const PictureSizes& sizes)
 {
     const auto& rules = KeyRules();
@@ -472,8 +485,13 @@ namespace {
 std::vector<SkinProblem> CheckHeldSkin(const TextLines& lines, const std::optional<TextCut>& cut,
                                        const PictureFindings& found)
 {
-    std::vector<SkinProblem> problems = CheckDescription(lines, SizesOf(found));
+    // The cut first: the lines it leaves out are why keys have no line.
+    std::vector<SkinProblem> problems;
+    if (lines.empty() && !cut)
+        problems.push_back({DescriptionFileName, 0, "the file is empty"});
     ReportCut(cut, problems);
+    const std::vector<SkinProblem> description = CheckDescription(lines, SizesOf(found));
+    problems.insert(problems.end(), description.begin(), description.end());
     const std::vector<SkinProblem> pictures = PictureProblems(found);
     problems.insert(problems.end(), pictures.begin(), pictures.end());
     return problems;

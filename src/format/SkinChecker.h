@@ -35,6 +35,11 @@ struct SkinProblem {
 // "Ruvex.rvk:14: text", or "7.gif: text" for a problem without a line.
 std::string ProblemLine(const SkinProblem& problem);
 
+// Why a description file gave no line at all, as a problem line: "Ruvex.rvk: the file
+// is empty" or "Ruvex.rvk:1: a NUL byte ends the text at its first byte"; empty when
+// it gave a line. Every "no line for" follows from it.
+std::string NoLineReason(const TextLines& lines, const std::optional<TextCut>& cut);
+
 // The natural size of pictures 0.gif to 14.gif; empty where a picture is missing or
 // does not decode (its elements are then not placed on the screen).
 using PictureSizes = std::array<std::optional<QSize>, SkinPictureCount>;

@@ -1,6 +1,7 @@
 #include "PreviewRenderer.h"
 
 #include "PreviewFont.h"
+#include "PreviewCache.h"
 #include "SkinNumbers.h"
 
 #include <QColor>
@@ -122,7 +123,12 @@ void DrawPicture(QPainter& painter, const QImage& picture, std::int64_t x, std::
         return;
     const QPainter::CompositionMode mode = painter.compositionMode();
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    painter.drawImage(QPoint(static_cast<int>(x), static_cast<int>(y)), picture);
+    // Only the part on the surface is handed on: a picture of one byte a pixel is
+    // converted for drawing, and a 1024x1024 one would be converted whole each time.
+    const QRect onSurface = QRect(0, 0, DeviceWidth(painter), DeviceHeight(painter))
+                                .intersected(QRect(static_cast<int>(x), static_cast<int>(y), picture.width(),
+                                                   picture.height()));
+    painter.drawImage(onSurface.topLeft(), picture, onSurface.translated(-static_cast<int>(x), -static_cast<int>(y)));
     painter.setCompositionMode(mode);
 }
 
@@ -138,14 +144,14 @@ void DrawPlaced(QPainter& painter, const TPicturePos& at, const QImage& picture,
 
 // ---- Texts ------------------------------------------------------------------
 
-// LangLines line lineNumber as the preview draws it (8-bit text read as Latin-1);
+// LangLines line lineNumber as the preview draws it (8-bit text, read as Latin-1);
 // an empty text when langLines has no such line.
-QString SampleText(const TextLines& langLines, int lineNumber)
+const std::string& SampleText(const TextLines& langLines, int lineNumber)
 {
+    static const std::string none;
     if (lineNumber < 0 || static_cast<std::size_t>(lineNumber) >= langLines.size())
-        return QString();
-    const std::string& line = langLines[static_cast<std::size_t>(lineNumber)];
-    return QString::fromLatin1(line.data(), static_cast<qsizetype>(line.size()));
+        return none;
+    return langLines[static_cast<std::size_t>(lineNumber)];
 }
 
 // How far a text lies before its anchor point along one axis, given its extent there.
@@ -169,63 +175,100 @@ QPoint AnchorOrigin(std::int32_t x, std::int32_t y, std::int32_t anchor, int wid
     return QPoint(Saturate(ox), Saturate(oy));
 }
 
-// AnchorOrigin of the item with the text measured in metrics; measures only what
-// the anchor needs.
-QPoint AnchorPoint(const TSkiStr& item, const QString& text, const QFontMetrics& metrics)
+// A text in an item's font, measured, ready to draw: shaped once and kept when the
+// drawing has a cache, laid out by QPainter each time when it has none.
+struct ItemText {
+    QString text; // for QPainter::drawText; empty when the cache's glyphs draw it
+    const PreviewCache::ShapedText* shaped = nullptr;
+    bool empty = true;
+    int advance = 0;
+    int height = 0;
+    int ascent = 0;
+};
+
+// Sets the painter's pen to the item's Color and, where QPainter lays the text out,
+// its font (face, FontSize of the item's FontId, FontStyle); measures bytes in it.
+ItemText PrepareItemText(QPainter& painter, PreviewCache* cache, const TSkiStr& item, const std::string& bytes)
 {
-    const int width = HorizontalSide(item.Anchor) != TextSide::After ? metrics.horizontalAdvance(text) : 0;
-    const int height = VerticalSide(item.Anchor) != TextSide::After ? metrics.height() : 0;
+    painter.setPen(ToQColor(HexToColor(item.Color)));
+    const int size = FontSizeOfId(item.FontId);
+    ItemText prepared;
+    prepared.empty = bytes.empty();
+    if (cache == nullptr) {
+        painter.setFont(PreviewFont(size, item.FontStyle));
+        const QFontMetrics metrics = painter.fontMetrics();
+        prepared.text = QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+        prepared.advance = metrics.horizontalAdvance(prepared.text);
+        prepared.height = metrics.height();
+        prepared.ascent = metrics.ascent();
+        return prepared;
+    }
+    const PreviewCache::Face& face = cache->FaceFor(size, item.FontStyle);
+    prepared.height = face.height;
+    prepared.ascent = face.ascent;
+    if (prepared.empty)
+        return prepared;
+    prepared.shaped = &cache->Text(bytes, size, item.FontStyle);
+    prepared.advance = prepared.shaped->advance;
+    if (!prepared.shaped->shaped) {
+        painter.setFont(face.font);
+        prepared.text = QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    }
+    return prepared;
+}
+
+// AnchorOrigin of the item and its text.
+QPoint AnchorPoint(const TSkiStr& item, const ItemText& text)
+{
+    const int width = HorizontalSide(item.Anchor) != TextSide::After ? text.advance : 0;
+    const int height = VerticalSide(item.Anchor) != TextSide::After ? text.height : 0;
     return AnchorOrigin(item.X, item.Y, item.Anchor, width, height);
 }
 
-// Sets the painter's font (face, FontSize of the item's FontId, FontStyle) and pen
-// colour (the item's Color) for drawing the item's text.
-void SetItemFont(QPainter& painter, const TSkiStr& item)
-{
-    painter.setFont(PreviewFont(FontSizeOfId(item.FontId), item.FontStyle));
-    painter.setPen(ToQColor(HexToColor(item.Color)));
-}
-
 // Draws text as one line with its cell's top-left corner at (x, y), glyphs only.
-void DrawTextAt(QPainter& painter, const QString& text, int x, int y)
+void DrawTextAt(QPainter& painter, const ItemText& text, int x, int y)
 {
-    if (text.isEmpty())
+    if (text.empty)
         return;
-    const QFontMetrics metrics = painter.fontMetrics();
-    const std::int64_t height = metrics.height();
-    const std::int64_t width = metrics.horizontalAdvance(text);
+    const std::int64_t height = text.height;
+    const std::int64_t width = text.advance;
     // Glyphs may reach a little past their cell (italics, overhangs): allow a margin
     // of one cell height, and skip only texts that cannot touch the surface.
     if (!MeetsDevice(painter, std::int64_t{x} - height, std::int64_t{y} - height,
                      std::int64_t{x} + width + height, std::int64_t{y} + 2 * height))
         return;
-    painter.drawText(QPoint(x, y + metrics.ascent()), text);
+    if (text.shaped != nullptr && text.shaped->shaped) {
+        const QPointF baseline(x, y + text.ascent);
+        for (const QGlyphRun& run : text.shaped->runs)
+            painter.drawGlyphRun(baseline, run);
+        return;
+    }
+    painter.drawText(QPoint(x, y + text.ascent), text.text);
 }
 
 // The item with the text of LangLines line lineNumber, placed by AnchorPoint.
 // Returns the text's cell (origin, advance, font height); empty for an empty text.
-QRect DrawSkiStr(QPainter& painter, const TSkiStr& item, const TextLines& langLines, int lineNumber)
+QRect DrawSkiStr(QPainter& painter, PreviewCache* cache, const TSkiStr& item, const TextLines& langLines,
+                 int lineNumber)
 {
-    const QString text = SampleText(langLines, lineNumber);
-    SetItemFont(painter, item);
-    const QFontMetrics metrics = painter.fontMetrics();
-    const QPoint origin = AnchorPoint(item, text, metrics);
+    const ItemText text = PrepareItemText(painter, cache, item, SampleText(langLines, lineNumber));
+    const QPoint origin = AnchorPoint(item, text);
     DrawTextAt(painter, text, origin.x(), origin.y());
-    if (text.isEmpty())
+    if (text.empty)
         return {};
-    return QRect(origin.x(), origin.y(), metrics.horizontalAdvance(text), metrics.height());
+    return QRect(origin.x(), origin.y(), text.advance, text.height);
 }
 
 // The nine text items with LangLines lines 0 to 8, then the right soft label
 // (line 9) mirrored from SoftLabel, with a transparent text background.
-void DrawTexts(QPainter& painter, const TSkinModel& model, const TextLines& langLines,
+void DrawTexts(QPainter& painter, PreviewCache* cache, const TSkinModel& model, const TextLines& langLines,
                std::vector<DrawnElement>* drawn)
 {
     const Qt::BGMode previousMode = painter.backgroundMode();
     painter.setBackgroundMode(Qt::TransparentMode);
 
     for (int i = 0; i < TextItemCount; ++i) {
-        const QRect box = DrawSkiStr(painter, model.TextItems[static_cast<std::size_t>(i)], langLines, i);
+        const QRect box = DrawSkiStr(painter, cache, model.TextItems[static_cast<std::size_t>(i)], langLines, i);
         // The box's own corners: the origin saturates, so no far-off value reaches here.
         if (!box.isEmpty())
             Record(drawn, SkinCategory::Strings, TextItemKeys[static_cast<std::size_t>(i)], box.left(), box.top(),
@@ -234,14 +277,13 @@ void DrawTexts(QPainter& painter, const TSkinModel& model, const TextLines& lang
 
     // The right soft label: the mirror image of a left-and-top-anchored SoftLabel.
     const TSkiStr& softLabel = model.TextItems[SoftLabelItem];
-    SetItemFont(painter, softLabel);
-    const QString text = SampleText(langLines, 9);
-    const std::int64_t width = painter.fontMetrics().horizontalAdvance(text);
+    const ItemText text = PrepareItemText(painter, cache, softLabel, SampleText(langLines, 9));
+    const std::int64_t width = text.advance;
     const std::int64_t x = DeviceWidth(painter) - std::int64_t{softLabel.X} - width;
     DrawTextAt(painter, text, Saturate(x), softLabel.Y);
-    if (!text.isEmpty())
+    if (!text.empty)
         Record(drawn, SkinCategory::Strings, TextItemKeys[SoftLabelItem], Saturate(x), softLabel.Y,
-               std::int64_t{Saturate(x)} + width, std::int64_t{softLabel.Y} + painter.fontMetrics().height(), true);
+               std::int64_t{Saturate(x)} + width, std::int64_t{softLabel.Y} + text.height, true);
 
     painter.setBackgroundMode(previousMode);
 }
@@ -313,7 +355,8 @@ QImage NewPreviewSurface()
 }
 
 void DrawPreview(QImage& surface, const TSkinModel& model, const PictureSlots& pictures,
-                 const TextLines& langLines, const PreviewSettings& settings, std::vector<DrawnElement>* drawn)
+                 const TextLines& langLines, const PreviewSettings& settings, std::vector<DrawnElement>* drawn,
+                 PreviewCache* cache, const QRegion* clip)
 {
     // The surface is made on the first drawing; one of another kind is replaced.
     if (surface.isNull() || surface.size() != QSize(ScreenWidth, ScreenHeight)
@@ -322,6 +365,8 @@ void DrawPreview(QImage& surface, const TSkinModel& model, const PictureSlots& p
 
     QPainter painter(&surface);
     PreparePainter(painter);
+    if (clip != nullptr)
+        painter.setClipRegion(*clip);
 
     // 1. Background: W and H are the right and bottom edges.
     const TSkiObject& background = model.SkinObjects[EdgeSizedObject];
@@ -349,14 +394,14 @@ void DrawPreview(QImage& surface, const TSkinModel& model, const PictureSlots& p
         drawAt(RepetitionAllPos, PictureShown::RepetitionAll);
     // 7.-8. Bars and texts.
     DrawBars(painter, model, settings, drawn);
-    DrawTexts(painter, model, langLines, drawn);
+    DrawTexts(painter, cache, model, langLines, drawn);
     // 9. The status-line overlay over everything else.
     if (model.StatusLine == 1)
         DrawPicture(painter, pictures[StatusLineSlot], 0, 0);
 }
 
 void DrawPreview(QImage& surface, const SkinDocument& document, const PreviewSettings& settings,
-                 std::vector<DrawnElement>* drawn)
+                 std::vector<DrawnElement>* drawn, PreviewCache* cache)
 {
-    DrawPreview(surface, document.Model, document.Pictures, document.LangLines, settings, drawn);
+    DrawPreview(surface, document.Model, document.Pictures, document.LangLines, settings, drawn, cache);
 }

@@ -5,9 +5,12 @@
 
 #include <QImage>
 #include <QRect>
+#include <QRegion>
 
 #include <string>
 #include <vector>
+
+class PreviewCache;
 
 // The four preview settings, as the main window's controls hold them.
 struct PreviewSettings {
@@ -35,11 +38,15 @@ struct DrawnElement {
 // Repaints every element of the skin over what surface already holds. When drawn is
 // given, it receives the elements painted, in draw order (last is topmost); elements
 // the settings leave out, empty texts, missing pictures and empty rectangles are not
-// listed. Throws SkinError only for failures the caller must report.
+// listed. With a cache, texts and faces met before are drawn from it and new ones
+// kept there; the pixels are the same as without. With a clip, only the pixels inside
+// it are painted, as they would be without it. Throws SkinError only for failures the
+// caller must report.
 void DrawPreview(QImage& surface, const TSkinModel& model, const PictureSlots& pictures,
                  const TextLines& langLines, const PreviewSettings& settings,
-                 std::vector<DrawnElement>* drawn = nullptr);
+                 std::vector<DrawnElement>* drawn = nullptr, PreviewCache* cache = nullptr,
+                 const QRegion* clip = nullptr);
 
 // The same for the open skin of document.
 void DrawPreview(QImage& surface, const SkinDocument& document, const PreviewSettings& settings,
-                 std::vector<DrawnElement>* drawn = nullptr);
+                 std::vector<DrawnElement>* drawn = nullptr, PreviewCache* cache = nullptr);

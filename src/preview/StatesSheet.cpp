@@ -7,8 +7,10 @@
 #include <QBuffer>
 #include <QFontMetrics>
 #include <QPainter>
+#include <QRegion>
 
 #include <algorithm>
+#include <cstdint>
 #include <cerrno>
 
 namespace {
@@ -21,6 +23,39 @@ constexpr int Rows = static_cast<int>(RepeatNames.size());
 QFont LabelFont()
 {
     return PreviewFont(DefaultFontSize, 0);
+}
+
+// Where the drawing of a play state and repetition mode can differ from that of
+// play state 0 and repetition 0: under the pictures of the buttons whose picture
+// differs (0 and playState), either picture of each, and under both repetition icons
+// when the mode differs. Limited to the surface.
+QRegion AreaApartFromFirst(const TSkinModel& model, const PictureSlots& pictures, int playState, int repetition)
+{
+    QRegion area;
+    const auto add = [&](PictureIndex position, PictureShown shown) {
+        const QImage& picture = pictures[static_cast<std::size_t>(PictureAt(position, shown))];
+        const TPicturePos& at = model.PicturePositions[static_cast<std::size_t>(position)];
+        const auto limit = [](std::int64_t value, int size) {
+            return static_cast<int>(std::clamp<std::int64_t>(value, 0, size));
+        };
+        const int left = limit(at.X, ScreenWidth), top = limit(at.Y, ScreenHeight);
+        const int right = limit(std::int64_t{at.X} + picture.width(), ScreenWidth);
+        const int bottom = limit(std::int64_t{at.Y} + picture.height(), ScreenHeight);
+        if (right > left && bottom > top)
+            area += QRect(left, top, right - left, bottom - top);
+    };
+    if (playState != 0) {
+        for (const int button : {0, playState}) {
+            const auto position = static_cast<PictureIndex>(BackwardPos + button);
+            add(position, PictureShown::ButtonEnabled);
+            add(position, PictureShown::ButtonDisabled);
+        }
+    }
+    if (repetition != 0) {
+        add(RepetitionOnePos, PictureShown::RepetitionOne);
+        add(RepetitionAllPos, PictureShown::RepetitionAll);
+    }
+    return area;
 }
 
 } // namespace
@@ -58,30 +93,69 @@ QImage DrawStatesSheet(const SkinDocument& document, const PreviewSettings& base
 
 QImage DrawStatesSheet(const SkinDocument& document, const TextLines& langLines, const PreviewSettings& base)
 {
+    QImage sheet;
+    PreviewCache cache;
+    DrawStatesSheet(sheet, document, langLines, base, cache);
+    return sheet;
+}
+
+void DrawStatesSheet(QImage& sheet, const SkinDocument& document, const TextLines& langLines,
+                     const PreviewSettings& base, PreviewCache& cache)
+{
     const SheetLayout layout;
-    QImage sheet(layout.Size(), QImage::Format_RGB32);
-    sheet.fill(Qt::white);
-    QPainter painter(&sheet);
-    painter.setFont(LabelFont());
+    const bool framed = sheet.size() == layout.Size() && sheet.format() == QImage::Format_RGB32;
+    if (!framed) {
+        sheet = QImage(layout.Size(), QImage::Format_RGB32);
+        sheet.fill(Qt::white);
+    }
+    // Each cell is a drawing on a fresh white surface, drawn straight into the sheet.
+    // The cells differ only where the state's pictures lie: the first is drawn whole,
+    // the others are copies of it drawn again within that area alone.
+    uchar* const bits = sheet.bits();
+    const auto cell = [&](int playState, int repetition) {
+        const QRect inner = layout.PreviewRect(playState, repetition);
+        return QImage(bits + inner.top() * sheet.bytesPerLine() + inner.left() * 4, ScreenWidth, ScreenHeight,
+                      sheet.bytesPerLine(), QImage::Format_RGB32);
+    };
+    const QImage first = cell(0, 0);
     for (int row = 0; row < Rows; ++row) {
         for (int column = 0; column < Columns; ++column) {
             PreviewSettings settings = base;
             settings.playState = column;
             settings.repetition = row;
-            QImage preview = NewPreviewSurface();
-            DrawPreview(preview, document.Model, document.Pictures, langLines, settings);
-
-            const QRect inner = layout.PreviewRect(column, row);
-            const QRect frame = inner.adjusted(-1, -1, 1, 1);
-            painter.setPen(Qt::black);
+            QImage preview = cell(column, row);
+            if (row == 0 && column == 0) {
+                preview.fill(Qt::white);
+                DrawPreview(preview, document.Model, document.Pictures, langLines, settings, nullptr, &cache);
+                continue;
+            }
+            for (int y = 0; y < ScreenHeight; ++y)
+                std::copy_n(first.constScanLine(y), ScreenWidth * 4, preview.scanLine(y));
+            const QRegion area = AreaApartFromFirst(document.Model, document.Pictures, column, row);
+            if (area.isEmpty())
+                continue;
+            {
+                QPainter blank(&preview);
+                blank.setClipRegion(area);
+                blank.fillRect(preview.rect(), Qt::white);
+            }
+            DrawPreview(preview, document.Model, document.Pictures, langLines, settings, nullptr, &cache, &area);
+        }
+    }
+    if (framed)
+        return;
+    QPainter painter(&sheet);
+    painter.setFont(LabelFont());
+    painter.setPen(Qt::black);
+    for (int row = 0; row < Rows; ++row) {
+        for (int column = 0; column < Columns; ++column) {
+            const QRect frame = layout.PreviewRect(column, row).adjusted(-1, -1, 1, 1);
             painter.drawRect(frame.left(), frame.top(), FramedWidth - 1, FramedHeight - 1);
-            painter.drawImage(inner.topLeft(), preview);
             painter.drawText(QRect(frame.left(), frame.bottom() + 1 + SheetLayout::LabelGap, FramedWidth,
                                    layout.labelHeight),
                              Qt::AlignHCenter | Qt::AlignTop, SheetLabel(column, row));
         }
     }
-    return sheet;
 }
 
 QImage ScaledImage(const QImage& image, int factor)

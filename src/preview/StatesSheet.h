@@ -4,6 +4,7 @@
 // it. vellumark-skin sheet writes it and the editor's all-states window shows it,
 // so both come from here. Also the whole-number enlargement and the PNG writing
 // that the exports share.
+#include "PreviewCache.h"
 #include "PreviewRenderer.h"
 
 #include <QImage>
@@ -41,6 +42,11 @@ QString SheetLabel(int playState, int repetition);
 QImage DrawStatesSheet(const SkinDocument& document, const PreviewSettings& base);
 // The same with other sample texts than the document's.
 QImage DrawStatesSheet(const SkinDocument& document, const TextLines& langLines, const PreviewSettings& base);
+// The same into sheet, which an earlier call may have drawn: its frames and labels
+// never change, so they are drawn only when sheet is not yet a sheet; the previews
+// draw their texts from cache.
+void DrawStatesSheet(QImage& sheet, const SkinDocument& document, const TextLines& langLines,
+                     const PreviewSettings& base, PreviewCache& cache);
 
 // Each pixel of image as a factor x factor block (RGB32).
 QImage ScaledImage(const QImage& image, int factor);

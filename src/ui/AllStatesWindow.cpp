@@ -90,8 +90,12 @@ void TAllStatesWindow::Redraw()
     // A skin the renderer refuses has been reported where the change was made; the
     // window keeps its last sheet rather than showing the same error again.
     try {
-        sheet_ = DrawStatesSheet(session_.ShownDocument(), session_.SampleTexts(), session_.Settings());
+        // Drawn again in place (frames and labels stay): the view lets go of the sheet
+        // it shows first, so that the drawing does not copy the whole sheet.
+        sheetView_->ShowPicture(QImage());
+        DrawStatesSheet(sheet_, session_.ShownDocument(), session_.SampleTexts(), session_.Settings(), cache_);
     } catch (const SkinError&) {
+        ShowZoomed();
         return;
     } catch (const std::exception& error) {
         errors_.Report(error.what()); // out of memory, most likely: never past the timer's frame

@@ -4,6 +4,8 @@
 // the same code, with the main window's volume settings. It follows every change
 // of the session while it is shown, and has a zoom of its own (whole numbers,
 // each pixel as a block).
+#include "PreviewCache.h"
+
 #include <QImage>
 #include <QWidget>
 
@@ -40,6 +42,7 @@ private:
     EditingSession& session_;
     const ErrorReporter& errors_;
     QImage sheet_;
+    PreviewCache cache_; // the ten previews' texts, kept between redraws
     bool stale_ = true;
     QTimer* redraw_ = nullptr;
     QComboBox* zoomBox_ = nullptr;

@@ -2,12 +2,43 @@
 
 #include "CanvasSnap.h"
 #include "ElementValues.h"
+#include "ErrorReporter.h"
 #include "SkinFormat.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QToolBar>
 
 #include <algorithm>
 #include <numeric>
 
 namespace {
+
+struct ArrangeTool {
+    const char* name;
+    const char* verb;
+    const char* how; // the menu caption after the verb, and the step name's note
+    const char* shortCaption;
+    QKeyCombination key;
+    Arrangement arrangement;
+};
+
+constexpr ArrangeTool ArrangeTools[] = {
+    {"AlignLeft", "Align", "left edges", "|\u2190", Qt::CTRL | Qt::SHIFT | Qt::Key_Left, Arrangement::AlignLeft},
+    {"AlignHCentre", "Align", "horizontal centres", "\u2194", Qt::CTRL | Qt::SHIFT | Qt::Key_H, Arrangement::AlignHCentre},
+    {"AlignRight", "Align", "right edges", "\u2192|", Qt::CTRL | Qt::SHIFT | Qt::Key_Right, Arrangement::AlignRight},
+    {"AlignTop", "Align", "top edges", "\u2191", Qt::CTRL | Qt::SHIFT | Qt::Key_Up, Arrangement::AlignTop},
+    {"AlignVCentre", "Align", "vertical centres", "\u2195", Qt::CTRL | Qt::SHIFT | Qt::Key_V, Arrangement::AlignVCentre},
+    {"AlignBottom", "Align", "bottom edges", "\u2193", Qt::CTRL | Qt::SHIFT | Qt::Key_Down, Arrangement::AlignBottom},
+    {"DistributeH", "Distribute", "horizontally", "\u2194\u2194", Qt::CTRL | Qt::ALT | Qt::Key_H, Arrangement::DistributeH},
+    {"DistributeV", "Distribute", "vertically", "\u2195\u2195", Qt::CTRL | Qt::ALT | Qt::Key_V, Arrangement::DistributeV},
+};
+
+const ArrangeTool& ToolOf(Arrangement how)
+{
+    return *std::find_if(std::begin(ArrangeTools), std::end(ArrangeTools),
+                         [how](const ArrangeTool& tool) { return tool.arrangement == how; });
+}
 
 // Where a box lies along one axis.
 struct Span {
@@ -120,12 +151,40 @@ void Arrange(EditingSession& session, const std::vector<MoveTarget>& targets, Ar
     }
     if (values.empty())
         return;
-    const bool distribute = how == Arrangement::DistributeH || how == Arrangement::DistributeV;
     try {
         session.StoreElementsLive(values);
     } catch (...) {
         session.CancelLive(); // every line back: no half-arranged selection
         throw;
     }
-    session.CommitLive(StepName(distribute ? QStringLiteral("Distribute") : QStringLiteral("Align"), elements));
+    // "Align 3 elements (horizontal centres)": the history says how.
+    const ArrangeTool& tool = ToolOf(how);
+    session.CommitLive(StepName(QString::fromLatin1(tool.verb), elements) + QStringLiteral(" (%1)").arg(QString::fromLatin1(tool.how)));
+}
+
+void AddArrangeActions(QMenu& menu, QToolBar* bar, EditingSession& session, const ErrorReporter& errors,
+                       std::function<std::vector<MoveTarget>()> targets, std::function<void()> before)
+{
+    for (const ArrangeTool& tool : ArrangeTools) {
+        if (tool.arrangement == Arrangement::AlignTop || tool.arrangement == Arrangement::DistributeH) {
+            menu.addSeparator();
+            if (bar != nullptr)
+                bar->addSeparator();
+        }
+        auto* action = menu.addAction(QString::fromLatin1(tool.verb) + ' ' + QString::fromLatin1(tool.how));
+        action->setObjectName(QString::fromLatin1(tool.name));
+        action->setShortcut(QKeySequence(tool.key));
+        action->setIconText(QString::fromUtf8(tool.shortCaption));
+        action->setToolTip(action->text() + QStringLiteral(" (") + action->shortcut().toString(QKeySequence::NativeText)
+                           + ')');
+        if (bar != nullptr)
+            bar->addAction(action);
+        QObject::connect(action, &QAction::triggered, &menu, [&session, &errors, targets, before, how = tool.arrangement] {
+            errors.Run([&] {
+                if (before)
+                    before();
+                Arrange(session, targets(), how);
+            });
+        });
+    }
 }

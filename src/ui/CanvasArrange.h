@@ -6,7 +6,12 @@
 
 #include <QRect>
 
+#include <functional>
 #include <vector>
+
+class ErrorReporter;
+class QMenu;
+class QToolBar;
 
 enum class Arrangement {
     AlignLeft,
@@ -29,3 +34,9 @@ std::vector<QPoint> ArrangedOffsets(const std::vector<QRect>& boxes, Arrangement
 // Arranges targets (the first is the primary element) as drawn last. Targets not
 // drawn stay; nothing changes when there is nothing to arrange.
 void Arrange(EditingSession& session, const std::vector<MoveTarget>& targets, Arrangement how);
+
+// The Arrange commands as actions of menu (owner of them) and, when given, of bar:
+// each arranges targets() through errors, after before() when given (the canvas puts
+// a drag back first). The canvas and the main window offer the same ones.
+void AddArrangeActions(QMenu& menu, QToolBar* bar, EditingSession& session, const ErrorReporter& errors,
+                       std::function<std::vector<MoveTarget>()> targets, std::function<void()> before = {});

@@ -115,3 +115,11 @@ PressPick PickInBand(const std::vector<DrawnElement>& drawn, std::optional<QRect
     }
     return pick;
 }
+
+void SelectAllDrawn(EditingSession& session)
+{
+    const PressPick pick =
+        PickInBand(session.DrawnElements(), std::nullopt, session.SelectedElements(), session.Selection(), false, false);
+    if (!pick.selected.empty())
+        session.SelectMany(pick.selected, pick.primary);
+}

@@ -67,3 +67,7 @@ void AddOutlines(CanvasOverlays& overlays, const std::vector<DrawnElement>& draw
 PressPick PickInBand(const std::vector<DrawnElement>& drawn, std::optional<QRect> band,
                      const std::vector<ElementRef>& selected, const std::optional<ElementRef>& primary, bool mirrored,
                      bool adding);
+
+// Edit › Select all where no canvas is open: every element drawn, the primary one
+// kept when there is one.
+void SelectAllDrawn(EditingSession& session);

@@ -79,6 +79,11 @@ void CanvasWindow::CreateMenu(EditingSession& session, const ErrorReporter& erro
     QMenu* edit = menuBar()->addMenu(QStringLiteral("Edit"));
     // The session's history, as the main window's Edit menu runs it.
     AddHistoryActions(*edit, session, errors);
+    edit->addSeparator();
+    auto* selectAll = edit->addAction(QStringLiteral("Select all"));
+    selectAll->setObjectName(QStringLiteral("SelectAll"));
+    selectAll->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
+    connect(selectAll, &QAction::triggered, this, [this, &errors] { errors.Run([this] { view_->SelectAll(); }); });
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("View"));
     const auto item = [&](const char* name, const QString& caption, const QList<QKeySequence>& keys) {
@@ -115,47 +120,8 @@ void CanvasWindow::CreateArrangeMenu(EditingSession& session, const ErrorReporte
     QMenu* menu = menuBar()->addMenu(QStringLiteral("Arrange"));
     QToolBar* bar = addToolBar(QStringLiteral("Arrange"));
     bar->setObjectName(QStringLiteral("ArrangeBar"));
-    struct Tool {
-        const char* name;
-        const char* caption;
-        const char* shortCaption;
-        QKeySequence key;
-        Arrangement how;
-    };
-    const Tool tools[] = {
-        {"AlignLeft", "Align left edges", "|\u2190", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Left), Arrangement::AlignLeft},
-        {"AlignHCentre", "Align horizontal centres", "\u2194", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_H),
-         Arrangement::AlignHCentre},
-        {"AlignRight", "Align right edges", "\u2192|", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Right),
-         Arrangement::AlignRight},
-        {"AlignTop", "Align top edges", "\u2191", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Up), Arrangement::AlignTop},
-        {"AlignVCentre", "Align vertical centres", "\u2195", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V),
-         Arrangement::AlignVCentre},
-        {"AlignBottom", "Align bottom edges", "\u2193", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Down),
-         Arrangement::AlignBottom},
-        {"DistributeH", "Distribute horizontally", "\u2194\u2194", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_H),
-         Arrangement::DistributeH},
-        {"DistributeV", "Distribute vertically", "\u2195\u2195", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_V),
-         Arrangement::DistributeV},
-    };
-    for (const Tool& tool : tools) {
-        if (tool.how == Arrangement::AlignTop || tool.how == Arrangement::DistributeH) {
-            menu->addSeparator();
-            bar->addSeparator();
-        }
-        auto* action = menu->addAction(QString::fromUtf8(tool.caption));
-        action->setObjectName(QString::fromLatin1(tool.name));
-        action->setShortcut(tool.key);
-        action->setIconText(QString::fromUtf8(tool.shortCaption));
-        action->setToolTip(action->text() + QStringLiteral(" (") + tool.key.toString(QKeySequence::NativeText) + ')');
-        bar->addAction(action);
-        connect(action, &QAction::triggered, this, [this, &session, &errors, how = tool.how] {
-            errors.Run([&] {
-                view_->Tool().Cancel();
-                Arrange(session, view_->SelectedTargets(), how);
-            });
-        });
-    }
+    AddArrangeActions(*menu, bar, session, errors, [this] { return view_->SelectedTargets(); },
+                      [this] { view_->Tool().Cancel(); });
 }
 
 bool CanvasWindow::WasOpen()

@@ -7,6 +7,8 @@ ColorSwatch::ColorSwatch(int width, int height, QWidget* parent)
     : QWidget(parent), image_(width, height, QImage::Format_RGB32)
 {
     image_.fill(Qt::black);
+    setCursor(Qt::PointingHandCursor);
+    setToolTip(QStringLiteral("Choose a colour"));
 }
 
 void ColorSwatch::Fill(RgbColor color)
@@ -21,9 +23,9 @@ void ColorSwatch::paintEvent(QPaintEvent* /*event*/)
     painter.drawImage(0, 0, image_);
 }
 
-void ColorSwatch::mouseDoubleClickEvent(QMouseEvent* event)
+void ColorSwatch::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton)
-        emit DoubleClicked();
-    QWidget::mouseDoubleClickEvent(event);
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit Clicked();
+    QWidget::mouseReleaseEvent(event);
 }

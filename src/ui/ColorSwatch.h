@@ -1,6 +1,6 @@
 #pragma once
 // The colour swatch of the property editor: an image filled with one colour, shown
-// at its own size, that reports a double click (which opens the colour dialog).
+// at its own size, that reports a click (which opens the colour dialog).
 #include "SkinNumbers.h"
 
 #include <QImage>
@@ -18,11 +18,11 @@ public:
     const QImage& Image() const { return image_; }
 
 signals:
-    void DoubleClicked();
+    void Clicked(); // pressed and released inside it with the left button
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     QImage image_;

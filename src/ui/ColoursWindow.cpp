@@ -97,7 +97,11 @@ void ColoursWindow::ReplaceSelected()
     if (item == nullptr || !item->isSelected())
         return;
     const QRgb from = item->data(ColourColumn, Qt::UserRole).toUInt();
-    const auto chosen = dialogs_.PickColor(QColor(from));
+    // The skin's own colours, most used first, are the dialog's custom colours.
+    std::vector<QColor> custom;
+    for (int i = 0; i < list_->topLevelItemCount() && custom.size() < 16; ++i)
+        custom.emplace_back(QRgb(list_->topLevelItem(i)->data(ColourColumn, Qt::UserRole).toUInt()));
+    const auto chosen = dialogs_.PickColor(QColor(from), custom);
     if (!chosen)
         return;
     session_.ReplaceColour(from, chosen->rgb());

@@ -27,7 +27,12 @@ std::optional<QString> DialogService::OpenPictureFile()
     const QByteArray filter = PictureFileFilter().toUtf8();
     FileDialogSettings settings = ImgReplaceDialog;
     settings.filter = filter.constData();
-    return RunRemembering(settings, lastPictureFile_);
+    // The folder alone: the file chosen last belongs to another slot most often.
+    const auto chosen = RunFileDialog(settings, lastPictureFile_.isEmpty() ? QString()
+                                                                           : QFileInfo(lastPictureFile_).absolutePath());
+    if (chosen)
+        lastPictureFile_ = *chosen;
+    return chosen;
 }
 
 std::optional<QString> DialogService::SavePngFile(const FileDialogSettings& settings, const QString& defaultName,
@@ -69,17 +74,9 @@ std::optional<int> DialogService::ChooseScale(const QString& title, int maximum)
     return chosen;
 }
 
-std::optional<QColor> DialogService::PickColor()
+std::optional<QColor> DialogService::PickColor(const QColor& initial, const std::vector<QColor>& custom)
 {
-    return PickColor(lastColor_);
-}
-
-std::optional<QColor> DialogService::PickColor(const QColor& initial)
-{
-    const auto chosen = RunColorDialog(initial);
-    if (chosen)
-        lastColor_ = *chosen;
-    return chosen;
+    return RunColorDialog(initial, custom);
 }
 
 std::optional<QString> DialogService::RunRemembering(const FileDialogSettings& settings, QString& lastFile)

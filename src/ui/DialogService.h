@@ -9,6 +9,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 class QDialog;
 
@@ -35,7 +36,9 @@ inline constexpr FileDialogSettings ExportPreviewDialog{"ExportPreviewDialog", "
 inline constexpr FileDialogSettings ExportSheetDialog{"ExportSheetDialog", "PNG image (*.png)", true, false, true};
 inline constexpr FileDialogSettings NewSkinDialog{"NewSkinDialog", "", false, true};
 
-enum class UnsavedChangesAnswer { SaveAs, Discard, Cancel };
+enum class UnsavedChangesAnswer { Save, SaveAs, Discard, Cancel };
+// The first Save into the folder a skin was opened from.
+enum class OpenedFolderAnswer { Save, SaveAs, Cancel };
 
 class DialogService {
 public:
@@ -47,6 +50,7 @@ public:
     // Save as starts in the folder of the last Save as, or else beside openedFolder
     // (the skin folder last opened), so the new skin lands next to it.
     std::optional<QString> SaveSkinFile(const QString& openedFolder = {});
+    // Starts in the folder of the last picture chosen, with no file selected.
     std::optional<QString> OpenPictureFile();
     // A PNG to export to: the dialog starts in the folder the last export went to, at
     // first beside skinFolder (the home folder without one), with defaultName.
@@ -60,15 +64,17 @@ public:
     // A whole-number scale from 1 to maximum; starts with the one chosen last (2 at
     // first), kept within maximum.
     std::optional<int> ChooseScale(const QString& title, int maximum);
-    // The colour dialog starts with the colour chosen in it last, black at first.
-    std::optional<QColor> PickColor();
-    // Starts with initial instead (a colour being replaced).
-    std::optional<QColor> PickColor(const QColor& initial);
+    // The colour dialog starts at initial, with custom (up to 16) as its custom colours.
+    std::optional<QColor> PickColor(const QColor& initial, const std::vector<QColor>& custom);
 
     virtual void ShowError(const QString& title, const QString& text) = 0;
     virtual void ShowWarning(const QString& title, const QString& text) = 0;
-    // Asks what to do with changes not saved: "Save as...", "Discard" or "Cancel".
-    virtual UnsavedChangesAnswer AskUnsavedChanges(const QString& text) = 0;
+    // Asks what to do with changes not saved: "Save" (offered when offerSave is set),
+    // "Save as...", "Discard" or "Cancel".
+    virtual UnsavedChangesAnswer AskUnsavedChanges(const QString& text, bool offerSave) = 0;
+    // Asks before Save first writes into the folder the skin was opened from: "Save",
+    // "Save as..." or "Cancel".
+    virtual OpenedFolderAnswer AskWriteIntoOpened(const QString& text) = 0;
     // Shows a window of the program modally and returns when it is closed.
     virtual void ShowModal(QDialog& dialog) = 0;
     // A question before something is written: true for Yes, false for No.
@@ -76,7 +82,7 @@ public:
 
 protected:
     virtual std::optional<QString> RunFileDialog(const FileDialogSettings& settings, const QString& initialFile) = 0;
-    virtual std::optional<QColor> RunColorDialog(const QColor& initial) = 0;
+    virtual std::optional<QColor> RunColorDialog(const QColor& initial, const std::vector<QColor>& custom) = 0;
     virtual std::optional<int> RunScaleDialog(const QString& title, int initial, int maximum) = 0;
     virtual std::optional<QString> RunLineDialog(const QString& title, const QString& text) = 0;
 
@@ -90,5 +96,4 @@ private:
     QString lastPngFolder_;
     QString lastNewSkinFolder_;
     int lastScale_ = 2;
-    QColor lastColor_ = Qt::black;
 };

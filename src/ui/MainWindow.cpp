@@ -1,6 +1,9 @@
 #include "MainWindow.h"
 
 #include "AboutBox.h"
+#include "CanvasArrange.h"
+#include "CanvasPicking.h"
+#include "CanvasView.h"
 #include "CanvasWindow.h"
 #include "AllStatesWindow.h"
 #include "ColoursWindow.h"
@@ -32,13 +35,17 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QMenuBar>
+#include <QLabel>
 #include <QScreen>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTimer>
 
 #include <cerrno>
+#include <sys/stat.h>
 
 namespace {
 
@@ -69,6 +76,7 @@ TMainFrm::TMainFrm(EditingSession& session, std::unique_ptr<DialogService> dialo
     resize(508, 344);
     CreateControls();
     CreateMenu();
+    CreateStatusBar();
     SetFocusOrder();
 
     AutoSave = new QTimer(this);
@@ -115,6 +123,10 @@ void TMainFrm::CreateControls()
     // A picture changed by another program that could not be taken is reported once.
     connect(&session_, &EditingSession::ExternalChangeFailed, this,
             [this](const std::string& message) { errors_.Report(message.c_str()); });
+    // A record or note of a killed write that the workspace left alone, told once.
+    connect(&session_, &EditingSession::Notice, this, [this](const std::string& message) {
+        dialogs_->ShowWarning(ApplicationTitle(QCoreApplication::applicationName()), QString::fromLocal8Bit(message));
+    });
 
     // The preview shows every drawing of the session's surface, whoever asked for it.
     connect(&session_, &EditingSession::PreviewDrawn, this, [this] { ScreenSkin->ShowSurface(session_.Surface()); });
@@ -173,13 +185,13 @@ void TMainFrm::CreateMenu()
     file->addMenu(recentMenu);
     connect(recentMenu, &RecentMenu::Chosen, this, &TMainFrm::OpenRecent);
     Save1 = item(file, "Save1", QStringLiteral("Save"), QKeySequence(), &TMainFrm::Save1Click);
-    Save1->setEnabled(false); // nowhere to write before a Save as or New skin
+    Save1->setEnabled(false); // nowhere to write before a skin is open
     connect(saving_, &SkinSaving::SaveFolderChanged, Save1,
             [this](const QString& folder) { Save1->setEnabled(!folder.isEmpty()); });
     Saveas1 = item(file, "Saveas1", QStringLiteral("&Save as.."), QKeySequence(Qt::CTRL | Qt::Key_S),
                    &TMainFrm::Saveas1Click);
     item(file, "Exportpreview1", QStringLiteral("Export preview as PNG\u2026"), QKeySequence(),
-         [this] { errors_.Run([this] { ExportPreview(session_, *dialogs_); }); });
+         [this] { errors_.Run([this] { ShowWritten(ExportPreview(session_, *dialogs_)); }); });
     item(file, "Exportallstates1", QStringLiteral("Export all states as PNG\u2026"), QKeySequence(),
          &TMainFrm::Exportallstates1Click);
     Exit1 = item(file, "Exit1", QStringLiteral("&Exit"), QKeySequence(Qt::CTRL | Qt::Key_Q), &TMainFrm::Exit1Click);
@@ -192,6 +204,28 @@ void TMainFrm::CreateMenu()
     edit->addSeparator();
     item(edit, "Editlineastext1", QStringLiteral("Edit line as text\u2026"), QKeySequence(),
          [this] { errors_.Run([this] { MendSelectedLine(session_, *dialogs_); }); });
+    // The canvas's selection commands, on the same selection (the canvas's own when it is open).
+    edit->addSeparator();
+    item(edit, "Selectall1", QStringLiteral("Select all"), QKeySequence(Qt::CTRL | Qt::Key_A), [this] {
+        errors_.Run([this] {
+            if (canvas_ != nullptr)
+                canvas_->View()->SelectAll();
+            else
+                SelectAllDrawn(session_);
+        });
+    });
+    AddArrangeActions(*edit, nullptr, session_, errors_, [this] {
+        if (canvas_ != nullptr)
+            return canvas_->View()->SelectedTargets();
+        std::vector<MoveTarget> targets;
+        for (const ElementRef& element : session_.SelectedElements())
+            if (element.category != SkinCategory::Settings)
+                targets.push_back({element, false});
+        return targets;
+    }, [this] {
+        if (canvas_ != nullptr)
+            canvas_->View()->Tool().Cancel();
+    });
 
     // The windows beside the main one; "About" stays the last item on the bar.
     QMenu* view = bar->addMenu(QStringLiteral("View"));
@@ -209,6 +243,33 @@ void TMainFrm::CreateMenu()
     });
 
     About1 = item(bar, "About1", QStringLiteral("About"), QKeySequence(), &TMainFrm::About1Click);
+}
+
+void TMainFrm::CreateStatusBar()
+{
+    // Beneath the preview and the pages, which keep their places. A label, not a
+    // temporary message, so that passing over a menu does not wipe it.
+    status_ = new QLabel(this);
+    status_->setObjectName(QStringLiteral("StatusMessage"));
+    statusBar()->setObjectName(QStringLiteral("StatusBar1"));
+    statusBar()->addWidget(status_, 1);
+    connect(saving_, &SkinSaving::Saved, this, [this](const QString& folder) {
+        ShowStatus(QStringLiteral("Saved to %1").arg(QDir::toNativeSeparators(folder)));
+    });
+}
+
+void TMainFrm::ShowStatus(const QString& text)
+{
+    status_->setText(text);
+}
+
+void TMainFrm::ShowWritten(const std::optional<ExportedPng>& written)
+{
+    if (written)
+        ShowStatus(QStringLiteral("Wrote %1 (%2\u00d7%3)")
+                       .arg(QDir::toNativeSeparators(written->file))
+                       .arg(written->size.width())
+                       .arg(written->size.height()));
 }
 
 void TMainFrm::SetFocusOrder()
@@ -260,9 +321,13 @@ void TMainFrm::OpenPath(const QString& path)
 {
     errors_.Run([&] {
         const QFileInfo info(path);
-        // A dialog offers only what exists; a typed path may name nothing.
-        if (!info.exists())
-            throw SkinError("Cannot open file \"" + DisplayPath(path) + "\". " + SystemReason(ENOENT));
+        // A dialog offers only what exists; a typed path may name nothing, or a loop of
+        // links, or lie in a folder that cannot be searched: the system says which.
+        if (!info.exists()) {
+            struct stat status {};
+            const int reason = ::stat(QFile::encodeName(path).constData(), &status) != 0 ? errno : ENOENT;
+            throw SkinError("Cannot open file \"" + DisplayPath(path) + "\". " + SystemReason(reason));
+        }
         OpenSkin(info.isDir() ? QDir(info.absoluteFilePath()).filePath(QString::fromLatin1(DescriptionFileName))
                                    : info.absoluteFilePath());
     });
@@ -348,24 +413,23 @@ void TMainFrm::Allstates1Click()
 
 void TMainFrm::Exportallstates1Click()
 {
-    errors_.Run([this] { ExportAllStates(session_, *dialogs_); });
+    errors_.Run([this] { ShowWritten(ExportAllStates(session_, *dialogs_)); });
 }
 
 bool TMainFrm::MayLeaveSkin()
 {
     if (!session_.IsModified())
         return true;
-    switch (dialogs_->AskUnsavedChanges(QStringLiteral("The skin has changes that were not saved with Save as."))) {
-    case UnsavedChangesAnswer::SaveAs: {
-        // A cancelled or failed Save as keeps the skin.
-        bool saved = false;
-        errors_.Run([&] { saved = saving_->SaveAs(); });
-        return saved;
-    }
-    case UnsavedChangesAnswer::Discard: return true;
-    case UnsavedChangesAnswer::Cancel: return false;
-    }
-    return false;
+    const UnsavedChangesAnswer answer = dialogs_->AskUnsavedChanges(
+        QStringLiteral("The skin has changes that were not saved."), !saving_->SaveFolder().isEmpty());
+    if (answer == UnsavedChangesAnswer::Discard)
+        return true;
+    if (answer == UnsavedChangesAnswer::Cancel)
+        return false;
+    // A cancelled or failed save keeps the skin.
+    bool saved = false;
+    errors_.Run([&] { saved = answer == UnsavedChangesAnswer::Save ? saving_->Save() : saving_->SaveAs(); });
+    return saved;
 }
 
 void TMainFrm::closeEvent(QCloseEvent* event)

@@ -6,6 +6,7 @@
 #include "DialogService.h"
 #include "EditingSession.h"
 #include "ErrorReporter.h"
+#include "PngExport.h"
 #include "RecentSkins.h"
 
 #include <QMainWindow>
@@ -17,6 +18,7 @@ class ColoursWindow;
 class HistoryWindow;
 class SkinSaving;
 class QAction;
+class QLabel;
 class QMenu;
 class QTabWidget;
 class QTimer;
@@ -53,7 +55,9 @@ public slots:
     // Opens a skin of File › Open recent; one whose folder is gone leaves the list.
     void OpenRecent(const QString& file);
     void Saveas1Click();
-    void Save1Click(); // into the folder of the last Save as or New skin, without a dialog
+    // Into the folder of the last Save as or New skin, without a dialog, or into the one
+    // the skin was opened from, asking once first.
+    void Save1Click();
     void Exit1Click();
     void About1Click();
     void AutoSaveTimer();
@@ -65,7 +69,7 @@ public slots:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    // Asks before changes not saved with Save as are left behind; the working copy is
+    // Asks before changes not saved are left behind; the working copy is
     // written once more whatever the answer.
     void closeEvent(QCloseEvent* event) override;
 
@@ -74,6 +78,11 @@ private:
     void CreateMenu();
     // The third page, "Problems", whose caption carries the count.
     void CreateProblemsPage();
+    // A status bar beneath everything, telling what was written.
+    void CreateStatusBar();
+    void ShowStatus(const QString& text);
+    // "Wrote …/sheet.png (1876×1000)" for a PNG written.
+    void ShowWritten(const std::optional<ExportedPng>& written);
     void SetFocusOrder();
     void FormCreate();
     // SkinWindowTitle, marked while there are changes not saved.
@@ -116,4 +125,5 @@ private:
     SampleTextsWindow* sampleTextsWindow_ = nullptr;
     QAction* About1 = nullptr;
     QTimer* AutoSave = nullptr;
+    QLabel* status_ = nullptr;
 };

@@ -15,30 +15,32 @@ void CheckSkinOpen(const EditingSession& session)
         throw SkinError("Open a skin before exporting a picture");
 }
 
-void Export(const EditingSession& session, DialogService& dialogs, const FileDialogSettings& dialog, const QString& title,
+std::optional<ExportedPng> Export(const EditingSession& session, DialogService& dialogs, const FileDialogSettings& dialog, const QString& title,
             const QString& defaultName, const std::function<QImage()>& draw)
 {
     const std::optional<int> scale = dialogs.ChooseScale(title, MaxScale);
     if (!scale)
-        return;
+        return std::nullopt;
     const std::optional<QString> file = dialogs.SavePngFile(dialog, defaultName, session.SkinFolder());
     if (!file || file->isEmpty())
-        return;
-    WritePng(ScaledImage(draw(), *scale), *file);
+        return std::nullopt;
+    const QImage scaled = ScaledImage(draw(), *scale);
+    WritePng(scaled, *file);
+    return ExportedPng{*file, scaled.size()};
 }
 
 } // namespace
 
-void ExportPreview(EditingSession& session, DialogService& dialogs)
+std::optional<ExportedPng> ExportPreview(EditingSession& session, DialogService& dialogs)
 {
     CheckSkinOpen(session);
-    Export(session, dialogs, ExportPreviewDialog, QStringLiteral("Export preview as PNG"), QStringLiteral("preview.png"),
+    return Export(session, dialogs, ExportPreviewDialog, QStringLiteral("Export preview as PNG"), QStringLiteral("preview.png"),
            [&] { return session.Surface(); });
 }
 
-void ExportAllStates(EditingSession& session, DialogService& dialogs)
+std::optional<ExportedPng> ExportAllStates(EditingSession& session, DialogService& dialogs)
 {
     CheckSkinOpen(session);
-    Export(session, dialogs, ExportSheetDialog, QStringLiteral("Export all states as PNG"), QStringLiteral("sheet.png"),
+    return Export(session, dialogs, ExportSheetDialog, QStringLiteral("Export all states as PNG"), QStringLiteral("sheet.png"),
            [&] { return DrawStatesSheet(session.Document(), session.SampleTexts(), session.Settings()); });
 }

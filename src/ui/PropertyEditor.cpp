@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <QScopedValueRollback>
 
+#include <algorithm>
 #include <initializer_list>
 
 namespace {
@@ -126,7 +127,7 @@ void PropertyEditor::ConnectControls()
     connect(colorKeys, &KeyNotifier::KeyDown, this, &PropertyEditor::ColorEditKeyDown);
     connect(colorKeys, &KeyNotifier::KeyUp, this, &PropertyEditor::ColorEditKeyUp);
     connect(ColorEdit, &QLineEdit::textChanged, this, &PropertyEditor::ColorEditChange);
-    connect(ColorView, &ColorSwatch::DoubleClicked, this, &PropertyEditor::ColorViewDblClick);
+    connect(ColorView, &ColorSwatch::Clicked, this, &PropertyEditor::ColorViewClick);
 
     connect(FontBox, &QComboBox::currentIndexChanged, this, &PropertyEditor::FontBoxChange);
     connect(FstyleCB, &QComboBox::currentIndexChanged, this, &PropertyEditor::FstyleCBChange);
@@ -165,6 +166,12 @@ void PropertyEditor::ShowIfSelected(const std::string& key)
 void PropertyEditor::ShowSessionSelection()
 {
     const auto& selection = session_.Selection();
+    if (!selection && !followingSession_ && SelectedItem() >= 0) { // cleared elsewhere
+        SkinItems->clearSelection();
+        SkinItems->setCurrentRow(-1);
+        ShowNoElement();
+        return;
+    }
     if (!selection || selection->category == SkinCategory::Settings || followingSession_)
         return;
     const auto category = Category();
@@ -211,10 +218,30 @@ void PropertyEditor::ShowCategoryNames()
     const auto category = Category();
     if (!category)
         return;
-    // The controls keep the last element's values until another one is selected.
     SkinItems->clear();
     for (const char* key : ElementKeys(*category))
         SkinItems->addItem(QString::fromLatin1(key));
+    // Nothing is selected now: no field may show an element that is not.
+    ShowNoElement();
+}
+
+void PropertyEditor::ShowNoElement()
+{
+    EditEnabled = false; // the fields' own notifications must write nothing
+    for (NumberField* field : {XEdit, YEdit, WPos, HPos})
+        field->SetText(QString());
+    ColorEdit->clear();
+    ColorView->Fill(SwatchGrey);
+    for (QComboBox* list : {FontBox, FstyleCB, XPos, YPos})
+        list->setCurrentIndex(-1);
+    SetFieldsEnabled(false);
+}
+
+void PropertyEditor::SetFieldsEnabled(bool enabled)
+{
+    for (QWidget* control : std::initializer_list<QWidget*>{XEdit, YEdit, WPos, HPos, ColorEdit, ColorView, FontBox,
+                                                            FstyleCB, XPos, YPos})
+        control->setEnabled(enabled);
 }
 
 void PropertyEditor::CurListChange()
@@ -249,9 +276,21 @@ void PropertyEditor::ShowItem()
         return;
     SetVisibility(*category);
 
-    const ItemValues values = ReadElementValues(session_.Document().Lines, *category, SkinText(SelectedName()));
+    ItemValues values;
+    try {
+        values = ReadElementValues(session_.Document().Lines, *category, SkinText(SelectedName()));
+    } catch (const SkinError&) {
+        ShowNoElement(); // not the values of the element shown before
+        throw;
+    }
     if (*category == SkinCategory::Settings)
         return; // no page shows the setting
+    SetFieldsEnabled(true);
+    // A list emptied while nothing was selected starts at its first entry again, as at
+    // start-up, for a code that has no entry of its own.
+    for (QComboBox* list : {FontBox, FstyleCB, XPos, YPos})
+        if (list->currentIndex() < 0)
+            list->setCurrentIndex(0);
     XEdit->SetValue(values.X);
     YEdit->SetValue(values.Y);
     if (*category == SkinCategory::Objects) {
@@ -323,10 +362,25 @@ ItemValues PropertyEditor::ControlValues(SkinCategory category) const
     return values;
 }
 
-void PropertyEditor::ColorViewDblClick()
+void PropertyEditor::ColorViewClick()
 {
     errors_.Run([this] {
-        const auto chosen = dialogs_.PickColor();
+        // At the element's colour, with the colours the skin already uses at hand.
+        const auto rgb = [](RgbColor color) { return QColor(RedOf(color), GreenOf(color), BlueOf(color)); };
+        std::vector<QColor> skinColours;
+        const auto offer = [&](const std::string& text) {
+            if (text.size() != ColorTextLength)
+                return;
+            const QColor colour = rgb(HexToColor(text));
+            if (skinColours.size() < 16 && std::find(skinColours.begin(), skinColours.end(), colour) == skinColours.end())
+                skinColours.push_back(colour);
+        };
+        const TSkinModel& model = session_.Document().Model;
+        for (const TSkiStr& item : model.TextItems)
+            offer(item.Color);
+        for (const TSkiObject& object : model.SkinObjects)
+            offer(object.Color);
+        const auto chosen = dialogs_.PickColor(rgb(HexToColor(ColorText())), skinColours);
         if (!chosen)
             return;
         const RgbColor color = MakeRgb(chosen->red(), chosen->green(), chosen->blue());

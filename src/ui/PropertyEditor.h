@@ -54,7 +54,7 @@ public:
 public slots:
     void CurListChange();
     void SkinItemsClick();
-    void ColorViewDblClick();
+    void ColorViewClick();
     void ColorEditChange();
 
     void XEditChange();
@@ -81,6 +81,9 @@ private:
     // Selects in the lists what the session has selected.
     void ShowSessionSelection();
     void SetVisibility(SkinCategory category);
+    // With no element selected: every field empty and disabled, nothing written back.
+    void ShowNoElement();
+    void SetFieldsEnabled(bool enabled);
     void ShowColor(const std::string& color);
     std::optional<SkinCategory> Category() const;
     int SelectedItem() const;

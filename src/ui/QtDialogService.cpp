@@ -33,21 +33,42 @@ void QtDialogService::ShowWarning(const QString& title, const QString& text)
     ShowMessage(owner_, QMessageBox::Warning, title, text);
 }
 
-UnsavedChangesAnswer QtDialogService::AskUnsavedChanges(const QString& text)
+UnsavedChangesAnswer QtDialogService::AskUnsavedChanges(const QString& text, bool offerSave)
 {
     QMessageBox box(QMessageBox::Warning, owner_ ? owner_->windowTitle() : QString(), text, QMessageBox::NoButton, owner_);
     box.setObjectName(QStringLiteral("UnsavedChangesBox"));
+    QPushButton* save = offerSave ? box.addButton(QStringLiteral("Save"), QMessageBox::AcceptRole) : nullptr;
     QPushButton* saveAs = box.addButton(QStringLiteral("Save as..."), QMessageBox::AcceptRole);
     QPushButton* discard = box.addButton(QStringLiteral("Discard"), QMessageBox::DestructiveRole);
     QPushButton* cancel = box.addButton(QMessageBox::Cancel);
-    box.setDefaultButton(saveAs);
+    box.setDefaultButton(save != nullptr ? save : saveAs);
     box.setEscapeButton(cancel);
     box.exec();
+    if (save != nullptr && box.clickedButton() == save)
+        return UnsavedChangesAnswer::Save;
     if (box.clickedButton() == saveAs)
         return UnsavedChangesAnswer::SaveAs;
     if (box.clickedButton() == discard)
         return UnsavedChangesAnswer::Discard;
     return UnsavedChangesAnswer::Cancel;
+}
+
+OpenedFolderAnswer QtDialogService::AskWriteIntoOpened(const QString& text)
+{
+    QMessageBox box(QMessageBox::Question, owner_ ? owner_->windowTitle() : QString(), text, QMessageBox::NoButton,
+                    owner_);
+    box.setObjectName(QStringLiteral("WriteIntoOpenedBox"));
+    QPushButton* save = box.addButton(QStringLiteral("Save"), QMessageBox::AcceptRole);
+    QPushButton* saveAs = box.addButton(QStringLiteral("Save as..."), QMessageBox::AcceptRole);
+    QPushButton* cancel = box.addButton(QMessageBox::Cancel);
+    box.setDefaultButton(save);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == save)
+        return OpenedFolderAnswer::Save;
+    if (box.clickedButton() == saveAs)
+        return OpenedFolderAnswer::SaveAs;
+    return OpenedFolderAnswer::Cancel;
 }
 
 void QtDialogService::ShowModal(QDialog& dialog)
@@ -133,7 +154,9 @@ std::optional<QString> QtDialogService::RunFileDialog(const FileDialogSettings& 
         dialog.setOption(QFileDialog::DontConfirmOverwrite, settings.save && !settings.confirmOverwrite);
         if (settings.confirmOverwrite)
             dialog.setDefaultSuffix(QStringLiteral("png"));
-        if (!initialFile.isEmpty())
+        if (QFileInfo(initialFile).isDir())
+            dialog.setDirectory(initialFile); // a folder to start in, no file chosen
+        else if (!initialFile.isEmpty())
             dialog.selectFile(initialFile);
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -141,8 +164,12 @@ std::optional<QString> QtDialogService::RunFileDialog(const FileDialogSettings& 
     return dialog.selectedFiles().constFirst();
 }
 
-std::optional<QColor> QtDialogService::RunColorDialog(const QColor& initial)
+std::optional<QColor> QtDialogService::RunColorDialog(const QColor& initial, const std::vector<QColor>& custom)
 {
+    // The custom colours are the dialog's, shared by every one Qt opens.
+    for (int i = 0; i < QColorDialog::customCount(); ++i)
+        QColorDialog::setCustomColor(i, i < static_cast<int>(custom.size()) ? custom[static_cast<std::size_t>(i)]
+                                                                             : QColor(Qt::white));
     QColorDialog dialog(initial, owner_);
     dialog.setObjectName(QStringLiteral("ColorDialog1"));
     if (dialog.exec() != QDialog::Accepted)

@@ -15,7 +15,10 @@
 #include <QDropEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QSpinBox>
 #include <QSignalBlocker>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -23,6 +26,7 @@
 namespace {
 
 constexpr int ListWidth = 121;
+constexpr int ViewHeight = ScreenHeight - 24; // room beneath for the size and the zoom
 
 const QString MessageCaption = QStringLiteral("Error");
 
@@ -39,10 +43,14 @@ TResourcesPage::TResourcesPage(EditingSession& session, DialogService& dialogs, 
 
     ImgListBox = Place(new ChoiceList(this), "ImgListBox", 0, 0, ListWidth, height());
     // In the order of the file numbers: the entry at index n stands for "n.gif".
-    for (int number = 0; number < SkinPictureCount; ++number)
-        ImgListBox->addItem(QString::fromLatin1(RoleOfPicture(number).name));
+    // Named by file first: the file is what an author replaces or edits elsewhere.
+    for (int number = 0; number < SkinPictureCount; ++number) {
+        const QString label = PictureFileName(number) + ' ' + QString::fromLatin1(RoleOfPicture(number).name);
+        ImgListBox->addItem(label);
+        ImgListBox->item(number)->setToolTip(label);
+    }
     Button1 = Place(new QPushButton(QStringLiteral("Replace from file"), this), "Button1", 128, 8, 177, 25);
-    ViewSources = Place(new PictureView(this), "ViewSources", 128, 40, ScreenWidth, ScreenHeight);
+    CreatePictureView();
 
     // A GIF dropped on an entry replaces that entry's picture.
     ImgListBox->viewport()->setAcceptDrops(true);
@@ -67,6 +75,32 @@ TResourcesPage::TResourcesPage(EditingSession& session, DialogService& dialogs, 
     connect(&session_, &EditingSession::PictureRequested, this, &TResourcesPage::FollowPictureRequest);
 }
 
+void TResourcesPage::CreatePictureView()
+{
+    // The view scrolls when the picture, enlarged, is larger than its place; beneath
+    // it, the picture's size and the zoom.
+    auto* scroll = Place(new QScrollArea(this), "ViewScroll", 128, 40, ScreenWidth, ViewHeight);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    ViewSources = new PictureView;
+    ViewSources->setObjectName(QStringLiteral("ViewSources"));
+    ViewSources->resize(ScreenWidth, ViewHeight);
+    ViewSources->SetCheckerboard(true);
+    scroll->setWidget(ViewSources);
+    PictureSize = Place(new QLabel(this), "PictureSize", 128, 40 + ViewHeight + 4, 100, 20);
+    PictureZoom = Place(new QSpinBox(this), "PictureZoom", 128 + ScreenWidth - 64, 40 + ViewHeight + 2, 64, 22);
+    PictureZoom->setRange(1, PictureView::MaxZoom);
+    PictureZoom->setSuffix(QStringLiteral("\u00d7"));
+    PictureZoom->setToolTip(QStringLiteral("Zoom"));
+    connect(PictureZoom, &QSpinBox::valueChanged, ViewSources, &PictureView::SetZoom);
+}
+
+void TResourcesPage::ShowSize()
+{
+    const QImage& shown = ViewSources->Shown();
+    PictureSize->setText(shown.isNull() ? QString() : QStringLiteral("%1\u00d7%2").arg(shown.width()).arg(shown.height()));
+}
+
 void TResourcesPage::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
@@ -83,6 +117,7 @@ void TResourcesPage::ShowPicture(int number)
 {
     ViewSources->ShowPicture(session_.Picture(number));
     shown_ = number;
+    ShowSize();
 }
 
 void TResourcesPage::FollowPictureRequest(int number)
@@ -98,6 +133,7 @@ void TResourcesPage::FollowPictureRequest(int number)
         // so better than an error box.
         ViewSources->ShowPicture(session_.Document().Pictures[static_cast<std::size_t>(number)]);
         shown_ = number;
+        ShowSize();
     });
 }
 

@@ -18,7 +18,9 @@ class EditingSession;
 class ErrorReporter;
 class PictureView;
 class QAction;
+class QLabel;
 class QPushButton;
+class QSpinBox;
 
 class TResourcesPage : public QWidget {
     Q_OBJECT
@@ -43,6 +45,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The scrolling view with the size and the zoom (1x to 8x) beneath it.
+    void CreatePictureView();
+    void ShowSize();
     // Shows the working copy's picture number, which must decode.
     void ShowPicture(int number);
     // Selects picture number's entry and shows the picture, or nothing when it is
@@ -66,4 +71,6 @@ private:
     QPushButton* Button1 = nullptr;
     QAction* editExternallyAction_ = nullptr;
     PictureView* ViewSources = nullptr;
+    QLabel* PictureSize = nullptr;
+    QSpinBox* PictureZoom = nullptr;
 };

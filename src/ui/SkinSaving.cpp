@@ -47,40 +47,54 @@ bool MakeSkinFolder(const QString& folder)
 SkinSaving::SkinSaving(EditingSession& session, DialogService& dialogs, RecentSkins& recent, QObject* parent)
     : QObject(parent), session_(session), dialogs_(dialogs), recent_(recent)
 {
-    // Whatever was opened (a New skin sets its folder again after its Open).
+    // Whatever was opened is saved back where it came from, after a question (a New
+    // skin sets its folder again after its Open, with none).
     connect(&session_, &EditingSession::Changed, this, [this](const SkinChange& change) {
         if (change.opened)
-            SetSaveFolder({});
+            SetSaveFolder(session_.SkinFolder(), true);
     });
 }
 
 bool SkinSaving::SaveAs()
 {
     session_.Workspace().CheckCanSave();
-    const auto chosen = dialogs_.SaveSkinFile(session_.SkinFolder());
-    if (!chosen || chosen->isEmpty())
-        return false;
-    const QFileInfo info(*chosen);
-    QString folder = info.absolutePath();
-    if (info.isDir()) {
-        folder = info.absoluteFilePath();
-    } else if (info.fileName().compare(QLatin1String(DescriptionFileName), Qt::CaseInsensitive) != 0) {
-        // The dialog asks for a file name, yet the whole skin goes into the folder: a
-        // typed name ("…/skins/myskin") would write into "…/skins" unnoticed.
-        if (!dialogs_.Confirm(QStringLiteral("Write the skin into %1 (its %2 and pictures)?")
-                                  .arg(Native(folder), QString::fromLatin1(DescriptionFileName))))
+    // A No to a question goes back to the dialog, where another folder can be chosen.
+    for (;;) {
+        const auto chosen = dialogs_.SaveSkinFile(session_.SkinFolder());
+        if (!chosen || chosen->isEmpty())
             return false;
+        const QFileInfo info(*chosen);
+        QString folder = info.absolutePath();
+        if (info.isDir()) {
+            folder = info.absoluteFilePath();
+        } else if (!info.exists() && !info.isSymLink()
+                   && info.fileName().compare(QLatin1String(DescriptionFileName), Qt::CaseInsensitive) != 0) {
+            folder = info.absoluteFilePath(); // a new name: a folder made for the skin, as New skin does
+        } else if (info.fileName().compare(QLatin1String(DescriptionFileName), Qt::CaseInsensitive) != 0) {
+            // Another file: the whole skin would go into its folder unnoticed.
+            if (!dialogs_.Confirm(QStringLiteral("Write the skin into %1 (its %2 and pictures)?")
+                                      .arg(Native(folder), QString::fromLatin1(DescriptionFileName))))
+                continue;
+        }
+        if (!MayWriteAmongOthers(folder))
+            continue;
+        WriteInto(folder);
+        return true;
     }
-    if (!MayWriteAmongOthers(folder))
-        return false;
-    WriteInto(folder);
-    return true;
 }
 
 bool SkinSaving::Save()
 {
     if (saveFolder_.isEmpty())
         return false;
+    if (askFirst_) {
+        switch (dialogs_.AskWriteIntoOpened(
+            QStringLiteral("Write the changes into %1, the folder it was opened from?").arg(Native(saveFolder_)))) {
+        case OpenedFolderAnswer::Save: break;
+        case OpenedFolderAnswer::SaveAs: return SaveAs();
+        case OpenedFolderAnswer::Cancel: return false;
+        }
+    }
     WriteInto(saveFolder_);
     return true;
 }
@@ -136,10 +150,12 @@ void SkinSaving::WriteInto(const QString& folder)
     }
     recent_.Add(file);
     SetSaveFolder(QFileInfo(file).absolutePath());
+    emit Saved(QFileInfo(file).absolutePath());
 }
 
-void SkinSaving::SetSaveFolder(const QString& folder)
+void SkinSaving::SetSaveFolder(const QString& folder, bool askFirst)
 {
+    askFirst_ = askFirst && !folder.isEmpty();
     if (folder == saveFolder_)
         return;
     saveFolder_ = folder;

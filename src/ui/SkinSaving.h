@@ -1,9 +1,9 @@
 #pragma once
 // File › New skin…, Save as.. and Save: where a skin is written, and the questions
-// before a folder is written that holds other files, or that was typed as a name
-// of no folder. Keeps the folder of the last successful Save as or New skin, which
-// Save writes again without a dialog; an Open forgets it, since the folder a skin
-// was opened from is never written.
+// before a folder is written that holds other files, or that was named by a file
+// that is not the skin's. Keeps the folder Save writes into without a dialog: the
+// last Save as or New skin, or else the folder the skin was opened from, which the
+// first Save asks about once.
 #include <QObject>
 #include <QString>
 
@@ -19,7 +19,8 @@ public:
 
     // Each throws SkinError and returns whether the skin was written.
     bool SaveAs();
-    // Writes into SaveFolder(); false without one.
+    // Writes into SaveFolder(); false without one. Into the folder the skin was
+    // opened from it asks once first, and may run Save as instead.
     bool Save();
     // Asks for a new or empty folder, writes the starter skin from starterFolder into
     // it and opens it.
@@ -30,6 +31,8 @@ public:
 
 signals:
     void SaveFolderChanged(const QString& folder);
+    // The whole skin was written into folder.
+    void Saved(const QString& folder);
 
 private:
     // Makes folder when it is missing (one level: its parent must exist), then writes
@@ -37,12 +40,14 @@ private:
     void WriteInto(const QString& folder);
     // The question for a folder that holds files other than a skin's sixteen.
     bool MayWriteAmongOthers(const QString& folder);
-    void SetSaveFolder(const QString& folder);
+    // folder, which the next Save writes without asking unless askFirst is set.
+    void SetSaveFolder(const QString& folder, bool askFirst = false);
 
     EditingSession& session_;
     DialogService& dialogs_;
     RecentSkins& recent_;
     QString saveFolder_;
+    bool askFirst_ = false; // saveFolder_ is the opened one, not yet written by a Save
 };
 
 // Makes folder, one level; false when it was there already. Throws SkinError

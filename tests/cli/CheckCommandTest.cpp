@@ -242,3 +242,16 @@ TEST(CheckCommand, FolderNameThatIsNotUtf8IsFound)
 }
 
 } // namespace
+
+// Silence on a clean skin stays; --verbose says so in words and names the texts drawn.
+TEST(CheckCommand, VerboseSaysNoProblemsAndNamesTheSampleTexts)
+{
+    RunResult run = RunCli({QStringLiteral("check"), QStringLiteral("--verbose"), kExampleSkin});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out.toStdString(), "no problems\nsample texts: "
+                                         + QFileInfo(BinFiles(QStringLiteral("LangRuvex.txt"))).absoluteFilePath().toStdString()
+                                         + "\n");
+    run = RunCli({QStringLiteral("check"), QStringLiteral("-v"), QStringLiteral("--texts"), QStringLiteral("long"), kExampleSkin});
+    EXPECT_TRUE(run.out.endsWith("\nsample texts: the built-in long set\n")) << run.out.toStdString();
+    EXPECT_TRUE(RunCli({QStringLiteral("check"), kExampleSkin}).out.isEmpty());
+}

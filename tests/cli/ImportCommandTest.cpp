@@ -35,7 +35,7 @@ TEST_F(ImportCommand, WritesTheGifAndPrintsOneLine)
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(run.out.toStdString(), "colours 116 -> 116, largest error 0.0000, mean error 0.0000 (OKLab), "
                                      "transparent pixels 0\n");
-    EXPECT_EQ(DecodeGif(ReadAll(In("12.gif"))), PixelArt().convertToFormat(QImage::Format_ARGB32));
+    EXPECT_EQ(DecodeGif(ReadAll(In("12.gif"))).convertToFormat(QImage::Format_ARGB32), PixelArt().convertToFormat(QImage::Format_ARGB32));
 
     ASSERT_TRUE(NoiseField().save(In("noise.bmp")));
     const RunResult few = RunCli({QStringLiteral("import"), In("noise.bmp"), QStringLiteral("-o"), In("3.gif"),
@@ -98,6 +98,9 @@ TEST_F(ImportCommand, OutputFollowsLinksAndRefusesPipes)
 {
     ASSERT_TRUE(PixelArt(8, 8).save(In("art.png")));
     QDir(dir_.path()).mkdir(QStringLiteral("real"));
+    QFile existing(In("real/12.gif")); // a link that leads nowhere is refused, as for render
+    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+    existing.close();
     ASSERT_TRUE(QFile::link(In("real/12.gif"), In("link.gif")));
     ASSERT_EQ(RunCli({QStringLiteral("import"), In("art.png"), QStringLiteral("-o"), In("link.gif")}).exitCode, 0);
     EXPECT_TRUE(QFileInfo(In("link.gif")).isSymLink());

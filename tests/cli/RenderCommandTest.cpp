@@ -2,6 +2,7 @@
 #include "CliTestSupport.h"
 
 #include "GifFile.h"
+#include "ReplacementFile.h"
 #include "SmallDisk.h"
 #include "TestSkin.h"
 #include "TextFile.h"
@@ -12,6 +13,10 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -210,6 +215,31 @@ TEST_F(RenderCommand, UndecodablePictureFails)
     EXPECT_FALSE(QFileInfo::exists(Out()));
 }
 
+// A link that loops, or leads nowhere, is a picture file that cannot be read, not a
+// missing one: render and sheet refuse it with check's reason and exit status.
+TEST_F(RenderCommand, APictureLinkThatLoopsOrLeadsNowhereIsRefusedAsCheckRefusesIt)
+{
+    const QString picture = skin_.Path(QStringLiteral("3.gif"));
+    const struct {
+        QString target;
+        const char* reason;
+    } links[] = {{picture, "Too many levels of symbolic links"}, {Out(QStringLiteral("none.gif")), "No such file or directory"}};
+    for (const auto& link : links) {
+        QFile::remove(picture);
+        ASSERT_TRUE(QFile::link(link.target, picture));
+        const std::string error = "Cannot open file \"" + picture.toStdString() + "\". " + link.reason;
+        const RunResult check = RunCli({QStringLiteral("check"), skin_.Dir()});
+        EXPECT_EQ(check.exitCode, 1);
+        EXPECT_NE(check.out.indexOf(QByteArray::fromStdString("3.gif: " + error + "\n")), -1) << check.out.toStdString();
+        for (const QString& command : {QStringLiteral("render"), QStringLiteral("sheet")}) {
+            const RunResult run = RunCli({command, skin_.Dir(), QStringLiteral("-o"), Out()});
+            EXPECT_EQ(run.exitCode, check.exitCode) << command.toStdString();
+            EXPECT_EQ(run.err.toStdString(), "vellumark-skin: " + error + ".\n");
+            EXPECT_FALSE(QFileInfo::exists(Out()));
+        }
+    }
+}
+
 TEST_F(RenderCommand, MissingAssetFails)
 {
     const RunResult texts = RunCli({QStringLiteral("render"), skin_.Dir(), QStringLiteral("-o"), Out(),
@@ -230,6 +260,70 @@ TEST_F(RenderCommand, UnwritableOutputFails)
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.err.startsWith("vellumark-skin: Cannot create file \"")) << run.err.toStdString();
     EXPECT_TRUE(run.err.endsWith("\n"));
+}
+
+// In a shared folder (sticky and writable by all, as /tmp) a link is followed only
+// where the system would follow it: when it is the user's own or the folder owner's.
+// Otherwise another user could plant preview.png there to have the victim's own file
+// replaced with a PNG. A link that leads nowhere is refused anywhere: it would create
+// a file of the link maker's choosing. Nothing outside changes, links included.
+TEST_F(RenderCommand, LinksAnotherUserPlantedInASharedFolderAreNotFollowed)
+{
+    const passwd* nobody = ::getpwnam("nobody");
+    if (::geteuid() != 0 || nobody == nullptr)
+        GTEST_SKIP() << "needs root to make links owned by another user";
+    QTemporaryDir victimDir;
+    QTemporaryDir sharedDir;
+    const QString victim = victimDir.filePath(QStringLiteral("notes.txt"));
+    const QString shared = sharedDir.path() + QStringLiteral("/shared");
+    WriteFileReplacing(victim, "my notes\n");
+    WriteFileReplacing(victimDir.filePath(QStringLiteral("plan.txt")), "my plan\n");
+    ASSERT_TRUE(QFile::link(QStringLiteral("notes.txt"), victimDir.filePath(QStringLiteral("notes.lnk"))));
+    ASSERT_TRUE(QDir().mkpath(shared));
+    ASSERT_EQ(::chmod(QFile::encodeName(shared).constData(), 01777), 0);
+    const auto plant = [&](const QString& name, const QString& target, bool theirs) {
+        const QString link = shared + QLatin1Char('/') + name;
+        ASSERT_TRUE(QFile::link(target, link));
+        if (theirs) {
+            ASSERT_EQ(::lchown(QFile::encodeName(link).constData(), nobody->pw_uid, nobody->pw_gid), 0);
+        }
+    };
+    plant(QStringLiteral("preview.png"), victim, true);
+    plant(QStringLiteral("start.png"), victimDir.filePath(QStringLiteral(".start.png")), true);
+    plant(QStringLiteral("theirs.png"), victim, true);
+    plant(QStringLiteral("mine.png"), QStringLiteral("theirs.png"), false);
+    ASSERT_TRUE(QFile::link(victimDir.filePath(QStringLiteral("new.png")), Out(QStringLiteral("nowhere.png"))));
+    const auto before = DiskState(victimDir.path());
+    const auto sharedBefore = DiskState(shared);
+
+    const std::string planted = "It is a link in a shared folder (sticky, writable by all) made by another user: it is not followed.";
+    const struct {
+        QString output;
+        std::string reason;
+    } refused[] = {
+        {shared + QStringLiteral("/preview.png"), planted},
+        {shared + QStringLiteral("/start.png"), planted},
+        {shared + QStringLiteral("/mine.png"), "It leads through \"" + shared.toStdString() + "/theirs.png\", a link in a shared "
+                                                 "folder (sticky, writable by all) made by another user: it is not followed."},
+        {Out(QStringLiteral("nowhere.png")),
+         "It is a link to \"" + victimDir.filePath(QStringLiteral("new.png")).toStdString() + "\", which does not exist."},
+    };
+    for (const auto& output : refused) {
+        const RunResult run = RunCli({QStringLiteral("render"), skin_.Dir(), QStringLiteral("-o"), output.output});
+        EXPECT_EQ(run.exitCode, 1) << output.output.toStdString();
+        EXPECT_EQ(run.err.toStdString(),
+                  "vellumark-skin: Cannot create file \"" + output.output.toStdString() + "\". " + output.reason + "\n");
+    }
+    EXPECT_EQ(DiskState(victimDir.path()), before);
+    EXPECT_EQ(DiskState(shared), sharedBefore);
+
+    // The user's own link there is followed.
+    plant(QStringLiteral("own.png"), Out(), false);
+    WriteFileReplacing(Out(), "old");
+    const RunResult own = RunCli({QStringLiteral("render"), skin_.Dir(), QStringLiteral("-o"), shared + QStringLiteral("/own.png")});
+    EXPECT_EQ(own.exitCode, 0) << own.err.toStdString();
+    EXPECT_FALSE(LoadPng(Out()).isNull());
+    EXPECT_TRUE(QFileInfo(shared + QStringLiteral("/own.png")).isSymLink());
 }
 
 // A full disk (a small file system filled up, or a file-size limit where none can
@@ -354,7 +448,7 @@ TEST(RenderUsage, HelpAndVersionGoToStdoutAndSucceed)
         {{QStringLiteral("render"), QStringLiteral("--help")}, render, {"--state <STATE>", "--scale <N>", "SKIN_DIR  "}, {"--quiet"}},
         {{QStringLiteral("render"), QStringLiteral("--bad"), QStringLiteral("-h")}, render, {"--state <STATE>"}, {}},
         {{QStringLiteral("sheet"), QStringLiteral("x"), QStringLiteral("-h")},
-         QStringLiteral("Usage: vellumark-skin sheet [options] SKIN_DIR"), {"--volume <N>", "--scale <N>"}, {"--state", "--quiet"}},
+         QStringLiteral("Usage: vellumark-skin sheet [options] SKIN_DIR"), {"--volume <N|off>", "--scale <N>"}, {"--state", "--quiet"}},
         {{QStringLiteral("check"), QStringLiteral("--help")}, check, {"-q, --quiet", "--strict", "--texts <FILE|long|short>"}, {"--overlay", "render"}},
         {{QStringLiteral("help"), QStringLiteral("check")}, check, {"-q, --quiet"}, {"--overlay"}},
         {{QStringLiteral("--version")}, QStringLiteral("vellumark-skin " VELLUMARK_VERSION "\n"), {}, {"Usage"}},
@@ -370,6 +464,19 @@ TEST(RenderUsage, HelpAndVersionGoToStdoutAndSucceed)
             EXPECT_EQ(run.out.indexOf(text), -1) << command << ": " << text;
         EXPECT_TRUE(run.err.isEmpty()) << command;
     }
+}
+
+// Qt's wrapping of an option's description lost its last word once ("N from 1
+// (default) to"): each description is read whole, over its wrapped lines.
+TEST(RenderUsage, HelpKeepsEveryWordOfAWrappedDescription)
+{
+    for (const char* command : {"render", "sheet"}) {
+        const RunResult run = RunCli({QString::fromLatin1(command), QStringLiteral("--help")});
+        const QString words = QString::fromUtf8(run.out).simplified();
+        EXPECT_TRUE(words.contains("--scale <N> each pixel as an NxN block, N from 1 to 8 (default 1) --texts")) << command;
+    }
+    const QString sheet = QString::fromUtf8(RunCli({QStringLiteral("sheet"), QStringLiteral("--help")}).out).simplified();
+    EXPECT_TRUE(sheet.contains("--volume <N|off> volume bar: shown at level N (0 to 9, default 5), or off --scale")) << sheet.toStdString();
 }
 
 TEST(RenderUsage, WrongUsagePrintsTheUsageAndExitsTwo)

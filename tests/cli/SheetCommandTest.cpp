@@ -120,7 +120,7 @@ TEST_F(SheetCommand, WrongUsageExitsTwo)
     const std::vector<QStringList> cases = {
         {QStringLiteral("sheet"), skin_.Dir()},
         {QStringLiteral("sheet"), QStringLiteral("-o"), Out()},
-        {QStringLiteral("sheet"), skin_.Dir(), QStringLiteral("-o"), Out(), QStringLiteral("--volume"), QStringLiteral("off")},
+        {QStringLiteral("sheet"), skin_.Dir(), QStringLiteral("-o"), Out(), QStringLiteral("--volume"), QStringLiteral("on")},
         {QStringLiteral("sheet"), skin_.Dir(), QStringLiteral("-o"), Out(), QStringLiteral("--volume"), QStringLiteral("10")},
         {QStringLiteral("sheet"), skin_.Dir(), QStringLiteral("-o"), Out(), QStringLiteral("--state"), QStringLiteral("play")},
     };
@@ -131,3 +131,13 @@ TEST_F(SheetCommand, WrongUsageExitsTwo)
 }
 
 } // namespace
+
+// The editor's All states with Volume unticked: no bar in any preview.
+TEST_F(SheetCommand, VolumeOffDrawsNoBar)
+{
+    const RunResult run = Sheet({QStringLiteral("--volume"), QStringLiteral("off")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QImage sheet = LoadPng(Out());
+    const PreviewSettings settings{2, 0, /*volumeShown*/ false, /*volumeLevel*/ 5};
+    EXPECT_EQ(sheet.copy(PreviewRect(2, 0)), RenderInProcess(skin_.Dir(), settings));
+}

@@ -2,6 +2,7 @@
 
 #include "GifWriter.h"
 #include "SkinChecker.h"
+#include "SkinError.h"
 #include "SkinLoader.h"
 #include "TestSkin.h"
 
@@ -47,7 +48,7 @@ TEST_F(EditingSessionTest, WriteBacksMergeWhileInOneControlAndLeaveNoStepWhenBac
         session->StoreElement(artist, values, 0);
     }
     EXPECT_EQ(session->History().count(), 1);
-    EXPECT_EQ(session->History().undoText(), "Artist");
+    EXPECT_EQ(session->History().undoText(), "Artist: X 88 \u2192 140"); // the first value and the last
     values.X = 88; // typed back: the step is gone
     session->StoreElement(artist, values, 0);
     EXPECT_EQ(session->History().count(), 0);
@@ -74,6 +75,31 @@ TEST_F(EditingSessionTest, APictureTheOpenedSkinLacksIsUsedFromTheWorkingCopyAnd
     EXPECT_EQ(CheckDocument(session->Document()).size(), 1u);
     session->Open(skin.DescriptionPath());
     EXPECT_TRUE(CheckDocument(session->Document()).empty());
+}
+
+// A description file that gives no line fails at its first key; the message says why
+// before the list error, and the Problems page leads with the same reason.
+TEST_F(EditingSessionTest, ADescriptionWithoutALineSaysWhyBeforeTheListError)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {"", "Ruvex.rvk: the file is empty"},
+        {std::string("\0TrackNumber = 1 2 20 1 255 0x00000000 0x000000FF\r\n", 51),
+         "Ruvex.rvk:1: a NUL byte ends the text at its first byte"},
+    };
+    for (const auto& [bytes, reason] : cases) {
+        TestSkin bare;
+        bare.WriteComplete();
+        bare.WriteBytes("Ruvex.rvk", bytes);
+        try {
+            session->Open(bare.DescriptionPath());
+            ADD_FAILURE() << reason << ": opened without an error";
+        } catch (const SkinError& error) {
+            EXPECT_EQ(std::string(error.what()), reason + ". List index out of bounds (-1)");
+        }
+        const auto problems = CheckDocument(session->Document());
+        ASSERT_FALSE(problems.empty());
+        EXPECT_EQ(ProblemLine(problems[0]).substr(0, 25), reason.substr(0, 25)) << reason;
+    }
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include <QGuiApplication>
 #include <QTemporaryDir>
 
+#include <csignal>
 #include <cstdio>
 #include <string>
 
@@ -19,6 +20,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: session-open SKIN_DIR\n");
         return 2;
     }
+    std::signal(SIGXFSZ, SIG_IGN); // as the programs do: a file-size limit is one more failed write
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);

@@ -225,31 +225,31 @@ TEST_F(FileCopyTest, ReadOnlyFolderLeavesTheTargetAsItWas)
 
 // Files committed together: a commit stopped after its first rename (here the second
 // target became a folder) leaves its record, and whoever finds it finishes the
-// renames; a record that is not one of ours is removed without renaming anything.
+// renames; a record that is not one of ours is set aside without renaming anything.
 TEST_F(FileCopyTest, CommitStoppedHalfWayIsFinishedByWhoeverFindsItsRecord)
 {
-    Write("a.gif", OldBytes);
-    Write("b.gif", OldBytes);
+    Write("0.gif", OldBytes);
+    Write("1.gif", OldBytes);
     std::vector<ReplacementFile> files;
-    for (const char* name : {"a.gif", "b.gif"}) {
+    for (const char* name : {"0.gif", "1.gif"}) {
         files.emplace_back(Path(QString::fromLatin1(name)));
         files.back().Write(NewBytes);
     }
-    ASSERT_TRUE(QFile::remove(Path("b.gif")));
-    ASSERT_TRUE(QDir(dir_.path()).mkpath("b.gif/inside"));
-    EXPECT_THROW(CommitTogether(dir_.path(), files), SkinError);
+    ASSERT_TRUE(QFile::remove(Path("1.gif")));
+    ASSERT_TRUE(QDir(dir_.path()).mkpath("1.gif/inside"));
+    EXPECT_THROW(CommitTogether(dir_.path(), files, FolderWriteLock({dir_.path()})), SkinError);
     files.clear();
-    EXPECT_EQ(Read("a.gif"), NewBytes);
+    EXPECT_EQ(Read("0.gif"), NewBytes);
     EXPECT_TRUE(QFileInfo::exists(Path(CommitRecordName)));
 
-    ASSERT_TRUE(QDir(Path("b.gif")).removeRecursively());
-    FinishInterruptedCommit(dir_.path());
-    EXPECT_EQ(Read("b.gif"), NewBytes);
-    EXPECT_EQ(Entries(), QStringList({"a.gif", "b.gif"}));
+    ASSERT_TRUE(QDir(Path("1.gif")).removeRecursively());
+    EXPECT_TRUE(FinishInterruptedCommit(dir_.path(), FolderWriteLock({dir_.path()})).empty());
+    EXPECT_EQ(Read("1.gif"), NewBytes);
+    EXPECT_EQ(Entries(), QStringList({"0.gif", "1.gif"}));
 
     Write(CommitRecordName, "vellumark commit 1\n2f6574632f706173737764 2f746d70\nend\n");
-    Write(".a.gif.vellumark-AbC123", OldBytes);
-    FinishInterruptedCommit(dir_.path());
-    EXPECT_EQ(Read("a.gif"), NewBytes);
-    EXPECT_EQ(Entries(), QStringList({"a.gif", "b.gif"}));
+    Write(".0.gif.vellumark-AbC123", OldBytes);
+    EXPECT_EQ(FinishInterruptedCommit(dir_.path(), FolderWriteLock({dir_.path()})).size(), 1u);
+    EXPECT_EQ(Read("0.gif"), NewBytes);
+    EXPECT_EQ(Entries(), QStringList({".vellumark-commit.set-aside", "0.gif", "1.gif"}));
 }

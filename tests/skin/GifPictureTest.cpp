@@ -32,7 +32,7 @@ TEST(GifDecoding, PlacesTheFirstFrameAtItsOffsetInsideTheLogicalScreen)
 {
     const QImage image = DecodeGif(EncodeGif(TwoColorFrame()));
     ASSERT_EQ(image.size(), QSize(6, 4));
-    EXPECT_EQ(image.format(), QImage::Format_ARGB32);
+    EXPECT_EQ(image.depth(), 8); // a byte a pixel, as the file holds them: 1 MB for a 1024x1024 picture
     EXPECT_EQ(image.pixel(2, 1), kRed);
     EXPECT_EQ(image.pixel(3, 1), kBlue);
     EXPECT_EQ(image.pixel(4, 2), kBlue);
@@ -130,6 +130,26 @@ TEST(GifDecoding, HostileOrBrokenFilesGiveAClearErrorNeverACrash)
     };
     for (const auto& [name, bytes] : cases)
         EXPECT_THROW(DecodeGif(bytes), SkinError) << name;
+}
+
+// A file cut short says so instead of giflib's "Failed to read from given file".
+TEST(GifDecoding, AnEmptyOrTruncatedFileSaysSo)
+{
+    const QByteArray good = EncodeGif(TwoColorFrame());
+    const std::pair<QByteArray, std::string> cases[] = {
+        {QByteArray(), "The file is empty"},
+        {good.left(5), "The file is truncated"},
+        {good.left(13), "The file is truncated"},
+        {good.left(good.size() - 4), "The file is truncated"},
+    };
+    for (const auto& [bytes, expected] : cases) {
+        try {
+            DecodeGif(bytes);
+            ADD_FAILURE() << bytes.size() << " bytes decoded";
+        } catch (const SkinError& error) {
+            EXPECT_EQ(std::string(error.what()), expected) << bytes.size() << " bytes";
+        }
+    }
 }
 
 TEST(GifDecoding, RandomBytesAfterAValidHeaderNeverCrash)

@@ -126,6 +126,26 @@ TEST(SkinChecker, EmptyFileMissesEveryKeyInModelOrder)
     EXPECT_EQ(ProblemLine(problems[22]), "Ruvex.rvk: no line for \"StatusLine\"");
 }
 
+// A NUL byte that cuts the text short, or a file of no bytes, is why keys have no
+// line: it is told first, before the "no line for" problems it causes.
+TEST(SkinChecker, WhatLeavesKeysWithoutALineLeadsTheirProblems)
+{
+    PictureFindings found;
+    for (PictureFinding& picture : found)
+        picture.size = QSize(4, 3);
+    const std::string reference = JoinTextLines(ReferenceSkinLines());
+    const std::string cut = reference.substr(0, 20) + '\0' + reference.substr(20);
+    std::vector<SkinProblem> problems = CheckSkin(cut, found);
+    ASSERT_GT(problems.size(), 20u);
+    EXPECT_EQ(ProblemLine(problems[0]).rfind("Ruvex.rvk:1: a NUL byte ends the text here; the ", 0), 0u)
+        << ProblemLine(problems[0]);
+    EXPECT_EQ(ProblemLine(problems[1]), "Ruvex.rvk: no line for \"Playlist\"");
+
+    problems = CheckSkin("", found);
+    ASSERT_EQ(problems.size(), 24u);
+    EXPECT_EQ(ProblemLine(problems[0]), "Ruvex.rvk: the file is empty");
+}
+
 TEST(SkinChecker, FolderWithoutDescriptionFileStillChecksPictures)
 {
     TestSkin skin;

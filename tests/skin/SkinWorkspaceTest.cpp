@@ -68,6 +68,14 @@ std::vector<std::string> OtherSkinLines()
     return lines;
 }
 
+// The second skin: OtherSkinLines and pictures of OtherColor.
+void WriteOtherSkin(const TestSkin& skin)
+{
+    skin.WriteDescription(OtherSkinLines());
+    for (int n = 0; n < SkinPictureCount; ++n)
+        WriteGifFile(skin.Path(Gif(n)), SolidGif(4, 3, OtherColor(n)));
+}
+
 // Makes a folder made by root and its files readable by "nobody".
 void ShareWithNobody(const QString& folder)
 {
@@ -288,6 +296,33 @@ TEST_F(WorkspaceTest, FallbackWhenTempExistsButCannotBeWritten)
     EXPECT_EQ(child.output, Fallback().toStdString());
 }
 
+// A "Temp" beside the executable that is a link is refused as one that cannot be
+// written: the next start would clean, and an Open write, wherever it points.
+TEST_F(WorkspaceTest, ATempThatIsALinkIsNotUsedAndWhatItPointsAtStaysAsItWas)
+{
+    QTemporaryDir elsewhere;
+    for (const QString& name : {QStringLiteral("notes.txt"), QStringLiteral(".7.gif.vellumark-ZZZZZZ"),
+                               QStringLiteral(".kept-1-1"), QStringLiteral("Ruvex.rvk")}) {
+        QFile file(elsewhere.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("kept");
+    }
+    ASSERT_TRUE(QFile::link(elsewhere.path(), exeFolder_ + "Temp"));
+    const auto before = DiskState(elsewhere.path());
+
+    SkinDocument document;
+    SkinWorkspace workspace(document, ResolverFn());
+    EXPECT_EQ(workspace.WorkingFolder(), Fallback());
+    workspace.RecoverAtStart();
+    TestSkin skin;
+    skin.WriteComplete();
+    workspace.Open(skin.DescriptionPath());
+    EXPECT_EQ(document.SkinFileName, Fallback() + "Ruvex.rvk");
+    EXPECT_EQ(document.Lines.Lines(), ReferenceSkinLines());
+    EXPECT_EQ(DiskState(elsewhere.path()), before);
+    EXPECT_TRUE(QFileInfo(exeFolder_ + "Temp").isSymLink());
+}
+
 // --- Open ------------------------------------------------------------------------------------
 
 TEST_F(WorkspaceTest, OpenCopiesTheSkinIntoTheWorkingFolderAndLoadsIt)
@@ -448,6 +483,73 @@ TEST_F(WorkspaceTest, OpenWithNoFileChosenChangesNothing)
     EXPECT_TRUE(document_.SkinFileName.isEmpty());
 }
 
+// A skin file that is a link out of the skin's folder (to a private picture, to a key
+// file) is refused before anything is read: nothing of it reaches the working folder,
+// from which every Save as would carry it on. A link within the folder is fine.
+TEST_F(WorkspaceTest, OpenRefusesASkinFileThatLinksOutOfTheSkin)
+{
+    TestSkin first;
+    first.WriteComplete();
+    workspace_.Open(first.DescriptionPath());
+    const auto before = FolderContents(Working());
+    QTemporaryDir privateDir;
+    const QString picture = privateDir.filePath("private.gif");
+    WriteGifFile(picture, SolidGif(4, 3, OtherColor(9)));
+    SetMode(picture, 0600);
+    const QString key = privateDir.filePath("key.txt");
+    {
+        QFile file(key);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("PRIVATE KEY\n");
+    }
+    TestSkin inside; // a folder in the skin's folder is outside the skin too
+    inside.WriteComplete();
+    ASSERT_TRUE(QDir(inside.Dir()).mkdir("art"));
+    WriteGifFile(inside.Path("art/5.gif"), SolidGif(4, 3, OtherColor(5)));
+    const auto privateBefore = DiskState(privateDir.path());
+
+    const struct {
+        const char* name;
+        QString target;
+        TestSkin* skin;
+    } links[] = {{"0.gif", picture, nullptr}, {"Ruvex.rvk", key, nullptr}, {"5.gif", "art/5.gif", &inside}};
+    for (const auto& link : links) {
+        TestSkin outside;
+        TestSkin& skin = link.skin != nullptr ? *link.skin : outside;
+        if (link.skin == nullptr)
+            WriteOtherSkin(skin);
+        QFile::remove(skin.Path(link.name));
+        ASSERT_TRUE(QFile::link(link.target, skin.Path(link.name)));
+        const QString resolved = QFileInfo(skin.Path(link.name)).canonicalFilePath();
+        EXPECT_EQ(ErrorOf([&] { workspace_.Open(skin.DescriptionPath()); }),
+                  std::string(link.name) + " is a link to a file outside the skin: \"" + DisplayPath(skin.Path(link.name))
+                      + "\" leads to \"" + DisplayPath(resolved) + "\"")
+            << link.name;
+        EXPECT_EQ(FolderContents(Working()), before) << link.name;
+        EXPECT_EQ(document_.Lines.Lines(), ReferenceSkinLines()) << link.name;
+    }
+    EXPECT_EQ(DiskState(privateDir.path()), privateBefore);
+
+    // Links to files of the folder itself are followed, and the working copy, which
+    // Save as reads, holds files, not links.
+    TestSkin linked;
+    WriteOtherSkin(linked);
+    WriteGifFile(linked.Path("spare.gif"), SolidGif(4, 3, OtherColor(40)));
+    QFile::remove(linked.Path(Gif(4)));
+    ASSERT_TRUE(QFile::link("spare.gif", linked.Path(Gif(4))));
+    QFile::remove(linked.Path(Gif(6)));
+    ASSERT_TRUE(QFile::link(linked.Path(Gif(2)), linked.Path(Gif(6))));
+    workspace_.Open(linked.DescriptionPath());
+    EXPECT_EQ(document_.Lines.Lines(), OtherSkinLines());
+    QTemporaryDir saved;
+    workspace_.SaveAs(saved.filePath("Ruvex.rvk"));
+    for (const QString& folder : {Working(), saved.path() + "/"}) {
+        EXPECT_FALSE(QFileInfo(folder + Gif(4)).isSymLink());
+        EXPECT_EQ(FileBytes(folder + Gif(4)), linked.ReadBytes("spare.gif"));
+        EXPECT_EQ(FileBytes(folder + Gif(6)), linked.ReadBytes(Gif(2)));
+    }
+}
+
 // A skin folder holding a file that cannot be read as one (a named pipe, a folder)
 // stops the Open with that file's reason before anything is copied.
 TEST_F(WorkspaceTest, OpenOfAFolderWithAnUnreadableFileChangesNothing)
@@ -458,9 +560,7 @@ TEST_F(WorkspaceTest, OpenOfAFolderWithAnUnreadableFileChangesNothing)
     const auto before = FolderContents(Working());
 
     TestSkin second;
-    second.WriteDescription(OtherSkinLines());
-    for (int n = 0; n < SkinPictureCount; ++n)
-        WriteGifFile(second.Path(Gif(n)), SolidGif(4, 3, OtherColor(n)));
+    WriteOtherSkin(second);
     QFile::remove(second.Path(Gif(3)));
     ASSERT_EQ(::mkfifo(QFile::encodeName(second.Path(Gif(3))).constData(), 0644), 0);
     EXPECT_EQ(ErrorOf([&] { workspace_.Open(second.DescriptionPath()); }),
@@ -549,9 +649,7 @@ TEST_F(WorkspaceTest, SecondWorkspaceIsRefusedWhileTheFirstHoldsTheLock)
     TestSkin first;
     first.WriteComplete();
     TestSkin second;
-    second.WriteDescription(OtherSkinLines());
-    for (int n = 0; n < SkinPictureCount; ++n)
-        WriteGifFile(second.Path(Gif(n)), SolidGif(4, 3, OtherColor(n)));
+    WriteOtherSkin(second);
 
     SkinDocument firstDocument;
     auto holder = std::make_unique<SkinWorkspace>(firstDocument, ResolverFn());
@@ -763,9 +861,7 @@ TEST_F(WorkspaceTest, SaveAsIntoAReadOnlyFolderLeavesItsFilesAndReportsTheCreati
     ShareWithNobody(Working());
 
     TestSkin destination;
-    destination.WriteDescription(OtherSkinLines());
-    for (int n = 0; n < SkinPictureCount; ++n)
-        WriteGifFile(destination.Path(Gif(n)), SolidGif(4, 3, OtherColor(n)));
+    WriteOtherSkin(destination);
     ShareWithNobody(destination.Dir());
     for (const QString& name : Entries(destination.Dir()))
         SetMode(destination.Path(name), 0666); // writable files in a folder that is not
@@ -811,9 +907,7 @@ TEST_F(WorkspaceTest, SaveAsIntoAFolderWithAReadOnlyFileChangesNothing)
     ShareWithNobody(Working());
 
     TestSkin destination;
-    destination.WriteDescription(OtherSkinLines());
-    for (int n = 0; n < SkinPictureCount; ++n)
-        WriteGifFile(destination.Path(Gif(n)), SolidGif(4, 3, OtherColor(n)));
+    WriteOtherSkin(destination);
     ShareWithNobody(destination.Dir());
     SetMode(destination.Dir(), 0777);
     for (const QString& name : Entries(destination.Dir()))

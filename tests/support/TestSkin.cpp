@@ -2,9 +2,12 @@
 
 #include "GifWriter.h"
 
+#include <QDirIterator>
 #include <QFile>
 
 #include <stdexcept>
+#include <sys/stat.h>
+#include <unistd.h>
 
 std::vector<std::string> ReferenceSkinLines()
 {
@@ -110,4 +113,30 @@ std::vector<std::string> SkinWith(const std::vector<std::string>& replacements)
             if (FirstWord(line) == FirstWord(replacement))
                 line = replacement;
     return lines;
+}
+
+std::map<std::string, std::string> DiskState(const QString& folder)
+{
+    std::map<std::string, std::string> state;
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QByteArray path = QFile::encodeName(it.next());
+        struct stat info {};
+        std::string& entry = state[path.toStdString()];
+        if (::lstat(path.constData(), &info) != 0) {
+            entry = "gone";
+            continue;
+        }
+        entry = std::to_string(info.st_mode) + " " + std::to_string(info.st_uid) + " ";
+        if (S_ISLNK(info.st_mode)) {
+            char target[4096];
+            const ssize_t length = ::readlink(path.constData(), target, sizeof target);
+            entry += "-> " + std::string(target, static_cast<std::size_t>(length > 0 ? length : 0));
+        } else if (S_ISREG(info.st_mode)) {
+            QFile file(QFile::decodeName(path));
+            entry += file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string("<unreadable>");
+        }
+    }
+    return state;
 }

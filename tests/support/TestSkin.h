@@ -7,6 +7,7 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,10 @@ private:
 };
 
 std::string JoinCrLf(const std::vector<std::string>& lines);
+
+// Every entry under folder as it is on disk, links not followed: a file's mode and
+// bytes, a link's target, a folder's mode. Equal states: nothing there changed.
+std::map<std::string, std::string> DiskState(const QString& folder);
 
 // The message of the SkinError that action throws, or "<no error>".
 template <class Action>

@@ -14,18 +14,19 @@ TEST(DialogService, EachDialogStartsWithWhatWasChosenInItLast)
     EXPECT_EQ(dialogs.OpenPictureFile(), "/c/x.gif");
     dialogs.OpenSkinFile();
     dialogs.SaveSkinFile();
+    dialogs.OpenPictureFile(); // the folder of the last picture, no file of another slot
 
     std::vector<std::pair<std::string, QString>> asked;
     for (const auto& request : dialogs.fileRequests)
         asked.emplace_back(request.dialog, request.initialFile);
     const std::vector<std::pair<std::string, QString>> expected = {
         {"OD1", ""}, {"OD1", "/a/Ruvex.rvk"}, {"SD1", "Ruvex.rvk"}, {"ImgReplaceDialog", ""},
-        {"OD1", "/a/Ruvex.rvk"}, {"SD1", "/b/Ruvex.rvk"}};
+        {"OD1", "/a/Ruvex.rvk"}, {"SD1", "/b/Ruvex.rvk"}, {"ImgReplaceDialog", "/c"}};
     EXPECT_EQ(asked, expected);
 
-    dialogs.colorAnswers = {QColor(Qt::red), std::nullopt};
-    dialogs.PickColor();
-    dialogs.PickColor();
-    dialogs.PickColor();
-    EXPECT_EQ(dialogs.colorRequests, (std::vector<QColor>{Qt::black, Qt::red, Qt::red}));
+    // The colour dialog starts where it is told (the element's colour), not where it was left.
+    dialogs.colorAnswers = {QColor(Qt::red)};
+    dialogs.PickColor(Qt::blue, {});
+    dialogs.PickColor(Qt::green, {Qt::yellow});
+    EXPECT_EQ(dialogs.colorRequests, (std::vector<QColor>{Qt::blue, Qt::green}));
 }

@@ -227,8 +227,10 @@ TEST_F(MainWindowTest, SaveAsIsRefusedBeforeAnOpenAndWritesTheEditedSkinAfterIt)
     dialogs->errors.clear();
     OpenTestSkin();
     EditBackground();
+    QFile(chosen).open(QIODevice::WriteOnly);
     dialogs->fileAnswers.push_back(chosen);
-    dialogs->confirmAnswers = {true, true}; // "chosen.name" is no folder: write into its folder?
+    // "chosen.name" is a file of another name: write into its folder? It holds that file: write among it?
+    dialogs->confirmAnswers = {true, true, true, true};
     window->Saveas1Click();
     EXPECT_TRUE(dialogs->errors.empty());
     // The dialog starts beside the opened skin's folder, then where the last Save as went.
@@ -238,11 +240,11 @@ TEST_F(MainWindowTest, SaveAsIsRefusedBeforeAnOpenAndWritesTheEditedSkinAfterIt)
     dialogs->fileAnswers.push_back(chosen);
     window->Saveas1Click();
     EXPECT_EQ(dialogs->fileRequests.back().initialFile, chosen);
-    EXPECT_EQ(dialogs->confirmQuestions.size(), 2u);
+    EXPECT_EQ(dialogs->confirmQuestions.size(), 4u);
     EXPECT_NE(ReadAll(destination.filePath("Ruvex.rvk")), ReadAll(skin.DescriptionPath()));
     for (int number = 0; number < SkinPictureCount; ++number)
         EXPECT_EQ(ReadAll(destination.filePath(PictureFileName(number))), ReadAll(skin.Path(PictureFileName(number))));
-    EXPECT_FALSE(QFile::exists(chosen));
+    EXPECT_EQ(ReadAll(chosen), ""); // the file named is left as it was
     EXPECT_EQ(ReadAll(WorkingCopy()), ReadAll(skin.DescriptionPath())); // Save as leaves the working copy
 }
 
@@ -277,7 +279,7 @@ TEST_F(MainWindowTest, ExitAsksOnlyAboutChangesNotSavedAndAlwaysKeepsTheWorkingC
     dialogs->unsavedAnswers = {UnsavedChangesAnswer::Cancel, UnsavedChangesAnswer::SaveAs, UnsavedChangesAnswer::Discard};
     window->close();
     EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(dialogs->unsavedQuestions, std::vector<QString>{"The skin has changes that were not saved with Save as."});
+    EXPECT_EQ(dialogs->unsavedQuestions, std::vector<QString>{"The skin has changes that were not saved."});
     window->close(); // Save as..., then the folder dialog cancelled: still running
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(dialogs->fileRequests.back().dialog, "SD1");
@@ -415,7 +417,7 @@ TEST_F(MainWindowTest, CtrlZInANumberFieldUndoesTheEditorsStepNotTheFields)
     x->selectAll();
     QTest::keyClicks(x, "5");
     ASSERT_EQ(window->Session().History().count(), 1);
-    EXPECT_EQ(Control<QAction>("Undo1")->text(), "Undo Artist");
+    EXPECT_EQ(Control<QAction>("Undo1")->text(), "Undo Artist: X 88 \u2192 5");
 
     int undone = 0;
     QObject::connect(Control<QAction>("Undo1"), &QAction::triggered, [&] { ++undone; });
@@ -450,6 +452,14 @@ TEST_F(MainWindowTest, APathOpensAsOpenWouldAndTheTitleNamesTheSkinAndItsChanges
 
     window->OpenPath(executableFolder.filePath("no such skin"));
     EXPECT_EQ(dialogs->errors.size(), 1u);
+
+    // A loop of links is no missing file: the message names the loop, as the command line does.
+    const QString loop = executableFolder.filePath("loop-a");
+    ASSERT_TRUE(QFile::link(executableFolder.filePath("loop-b"), loop));
+    ASSERT_TRUE(QFile::link(loop, executableFolder.filePath("loop-b")));
+    window->OpenPath(loop);
+    ASSERT_EQ(dialogs->errors.size(), 2u);
+    EXPECT_EQ(dialogs->errors[1].text, "Cannot open file \"" + loop + "\". Too many levels of symbolic links.");
 }
 
 TEST(EditorCommandLine, HelpAndVersionAnswerWithoutAWindow)
@@ -605,4 +615,26 @@ TEST_F(MainWindowTest, AnEditionIsShownLiveAndAppliedAsOneStep)
     window->Session().Undo();
     EXPECT_EQ(window->Surface(), opened);
     EXPECT_EQ(window->Document().Lines.Lines(), lines);
+}
+
+// Edit › Select all and the Arrange commands, without the canvas open, on the
+// session's selection; the step and the Edit menu say what was done.
+TEST_F(MainWindowTest, TheEditMenuSelectsAllAndArrangesWithoutTheCanvas)
+{
+    Start();
+    OpenTestSkin();
+    window->Session().SelectMany({{SkinCategory::Strings, "Artist"}, {SkinCategory::Strings, "TrackNumber"},
+                                  {SkinCategory::Strings, "Playlist"}},
+                                 ElementRef{SkinCategory::Strings, "Artist"});
+    ASSERT_NE(window->findChild<QAction*>("AlignHCentre"), nullptr);
+    ASSERT_NE(window->findChild<QAction*>("Selectall1"), nullptr);
+    Control<QAction>("AlignHCentre")->trigger();
+    ASSERT_TRUE(dialogs->errors.empty()) << dialogs->errors[0].text.toStdString();
+    EXPECT_EQ(window->Session().History().undoText(), "Align 3 elements (horizontal centres)");
+    EXPECT_EQ(Control<QAction>("Undo1")->text(), "Undo Align 3 elements (horizontal centres)");
+
+    Control<QAction>("Selectall1")->trigger();
+    EXPECT_EQ(window->Session().SelectedElements().size(), window->Session().DrawnElements().size() - 1); // the right soft label is SoftLabel
+    EXPECT_EQ(window->Session().Selection(), (ElementRef{SkinCategory::Strings, "Artist"}));
+    EXPECT_TRUE(dialogs->errors.empty());
 }

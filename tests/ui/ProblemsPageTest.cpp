@@ -8,6 +8,7 @@
 #include "TestWindow.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -217,4 +218,33 @@ TEST_F(ProblemsPageTest, ALineThatCannotBeReadSaysWhereAndIsMendedAsTextFromItsR
     // A line break would add a line: refused, nothing changes.
     EXPECT_THROW(window->Session().ReplaceLineText(artist, "Artist = 1\r\nTitle = 2"), SkinError);
     EXPECT_EQ(window->Document().Lines.Lines(), lines);
+}
+
+// A text whose anchor point is off the screen in its row only goes to Y, as a picture's
+// and a rectangle's problem does; one off in its column goes to X. So does the right
+// soft label, which mirrors SoftLabel's X.
+TEST_F(ProblemsPageTest, ATextOffTheScreenOnlyInItsRowPutsTheCursorInY)
+{
+    auto lines = ReferenceSkinLines();
+    lines[2] = "Artist = 88 400 17 2 2 0xFFFFFF00 0x000000FF";
+    lines[4] = "Album = 400 72 17 1 1 0x0000FF00 0x000000FF";
+    lines[8] = "SoftLabel = 2 300 20 1 255 0x00000000 0x000000FF";
+    Open(lines);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Caption().startsWith("Problems (4"); }, 3000)) << Caption().toStdString();
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    const auto focusedAfter = [&](const QString& row) {
+        Pages()->setCurrentIndex(2);
+        List()->setCurrentRow(RowOf(row));
+        window->findChild<ProblemsPage*>()->ProblemListActivated();
+        for (QWidget* focused = QApplication::focusWidget(); focused != nullptr; focused = focused->parentWidget())
+            if (focused->objectName() == "XEdit" || focused->objectName() == "YEdit")
+                return focused->objectName();
+        return QString();
+    };
+    EXPECT_EQ(focusedAfter("Ruvex.rvk:3: \"Artist\": anchor point (88, 400)"), "YEdit");
+    EXPECT_EQ(focusedAfter("Ruvex.rvk:5: \"Album\": anchor point (400, 72)"), "XEdit");
+    EXPECT_EQ(focusedAfter("Ruvex.rvk:9: \"SoftLabel\": anchor point"), "YEdit");
+    EXPECT_EQ(focusedAfter("Ruvex.rvk:9: \"SoftLabel\": the right soft label's"), "YEdit");
+    EXPECT_TRUE(dialogs->errors.empty());
 }

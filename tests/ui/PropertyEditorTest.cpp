@@ -101,7 +101,7 @@ TEST_F(PropertyEditorTest, StartsWithTheTextItemsListedAndTheSwatchGrey)
                                   "TimeElapsed", "SoftLabel"}));
     EXPECT_TRUE(SkinItems()->selectedItems().isEmpty());
     EXPECT_EQ(Swatch(), qRgb(128, 128, 128));
-    EXPECT_EQ(ColorEdit()->text(), "0x00000000");
+    EXPECT_EQ(ColorEdit()->text(), ""); // nothing selected: nothing shown
     // Grouped controls sit inside their group.
     EXPECT_EQ(Control<QWidget>("ColorView")->parentWidget()->objectName(), "ColorBox");
     EXPECT_EQ(Control<QWidget>("ColorView")->geometry(), QRect(96, 16, 33, 33));
@@ -244,15 +244,15 @@ TEST_F(PropertyEditorTest, AColorIsWrittenAsTypedButPaintedOnlyWhenComplete)
         EXPECT_EQ(Swatch(), length < typed.size() ? qRgb(192, 192, 192) : qRgb(0, 255, 0)) << length;
     }
 
-    // The dialog's colour: written with alpha 00, and offered again the next time.
+    // The dialog's colour: written with alpha 00; the dialog starts at the element's colour.
     Select(Strings, "Artist");
     dialogs->colorAnswers = {QColor(255, 0, 0), std::nullopt};
-    QTest::mouseDClick(Control<ColorSwatch>("ColorView"), Qt::LeftButton);
+    QTest::mouseClick(Control<ColorSwatch>("ColorView"), Qt::LeftButton);
     EXPECT_EQ(ColorEdit()->text(), "0xFF000000");
     EXPECT_EQ(Line("Artist"), "Artist = 88 40 17 2 2 0xFF000000 0x000000FF");
     EXPECT_EQ(Swatch(), qRgb(255, 0, 0));
-    QTest::mouseDClick(Control<ColorSwatch>("ColorView"), Qt::LeftButton);
-    EXPECT_EQ(dialogs->colorRequests, (std::vector<QColor>{Qt::black, QColor(255, 0, 0)}));
+    QTest::mouseClick(Control<ColorSwatch>("ColorView"), Qt::LeftButton);
+    EXPECT_EQ(dialogs->colorRequests, (std::vector<QColor>{QColor(255, 255, 255), QColor(255, 0, 0)}));
     EXPECT_EQ(Line("Artist"), "Artist = 88 40 17 2 2 0xFF000000 0x000000FF");
 }
 
@@ -271,19 +271,19 @@ TEST_F(PropertyEditorTest, PastedLineBreaksAndNulsNeverSplitTheLine)
     EXPECT_EQ(Lines().Count(), static_cast<int>(ReferenceSkinLines().size()));
 }
 
-TEST_F(PropertyEditorTest, AfterACategoryChangeAChangeReportsTheListErrorAndWritesNothing)
+// The fields no longer show the element of another category: empty, they write nothing.
+TEST_F(PropertyEditorTest, AfterACategoryChangeAChangeWritesNothing)
 {
     Open();
     Select(Strings, "Artist");
     List("CurList")->setCurrentIndex(Objects);
     EXPECT_EQ(SkinItems()->item(0)->text(), "Background");
     EXPECT_TRUE(List("FontBox")->isVisibleTo(page));
-    EXPECT_EQ(Field("XEdit")->text(), "88");
+    EXPECT_EQ(Field("XEdit")->text(), "");
 
     const auto before = Lines().Lines();
     Field("YEdit")->SetValue(5);
-    EXPECT_EQ(ErrorTexts(), QStringList{"List index out of bounds (-1)"});
-    EXPECT_EQ(dialogs->errors[0].title, "Vellumark");
+    EXPECT_TRUE(ErrorTexts().isEmpty());
     EXPECT_EQ(Lines().Lines(), before);
 }
 
@@ -334,7 +334,7 @@ TEST_F(PropertyEditorTest, AfterAnOpenTheFieldsShowTheOpenedSkinsValues)
 {
     Select(Strings, "Artist");
     Field("XEdit")->SetValue(7);
-    EXPECT_EQ(ColorEdit()->text(), "0x00000000");
+    EXPECT_EQ(ColorEdit()->text(), ""); // no skin: nothing to show
     EXPECT_TRUE(dialogs->errors.empty());
 
     Open();
@@ -403,4 +403,72 @@ TEST_F(PropertyEditorTest, TypingANumberIsOneStepAndUndoShowsTheOldValuesWithout
     EXPECT_EQ(history.index(), 0);
     EXPECT_EQ(history.count(), 2); // the controls followed without writing back
     EXPECT_TRUE(dialogs->errors.empty());
+}
+
+// One click opens the colour dialog at the element's colour, with the skin's own
+// colours as the custom ones.
+TEST_F(PropertyEditorTest, OneClickOpensTheColourDialogAtTheElementsColour)
+{
+    Open();
+    Select(Strings, "Title ");
+    dialogs->colorAnswers = {QColor(255, 0, 0)};
+    QTest::mouseClick(Control<ColorSwatch>("ColorView"), Qt::LeftButton);
+    ASSERT_EQ(dialogs->colorRequests.size(), 1u);
+    EXPECT_EQ(dialogs->colorRequests[0], QColor(0, 255, 0)); // Title's 0x00FF0000
+    ASSERT_EQ(dialogs->colorCustoms.size(), 1u);
+    const std::vector<QColor> skinColours = {QColor(0x10, 0x20, 0x30), QColor(255, 255, 255), QColor(0, 255, 0),
+                                             QColor(0, 0, 255),        QColor(255, 0, 0),       QColor(0, 0, 0),
+                                             QColor(192, 192, 192)};
+    EXPECT_EQ(dialogs->colorCustoms[0], skinColours);
+    EXPECT_EQ(Line("Title "), "Title = 88 56 17 2 255 0xFF000000 0x000000FF");
+}
+
+// With no element selected the fields are empty and disabled: never another
+// element's values, at start-up nor after the category changes.
+TEST_F(PropertyEditorTest, WithNoElementSelectedTheFieldsAreEmptyAndDisabled)
+{
+    const auto empty = [&](const char* when) {
+        for (const char* name : {"XEdit", "YEdit", "WPos", "HPos"}) {
+            EXPECT_EQ(Field(name)->text(), "") << when << name;
+            EXPECT_FALSE(Field(name)->isEnabled()) << when << name;
+        }
+        EXPECT_EQ(ColorEdit()->text(), "") << when;
+        EXPECT_FALSE(ColorEdit()->isEnabled()) << when;
+        EXPECT_FALSE(Control<ColorSwatch>("ColorView")->isEnabled()) << when;
+        for (const char* name : {"FontBox", "FstyleCB", "XPos", "YPos"}) {
+            EXPECT_EQ(List(name)->currentText(), "") << when << name;
+            EXPECT_FALSE(List(name)->isEnabled()) << when << name;
+        }
+    };
+    empty("at start-up: ");
+    Open();
+    empty("after an Open: ");
+    Select(Strings, "Album");
+    EXPECT_EQ(Field("XEdit")->text(), "88");
+    EXPECT_TRUE(Field("XEdit")->isEnabled());
+    List("CurList")->setCurrentIndex(Pictures);
+    empty("after the category changed: ");
+    Select(Pictures, "Play");
+    EXPECT_EQ(Field("XEdit")->text() + " " + Field("YEdit")->text(), "55 180");
+    EXPECT_TRUE(dialogs->errors.empty());
+}
+
+// The history says what changed, from the first value to the last of a typed run.
+TEST_F(PropertyEditorTest, StepsAreNamedByWhatChanged)
+{
+    Open();
+    Select(Strings, "Artist");
+    Retype(Field("XEdit"), "101");
+    const QUndoStack& history = rig.session->History();
+    ASSERT_EQ(history.count(), 1);
+    EXPECT_EQ(history.undoText(), "Artist: X 88 \u2192 101");
+    rig.session->Commit();
+    Retype(ColorEdit(), "0x12345600");
+    ASSERT_EQ(history.count(), 2);
+    EXPECT_EQ(history.undoText(), "Artist: colour");
+    rig.session->Commit();
+    List("FontBox")->setCurrentIndex(4); // Font0A
+    EXPECT_EQ(history.undoText(), "Artist: font 2 \u2192 10");
+    rig.session->StoreElement({SkinCategory::Strings, "Artist"}, ItemValues{5, 6, 0, 0, 17, 10, 2, "0x12345600"}, 99);
+    EXPECT_EQ(history.undoText(), "Move Artist");
 }

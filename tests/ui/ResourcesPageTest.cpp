@@ -2,14 +2,19 @@
 
 #include "GifFile.h"
 #include "GifWriter.h"
+#include "PictureImportDialog.h"
 #include "PictureView.h"
 #include "TestSession.h"
 #include "TestSkin.h"
 
+#include <QCheckBox>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -59,7 +64,8 @@ protected:
 
     void Click(const char* entry, Qt::KeyboardModifiers modifiers = {})
     {
-        const QList<QListWidgetItem*> found = list_->findItems(entry, Qt::MatchExactly);
+        // Entries are "12.gif Random": the file, then its role.
+        const QList<QListWidgetItem*> found = list_->findItems(QStringLiteral(" ") + entry, Qt::MatchEndsWith);
         ASSERT_EQ(found.size(), 1) << entry;
         QTest::mouseClick(list_->viewport(), Qt::LeftButton, modifiers, list_->visualItemRect(found[0]).center());
     }
@@ -195,4 +201,85 @@ TEST_F(ResourcesPageTest, ARejectedFileReportsTheDecoderErrorAndKeepsTheEarlierP
     EXPECT_EQ(ShownColor(), TestPictureColor(12));
     EXPECT_EQ(PreviewAt(41, 61), TestPictureColor(12)); // the edit kept
     EXPECT_EQ(rig_.session->History().count(), 1);
+}
+
+// Each entry names its file; the view says the picture's size and zooms it 1x to 8x,
+// sharp, over a checkerboard where it is transparent.
+TEST_F(ResourcesPageTest, EntriesNameTheirFileAndTheViewZoomsOverACheckerboard)
+{
+    EXPECT_EQ(list_->item(12)->text(), "12.gif Random");
+    EXPECT_EQ(list_->item(0)->text(), "0.gif SoftPicture");
+    skin_.WriteComplete();
+    GifSpec picture = SolidGif(5, 4, qRgb(0, 0, 0));
+    picture.palette = {qRgb(0, 0, 0), qRgb(255, 255, 255)};
+    picture.transparentIndex = 0;
+    picture.pixels[0] = 1; // white; every other pixel transparent
+    WriteGifFile(skin_.Path("12.gif"), picture);
+    Open(skin_);
+    Click("Random");
+    const auto* size = rig_.page.findChild<QLabel*>("PictureSize");
+    ASSERT_NE(size, nullptr);
+    EXPECT_EQ(size->text(), "5\u00d74");
+    auto* zoom = rig_.page.findChild<QSpinBox*>("PictureZoom");
+    ASSERT_NE(zoom, nullptr);
+    EXPECT_EQ(zoom->minimum(), 1);
+    EXPECT_EQ(zoom->maximum(), 8);
+    zoom->setValue(3);
+    EXPECT_EQ(view_->size(), QSize(15, 12));
+    const QImage drawn = view_->grab().toImage();
+    EXPECT_EQ(drawn.pixel(2, 2), qRgb(255, 255, 255)); // one picture pixel, 3x3 screen pixels
+    EXPECT_NE(drawn.pixel(4, 4), qRgb(255, 255, 255)); // transparent: the checkerboard
+    EXPECT_NE(drawn.pixel(4, 4), drawn.pixel(8, 4));   // of two greys
+}
+
+TEST_F(ResourcesPageTest, APictureOfAnotherKindIsShownConvertedAndTakenAsOneStepThatUndoesByteForByte)
+{
+    OpenSkin(skin_);
+    Click("Random");
+    const std::string before = ReadAll(Working(12));
+    // A soft-edged 10x10 disc in many colours.
+    QImage moon(10, 10, QImage::Format_ARGB32);
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 10; ++x)
+            moon.setPixel(x, y, qRgba(25 * x, 25 * y, 120, std::max(0, 255 - 12 * ((x - 5) * (x - 5) + (y - 5) * (y - 5)))));
+    const QString chosen = elsewhere_.filePath("moon.png");
+    ASSERT_TRUE(moon.save(chosen));
+
+    // Cancelled: nothing changes.
+    dialogs_->whileModalShown = [](QDialog& dialog) { dialog.reject(); };
+    Replace(chosen);
+    ASSERT_EQ(dialogs_->modals.size(), 1u);
+    EXPECT_EQ(ReadAll(Working(12)), before);
+    EXPECT_EQ(rig_.session->History().count(), 0);
+
+    // OK, with 8 colours chosen: the GIF the dialog showed replaces 12.gif.
+    QByteArray shown;
+    dialogs_->whileModalShown = [&](QDialog& dialog) {
+        auto* import = dynamic_cast<TPictureImportDialog*>(&dialog);
+        ASSERT_TRUE(import != nullptr);
+        EXPECT_FALSE(dialog.findChild<QCheckBox*>("ImportDither")->isChecked());
+        EXPECT_TRUE(dialog.findChild<QCheckBox*>("ImportKeepColours")->isEnabled());
+        dialog.findChild<QSpinBox*>("ImportColours")->setValue(8);
+        EXPECT_NE(dialog.findChild<QLabel*>("ImportSummary")->text().indexOf("Colours: 37 \u2192 7"), -1)
+            << dialog.findChild<QLabel*>("ImportSummary")->text().toStdString();
+        shown = import->Converted()->gif;
+        dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    };
+    Replace(chosen);
+    EXPECT_TRUE(dialogs_->errors.empty());
+    EXPECT_EQ(ReadAll(Working(12)), shown.toStdString());
+    EXPECT_EQ(rig_.session->History().text(0), "Replace 12.gif from moon.png");
+    EXPECT_EQ(view_->Shown().size(), QSize(10, 10));
+    EXPECT_EQ(view_->Shown().pixel(0, 0), 0u); // the soft corner became transparent
+
+    // The choice is remembered by the next dialog.
+    dialogs_->whileModalShown = [](QDialog& dialog) {
+        EXPECT_EQ(dialog.findChild<QSpinBox*>("ImportColours")->value(), 8);
+        dialog.reject();
+    };
+    Replace(chosen);
+
+    rig_.session->Undo();
+    EXPECT_EQ(ReadAll(Working(12)), before);
+    EXPECT_EQ(ShownColor(), TestPictureColor(12));
 }

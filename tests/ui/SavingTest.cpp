@@ -14,6 +14,8 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
+#include <QStatusBar>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTemporaryDir>
@@ -49,6 +51,12 @@ protected:
         ASSERT_TRUE(dialogs->errors.empty()) << dialogs->errors[0].text.toStdString();
     }
     QAction* Save() const { return window->findChild<QAction*>("Save1"); }
+    // The status bar's line; "<none>" without one.
+    QString Status() const
+    {
+        const auto* line = window->findChild<QLabel*>("StatusMessage");
+        return line != nullptr ? line->text() : QStringLiteral("<none>");
+    }
     void SaveAs(const QString& chosen, std::deque<bool> answers = {})
     {
         dialogs->fileAnswers.push_back(chosen);
@@ -66,21 +74,29 @@ protected:
 TEST_F(SavingTest, SaveAsMakesATypedFolderAsksBeforeOtherFilesAndSaveWritesThereAgain)
 {
     ASSERT_NE(Save(), nullptr);
-    EXPECT_FALSE(Save()->isEnabled()); // after a plain Open: the opened folder is never written
+    EXPECT_TRUE(Save()->isEnabled()); // after a plain Open: into the opened folder, asked first
 
-    // A name that is neither a folder nor Ruvex.rvk: the skin would go into its folder.
+    // A file that is not Ruvex.rvk: the skin would go into its folder. No goes back to
+    // the dialog, where another name can be chosen (here: cancelled).
     const QString skins = parent.filePath("skins");
     ASSERT_TRUE(QDir().mkpath(skins));
     for (const char* other : {"notes.txt", "cover.png"})
         QFile(QDir(skins).filePath(other)).open(QIODevice::WriteOnly);
-    SaveAs(QDir(skins).filePath("myskin"), {false});
+    std::size_t asked = dialogs->fileRequests.size();
+    SaveAs(QDir(skins).filePath("notes.txt"), {false});
     ASSERT_EQ(dialogs->confirmQuestions.size(), 1u);
     EXPECT_EQ(dialogs->confirmQuestions[0], "Write the skin into " + skins + " (its Ruvex.rvk and pictures)?");
+    EXPECT_EQ(dialogs->fileRequests.size(), asked + 2);
     SaveAs(QDir(skins).filePath("Ruvex.rvk"), {false}); // a folder of other files
     ASSERT_EQ(dialogs->confirmQuestions.size(), 2u);
     EXPECT_EQ(dialogs->confirmQuestions[1],
               skins + " holds 2 other files. Write the skin's Ruvex.rvk and 0.gif to 14.gif into it?");
     EXPECT_EQ(Entries(skins).size(), 2); // nothing written on No
+
+    // A typed name of nothing there: made as a folder, one level, as New skin does.
+    SaveAs(QDir(skins).filePath("night-final"));
+    EXPECT_EQ(dialogs->confirmQuestions.size(), 2u);
+    EXPECT_EQ(Entries(QDir(skins).filePath("night-final")).size(), 16);
 
     // A folder that does not exist yet is made, one level, and written.
     const QString final = parent.filePath("final");
@@ -97,17 +113,63 @@ TEST_F(SavingTest, SaveAsMakesATypedFolderAsksBeforeOtherFilesAndSaveWritesThere
     // Save writes where the last Save as wrote, without a dialog.
     window->Session().StoreElement({SkinCategory::Objects, "Background"}, ItemValues{1, 2, 30, 40, 0, 0, 0, "0x11"}, 0);
     EXPECT_TRUE(window->isWindowModified());
-    const std::size_t asked = dialogs->fileRequests.size();
+    asked = dialogs->fileRequests.size();
     Save()->trigger();
     EXPECT_EQ(dialogs->fileRequests.size(), asked);
     EXPECT_TRUE(dialogs->errors.empty());
     EXPECT_EQ(ReadAll(QDir(final).filePath("Ruvex.rvk")), JoinCrLf(window->Document().Lines.Lines()));
     EXPECT_FALSE(window->isWindowModified());
 
-    // A plain Open greys it again.
+    EXPECT_TRUE(dialogs->openedFolderQuestions.empty()); // a folder saved into is not asked about
+}
+
+// Save after an Open writes the skin back where it came from, asking once; the close
+// question offers it beside Save as..., and the status bar says where it went.
+TEST_F(SavingTest, SaveAfterAnOpenAsksOnceThenWritesIntoTheOpenedFolder)
+{
+    const auto edit = [&](int x) {
+        window->Session().StoreElement({SkinCategory::Objects, "Background"}, ItemValues{x, 2, 30, 40, 0, 0, 0, "0x11"}, 0);
+    };
+    const QString written = skin.Path("Ruvex.rvk");
+    const std::string opened = ReadAll(written);
+    edit(1);
+    const QString question = "Write the changes into " + skin.Dir() + ", the folder it was opened from?";
+    Save()->trigger(); // Cancel: nothing written
+    EXPECT_EQ(dialogs->openedFolderQuestions, std::vector<QString>{question});
+    EXPECT_EQ(ReadAll(written), opened);
+    EXPECT_TRUE(window->isWindowModified());
+
+    dialogs->openedFolderAnswers = {OpenedFolderAnswer::Save};
+    Save()->trigger();
+    EXPECT_EQ(ReadAll(written), JoinCrLf(window->Document().Lines.Lines()));
+    EXPECT_EQ(Entries(skin.Dir()).size(), 16);
+    EXPECT_FALSE(window->isWindowModified());
+    EXPECT_EQ(Status(), "Saved to " + skin.Dir());
+
+    edit(2); // later Saves of that skin ask nothing
+    Save()->trigger();
+    EXPECT_EQ(dialogs->openedFolderQuestions.size(), 2u);
+    EXPECT_EQ(ReadAll(written), JoinCrLf(window->Document().Lines.Lines()));
+
+    // Closing with changes offers Save, which writes there.
+    edit(3);
+    dialogs->unsavedAnswers = {UnsavedChangesAnswer::Save};
+    window->close();
+    EXPECT_EQ(dialogs->unsavedOfferedSave, std::vector<bool>{true});
+    EXPECT_EQ(ReadAll(written), JoinCrLf(window->Document().Lines.Lines()));
+    EXPECT_TRUE(dialogs->errors.empty());
+
+    // Another Open asks again; Save as... there saves as.
     dialogs->fileAnswers.push_back(skin.DescriptionPath());
     window->Open1Click();
-    EXPECT_FALSE(Save()->isEnabled());
+    edit(4);
+    const QString elsewhere = parent.filePath("elsewhere");
+    dialogs->openedFolderAnswers = {OpenedFolderAnswer::SaveAs};
+    dialogs->fileAnswers.push_back(elsewhere);
+    Save()->trigger();
+    EXPECT_EQ(dialogs->openedFolderQuestions.size(), 3u);
+    EXPECT_EQ(Entries(elsewhere).size(), 16);
+    EXPECT_EQ(Status(), "Saved to " + elsewhere);
 }
 
 // Qt's folder dialog refuses a name of a folder that does not exist ("Directory not
@@ -147,4 +209,24 @@ TEST(NewSkinDialog, TakesATypedFolderThatDoesNotExistYet)
     });
     typing.start();
     EXPECT_EQ(dialogs.ChooseNewSkinFolder(), typed);
+}
+
+// An export says what it wrote, in the status bar beneath the window's pages.
+TEST_F(SavingTest, AnExportSaysInTheStatusBarWhatItWrote)
+{
+    const QString png = parent.filePath("night-states.png");
+    dialogs->scaleAnswers = {2};
+    dialogs->fileAnswers.push_back(png);
+    window->Exportallstates1Click();
+    ASSERT_TRUE(dialogs->errors.empty()) << dialogs->errors[0].text.toStdString();
+    const QImage written(png);
+    ASSERT_FALSE(written.isNull());
+    EXPECT_EQ(Status(),
+              QStringLiteral("Wrote %1 (%2\u00d7%3)").arg(png).arg(written.width()).arg(written.height()));
+    // Beneath: the pages keep their place and their whole height.
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    EXPECT_EQ(window->findChild<QWidget*>("PageControl1")->geometry(), QRect(184, 0, 313, 297));
+    EXPECT_GE(window->centralWidget()->height(), 297);
+    EXPECT_GE(window->statusBar()->geometry().top(), window->centralWidget()->geometry().bottom());
 }

@@ -27,6 +27,9 @@ public:
     std::deque<std::optional<int>> scaleAnswers;
     std::deque<UnsavedChangesAnswer> unsavedAnswers; // none left: Cancel
     std::vector<QString> unsavedQuestions;
+    std::vector<bool> unsavedOfferedSave;
+    std::deque<OpenedFolderAnswer> openedFolderAnswers; // none left: Cancel
+    std::vector<QString> openedFolderQuestions;
     std::deque<bool> confirmAnswers; // none left: No
     std::vector<QString> confirmQuestions;
     std::deque<std::optional<QString>> lineAnswers;
@@ -34,6 +37,7 @@ public:
 
     std::vector<FileRequest> fileRequests;
     std::vector<QColor> colorRequests;
+    std::vector<std::vector<QColor>> colorCustoms; // the custom colours each colour dialog offered
     std::vector<int> scaleRequests; // the scale each scale dialog started with
     std::vector<Message> errors;
     std::vector<Message> warnings;
@@ -50,13 +54,23 @@ public:
             whileErrorShown();
     }
     void ShowWarning(const QString& title, const QString& text) override { warnings.push_back({title, text}); }
-    UnsavedChangesAnswer AskUnsavedChanges(const QString& text) override
+    UnsavedChangesAnswer AskUnsavedChanges(const QString& text, bool offerSave) override
     {
         unsavedQuestions.push_back(text);
+        unsavedOfferedSave.push_back(offerSave);
         if (unsavedAnswers.empty())
             return UnsavedChangesAnswer::Cancel;
         const UnsavedChangesAnswer answer = unsavedAnswers.front();
         unsavedAnswers.pop_front();
+        return answer;
+    }
+    OpenedFolderAnswer AskWriteIntoOpened(const QString& text) override
+    {
+        openedFolderQuestions.push_back(text);
+        if (openedFolderAnswers.empty())
+            return OpenedFolderAnswer::Cancel;
+        const OpenedFolderAnswer answer = openedFolderAnswers.front();
+        openedFolderAnswers.pop_front();
         return answer;
     }
     bool Confirm(const QString& text) override
@@ -82,9 +96,10 @@ protected:
         fileRequests.push_back({settings.objectName, initialFile});
         return Next(fileAnswers);
     }
-    std::optional<QColor> RunColorDialog(const QColor& initial) override
+    std::optional<QColor> RunColorDialog(const QColor& initial, const std::vector<QColor>& custom) override
     {
         colorRequests.push_back(initial);
+        colorCustoms.push_back(custom);
         return Next(colorAnswers);
     }
     std::optional<int> RunScaleDialog(const QString&, int initial, int) override

@@ -1,0 +1,113 @@
+#include "PreviewCache.h"
+
+#include "PreviewFont.h"
+
+#include <QFontMetrics>
+#include <QTextLayout>
+#include <QTextOption>
+
+#include <algorithm>
+#include <functional>
+
+namespace {
+
+// One line of text as QPainter::drawText lays it out: its glyph runs, placed from
+// the baseline's left end.
+QList<QGlyphRun> ShapeLine(const QString& text, const QFont& font)
+{
+    QTextLayout layout(text, font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::NoWrap);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    line.setPosition(QPointF(0, 0));
+    layout.endLayout();
+    const qreal baseline = line.ascent();
+    QList<QGlyphRun> runs = line.glyphRuns();
+    for (QGlyphRun& run : runs) {
+        QList<QPointF> positions = run.positions();
+        for (QPointF& position : positions)
+            position.ry() -= baseline;
+        run.setPositions(positions);
+    }
+    return runs;
+}
+
+} // namespace
+
+template <typename Key, typename Value, typename Hash>
+Value* PreviewCache::Recent<Key, Value, Hash>::Find(const Key& key)
+{
+    const auto found = index_.find(key);
+    if (found == index_.end())
+        return nullptr;
+    order_.splice(order_.begin(), order_, found->second);
+    return &found->second->second;
+}
+
+template <typename Key, typename Value, typename Hash>
+Value& PreviewCache::Recent<Key, Value, Hash>::Add(Key key, Value value, std::size_t capacity)
+{
+    while (order_.size() >= capacity) {
+        index_.erase(order_.back().first);
+        order_.pop_back();
+    }
+    order_.emplace_front(std::move(key), std::move(value));
+    index_.emplace(order_.front().first, order_.begin());
+    return order_.front().second;
+}
+
+template <typename Key, typename Value, typename Hash>
+void PreviewCache::Recent<Key, Value, Hash>::Clear()
+{
+    index_.clear();
+    order_.clear();
+}
+
+std::size_t PreviewCache::TextKeyHash::operator()(const TextKey& key) const noexcept
+{
+    return std::hash<std::string>()(key.bytes) ^ (std::hash<int>()(key.size) * 31) ^ (std::size_t{key.style} << 20);
+}
+
+std::size_t PreviewCache::FaceKeyHash::operator()(const std::pair<int, FontStyleSet>& key) const noexcept
+{
+    return std::hash<int>()(key.first) ^ (std::size_t{key.second} << 20);
+}
+
+PreviewCache::PreviewCache(std::size_t capacity) : capacity_(std::max<std::size_t>(capacity, 1)) {}
+
+const PreviewCache::Face& PreviewCache::FaceFor(int size, FontStyleSet style)
+{
+    const std::pair<int, FontStyleSet> key{size, style};
+    if (Face* face = faces_.Find(key))
+        return *face;
+    Face face;
+    face.font = PreviewFont(size, style);
+    const QFontMetrics metrics(face.font);
+    face.height = metrics.height();
+    face.ascent = metrics.ascent();
+    return faces_.Add(key, std::move(face), capacity_);
+}
+
+const PreviewCache::ShapedText& PreviewCache::Text(const std::string& bytes, int size, FontStyleSet style)
+{
+    TextKey key{bytes, size, style};
+    if (ShapedText* text = texts_.Find(key))
+        return *text;
+    const QFont font = FaceFor(size, style).font;
+    const QString text = QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    ShapedText shaped;
+    shaped.advance = QFontMetrics(font).horizontalAdvance(text);
+    // A soft hyphen is shown at the end of a laid-out line but not by drawText.
+    shaped.shaped = !text.contains(QChar(0xAD));
+    if (shaped.shaped)
+        shaped.runs = ShapeLine(text, font);
+    return texts_.Add(std::move(key), std::move(shaped), capacity_);
+}
+
+void PreviewCache::Clear()
+{
+    texts_.Clear();
+    faces_.Clear();
+}

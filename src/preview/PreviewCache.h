@@ -1,0 +1,85 @@
+#pragma once
+// What one drawing of the preview leaves for the next: each face's metrics and each
+// text shaped in its face (glyphs, their places, its advance), so that a redraw of
+// texts that did not change lays nothing out again. Whoever draws owns one (the
+// session, a command, a window), and it forgets the least recently used entries
+// beyond its capacity. Needs a QGuiApplication.
+#include "SkinModel.h"
+
+#include <QFont>
+#include <QGlyphRun>
+#include <QList>
+
+#include <cstddef>
+#include <list>
+#include <string>
+#include <unordered_map>
+#include <utility>
+
+class PreviewCache {
+public:
+    static constexpr std::size_t DefaultCapacity = 256;
+
+    // A face at a font size and style, with the metrics the preview places texts by.
+    struct Face {
+        QFont font;
+        int height = 0;
+        int ascent = 0;
+    };
+
+    // A text shaped in a face. The runs' glyph positions are relative to the
+    // baseline's left end. Empty runs for a text whose layout differs from one line
+    // of QPainter::drawText (a soft hyphen): that text is drawn by drawText.
+    struct ShapedText {
+        QList<QGlyphRun> runs;
+        int advance = 0;
+        bool shaped = false;
+    };
+
+    // capacity (at least 1) bounds the faces and the texts alike.
+    explicit PreviewCache(std::size_t capacity = DefaultCapacity);
+
+    // The preview's face at size with style (PreviewFont).
+    const Face& FaceFor(int size, FontStyleSet style);
+    // bytes (8-bit text, read as Latin-1) shaped in the face at size with style.
+    const ShapedText& Text(const std::string& bytes, int size, FontStyleSet style);
+
+    void Clear();
+    // Entries held (faces and texts); never more than Capacity() of each.
+    std::size_t Faces() const { return faces_.Size(); }
+    std::size_t Texts() const { return texts_.Size(); }
+    std::size_t Capacity() const { return capacity_; }
+
+private:
+    struct TextKey {
+        std::string bytes;
+        int size = 0;
+        FontStyleSet style = 0;
+        bool operator==(const TextKey&) const = default;
+    };
+    struct TextKeyHash {
+        std::size_t operator()(const TextKey& key) const noexcept;
+    };
+    struct FaceKeyHash {
+        std::size_t operator()(const std::pair<int, FontStyleSet>& key) const noexcept;
+    };
+
+    // Values by key, the most recently used first; the last is dropped past capacity.
+    template <typename Key, typename Value, typename Hash>
+    class Recent {
+    public:
+        Value* Find(const Key& key);
+        Value& Add(Key key, Value value, std::size_t capacity);
+        std::size_t Size() const { return order_.size(); }
+        void Clear();
+
+    private:
+        using Order = std::list<std::pair<Key, Value>>;
+        Order order_;
+        std::unordered_map<Key, typename Order::iterator, Hash> index_;
+    };
+
+    std::size_t capacity_;
+    Recent<std::pair<int, FontStyleSet>, Face, FaceKeyHash> faces_;
+    Recent<TextKey, ShapedText, TextKeyHash> texts_;
+};

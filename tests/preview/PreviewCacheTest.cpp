@@ -1,0 +1,150 @@
+// The preview drawn from a cache is the preview drawn without one, byte for byte,
+// whatever texts, faces, styles and anchors come and go; and the cache keeps no more
+// than its capacity. The states sheet, which draws its cells from one another, shows
+// each as drawn alone.
+#include "PreviewCache.h"
+#include "PreviewRenderer.h"
+#include "SampleTextSets.h"
+#include "StatesSheet.h"
+
+#include "TestSkin.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace {
+
+std::string RandomText(std::mt19937& random)
+{
+    std::string text(random() % 14, ' ');
+    for (char& byte : text) {
+        // Mostly printable, sometimes any byte a line can hold (tabs, controls, soft hyphens).
+        int value = random() % 3 != 0 ? 32 + static_cast<int>(random() % 95) : 1 + static_cast<int>(random() % 255);
+        if (value == '\r' || value == '\n')
+            value = 0xAD;
+        byte = static_cast<char>(value);
+    }
+    return text;
+}
+
+// A skin of ten texts with random ids, styles, anchors and places, over pictures.
+TSkinModel RandomModel(std::mt19937& random)
+{
+    static constexpr int anchors[] = {20, 17, 24, 6, 3, 10, 36, 33, 40, 68, 65, 72, 0, 5};
+    TSkinModel model;
+    model.SkinObjects[BackgroundObject] = {0, 0, 176, 220, "0x20406000"};
+    for (int i = 0; i < PictureCount; ++i)
+        model.PicturePositions[static_cast<std::size_t>(i)] = {static_cast<std::int32_t>(random() % 170),
+                                                              static_cast<std::int32_t>(random() % 210)};
+    for (TSkiStr& item : model.TextItems) {
+        item.X = static_cast<std::int32_t>(random() % 200) - 12;
+        item.Y = static_cast<std::int32_t>(random() % 240) - 10;
+        item.Anchor = anchors[random() % std::size(anchors)];
+        item.FontId = static_cast<std::int32_t>(random() % 18) - 2;
+        item.FontStyle = static_cast<FontStyleSet>(random() % 4);
+        item.Color = random() % 2 ? "0xFFFF0000" : "0x00108000";
+    }
+    return model;
+}
+
+PictureSlots SomePictures()
+{
+    PictureSlots pictures;
+    for (int n = 0; n < SkinPictureCount; ++n) {
+        QImage picture(5 + n, 4, QImage::Format_ARGB32);
+        picture.fill(TestPictureColor(n));
+        pictures[static_cast<std::size_t>(n)] = picture;
+    }
+    return pictures;
+}
+
+TEST(PreviewCache, DrawsWhatTheUncachedDrawingDrawsWhateverCameBefore)
+{
+    std::mt19937 random(36);
+    const PictureSlots pictures = SomePictures();
+    // A few skins and text sets drawn in turns: the same text comes back in another
+    // font or place, another text in the same font, so a stale entry would show.
+    std::vector<TSkinModel> models;
+    std::vector<TextLines> texts = {LongSampleTexts(), ShortSampleTexts(),
+                                    {"Soft\xAD", "a\tb", "\x01\x7F\x9F", "\xAD", "\xE9t\xE9", "", "   ", "x\xADy\xAD",
+                                     "fi ffl AV To", "-59:59"}};
+    for (int i = 0; i < 5; ++i) {
+        models.push_back(RandomModel(random));
+        TextLines lines;
+        for (int line = 0; line < SampleTextCount; ++line)
+            lines.push_back(RandomText(random));
+        texts.push_back(lines);
+    }
+    PreviewCache small(7); // far fewer entries than the texts met: entries come and go
+    PreviewCache roomy;
+    QImage surfaceSmall, surfaceRoomy, surfacePlain;
+    for (int drawing = 0; drawing < 300; ++drawing) {
+        TSkinModel model = models[random() % models.size()];
+        if (drawing % 7 == 0)
+            model.TextItems[random() % TextItemCount].FontStyle ^= 1; // a style toggled
+        const TextLines& lines = texts[random() % texts.size()];
+        const PreviewSettings settings{static_cast<int>(random() % 5), static_cast<int>(random() % 2), true, 4};
+        std::vector<DrawnElement> drawnSmall, drawnRoomy, drawnPlain;
+        DrawPreview(surfaceSmall, model, pictures, lines, settings, &drawnSmall, &small);
+        DrawPreview(surfaceRoomy, model, pictures, lines, settings, &drawnRoomy, &roomy);
+        DrawPreview(surfacePlain, model, pictures, lines, settings, &drawnPlain);
+        ASSERT_EQ(surfaceSmall, surfacePlain) << "drawing " << drawing;
+        ASSERT_EQ(surfaceRoomy, surfacePlain) << "drawing " << drawing;
+        ASSERT_EQ(drawnSmall, drawnPlain) << "drawing " << drawing;
+        ASSERT_EQ(drawnRoomy, drawnPlain) << "drawing " << drawing;
+    }
+    EXPECT_GT(roomy.Texts(), small.Capacity());
+}
+
+TEST(PreviewCache, KeepsNoMoreThanItsCapacity)
+{
+    // An hour of typing Custom texts: every drawing a new text in every item.
+    PreviewCache cache;
+    std::mt19937 random(1);
+    const TSkinModel model = RandomModel(random);
+    QImage surface;
+    for (int drawing = 0; drawing < 200; ++drawing) {
+        TextLines lines;
+        for (int line = 0; line < SampleTextCount; ++line)
+            lines.push_back("typed " + std::to_string(drawing) + "." + std::to_string(line));
+        DrawPreview(surface, model, PictureSlots{}, lines, PreviewSettings{}, nullptr, &cache);
+        ASSERT_LE(cache.Texts(), PreviewCache::DefaultCapacity);
+        ASSERT_LE(cache.Faces(), PreviewCache::DefaultCapacity);
+    }
+    EXPECT_EQ(cache.Texts(), PreviewCache::DefaultCapacity);
+    cache.Clear();
+    EXPECT_EQ(cache.Texts(), 0u);
+    EXPECT_EQ(cache.Faces(), 0u);
+}
+
+TEST(PreviewCache, ASheetDrawnAgainIsTheSheetDrawnAfresh)
+{
+    std::mt19937 random(7);
+    SkinDocument document;
+    document.Pictures = SomePictures();
+    PreviewCache cache;
+    QImage sheet;
+    for (int change = 0; change < 4; ++change) {
+        document.Model = RandomModel(random);
+        const TextLines& lines = change % 2 ? LongSampleTexts() : ShortSampleTexts();
+        const PreviewSettings base{0, 0, change != 1, change};
+        DrawStatesSheet(sheet, document, lines, base, cache);
+        EXPECT_EQ(sheet, DrawStatesSheet(document, lines, base)) << "change " << change;
+        // Each cell is the drawing of its state on a fresh surface, without a cache.
+        const SheetLayout layout;
+        for (int state = 0; state < 5; ++state) {
+            for (int repetition = 0; repetition < 2; ++repetition) {
+                PreviewSettings settings = base;
+                settings.playState = state;
+                settings.repetition = repetition;
+                QImage alone = NewPreviewSurface();
+                DrawPreview(alone, document.Model, document.Pictures, lines, settings);
+                ASSERT_EQ(sheet.copy(layout.PreviewRect(state, repetition)), alone)
+                    << "change " << change << ", state " << state << ", repetition " << repetition;
+            }
+        }
+    }
+}
+
+} // namespace
