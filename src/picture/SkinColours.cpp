@@ -263,6 +263,18 @@ QImage RecolourImage(const QImage& picture, const ColourMap& map)
 {
     if (picture.isNull() || map.empty())
         return picture;
+    // A decoded GIF keeps its one byte a pixel: only its colour table changes, as in the file.
+    if (picture.format() == QImage::Format_Indexed8) {
+        QList<QRgb> table = picture.colorTable();
+        for (QRgb& entry : table) {
+            const auto to = qAlpha(entry) == 255 ? map.find(entry) : map.end();
+            if (to != map.end())
+                entry = to->second;
+        }
+        QImage out = picture;
+        out.setColorTable(table);
+        return out;
+    }
     QImage out = picture.convertToFormat(QImage::Format_ARGB32);
     for (int y = 0; y < out.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
