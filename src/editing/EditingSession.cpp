@@ -453,11 +453,29 @@ void EditingSession::PreviewColours(std::optional<ColourMap> map)
     shown_.reset();
     if (parseOk_ && document_.SkinLoaded)
         RedrawPreview();
+    else
+        UpdateMarking();
 }
 
 const SkinDocument& EditingSession::ShownDocument() const
 {
     return shown_ ? *shown_ : document_;
+}
+
+void EditingSession::MarkColour(std::optional<ColourUses> uses)
+{
+    if (!uses && !marked_)
+        return;
+    marked_ = std::move(uses);
+    UpdateMarking();
+    emit MarkingChanged();
+}
+
+void EditingSession::UpdateMarking()
+{
+    marking_.reset();
+    if (marked_ && !colourPreview_ && !surface_.isNull())
+        marking_ = ::MarkColour(*marked_, surface_, drawn_, document_.Pictures);
 }
 
 void EditingSession::RecolourShown()
@@ -605,6 +623,7 @@ void EditingSession::RedrawPreview()
     RecolourShown();
     const SkinDocument& shown = ShownDocument();
     DrawPreview(surface_, shown.Model, shown.Pictures, SampleTexts(), settings_, &drawn_, &cache_);
+    UpdateMarking();
     emit PreviewDrawn();
 }
 

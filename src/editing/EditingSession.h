@@ -12,6 +12,7 @@
 #include "LineComposer.h"
 #include "PictureContent.h"
 #include "PictureWatch.h"
+#include "ColourMarking.h"
 #include "PreviewCache.h"
 #include "PreviewRenderer.h"
 #include "SkinColours.h"
@@ -134,6 +135,11 @@ public:
     void PreviewColours(std::optional<ColourMap> map);
     // The document as the drawings show it: recoloured while PreviewColours holds a map.
     const SkinDocument& ShownDocument() const;
+    // Marks uses on the views until called with nothing (view state: no step, no
+    // Changed; the surface stays unmarked). Suspended while PreviewColours holds a map.
+    void MarkColour(std::optional<ColourUses> uses);
+    // The last drawing with the marked colour's uses; nothing when none is marked.
+    const std::optional<ColourMarking>& Marking() const { return marking_; }
     // Writes the skin recoloured by map into the folder, all sixteen files as Save as
     // writes them; the open skin stays as it is.
     void SaveRecolouredAs(const ColourMap& map, const QString& folder);
@@ -195,7 +201,8 @@ signals:
     void PictureRequested(int number); // ShowPicture was asked for
     void SettingsChanged();
     void SampleTextsChanged();
-    void PreviewDrawn(); // the surface holds a new drawing
+    void PreviewDrawn(); // the surface holds a new drawing, and Marking() is made from it
+    void MarkingChanged(); // MarkColour changed Marking()
     void ModifiedChanged(bool modified);
     // A change made by another program could not be taken; the message is the error's.
     void ExternalChangeFailed(const std::string& message);
@@ -227,6 +234,8 @@ private:
     void ThrowKeptError();
     // Makes shown_ the document recoloured by colourPreview_, or nothing without one.
     void RecolourShown();
+    // Makes marking_ from marked_ and the last drawing.
+    void UpdateMarking();
     // Runs work, then tells the workspace's notices, also when work throws.
     template <typename Work>
     auto TellingNotices(Work&& work);
@@ -251,5 +260,7 @@ private:
     std::optional<std::string> stepError_;
     std::optional<ColourMap> colourPreview_;
     std::optional<SkinDocument> shown_; // document_ recoloured by colourPreview_, at the last drawing
+    std::optional<ColourUses> marked_;
+    std::optional<ColourMarking> marking_;
     PictureWatch watch_;
 };

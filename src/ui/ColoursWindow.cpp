@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QPixmap>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -60,8 +61,7 @@ ColoursWindow::ColoursWindow(EditingSession& session, DialogService& dialogs, co
     connect(replace_, &QPushButton::clicked, this, [this] { errors_.Run([this] { ReplaceSelected(); }); });
     connect(replaceAction, &QAction::triggered, this, [this] { errors_.Run([this] { ReplaceSelected(); }); });
     connect(edition, &QAction::triggered, this, [this] { errors_.Run([this] { MakeEdition(); }); });
-    connect(list_, &QTreeWidget::itemSelectionChanged, this,
-            [this] { replace_->setEnabled(list_->currentItem() != nullptr && list_->currentItem()->isSelected()); });
+    connect(list_, &QTreeWidget::itemSelectionChanged, this, [this] { MarkSelected(); });
     connect(list_, &QTreeWidget::itemDoubleClicked, this,
             [this] { errors_.Run([this] { ReplaceSelected(); }); });
     connect(&session_, &EditingSession::Changed, this, [this] { Refill(); });
@@ -72,8 +72,11 @@ void ColoursWindow::Refill()
 {
     const QTreeWidgetItem* current = list_->currentItem();
     const QString selected = current && current->isSelected() ? current->text(ColourColumn) : QString();
+    // The rows go and come back quietly: one marking after them, not one per row.
+    const QSignalBlocker quiet(list_);
     list_->clear();
-    for (const PaletteRow& row : session_.Palette()) {
+    rows_ = session_.Palette();
+    for (const PaletteRow& row : rows_) {
         auto* item = new QTreeWidgetItem(list_);
         item->setIcon(ColourColumn, Swatch(row.colour));
         item->setText(ColourColumn, QString::fromLatin1(ColourName(row.colour)));
@@ -88,7 +91,35 @@ void ColoursWindow::Refill()
     }
     list_->resizeColumnToContents(ColourColumn);
     list_->resizeColumnToContents(PixelsColumn);
-    replace_->setEnabled(list_->currentItem() != nullptr && list_->currentItem()->isSelected());
+    MarkSelected();
+}
+
+void ColoursWindow::MarkSelected()
+{
+    QTreeWidgetItem* item = list_->currentItem();
+    const bool chosen = item != nullptr && item->isSelected();
+    replace_->setEnabled(chosen);
+    if (!chosen || !isVisible()) {
+        session_.MarkColour(std::nullopt);
+        return;
+    }
+    const PaletteRow& row = rows_[static_cast<std::size_t>(list_->indexOfTopLevelItem(item))];
+    ColourUses uses{row.colour, row.elements, {}};
+    for (const PictureUse& picture : row.pictures)
+        uses.pictures.push_back(picture.number);
+    session_.MarkColour(std::move(uses));
+}
+
+void ColoursWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    MarkSelected();
+}
+
+void ColoursWindow::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    session_.MarkColour(std::nullopt);
 }
 
 void ColoursWindow::ReplaceSelected()

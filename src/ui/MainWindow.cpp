@@ -6,6 +6,7 @@
 #include "CanvasView.h"
 #include "CanvasWindow.h"
 #include "AllStatesWindow.h"
+#include "ColourMarking.h"
 #include "ColoursWindow.h"
 #include "FileDrops.h"
 #include "FilePaths.h"
@@ -128,8 +129,16 @@ void TMainFrm::CreateControls()
         dialogs_->ShowWarning(ApplicationTitle(QCoreApplication::applicationName()), QString::fromLocal8Bit(message));
     });
 
-    // The preview shows every drawing of the session's surface, whoever asked for it.
-    connect(&session_, &EditingSession::PreviewDrawn, this, [this] { ScreenSkin->ShowSurface(session_.Surface()); });
+    // The preview shows every drawing of the session's surface, whoever asked for it,
+    // with a marked colour's uses over it while one is marked.
+    const auto showPreview = [this] {
+        if (const auto& marking = session_.Marking())
+            ScreenSkin->ShowPicture(OutlinedMarking(*marking));
+        else
+            ScreenSkin->ShowSurface(session_.Surface());
+    };
+    connect(&session_, &EditingSession::PreviewDrawn, this, showPreview);
+    connect(&session_, &EditingSession::MarkingChanged, this, showPreview);
     // Another skin, or a changed line that may have become readable or stopped being so.
     connect(&session_, &EditingSession::Changed, this, [this](const SkinChange& change) {
         if (change.opened || !change.keys.empty())

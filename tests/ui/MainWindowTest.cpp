@@ -2,7 +2,9 @@
 
 #include "AboutBox.h"
 #include "GifWriter.h"
+#include "PngExport.h"
 #include "PreviewView.h"
+#include "SkinColours.h"
 #include "SkinError.h"
 #include "ScriptedDialogs.h"
 #include "TestSkin.h"
@@ -574,6 +576,56 @@ TEST_F(MainWindowTest, TheColoursWindowReplacesAColourEverywhereAsOneStep)
     EXPECT_EQ(window->Session().History().count(), 1);
     window->Session().Undo();
     EXPECT_NE(rowOf("#C0C0C0"), nullptr);
+}
+
+// A selected row marks its colour on the shown preview only: the drawing and its
+// export stay as they are, and the marks go when the row is no longer selected or
+// the window closes.
+TEST_F(MainWindowTest, ASelectedColourIsMarkedOnThePreviewOnlyWhileSelected)
+{
+    Start();
+    OpenTestSkin();
+    const auto& drawn = window->Session().DrawnElements();
+    // A picture that shows its colour at its centre, with a row of the screen above it.
+    const auto picture = std::find_if(drawn.begin(), drawn.end(), [&](const DrawnElement& e) {
+        return e.category == SkinCategory::Pictures && e.bounds.top() > 0
+               && window->Surface().pixel(e.bounds.center()) == TestPictureColor(e.picture);
+    });
+    ASSERT_NE(picture, drawn.end());
+    const QRgb colour = TestPictureColor(picture->picture);
+    const QPoint inside = picture->bounds.center();
+    const QPoint above = picture->bounds.topLeft() - QPoint(0, 1);
+    const QImage unmarked = ColorKeyed(window->Surface());
+    auto* shown = Control<PreviewView>("ScreenSkin");
+    ASSERT_EQ(shown->Shown().pixel(inside), colour);
+
+    window->findChild<QAction*>("Colours1")->trigger();
+    auto* list = Control<QTreeWidget>("ColourList");
+    const auto rows = list->findItems(QString::fromLatin1(ColourName(colour)), Qt::MatchExactly, 0);
+    ASSERT_EQ(rows.size(), 1);
+    list->setCurrentItem(rows.front());
+    EXPECT_NE(shown->Shown().pixel(inside), colour); // tinted
+    EXPECT_NE(shown->Shown().pixel(above), unmarked.pixel(above)); // outlined
+    // Neither the drawing nor what is exported of it carries the marks.
+    QImage fresh = NewPreviewSurface();
+    DrawPreview(fresh, window->Document(), window->Session().Settings());
+    EXPECT_EQ(window->Surface(), fresh);
+    QTemporaryDir out;
+    dialogs->scaleAnswers = {1};
+    dialogs->fileAnswers = {out.filePath("preview.png")};
+    ExportPreview(window->Session(), *dialogs);
+    EXPECT_EQ(QImage(out.filePath("preview.png")).convertToFormat(QImage::Format_RGB32), fresh);
+    // The marks follow a redraw while the row stays selected.
+    window->Session().SetSettings(window->Session().Settings());
+    EXPECT_NE(shown->Shown(), unmarked);
+
+    list->clearSelection();
+    EXPECT_EQ(shown->Shown(), unmarked);
+    list->setCurrentItem(rows.front());
+    EXPECT_NE(shown->Shown(), unmarked);
+    list->window()->close();
+    EXPECT_EQ(shown->Shown(), unmarked);
+    EXPECT_TRUE(dialogs->errors.empty());
 }
 
 // Colours › Edition...: the preview shows the edition while the dialog is open and
