@@ -50,6 +50,23 @@ QString ImportDescription()
                           "the largest and mean colour error in OKLab, and the transparent pixels.");
 }
 
+QString ColoursDescription()
+{
+    return QStringLiteral("Prints the colours the skin in SKIN_DIR uses, most used first, one line each:\n"
+                          "#RRGGBB, where it is used (elements; pictures with their pixels) and its pixels in\n"
+                          "the pictures, separated by tabs. The texts' first colours, the rectangles' colours\n"
+                          "and the colours the pictures' pixels show count; the transparent one does not.");
+}
+
+QString RecolourDescription()
+{
+    return QStringLiteral("Writes the skin in SKIN_DIR recoloured into OUT_DIR, all files or none, and never\n"
+                          "touches SKIN_DIR. Hue, chroma and lightness change in OKLCh; a colour that sRGB\n"
+                          "cannot show then loses chroma until it fits, and is named in the report. Greys,\n"
+                          "black and white stay unless --neutrals. Only the RRGGBB digits of the description\n"
+                          "and the colour tables of the GIFs change.");
+}
+
 QString SkinDirNote()
 {
     return QStringLiteral("the skin's folder or its %1").arg(QString::fromLatin1(DescriptionFileName));
@@ -150,6 +167,9 @@ const std::vector<Command>& Commands()
         {"check", "prints the problems of a skin", CheckDescription, CheckOptions, RunCheck},
         {"import", "makes a picture of any kind into a skin's GIF", ImportDescription, ImportOptions, RunImport,
          "PICTURE"},
+        {"colours", "prints the colours a skin uses and where", ColoursDescription, ColoursOptions, RunColours},
+        {"recolour", "writes a skin recoloured into another folder", RecolourDescription, RecolourOptions,
+         RunRecolour},
     };
     return commands;
 }
@@ -162,7 +182,7 @@ int RunCommandLine(int& argc, char** argv, const QStringList& args)
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     QString commands;
     for (const Command& command : Commands())
-        commands += QStringLiteral("\n  %1  %2").arg(QString::fromLatin1(command.name).leftJustified(6),
+        commands += QStringLiteral("\n  %1  %2").arg(QString::fromLatin1(command.name).leftJustified(8),
                                                     QString::fromLatin1(command.summary));
     parser.setApplicationDescription(
         QStringLiteral("Draws, checks and makes pictures for the skins of a music player for phones with a %1 display,\n"
@@ -173,7 +193,7 @@ int RunCommandLine(int& argc, char** argv, const QStringList& args)
     const QCommandLineOption versionOption(QStringLiteral("version"), QStringLiteral("the version"));
     parser.addOption(HelpOption());
     parser.addOption(versionOption);
-    parser.addPositionalArgument(QStringLiteral("COMMAND"), QStringLiteral("render, sheet, check or import"),
+    parser.addPositionalArgument(QStringLiteral("COMMAND"), QStringLiteral("render, sheet, check, import, colours or recolour"),
                                  QStringLiteral("COMMAND [ARGS...]"));
     const bool parsed = parser.parse(QStringList{QStringLiteral("vellumark-skin")} + args);
     if (parsed && parser.isSet(QStringLiteral("help"))) {

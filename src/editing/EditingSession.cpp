@@ -9,6 +9,7 @@
 #include "TextFile.h"
 #include "ElementValues.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 #include <QStringList>
@@ -410,6 +411,111 @@ void EditingSession::PushReplacement(int number, std::string bytes, const QStrin
     Push(new SkinStep(*this, name, {}, {PictureEdit{number, before, std::move(after)}}));
 }
 
+std::vector<PaletteRow> EditingSession::Palette() const
+{
+    return BuildPalette(document_.Lines, document_.Pictures);
+}
+
+void EditingSession::Recolour(const ColourMap& map, const QString& name)
+{
+    if (document_.SkinFileName.isEmpty())
+        throw SkinError("Open a skin before changing its colours");
+    CommitLive(QStringLiteral("Move"));
+    Commit();
+    TakeOutsideChanges(); // another program's change first, as a step of its own
+    std::vector<LineEdit> lines;
+    for (RecolouredLine& line : RecolourLines(document_.Lines, map))
+        lines.push_back({line.index, line.key, document_.Lines.Line(line.index), std::move(line.text)});
+    std::vector<PictureEdit> pictures;
+    for (int number = 0; number < SkinPictureCount; ++number) {
+        const PictureContent& before = pictures_.Content(number);
+        if (before.kind != PictureContent::Kind::Bytes)
+            continue;
+        std::string after = RecolourGif(*before.bytes, map);
+        if (after != *before.bytes)
+            pictures.push_back({number, before, PictureContent::Of(std::move(after))});
+    }
+    if (lines.empty() && pictures.empty())
+        return;
+    Push(new SkinStep(*this, name, std::move(lines), std::move(pictures)));
+}
+
+void EditingSession::ReplaceColour(QRgb from, QRgb to)
+{
+    Recolour({{qRgb(qRed(from), qGreen(from), qBlue(from)), qRgb(qRed(to), qGreen(to), qBlue(to))}},
+             QStringLiteral("Replace %1 with %2")
+                 .arg(QString::fromLatin1(ColourName(from)), QString::fromLatin1(ColourName(to))));
+}
+
+void EditingSession::PreviewColours(std::optional<ColourMap> map)
+{
+    colourPreview_ = std::move(map);
+    shown_.reset();
+    if (parseOk_ && document_.SkinLoaded)
+        RedrawPreview();
+    else
+        UpdateMarking();
+}
+
+const SkinDocument& EditingSession::ShownDocument() const
+{
+    return shown_ ? *shown_ : document_;
+}
+
+void EditingSession::MarkColour(std::optional<ColourUses> uses)
+{
+    if (!uses && !marked_)
+        return;
+    marked_ = std::move(uses);
+    UpdateMarking();
+    emit MarkingChanged();
+}
+
+void EditingSession::UpdateMarking()
+{
+    marking_.reset();
+    if (marked_ && !colourPreview_ && !surface_.isNull())
+        marking_ = ::MarkColour(*marked_, surface_, drawn_, document_.Pictures);
+}
+
+void EditingSession::RecolourShown()
+{
+    shown_.reset();
+    if (!colourPreview_)
+        return;
+    SkinDocument shown = document_;
+    for (RecolouredLine& line : RecolourLines(shown.Lines, *colourPreview_))
+        shown.Lines.Replace(line.index, std::move(line.text));
+    // Only colours change, so the lines parse as they did.
+    shown.ParseSkin();
+    for (int number = 0; number < SkinPictureCount; ++number) {
+        QImage& picture = shown.Pictures[static_cast<std::size_t>(number)];
+        picture = RecolourImage(picture, *colourPreview_);
+    }
+    shown_ = std::move(shown);
+}
+
+void EditingSession::SaveRecolouredAs(const ColourMap& map, const QString& folder)
+{
+    if (document_.SkinFileName.isEmpty())
+        throw SkinError("Open a skin before saving an edition of it");
+    const QString target = QDir(folder).absolutePath() + QLatin1Char('/');
+    if (QFileInfo(target).canonicalFilePath() == QFileInfo(workspace_.PictureFile(0)).canonicalPath())
+        throw SkinError("The working copy cannot hold an edition: choose another folder");
+    SkinLines lines = document_.Lines;
+    for (RecolouredLine& line : RecolourLines(lines, map))
+        lines.Replace(line.index, std::move(line.text));
+    SkinFileSet files;
+    for (int number = 0; number < SkinPictureCount; ++number) {
+        const PictureContent& content = pictures_.Content(number);
+        if (content.kind == PictureContent::Kind::Bytes)
+            files.emplace_back(PictureFileName(number), RecolourGif(*content.bytes, map));
+    }
+    files.emplace_back(QString::fromLatin1(DescriptionFileName), JoinTextLines(lines.Lines()));
+    for (const std::string& notice : WriteSkinFiles(target, files))
+        emit Notice(notice);
+}
+
 void EditingSession::TakeOutsideChanges() noexcept
 {
     if (document_.SkinFileName.isEmpty())
@@ -514,7 +620,10 @@ void EditingSession::RedrawPreview()
 {
     // One surface for the whole run: every drawing paints over the last one.
     drawn_.clear();
-    DrawPreview(surface_, document_.Model, document_.Pictures, SampleTexts(), settings_, &drawn_, &cache_);
+    RecolourShown();
+    const SkinDocument& shown = ShownDocument();
+    DrawPreview(surface_, shown.Model, shown.Pictures, SampleTexts(), settings_, &drawn_, &cache_);
+    UpdateMarking();
     emit PreviewDrawn();
 }
 

@@ -12,8 +12,10 @@
 #include "LineComposer.h"
 #include "PictureContent.h"
 #include "PictureWatch.h"
+#include "ColourMarking.h"
 #include "PreviewCache.h"
 #include "PreviewRenderer.h"
+#include "SkinColours.h"
 #include "SkinPictures.h"
 #include "SkinStep.h"
 #include "SkinWorkspace.h"
@@ -121,6 +123,27 @@ public:
     const QImage& Picture(int number) const;
     const PictureContent& PictureHeld(int number) const { return pictures_.Content(number); }
 
+    // The colours of the open skin, most used first.
+    std::vector<PaletteRow> Palette() const;
+    // Applies map at once to the description's colour words and to every picture's
+    // colour tables as one step; a map that changes nothing makes no step.
+    void Recolour(const ColourMap& map, const QString& name);
+    // Recolour as the step "Replace #1A2A40 with #40201A".
+    void ReplaceColour(QRgb from, QRgb to);
+    // Draws, until called with nothing, the skin as map would recolour it: a preview
+    // of a change that is no change (no step, nothing written, no Changed).
+    void PreviewColours(std::optional<ColourMap> map);
+    // The document as the drawings show it: recoloured while PreviewColours holds a map.
+    const SkinDocument& ShownDocument() const;
+    // Marks uses on the views until called with nothing (view state: no step, no
+    // Changed; the surface stays unmarked). Suspended while PreviewColours holds a map.
+    void MarkColour(std::optional<ColourUses> uses);
+    // The last drawing with the marked colour's uses; nothing when none is marked.
+    const std::optional<ColourMarking>& Marking() const { return marking_; }
+    // Writes the skin recoloured by map into the folder, all sixteen files as Save as
+    // writes them; the open skin stays as it is.
+    void SaveRecolouredAs(const ColourMap& map, const QString& folder);
+
     // Takes what other programs did to the working copy's pictures: a picture that
     // decodes becomes a step ("12.gif changed on disk"); anything else (removed,
     // unreadable, not a picture) is written back as it was and reported once
@@ -178,7 +201,8 @@ signals:
     void PictureRequested(int number); // ShowPicture was asked for
     void SettingsChanged();
     void SampleTextsChanged();
-    void PreviewDrawn(); // the surface holds a new drawing
+    void PreviewDrawn(); // the surface holds a new drawing, and Marking() is made from it
+    void MarkingChanged(); // MarkColour changed Marking()
     void ModifiedChanged(bool modified);
     // A change made by another program could not be taken; the message is the error's.
     void ExternalChangeFailed(const std::string& message);
@@ -208,6 +232,10 @@ private:
     void RunHistory(int stepIndex, Move&& move);
     void KeepError(const std::string& message);
     void ThrowKeptError();
+    // Makes shown_ the document recoloured by colourPreview_, or nothing without one.
+    void RecolourShown();
+    // Makes marking_ from marked_ and the last drawing.
+    void UpdateMarking();
     // Runs work, then tells the workspace's notices, also when work throws.
     template <typename Work>
     auto TellingNotices(Work&& work);
@@ -230,5 +258,9 @@ private:
     bool parseOk_ = false;
     bool modified_ = false;
     std::optional<std::string> stepError_;
+    std::optional<ColourMap> colourPreview_;
+    std::optional<SkinDocument> shown_; // document_ recoloured by colourPreview_, at the last drawing
+    std::optional<ColourUses> marked_;
+    std::optional<ColourMarking> marking_;
     PictureWatch watch_;
 };

@@ -2,7 +2,7 @@
 
 #include "SkinError.h"
 
-static int HexDigit(char c)
+int HexDigit(char c)
 {
     if (c >= '0' && c <= '9')
         return c - '0';

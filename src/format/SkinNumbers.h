@@ -15,6 +15,9 @@ std::optional<std::int32_t> TryParseSkinInt(std::string_view word);
 // As TryParseSkinInt; throws "'%s' is not a valid integer value".
 std::int32_t ParseSkinInt(std::string_view word);
 
+// The value of a hexadecimal digit, either case; -1 for any other character.
+int HexDigit(char c);
+
 // Red, green and blue from characters 3-8 of "0xRRGGBBAA"; black when malformed.
 RgbColor HexToColor(std::string_view colorString);
 

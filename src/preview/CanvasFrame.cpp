@@ -102,6 +102,11 @@ void PaintCanvasFrame(QImage& frame, const QImage& surface, const CanvasGeometry
     if (overlays.grid && geometry.zoom >= CanvasOverlays::GridFromZoom)
         PaintGrid(painter, size, screen, scale);
     const int width = std::max(1, qRound(geometry.ratio));
+    painter.setPen(QPen(QColor(overlays.markColour), width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    for (const QRect& bounds : overlays.marked)
+        painter.drawRect(QRect(screen.x() + bounds.left() * scale - width, screen.y() + bounds.top() * scale - width,
+                               bounds.width() * scale + width, bounds.height() * scale + width)
+                             .adjusted(width / 2, width / 2, width / 2, width / 2));
     for (const QRect& bounds : overlays.selected)
         PaintOutline(painter, bounds, screen, scale, width);
     if (overlays.primary)

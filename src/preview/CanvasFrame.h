@@ -19,6 +19,8 @@ struct CanvasOverlays {
     std::optional<int> guideX;    // snap guides: lines between skin pixels, across the screen
     std::optional<int> guideY;
     QRect band; // a selection rectangle being drawn, in skin pixels
+    std::vector<QRect> marked; // where a colour is used (ColourMarking): outlined in markColour
+    QRgb markColour = 0;
 };
 
 // Paints frame (RGB32, geometry.DeviceSize(), device pixel ratio 1) whole. A null

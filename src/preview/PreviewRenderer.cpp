@@ -132,14 +132,17 @@ void DrawPicture(QPainter& painter, const QImage& picture, std::int64_t x, std::
     painter.setCompositionMode(mode);
 }
 
-// Draws the picture placed by position's line and lists it under that line's key.
-void DrawPlaced(QPainter& painter, const TPicturePos& at, const QImage& picture, PictureIndex position,
-                std::vector<DrawnElement>* drawn)
+// Draws picture number, placed by position's line, and lists it under that line's key.
+void DrawPlaced(QPainter& painter, const TPicturePos& at, const PictureSlots& pictures, int number,
+                PictureIndex position, std::vector<DrawnElement>* drawn)
 {
+    const QImage& picture = pictures[static_cast<std::size_t>(number)];
     DrawPicture(painter, picture, at.X, at.Y);
-    if (!picture.isNull())
+    if (!picture.isNull() && drawn != nullptr) {
         Record(drawn, SkinCategory::Pictures, PictureKeys[static_cast<std::size_t>(position)], at.X, at.Y,
                std::int64_t{at.X} + picture.width(), std::int64_t{at.Y} + picture.height());
+        drawn->back().picture = number;
+    }
 }
 
 // ---- Texts ------------------------------------------------------------------
@@ -300,7 +303,7 @@ void DrawButtons(QPainter& painter, const TSkinModel& model, const PictureSlots&
         const int number =
             PictureAt(position, playState == button ? PictureShown::ButtonEnabled : PictureShown::ButtonDisabled);
         const TPicturePos& at = model.PicturePositions[static_cast<std::size_t>(position)];
-        DrawPlaced(painter, at, pictures[static_cast<std::size_t>(number)], position, drawn);
+        DrawPlaced(painter, at, pictures, number, position, drawn);
     }
 }
 
@@ -376,8 +379,8 @@ void DrawPreview(QImage& surface, const TSkinModel& model, const PictureSlots& p
 
     // The picture placed by position's line when shown holds.
     const auto drawAt = [&](PictureIndex position, PictureShown shown) {
-        DrawPlaced(painter, model.PicturePositions[static_cast<std::size_t>(position)],
-                   pictures[static_cast<std::size_t>(PictureAt(position, shown))], position, drawn);
+        DrawPlaced(painter, model.PicturePositions[static_cast<std::size_t>(position)], pictures,
+                   PictureAt(position, shown), position, drawn);
     };
 
     // 2.-3. Title and soft picture.

@@ -29,6 +29,7 @@ CanvasView::CanvasView(EditingSession& session, const ErrorReporter& errors, QWi
 
     // The surface is read while painting: a new drawing only needs a paint.
     connect(&session_, &EditingSession::PreviewDrawn, viewport(), qOverload<>(&QWidget::update));
+    connect(&session_, &EditingSession::MarkingChanged, viewport(), qOverload<>(&QWidget::update));
     connect(&session_, &EditingSession::SelectionChanged, this, [this] {
         if (!selecting_)
             mirroredSelected_ = false;
@@ -125,10 +126,12 @@ void CanvasView::paintEvent(QPaintEvent*)
     if (frame_.size() != size)
         frame_ = QImage(size, QImage::Format_RGB32);
     frame_.setDevicePixelRatio(1);
-    CanvasOverlays overlays{gridShown_, {}, {}, tool_.Guides().x, tool_.Guides().y, band_};
+    const auto& marking = session_.Marking();
+    CanvasOverlays overlays{gridShown_, {}, {}, tool_.Guides().x, tool_.Guides().y, band_,
+                            marking ? marking->bounds : std::vector<QRect>{}, marking ? marking->signal : 0};
     AddOutlines(overlays, session_.DrawnElements(), session_.SelectedElements(), session_.Selection(), mirroredSelected_);
     // The session's surface itself (RGB32, as every drawing leaves it), never copied.
-    PaintCanvasFrame(frame_, session_.Surface(), geometry, overlays);
+    PaintCanvasFrame(frame_, marking ? marking->surface : session_.Surface(), geometry, overlays);
 
     frame_.setDevicePixelRatio(geometry.ratio);
     QPainter painter(viewport());

@@ -6,6 +6,8 @@
 #include "CanvasView.h"
 #include "CanvasWindow.h"
 #include "AllStatesWindow.h"
+#include "ColourMarking.h"
+#include "ColoursWindow.h"
 #include "FileDrops.h"
 #include "FilePaths.h"
 #include "HistoryActions.h"
@@ -127,8 +129,16 @@ void TMainFrm::CreateControls()
         dialogs_->ShowWarning(ApplicationTitle(QCoreApplication::applicationName()), QString::fromLocal8Bit(message));
     });
 
-    // The preview shows every drawing of the session's surface, whoever asked for it.
-    connect(&session_, &EditingSession::PreviewDrawn, this, [this] { ScreenSkin->ShowSurface(session_.Surface()); });
+    // The preview shows every drawing of the session's surface, whoever asked for it,
+    // with a marked colour's uses over it while one is marked.
+    const auto showPreview = [this] {
+        if (const auto& marking = session_.Marking())
+            ScreenSkin->ShowPicture(OutlinedMarking(*marking));
+        else
+            ScreenSkin->ShowSurface(session_.Surface());
+    };
+    connect(&session_, &EditingSession::PreviewDrawn, this, showPreview);
+    connect(&session_, &EditingSession::MarkingChanged, this, showPreview);
     // Another skin, or a changed line that may have become readable or stopped being so.
     connect(&session_, &EditingSession::Changed, this, [this](const SkinChange& change) {
         if (change.opened || !change.keys.empty())
@@ -235,6 +245,11 @@ void TMainFrm::CreateMenu()
     item(view, "Allstates1", QStringLiteral("All states"), QKeySequence(), &TMainFrm::Allstates1Click);
     item(view, "History1", QStringLiteral("History"), QKeySequence(), &TMainFrm::History1Click);
     item(view, "Sampletexts1", QStringLiteral("Sample texts"), QKeySequence(), &TMainFrm::Sampletexts1Click);
+    item(view, "Colours1", QStringLiteral("Colours"), QKeySequence(), [this] {
+        errors_.Run([this] {
+            ShowMadeOnce(colours_, [this] { return new ColoursWindow(session_, *dialogs_, errors_, this); });
+        });
+    });
 
     About1 = item(bar, "About1", QStringLiteral("About"), QKeySequence(), &TMainFrm::About1Click);
 }

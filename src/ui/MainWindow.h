@@ -14,6 +14,7 @@
 #include <memory>
 
 class CanvasWindow;
+class ColoursWindow;
 class HistoryWindow;
 class SkinSaving;
 class QAction;
@@ -119,6 +120,7 @@ private:
     QAction* canvasAction_ = nullptr;
     CanvasWindow* canvas_ = nullptr;
     HistoryWindow* history_ = nullptr;
+    ColoursWindow* colours_ = nullptr;
     SampleTextChoice* sampleTexts_ = nullptr; // what the preview prints; this window owns it
     SampleTextsWindow* sampleTextsWindow_ = nullptr;
     QAction* About1 = nullptr;
