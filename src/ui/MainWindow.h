@@ -22,6 +22,7 @@ class QMenu;
 class QTabWidget;
 class QTimer;
 class PreviewView;
+class TCompareWindow;
 class PropertyEditor;
 class TAllStatesWindow;
 class PreviewSettingsPanel;
@@ -65,6 +66,8 @@ public slots:
     void Sampletexts1Click();
     void Allstates1Click();
     void Exportallstates1Click();
+    void Changessincesaved1Click();
+    void Comparewith1Click(); // a skin folder picked through the dialogs
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -116,6 +119,7 @@ private:
     RecentSkins recent_;
     QAction* Exit1 = nullptr;
     TAllStatesWindow* allStates_ = nullptr; // made when first asked for; this window owns it
+    TCompareWindow* compare_ = nullptr;     // the same
     QAction* canvasAction_ = nullptr;
     CanvasWindow* canvas_ = nullptr;
     HistoryWindow* history_ = nullptr;
