@@ -72,9 +72,10 @@ TCompareWindow::TCompareWindow(EditingSession& session, const ErrorReporter& err
     splitter->addWidget(rows_);
     splitter->setStretchFactor(0, 3);
     splitter->setStretchFactor(1, 1);
+    splitter->setSizes({SheetLayout().Size().width() + 40, 380});
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(splitter);
-    resize(SheetLayout().Size().width() + 400, 820);
+    resize(SheetLayout().Size().width() + 440, 860);
 
     redraw_ = new QTimer(this);
     redraw_->setSingleShot(true);
@@ -226,7 +227,7 @@ void TCompareWindow::ShowMarks()
         }
     }
     for (std::size_t part = 0; part < sheets.size(); ++part) {
-        views_[part]->resize(sheets[part].size());
+        views_[part]->setFixedSize(sheets[part].size()); // the scroll area scrolls, never squeezes
         views_[part]->ShowPicture(sheets[part]);
     }
 }
