@@ -202,18 +202,27 @@ QRect PictureRect(const SkinDocument& side, int number)
     return picture.isNull() ? QRect() : QRect(at.X, at.Y, picture.width(), picture.height());
 }
 
-// Whether one of the pictures that look draws paints the pixel at x, y.
-bool PicturePaints(const SkinDocument& side, int look, int x, int y)
+// The pictures a look of side draws, where it draws them.
+struct PlacedPicture {
+    QRect place;
+    const QImage* picture;
+};
+std::vector<PlacedPicture> LookPictures(const SkinDocument& side, int look)
 {
-    for (int number = 0; number < SkinPictureCount; ++number) {
-        if (!LookDraws(look, number))
-            continue;
-        const QRect place = PictureRect(side, number);
-        if (place.contains(x, y)
-            && qAlpha(side.Pictures[static_cast<std::size_t>(number)].pixel(x - place.left(), y - place.top())) != 0)
-            return true;
-    }
-    return false;
+    std::vector<PlacedPicture> placed;
+    for (int number = 0; number < SkinPictureCount; ++number)
+        if (LookDraws(look, number) && !PictureRect(side, number).isNull())
+            placed.push_back({PictureRect(side, number), &side.Pictures[static_cast<std::size_t>(number)]});
+    return placed;
+}
+
+// Whether one of the pictures paints the pixel at x, y.
+bool PicturePaints(const std::vector<PlacedPicture>& pictures, int x, int y)
+{
+    return std::any_of(pictures.begin(), pictures.end(), [&](const PlacedPicture& placed) {
+        return placed.place.contains(x, y)
+            && qAlpha(placed.picture->pixel(x - placed.place.left(), y - placed.place.top())) != 0;
+    });
 }
 
 // The look's preview within sheet, sharing its pixels.
@@ -234,6 +243,7 @@ LookDifference CompareLook(const SkinDocument& a, const QImage& cellA, const Ski
                            QImage& marked, int look)
 {
     LookDifference difference;
+    const std::vector<PlacedPicture> picturesA = LookPictures(a, look), picturesB = LookPictures(b, look);
     int left = ScreenWidth, top = ScreenHeight, right = -1, bottom = -1;
     for (int y = 0; y < ScreenHeight; ++y) {
         const auto* rowA = reinterpret_cast<const QRgb*>(cellA.constScanLine(y));
@@ -249,7 +259,7 @@ LookDifference CompareLook(const SkinDocument& a, const QImage& cellA, const Ski
             ++difference.changed;
             left = std::min(left, x), right = std::max(right, x);
             top = std::min(top, y), bottom = std::max(bottom, y);
-            const bool inA = PicturePaints(a, look, x, y), inB = PicturePaints(b, look, x, y);
+            const bool inA = PicturePaints(picturesA, x, y), inB = PicturePaints(picturesB, x, y);
             out[x] = inA == inB ? ChangedMark : inB ? AddedMark : RemovedMark;
             difference.added += !inA && inB;
             difference.removed += inA && !inB;
