@@ -5,9 +5,11 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QRegion>
 
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
 #include <cstring>
 #include <map>
 
@@ -220,7 +222,8 @@ std::vector<PlacedPicture> LookPictures(const SkinDocument& side, int look)
 bool PicturePaints(const std::vector<PlacedPicture>& pictures, int x, int y)
 {
     return std::any_of(pictures.begin(), pictures.end(), [&](const PlacedPicture& placed) {
-        return placed.place.contains(x, y)
+        const QRect& at = placed.place;
+        return x >= at.left() && x <= at.right() && y >= at.top() && y <= at.bottom()
             && qAlpha(placed.picture->pixel(x - placed.place.left(), y - placed.place.top())) != 0;
     });
 }
@@ -239,35 +242,69 @@ inline QRgb Faded(QRgb pixel)
     return ((pixel >> 2) & 0x3F3F3Fu) + 0xFFC0C0C0u;
 }
 
-LookDifference CompareLook(const SkinDocument& a, const QImage& cellA, const SkinDocument& b, const QImage& cellB,
-                           QImage& marked, int look)
+// What each pixel of a look is: the same on both sides, or which mark it has.
+enum PixelKind : std::uint8_t { SamePixel, ChangedPixel, AddedPixel, RemovedPixel };
+using PixelKinds = std::array<std::uint8_t, ScreenWidth * ScreenHeight>;
+
+// Compares the cells within area (in the look's pixels), writing the marks and kinds.
+void ComparePixels(const QImage& cellA, const QImage& cellB, const std::vector<PlacedPicture>& picturesA,
+                   const std::vector<PlacedPicture>& picturesB, const QRect& area, QImage& marked, PixelKinds& kinds)
 {
-    LookDifference difference;
-    const std::vector<PlacedPicture> picturesA = LookPictures(a, look), picturesB = LookPictures(b, look);
-    int left = ScreenWidth, top = ScreenHeight, right = -1, bottom = -1;
-    for (int y = 0; y < ScreenHeight; ++y) {
+    const int left = area.left(), right = area.right() + 1;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
         const auto* rowA = reinterpret_cast<const QRgb*>(cellA.constScanLine(y));
         const auto* rowB = reinterpret_cast<const QRgb*>(cellB.constScanLine(y));
         auto* out = reinterpret_cast<QRgb*>(marked.scanLine(y));
-        for (int x = 0; x < ScreenWidth; ++x)
+        std::uint8_t* kind = kinds.data() + y * ScreenWidth;
+        for (int x = left; x < right; ++x)
             out[x] = Faded(rowB[x]);
-        if (std::memcmp(rowA, rowB, ScreenWidth * sizeof(QRgb)) == 0)
+        std::fill(kind + left, kind + right, SamePixel);
+        if (std::memcmp(rowA + left, rowB + left, static_cast<std::size_t>(right - left) * sizeof(QRgb)) == 0)
             continue;
-        for (int x = 0; x < ScreenWidth; ++x) {
+        for (int x = left; x < right; ++x) {
             if (rowA[x] == rowB[x])
                 continue;
-            ++difference.changed;
-            left = std::min(left, x), right = std::max(right, x);
-            top = std::min(top, y), bottom = std::max(bottom, y);
             const bool inA = PicturePaints(picturesA, x, y), inB = PicturePaints(picturesB, x, y);
+            kind[x] = inA == inB ? ChangedPixel : inB ? AddedPixel : RemovedPixel;
             out[x] = inA == inB ? ChangedMark : inB ? AddedMark : RemovedMark;
-            difference.added += !inA && inB;
-            difference.removed += inA && !inB;
+        }
+    }
+}
+
+LookDifference Summary(const PixelKinds& kinds)
+{
+    static const std::array<std::uint8_t, ScreenWidth> none{};
+    LookDifference difference;
+    int left = ScreenWidth, top = ScreenHeight, right = -1, bottom = -1;
+    for (int y = 0; y < ScreenHeight; ++y) {
+        const std::uint8_t* kind = kinds.data() + y * ScreenWidth;
+        if (std::memcmp(kind, none.data(), ScreenWidth) == 0)
+            continue;
+        top = std::min(top, y), bottom = y;
+        for (int x = 0; x < ScreenWidth; ++x) {
+            if (kind[x] == SamePixel)
+                continue;
+            ++difference.changed;
+            difference.added += kind[x] == AddedPixel;
+            difference.removed += kind[x] == RemovedPixel;
+            left = std::min(left, x), right = std::max(right, x);
         }
     }
     if (difference.changed > 0)
         difference.bounds = QRect(QPoint(left, top), QPoint(right, bottom));
     return difference;
+}
+
+// Where look's drawing can differ from the first look's, on either side: under the
+// pictures that one of the two draws and the other does not. Elsewhere the states
+// sheet copies the first look, and so does the comparison.
+QRegion ApartFromFirst(const SkinDocument& a, const SkinDocument& b, int look)
+{
+    QRegion area;
+    for (int number = 0; number < SkinPictureCount; ++number)
+        if (LookDraws(look, number) != LookDraws(0, number))
+            area += PictureRect(a, number).united(PictureRect(b, number)) & QRect(0, 0, ScreenWidth, ScreenHeight);
+    return area;
 }
 
 } // namespace
@@ -316,13 +353,32 @@ void CompareSkins(const SkinDocument& a, const SkinLooks& looksA, const SkinDocu
     if (comparison.marked.size() != sheetB.size())
         comparison.marked = sheetB.copy(); // the frames and labels, drawn once
     const SheetLayout layout;
-    for (int look = 0; look < LookCount; ++look) {
+    const auto cellOf = [&](QImage& sheet, int look) {
         // Written in place: the cell shares the marked sheet's pixels.
         const QRect inner = layout.PreviewRect(look % Columns, look / Columns);
-        QImage marked(comparison.marked.bits() + inner.top() * comparison.marked.bytesPerLine() + inner.left() * 4,
-                      ScreenWidth, ScreenHeight, comparison.marked.bytesPerLine(), QImage::Format_RGB32);
-        const LookDifference difference =
-            CompareLook(a, Cell(looksA.Sheet(), layout, look), b, Cell(sheetB, layout, look), marked, look);
+        return QImage(sheet.bits() + inner.top() * sheet.bytesPerLine() + inner.left() * 4, ScreenWidth, ScreenHeight,
+                      sheet.bytesPerLine(), QImage::Format_RGB32);
+    };
+    // The first look is compared whole; each other one is the first's result compared
+    // again where its state's pictures lie.
+    PixelKinds first{};
+    PixelKinds kinds{};
+    const QImage firstMarked = cellOf(comparison.marked, 0);
+    for (int look = 0; look < LookCount; ++look) {
+        QImage marked = cellOf(comparison.marked, look);
+        const QImage cellA = Cell(looksA.Sheet(), layout, look), cellB = Cell(sheetB, layout, look);
+        const std::vector<PlacedPicture> picturesA = LookPictures(a, look), picturesB = LookPictures(b, look);
+        if (look == 0) {
+            ComparePixels(cellA, cellB, picturesA, picturesB, QRect(0, 0, ScreenWidth, ScreenHeight), marked, first);
+            kinds = first;
+        } else {
+            for (int y = 0; y < ScreenHeight; ++y)
+                std::copy_n(firstMarked.constScanLine(y), ScreenWidth * 4, marked.scanLine(y));
+            kinds = first;
+            for (const QRect& area : ApartFromFirst(a, b, look))
+                ComparePixels(cellA, cellB, picturesA, picturesB, area, marked, kinds);
+        }
+        const LookDifference difference = Summary(kinds);
         comparison.looks[static_cast<std::size_t>(look)] = difference;
         if (difference.changed == 0)
             continue;
