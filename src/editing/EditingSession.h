@@ -88,6 +88,9 @@ public:
 
     // Whether the skin differs from what the last Open or Save as left.
     bool IsModified() const { return modified_; }
+    // The skin as the last Open or Save as left it, with the overlay and asset texts of
+    // today: what IsModified compares with. Pictures unchanged since are shared.
+    SkinDocument SavedDocument() const;
 
     // Rebuilds element's line from values, parses and draws: a write-back of the
     // property editor, or a nudge. A change of bytes is a step; the steps of one

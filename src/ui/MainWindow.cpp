@@ -8,6 +8,7 @@
 #include "AllStatesWindow.h"
 #include "ColourMarking.h"
 #include "ColoursWindow.h"
+#include "CompareWindow.h"
 #include "FileDrops.h"
 #include "FilePaths.h"
 #include "HistoryActions.h"
@@ -243,6 +244,9 @@ void TMainFrm::CreateMenu()
     canvasAction_->setCheckable(true);
     canvasAction_->setShortcutContext(Qt::ApplicationShortcut); // F2 closes it from the canvas too
     item(view, "Allstates1", QStringLiteral("All states"), QKeySequence(), &TMainFrm::Allstates1Click);
+    item(view, "Changessincesaved1", QStringLiteral("Changes since saved"), QKeySequence(),
+         &TMainFrm::Changessincesaved1Click);
+    item(view, "Comparewith1", QStringLiteral("Compare with\u2026"), QKeySequence(), &TMainFrm::Comparewith1Click);
     item(view, "History1", QStringLiteral("History"), QKeySequence(), &TMainFrm::History1Click);
     item(view, "Sampletexts1", QStringLiteral("Sample texts"), QKeySequence(), &TMainFrm::Sampletexts1Click);
     item(view, "Colours1", QStringLiteral("Colours"), QKeySequence(), [this] {
@@ -418,6 +422,28 @@ void TMainFrm::AutoSaveTimer()
 void TMainFrm::Allstates1Click()
 {
     errors_.Run([this] { ShowMadeOnce(allStates_, [this] { return new TAllStatesWindow(session_, errors_, this); }); });
+}
+
+void TMainFrm::Changessincesaved1Click()
+{
+    errors_.Run([this] {
+        ShowMadeOnce(compare_, [this] { return new TCompareWindow(session_, errors_, this); });
+        compare_->CompareWithSaved();
+    });
+}
+
+void TMainFrm::Comparewith1Click()
+{
+    errors_.Run([this] {
+        const std::optional<QString> folder = dialogs_->ChooseCompareFolder();
+        if (!folder)
+            return;
+        const auto make = [this] { return new TCompareWindow(session_, errors_, this); };
+        if (compare_ == nullptr)
+            compare_ = make();
+        compare_->CompareWith(*folder); // a folder that is no skin leaves the window as it was
+        ShowMadeOnce(compare_, make);
+    });
 }
 
 void TMainFrm::Exportallstates1Click()

@@ -23,6 +23,7 @@ class QMenu;
 class QTabWidget;
 class QTimer;
 class PreviewView;
+class TCompareWindow;
 class PropertyEditor;
 class TAllStatesWindow;
 class PreviewSettingsPanel;
@@ -66,6 +67,8 @@ public slots:
     void Sampletexts1Click();
     void Allstates1Click();
     void Exportallstates1Click();
+    void Changessincesaved1Click();
+    void Comparewith1Click(); // a skin folder picked through the dialogs
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -117,6 +120,7 @@ private:
     RecentSkins recent_;
     QAction* Exit1 = nullptr;
     TAllStatesWindow* allStates_ = nullptr; // made when first asked for; this window owns it
+    TCompareWindow* compare_ = nullptr;     // the same
     QAction* canvasAction_ = nullptr;
     CanvasWindow* canvas_ = nullptr;
     HistoryWindow* history_ = nullptr;
