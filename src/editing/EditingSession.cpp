@@ -103,11 +103,13 @@ void EditingSession::ApplyEdits(const std::vector<LineEdit>& lines, const std::v
                                 bool forward) noexcept
 {
     SkinChange change;
+    std::vector<ReplacedLine> replaced;
     try {
         for (const LineEdit& edit : lines) {
             const std::string& bytes = forward ? edit.after : edit.before;
             if (document_.Lines.Line(edit.index) == bytes)
                 continue;
+            replaced.push_back({edit.index, document_.Lines.Line(edit.index)});
             document_.Lines.Replace(edit.index, bytes);
             change.keys.push_back(edit.key);
         }
@@ -122,13 +124,16 @@ void EditingSession::ApplyEdits(const std::vector<LineEdit>& lines, const std::v
         change.pictures.push_back(edit.number);
     }
     if (!change.Empty())
-        Follow(change);
+        Follow(change, replaced);
 }
 
-void EditingSession::Follow(const SkinChange& change) noexcept
+void EditingSession::Follow(const SkinChange& change, const std::vector<ReplacedLine>& replaced) noexcept
 {
     try {
-        if (!change.keys.empty()) {
+        // A keystroke or a drag step reads again only the elements whose line it replaced.
+        if (!change.keys.empty()
+            && !(parseOk_ && document_.SkinLoaded && !replaced.empty()
+                 && ReparseReplacedLines(document_.Lines, replaced, document_.Model))) {
             parseOk_ = false;
             document_.ParseSkin();
             parseOk_ = true;
@@ -292,6 +297,7 @@ void EditingSession::StoreElementsLive(const std::vector<std::pair<ElementRef, I
         lines.push_back(ComposeItemLine(element.category, element.key, values));
     }
     SkinChange change;
+    std::vector<ReplacedLine> replaced;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string& key = elements[i].first.key;
         const int index = document_.Lines.FindKey(key);
@@ -299,13 +305,14 @@ void EditingSession::StoreElementsLive(const std::vector<std::pair<ElementRef, I
         live_.try_emplace(index, key, current);
         if (current == lines[i])
             continue;
+        replaced.push_back({index, current});
         document_.Lines.Replace(index, std::move(lines[i]));
         change.keys.push_back(key);
     }
     if (change.keys.empty())
         return;
     stepError_.reset();
-    Follow(change);
+    Follow(change, replaced);
     ThrowKeptError();
 }
 

@@ -225,8 +225,9 @@ private:
     // Pushes step, whose redo() does the work, and throws what it kept. A step that
     // may merge leaves the one before open.
     void Push(SkinStep* step, bool merging = false);
-    // Parses when lines changed, draws, and tells the views.
-    void Follow(const SkinChange& change) noexcept;
+    // Parses when lines changed (only the elements of the replaced lines, where that
+    // gives what a whole parse would), draws, and tells the views.
+    void Follow(const SkinChange& change, const std::vector<ReplacedLine>& replaced = {}) noexcept;
     // Puts a step's picture in place; a failed write is the step's error.
     void SetPicture(int number, const PictureContent& content) noexcept;
     void UpdateModified();

@@ -102,6 +102,32 @@ TEST_F(EditingSessionTest, ADescriptionWithoutALineSaysWhyBeforeTheListError)
     }
 }
 
+// A line rewritten as text may come to belong to another key, or read a picture's
+// place, which the pictures without a line after it take: each change is read as a
+// whole parse of the lines reads it.
+TEST_F(EditingSessionTest, TheModelIsWhatAWholeParseReadsAfterEveryKindOfLineChange)
+{
+    const auto expectParsed = [&](const char* what) {
+        TSkinModel parsed;
+        ParseSkinInto(session->Document().Lines, parsed);
+        EXPECT_EQ(session->Document().Model, parsed) << what;
+    };
+    const SkinLines& lines = session->Document().Lines;
+    const int play = lines.FindKey("Play");
+    session->ReplaceLineText(play, "Artist = 3 4 17 2 2 0x00FF0000 0x000000FF");
+    expectParsed("a picture's line made a text's line");
+    session->ReplaceLineText(play, "Play = 5 6");
+    expectParsed("and back");
+    session->StoreElementsLive({{{SkinCategory::Pictures, "Play"}, ItemValues{30, 31}},
+                                {{SkinCategory::Strings, "Album"}, ItemValues{7, 8, 0, 0, 17, 2, 2, "0xFFFFFF00"}},
+                                {{SkinCategory::Objects, "VolumeBar"}, ItemValues{9, 10, 50, 5, 0, 0, 0, "0x00FF0000"}}});
+    expectParsed("a picture, a text and an object dragged");
+    session->CancelLive();
+    expectParsed("the drag cancelled");
+    session->Undo();
+    expectParsed("an undo");
+}
+
 } // namespace
 
 namespace {
