@@ -77,3 +77,32 @@ void BM_UndoStep(benchmark::State& state)
 BENCHMARK(BM_UndoStep)->Unit(benchmark::kMicrosecond);
 
 } // namespace
+
+namespace {
+
+// The Colours window's palette of the example skin: the description's colour words
+// and every opaque pixel of the fifteen pictures counted. Against one drawing.
+void BM_Palette(benchmark::State& state)
+{
+    OpenSession open;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(open.session->Palette());
+}
+BENCHMARK(BM_Palette)->Unit(benchmark::kMicrosecond);
+
+// One step of an edition's live preview as the dialog makes it when a field
+// changes: the edition worked out for the palette, the lines and pictures
+// recoloured in memory, the preview drawn. Against one drawing.
+void BM_EditionPreviewStep(benchmark::State& state)
+{
+    OpenSession open;
+    const std::vector<PaletteRow> palette = open.session->Palette();
+    int step = 0;
+    for (auto _ : state) {
+        open.session->PreviewColours(EditionOf(palette, {static_cast<float>(5 * (1 + step++ % 60))}).map);
+        benchmark::DoNotOptimize(open.session->Surface().constBits());
+    }
+}
+BENCHMARK(BM_EditionPreviewStep)->Unit(benchmark::kMicrosecond);
+
+} // namespace

@@ -27,14 +27,15 @@ namespace {
 class NoDialogs : public DialogService {
 protected:
     std::optional<QString> RunFileDialog(const FileDialogSettings&, const QString&) override { return {}; }
-    std::optional<QColor> RunColorDialog(const QColor&) override { return {}; }
+    std::optional<QColor> RunColorDialog(const QColor&, const std::vector<QColor>&) override { return {}; }
     std::optional<int> RunScaleDialog(const QString&, int, int) override { return {}; }
     std::optional<QString> RunLineDialog(const QString&, const QString&) override { return {}; }
 
 public:
     void ShowError(const QString&, const QString& text) override { throw std::runtime_error(text.toStdString()); }
     void ShowWarning(const QString&, const QString&) override {}
-    UnsavedChangesAnswer AskUnsavedChanges(const QString&) override { return UnsavedChangesAnswer::Cancel; }
+    UnsavedChangesAnswer AskUnsavedChanges(const QString&, bool) override { return UnsavedChangesAnswer::Cancel; }
+    OpenedFolderAnswer AskWriteIntoOpened(const QString&) override { return OpenedFolderAnswer::Cancel; }
     void ShowModal(QDialog&) override {}
     bool Confirm(const QString&) override { return false; }
 };

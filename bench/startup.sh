@@ -16,7 +16,8 @@ for program in vellumark bench_bare_window bench_window_start_time; do
 done
 
 # A display of our own; -noreset keeps the server up between the clients.
-display=:$(( 90 + RANDOM % 400 ))
+# Above the fixed displays that other sessions on this machine use (:90 to :99).
+display=:$(( 100 + RANDOM % 400 ))
 while [ -e "/tmp/.X11-unix/X${display#:}" ]; do display=:$(( ${display#:} + 1 )); done
 Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
 xvfb=$!

@@ -15,13 +15,13 @@ if [ ! -f "$build/build.ninja" ]; then
     -DVELLUMARK_BENCH=ON >/dev/null
 fi
 cmake --build "$build" -j "${JOBS:-$(nproc)}" --target vellumark bench_skin bench_preview bench_editing \
-  bench_problems bench_canvas bench_bare_window bench_window_start_time
+  bench_problems bench_canvas bench_compare bench_bare_window bench_window_start_time
 
 echo "Machine: $(nproc) cores, $(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -n 1);" \
   "load average $(cut -d ' ' -f 1-3 /proc/loadavg)"
 results=$(mktemp)
 trap 'rm -f "$results"' EXIT
-for program in bench_skin bench_preview bench_editing bench_problems bench_canvas; do
+for program in bench_skin bench_preview bench_editing bench_problems bench_canvas bench_compare; do
   # With and without the Problems page are compared: their repetitions take turns, so
   # a change of the machine's load falls on both.
   interleave=()
@@ -44,7 +44,8 @@ done
 # one element without; ParseSkin linear in the file's lines: the time per line at
 # 100,000 lines within twice that at 1,000 (a quadratic lookup would grow a
 # hundredfold; what remains is the cache); a 176x220 photo-like picture made into
-# a 256-colour GIF within 20 ms, told as LoadSkins of the same run.
+# a 256-colour GIF within 20 ms, told as LoadSkins of the same run; the compare
+# window's refresh after a keystroke at most 12 drawings of its own run.
 echo "Targets:"
 example=$(wc -l <"$root/examples/skins/harbour/Ruvex.rvk")
 awk -v example="$example" '
@@ -68,6 +69,8 @@ awk -v example="$example" '
   /^BM_KeystrokeLongTexts\/1_median/ { longpaged = ms($2, $3) }
   /^BM_CanvasDragStep_median/ { drag = ms($2, $3) }
   /^BM_CanvasDragStepSnapped_median/ { snapped = ms($2, $3) }
+  /^BM_CompareDrawing_median/ { comparedraw = ms($2, $3) }
+  /^BM_CompareRefresh_median/ { compare = ms($2, $3) }
   /^BM_ParseSkinPadded\/1000_median/ { small = ms($2, $3) / (1000 + example) }
   /^BM_ParseSkinPadded\/100000_median/ { large = ms($2, $3) / (100000 + example) }
   END {
@@ -96,6 +99,8 @@ awk -v example="$example" '
            snapped, snapped / drag, snapped <= 1.5 * drag ? "met" : "MISSED"
     printf "  a 176x220 photo-like picture made into a 256-colour GIF: %.2f ms, %.2f LoadSkin of the example skin (target <= 20 ms: %s)\n",
            convert, convert / load, convert <= 20 ? "met" : "MISSED"
+    printf "  compare window after a keystroke: %.3f ms, %.2f drawings (target <= 12: %s)\n", compare,
+           compare / comparedraw, compare <= 12 * comparedraw ? "met" : "MISSED"
     printf "  first ParseSkin per line: %.1f ns at 1,000 and %.1f ns at 100,000 padding lines (linear: %s)\n",
            small * 1e6, large * 1e6, large < 2 * small ? "met" : "MISSED"
   }' "$results"

@@ -1,6 +1,6 @@
 // conversion-quality: the mean colour error of the conversion to GIF on the three
 // test pictures, against Qt's convertToFormat(Format_Indexed8) without (ThresholdDither) and with
-// dithering (DiffuseDither, its default), as a table for README.
+// dithering (DiffuseDither, its default), as a table for docs/manual.md.
 #include "GifConversion.h"
 #include "TestImages.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // The small command dispatcher of vellumark-skin: every subcommand is one entry
 // of Commands(), implemented in a file of its own (RenderCommand.cpp,
-// SheetCommand.cpp, CheckCommand.cpp, ImportCommand.cpp), plus the helpers they share. Each command
+// SheetCommand.cpp, CheckCommand.cpp, ImportCommand.cpp, ColoursCommand.cpp, DiffCommand.cpp), plus the helpers they share. Each command
 // has a QCommandLineParser of its own, built from the options it declares, and
 // the parser makes its help from the same declarations.
 #include "PreviewRenderer.h"
@@ -41,7 +41,9 @@ struct Command {
     QString (*description)();        // what it does, printed above its options
     std::vector<QCommandLineOption> (*options)();
     int (*run)(CommandContext& context);
-    const char* operand = "SKIN_DIR"; // what the one positional argument names
+    const char* operand = "SKIN_DIR"; // what the positional arguments name
+    const char* operandNote = nullptr; // the help's words for them; none: SKIN_DIR's
+    QString (*exitStatus)() = nullptr; // the help's note on exit status; none: every command's
 };
 
 // All commands, in the order the help lists them.
@@ -87,6 +89,11 @@ std::vector<QCommandLineOption> PreviewJobOptions();
 
 // The job the parsed options and positional arguments describe. Throws UsageError.
 PreviewJob ReadPreviewJob(const CommandContext& context, const char* command);
+// -o and --scale into job; without -o, an error only when required. Throws UsageError.
+void ReadOutputOptions(const QCommandLineParser& parser, const char* command, bool required, PreviewJob& job);
+// The volume of the ten looks: --volume N|off, shown at level 5 by default.
+PreviewSettings SheetVolume(const QCommandLineParser& parser);
+QCommandLineOption SheetVolumeOption();
 
 // ---- Sample texts (SampleTextsOption.cpp) -------------------------------------
 
@@ -141,7 +148,13 @@ int RunRender(CommandContext& context);
 int RunSheet(CommandContext& context);
 int RunCheck(CommandContext& context);
 int RunImport(CommandContext& context);
+int RunColours(CommandContext& context);
+int RunRecolour(CommandContext& context);
+int RunDiff(CommandContext& context);
 std::vector<QCommandLineOption> RenderOptions();
 std::vector<QCommandLineOption> SheetOptions();
 std::vector<QCommandLineOption> CheckOptions();
 std::vector<QCommandLineOption> ImportOptions();
+std::vector<QCommandLineOption> ColoursOptions();
+std::vector<QCommandLineOption> RecolourOptions();
+std::vector<QCommandLineOption> DiffOptions();

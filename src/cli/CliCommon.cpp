@@ -101,7 +101,17 @@ PreviewJob ReadPreviewJob(const CommandContext& context, const char* command)
     PreviewJob job;
     job.skinDir = SkinDirArgument(context.positional, command);
 
+    ReadOutputOptions(parser, command, /*required*/ true, job);
+    job.texts = FileNameValue(parser, "texts");
+    job.overlay = FileNameValue(parser, "overlay");
+    return job;
+}
+
+void ReadOutputOptions(const QCommandLineParser& parser, const char* command, bool required, PreviewJob& job)
+{
     const QStringList outputs = parser.values(QStringLiteral("output"));
+    if (outputs.isEmpty() && !required)
+        return;
     if (outputs.isEmpty())
         throw UsageError(std::string("The command \"") + command + "\" needs -o OUT.png");
     if (outputs.size() > 1)
@@ -120,9 +130,6 @@ PreviewJob ReadPreviewJob(const CommandContext& context, const char* command)
             throw UsageError("Invalid --scale " + Quoted(value) + " (1 to " + std::to_string(MaxScale) + ")");
         job.scale = value[0].unicode() - '0';
     }
-    job.texts = FileNameValue(parser, "texts");
-    job.overlay = FileNameValue(parser, "overlay");
-    return job;
 }
 
 int RunDrawing(CommandContext& context, const std::function<void()>& work)

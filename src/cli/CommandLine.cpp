@@ -50,6 +50,38 @@ QString ImportDescription()
                           "the largest and mean colour error in OKLab, and the transparent pixels.");
 }
 
+QString ColoursDescription()
+{
+    return QStringLiteral("Prints the colours the skin in SKIN_DIR uses, most used first, one line each:\n"
+                          "#RRGGBB, where it is used (elements; pictures with their pixels) and its pixels in\n"
+                          "the pictures, separated by tabs. The texts' first colours, the rectangles' colours\n"
+                          "and the colours the pictures' pixels show count; the transparent one does not.");
+}
+
+QString RecolourDescription()
+{
+    return QStringLiteral("Writes the skin in SKIN_DIR recoloured into OUT_DIR, all files or none, and never\n"
+                          "touches SKIN_DIR. Hue, chroma and lightness change in OKLCh; a colour that sRGB\n"
+                          "cannot show then loses chroma until it fits, and is named in the report. Greys,\n"
+                          "black and white stay unless --neutrals. Only the RRGGBB digits of the description\n"
+                          "and the colour tables of the GIFs change.");
+}
+
+QString DiffDescription()
+{
+    return QStringLiteral("Compares the skins in SKIN_A and SKIN_B, read in place, and prints one line per\n"
+                          "difference: an element's field (\"Artist: X 88 \u2192 101\"), a line of one skin only,\n"
+                          "a picture (\"12.gif: 96 pixels changed\", \"3.gif: palette only (4 entries)\"), and\n"
+                          "each of the ten looks that draws differently, pixel for pixel. Line ends are not\n"
+                          "part of a line.");
+}
+
+QString DiffExitStatus()
+{
+    return QStringLiteral("Exit status: 0 the same, 1 different, 2 wrong usage or a skin that cannot be read\n"
+                          "(message on stderr).");
+}
+
 QString SkinDirNote()
 {
     return QStringLiteral("the skin's folder or its %1").arg(QString::fromLatin1(DescriptionFileName));
@@ -94,13 +126,15 @@ int ParseFailure(const QCommandLineParser& parser)
 
 void DeclareCommand(QCommandLineParser& parser, const Command& command)
 {
-    parser.setApplicationDescription(command.description() + QStringLiteral("\n\n") + ExitStatusNote());
+    parser.setApplicationDescription(command.description() + QStringLiteral("\n\n")
+                                     + (command.exitStatus != nullptr ? command.exitStatus() : ExitStatusNote()));
     parser.addOption(HelpOption());
     for (const QCommandLineOption& option : command.options())
         parser.addOption(option);
     const QString operand = QString::fromLatin1(command.operand);
-    parser.addPositionalArgument(operand, operand == QLatin1String("SKIN_DIR") ? SkinDirNote()
-                                                                              : QStringLiteral("the picture to convert"));
+    parser.addPositionalArgument(operand, command.operandNote != nullptr ? QString::fromLatin1(command.operandNote)
+                                          : operand == QLatin1String("SKIN_DIR") ? SkinDirNote()
+                                                                                 : QStringLiteral("the picture to convert"));
 }
 
 QString ProgramName(const Command& command)
@@ -150,6 +184,11 @@ const std::vector<Command>& Commands()
         {"check", "prints the problems of a skin", CheckDescription, CheckOptions, RunCheck},
         {"import", "makes a picture of any kind into a skin's GIF", ImportDescription, ImportOptions, RunImport,
          "PICTURE"},
+        {"colours", "prints the colours a skin uses and where", ColoursDescription, ColoursOptions, RunColours},
+        {"recolour", "writes a skin recoloured into another folder", RecolourDescription, RecolourOptions,
+         RunRecolour},
+        {"diff", "prints what differs between two skins", DiffDescription, DiffOptions, RunDiff, "SKIN_A SKIN_B",
+         "the two skins' folders or their Ruvex.rvk", DiffExitStatus},
     };
     return commands;
 }
@@ -162,7 +201,7 @@ int RunCommandLine(int& argc, char** argv, const QStringList& args)
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     QString commands;
     for (const Command& command : Commands())
-        commands += QStringLiteral("\n  %1  %2").arg(QString::fromLatin1(command.name).leftJustified(6),
+        commands += QStringLiteral("\n  %1  %2").arg(QString::fromLatin1(command.name).leftJustified(8),
                                                     QString::fromLatin1(command.summary));
     parser.setApplicationDescription(
         QStringLiteral("Draws, checks and makes pictures for the skins of a music player for phones with a %1 display,\n"
@@ -173,7 +212,7 @@ int RunCommandLine(int& argc, char** argv, const QStringList& args)
     const QCommandLineOption versionOption(QStringLiteral("version"), QStringLiteral("the version"));
     parser.addOption(HelpOption());
     parser.addOption(versionOption);
-    parser.addPositionalArgument(QStringLiteral("COMMAND"), QStringLiteral("render, sheet, check or import"),
+    parser.addPositionalArgument(QStringLiteral("COMMAND"), QStringLiteral("render, sheet, check, import, colours, recolour or diff"),
                                  QStringLiteral("COMMAND [ARGS...]"));
     const bool parsed = parser.parse(QStringList{QStringLiteral("vellumark-skin")} + args);
     if (parsed && parser.isSet(QStringLiteral("help"))) {

@@ -10,37 +10,44 @@ namespace {
 
 struct SheetJob {
     PreviewJob job;
-    bool volumeShown = true;
-    int volumeLevel = 5;
+    PreviewSettings volume;
 };
 
 SheetJob ReadSheetJob(const CommandContext& context)
 {
-    SheetJob sheet;
-    sheet.job = ReadPreviewJob(context, "sheet");
-    if (context.parser.isSet(QStringLiteral("volume"))) {
-        const QString value = context.parser.value(QStringLiteral("volume"));
-        // As the editor's All states draws with its Volume box unticked.
-        if (value == QLatin1String("off")) {
-            sheet.volumeShown = false;
-            return sheet;
-        }
-        const std::optional<int> level = VolumeLevel(value);
-        if (!level)
-            throw UsageError("Invalid --volume " + Quoted(value) + " (off or 0 to 9)");
-        sheet.volumeLevel = *level;
-    }
-    return sheet;
+    return SheetJob{ReadPreviewJob(context, "sheet"), SheetVolume(context.parser)};
 }
 
 } // namespace
 
+PreviewSettings SheetVolume(const QCommandLineParser& parser)
+{
+    PreviewSettings volume{/*playState*/ 0, /*repetition*/ 0, /*volumeShown*/ true, /*volumeLevel*/ 5};
+    if (!parser.isSet(QStringLiteral("volume")))
+        return volume;
+    const QString value = parser.value(QStringLiteral("volume"));
+    // As the editor's All states draws with its Volume box unticked.
+    if (value == QLatin1String("off")) {
+        volume.volumeShown = false;
+        return volume;
+    }
+    const std::optional<int> level = VolumeLevel(value);
+    if (!level)
+        throw UsageError("Invalid --volume " + Quoted(value) + " (off or 0 to 9)");
+    volume.volumeLevel = *level;
+    return volume;
+}
+
+QCommandLineOption SheetVolumeOption()
+{
+    return QCommandLineOption(QStringLiteral("volume"), QStringLiteral("volume bar: shown at level N (0 to 9, default 5), or off"),
+                              QStringLiteral("N|off"));
+}
+
 std::vector<QCommandLineOption> SheetOptions()
 {
     std::vector<QCommandLineOption> options = PreviewJobOptions();
-    options.insert(options.begin() + 1, QCommandLineOption(QStringLiteral("volume"),
-                                                           QStringLiteral("volume bar: shown at level N (0 to 9, default 5), or off"),
-                                                           QStringLiteral("N|off")));
+    options.insert(options.begin() + 1, SheetVolumeOption());
     return options;
 }
 
@@ -48,8 +55,7 @@ int RunSheet(CommandContext& context)
 {
     const SheetJob sheet = ReadSheetJob(context); // UsageError goes to main
     return RunDrawing(context, [&] {
-        const PreviewSettings volume{/*playState*/ 0, /*repetition*/ 0, sheet.volumeShown, sheet.volumeLevel};
-        const QImage drawn = DrawStatesSheet(LoadPreviewDocument(sheet.job), volume);
+        const QImage drawn = DrawStatesSheet(LoadPreviewDocument(sheet.job), sheet.volume);
         WritePng(ScaledImage(drawn, sheet.job.scale), sheet.job.output);
     });
 }

@@ -76,11 +76,13 @@ void EditingSession::ApplyEdits(const std::vector<LineEdit>& lines, const std::v
                                 bool forward) noexcept
 {
     SkinChange change;
+    std::vector<ReplacedLine> replaced;
     try {
         for (const LineEdit& edit : lines) {
             const std::string& bytes = forward ? edit.after : edit.before;
             if (document_.Lines.Line(edit.index) == bytes)
                 continue;
+            replaced.push_back({edit.index, document_.Lines.Line(edit.index)});
             document_.Lines.Replace(edit.index, bytes);
             change.keys.push_back(edit.key);
         }
@@ -89,13 +91,16 @@ void EditingSession::ApplyEdits(const std::vector<LineEdit>& lines, const std::v
     }
     change.pictures = pictures_.Apply(pictures, forward, errors_);
     if (!change.Empty())
-        Follow(change);
+        Follow(change, replaced);
 }
 
-void EditingSession::Follow(const SkinChange& change) noexcept
+void EditingSession::Follow(const SkinChange& change, const std::vector<ReplacedLine>& replaced) noexcept
 {
     try {
-        if (!change.keys.empty()) {
+        // A keystroke or a drag step reads again only the elements whose line it replaced.
+        if (!change.keys.empty()
+            && !(parseOk_ && document_.SkinLoaded && !replaced.empty()
+                 && ReparseReplacedLines(document_.Lines, replaced, document_.Model))) {
             parseOk_ = false;
             document_.ParseSkin();
             parseOk_ = true;
@@ -195,11 +200,12 @@ void EditingSession::StoreElementLive(const ElementRef& element, const ItemValue
 void EditingSession::StoreElementsLive(const std::vector<std::pair<ElementRef, ItemValues>>& elements)
 {
     SkinChange change;
-    change.keys = live_.Store(document_.Lines, elements);
+    std::vector<ReplacedLine> replaced;
+    change.keys = live_.Store(document_.Lines, elements, replaced);
     if (change.keys.empty())
         return;
     errors_.Clear();
-    Follow(change);
+    Follow(change, replaced);
     errors_.ThrowKept();
 }
 
@@ -345,7 +351,10 @@ void EditingSession::SetSettings(const PreviewSettings& settings)
 
 void EditingSession::SetSampleTexts(std::optional<TextLines> texts)
 {
-    if (preview_.SetSampleTexts(std::move(texts)) && document_.SkinLoaded)
+    if (!preview_.SetSampleTexts(std::move(texts)))
+        return;
+    emit SampleTextsChanged();
+    if (document_.SkinLoaded)
         RedrawPreview();
 }
 

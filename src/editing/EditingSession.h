@@ -66,6 +66,9 @@ public:
 
     // Whether the skin differs from what the last Open or Save as left.
     bool IsModified() const { return modified_; }
+    // The skin as the last Open or Save as left it, with the overlay and asset texts of
+    // today: what IsModified compares with. Pictures unchanged since are shared.
+    SkinDocument SavedDocument() const;
 
     // Rebuilds element's line from values, parses and draws: a write-back of the
     // property editor, or a nudge. A change of bytes is a step; the steps of one
@@ -100,6 +103,27 @@ public:
     // The decoded picture number; throws why there is none.
     const QImage& Picture(int number) const { return pictures_.Picture(number); }
     const PictureContent& PictureHeld(int number) const { return pictures_.Content(number); }
+
+    // The colours of the open skin, most used first.
+    std::vector<PaletteRow> Palette() const { return BuildPalette(document_.Lines, document_.Pictures); }
+    // Applies map at once to the description's colour words and to every picture's
+    // colour tables as one step; a map that changes nothing makes no step.
+    void Recolour(const ColourMap& map, const QString& name);
+    // Recolour as the step "Replace #1A2A40 with #40201A".
+    void ReplaceColour(QRgb from, QRgb to);
+    // Draws, until called with nothing, the skin as map would recolour it: a preview
+    // of a change that is no change (no step, nothing written, no Changed).
+    void PreviewColours(std::optional<ColourMap> map);
+    // The document as the drawings show it: recoloured while PreviewColours holds a map.
+    const SkinDocument& ShownDocument() const { return preview_.Shown(); }
+    // Marks uses on the views until called with nothing (view state: no step, no
+    // Changed; the surface stays unmarked). Suspended while PreviewColours holds a map.
+    void MarkColour(std::optional<ColourUses> uses);
+    // The last drawing with the marked colour's uses; nothing when none is marked.
+    const std::optional<ColourMarking>& Marking() const { return preview_.Marking(); }
+    // Writes the skin recoloured by map into the folder, all sixteen files as Save as
+    // writes them; the open skin stays as it is.
+    void SaveRecolouredAs(const ColourMap& map, const QString& folder);
 
     // Takes what other programs did to the working copy's pictures: a picture that
     // decodes becomes a step ("12.gif changed on disk"); anything else (removed,
@@ -160,7 +184,9 @@ signals:
     void SelectionChanged();
     void PictureRequested(int number); // ShowPicture was asked for
     void SettingsChanged();
-    void PreviewDrawn(); // the surface holds a new drawing
+    void SampleTextsChanged(); // SetSampleTexts changed them
+    void PreviewDrawn(); // the surface holds a new drawing, and Marking() is made from it
+    void MarkingChanged(); // MarkColour changed Marking()
     void ModifiedChanged(bool modified);
     // A change made by another program could not be taken; the message is the error's.
     void ExternalChangeFailed(const std::string& message);
@@ -179,8 +205,9 @@ private:
     // merge takes in the next ones of the same key until Commit.
     void Push(const QString& name, std::vector<LineEdit> lines, std::vector<PictureEdit> pictures,
               std::optional<MergeKey> merge = std::nullopt, SkinStep::Namer namer = {});
-    // Parses when lines changed, draws, and tells the views.
-    void Follow(const SkinChange& change) noexcept;
+    // Parses when lines changed (only the elements of the replaced lines, where that
+    // gives what a whole parse would), draws, and tells the views.
+    void Follow(const SkinChange& change, const std::vector<ReplacedLine>& replaced = {}) noexcept;
     void UpdateModified();
     // Undo or redo (move) of the step at stepIndex, and the error it kept.
     template <typename Move>

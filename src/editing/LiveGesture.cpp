@@ -3,7 +3,8 @@
 #include "SkinError.h"
 
 std::vector<std::string> LiveGesture::Store(SkinLines& lines,
-                                            const std::vector<std::pair<ElementRef, ItemValues>>& elements)
+                                            const std::vector<std::pair<ElementRef, ItemValues>>& elements,
+                                            std::vector<ReplacedLine>& replaced)
 {
     std::vector<std::string> composed;
     for (const auto& [element, values] : elements) {
@@ -19,6 +20,7 @@ std::vector<std::string> LiveGesture::Store(SkinLines& lines,
         before_.try_emplace(index, key, current);
         if (current == composed[i])
             continue;
+        replaced.push_back({index, current});
         lines.Replace(index, std::move(composed[i]));
         changed.push_back(key);
     }

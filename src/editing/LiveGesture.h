@@ -5,6 +5,7 @@
 #include "ElementSelection.h"
 #include "LineComposer.h"
 #include "SkinLines.h"
+#include "SkinModel.h"
 #include "SkinStep.h"
 
 #include <map>
@@ -17,8 +18,10 @@ public:
     bool Empty() const { return before_.empty(); }
 
     // Composes every element's line before any is replaced, then puts them in place.
-    // Returns the keys whose line changed; throws the list error for a missing key.
-    std::vector<std::string> Store(SkinLines& lines, const std::vector<std::pair<ElementRef, ItemValues>>& elements);
+    // Returns the keys whose line changed and adds to replaced what each such line
+    // held; throws the list error for a missing key.
+    std::vector<std::string> Store(SkinLines& lines, const std::vector<std::pair<ElementRef, ItemValues>>& elements,
+                                   std::vector<ReplacedLine>& replaced);
     // The gesture's edits of lines, each from before the gesture to now; the gesture
     // then holds nothing.
     std::vector<LineEdit> Take(const SkinLines& lines);

@@ -11,5 +11,47 @@ bool PreviewState::SetSampleTexts(std::optional<TextLines> texts)
 void PreviewState::Draw()
 {
     drawn_.clear();
-    DrawPreview(surface_, document_.Model, document_.Pictures, SampleTexts(), settings_, &drawn_, &cache_);
+    RecolourShown();
+    const SkinDocument& shown = Shown();
+    DrawPreview(surface_, shown.Model, shown.Pictures, SampleTexts(), settings_, &drawn_, &cache_);
+    UpdateMarking();
+}
+
+void PreviewState::SetColourPreview(std::optional<ColourMap> map)
+{
+    colourPreview_ = std::move(map);
+    shown_.reset();
+}
+
+bool PreviewState::Mark(std::optional<ColourUses> uses)
+{
+    if (!uses && !marked_)
+        return false;
+    marked_ = std::move(uses);
+    UpdateMarking();
+    return true;
+}
+
+void PreviewState::UpdateMarking()
+{
+    marking_.reset();
+    if (marked_ && !colourPreview_ && !surface_.isNull())
+        marking_ = MarkColour(*marked_, surface_, drawn_, document_.Pictures);
+}
+
+void PreviewState::RecolourShown()
+{
+    shown_.reset();
+    if (!colourPreview_)
+        return;
+    SkinDocument shown = document_;
+    for (RecolouredLine& line : RecolourLines(shown.Lines, *colourPreview_))
+        shown.Lines.Replace(line.index, std::move(line.text));
+    // Only colours change, so the lines parse as they did.
+    shown.ParseSkin();
+    for (int number = 0; number < SkinPictureCount; ++number) {
+        QImage& picture = shown.Pictures[static_cast<std::size_t>(number)];
+        picture = RecolourImage(picture, *colourPreview_);
+    }
+    shown_ = std::move(shown);
 }

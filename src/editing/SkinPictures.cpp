@@ -126,6 +126,14 @@ std::optional<std::string> SkinPictures::Set(int number, const PictureContent& c
     return error;
 }
 
+QImage SkinPictures::SavedImage(int number) const
+{
+    const auto n = static_cast<std::size_t>(number);
+    if (SamePicture(saved_[n], pictures_[n]))
+        return document_.Pictures[n];
+    return ReadingOf(saved_[n], workspace_.PictureFile(number)).image;
+}
+
 void SkinPictures::ShowInDocument(int number)
 {
     ShowInDocument(number, ReadingOf(pictures_[static_cast<std::size_t>(number)], workspace_.PictureFile(number)));

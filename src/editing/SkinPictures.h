@@ -67,6 +67,9 @@ public:
     // What the last Open or Save as left, and whether the pictures differ from it.
     void MarkSaved() { saved_ = pictures_; }
     bool Modified() const;
+    // The decoded picture that the last Open or Save as left (null when it has none):
+    // the one shown, shared, while it is unchanged since.
+    QImage SavedImage(int number) const;
 
 private:
     // Decodes the picture into the document's slot and finding.

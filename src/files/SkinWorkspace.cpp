@@ -349,3 +349,17 @@ QString SkinWorkspace::KeptFile(int number)
         return {};
     return FolderOf(document_.SkinFileName) + QStringLiteral(".kept-%1-%2").arg(number).arg(++keptFiles_);
 }
+
+std::vector<std::string> WriteSkinFiles(const QString& folder, const SkinFileSet& files)
+{
+    const FolderWriteLock lock({folder});
+    std::vector<std::string> notices = FinishInterruptedCommit(folder, lock);
+    RefuseUnwritable(folder);
+    std::vector<ReplacementFile> written;
+    for (const auto& [name, bytes] : files) {
+        written.emplace_back(folder + name);
+        written.back().Write(bytes);
+    }
+    CommitTogether(folder, written, lock);
+    return notices;
+}

@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 class FolderLock;
@@ -86,3 +87,12 @@ private:
     QStringList copiedNames_;
     std::vector<std::string> notices_;
 };
+
+// A skin's files, each "Ruvex.rvk" or "N.gif" with its bytes.
+using SkinFileSet = std::vector<std::pair<QString, std::string>>;
+
+// Writes files into folder (a path ending in a separator) all or nothing, as Save as
+// writes a skin: what a killed write left there is finished first, and every file
+// goes in place together under the commit record. Returns what the user should be
+// told of a record found there (FinishInterruptedCommit). Throws "Cannot create file ...".
+std::vector<std::string> WriteSkinFiles(const QString& folder, const SkinFileSet& files);

@@ -3,6 +3,9 @@
 #include "SkinError.h"
 #include "SkinNumbers.h"
 
+#include <algorithm>
+#include <span>
+
 FontStyleSet FontStyleFromCode(std::int32_t styleCode)
 {
     const TextStyle* style = StyleOfCode(styleCode);
@@ -77,6 +80,45 @@ void ParseSkinInto(const SkinLines& lines, TSkinModel& model)
         model.SkinObjects[i] = ReadSkiObject(lines, ObjectKeys[i]);
 
     model.StatusLine = IntValue(lines, StatusLineKey, SkinCategory::Settings, FieldId::Setting);
+}
+
+bool ReparseReplacedLines(const SkinLines& lines, const std::vector<ReplacedLine>& replaced, TSkinModel& model)
+{
+    const auto sameKeys = [&](const ReplacedLine& line, const char* key) {
+        return LineBelongsToKey(line.before, key) == LineBelongsToKey(lines.Line(line.index), key);
+    };
+    const auto read = [&](const char* key) {
+        const int index = lines.FindKey(key);
+        return std::any_of(replaced.begin(), replaced.end(), [&](const ReplacedLine& line) { return line.index == index; });
+    };
+    for (const ReplacedLine& line : replaced) {
+        if (line.index < 0 || line.index >= lines.Count() || !sameKeys(line, StatusLineKey))
+            return false;
+        for (const auto& keys : {std::span<const char* const>(TextItemKeys), std::span<const char* const>(PictureKeys),
+                                 std::span<const char* const>(ObjectKeys)})
+            if (!std::all_of(keys.begin(), keys.end(), [&](const char* key) { return sameKeys(line, key); }))
+                return false;
+    }
+    if (read(StatusLineKey) || std::any_of(PictureKeys.begin(), PictureKeys.end(), read))
+        return false;
+    // Read whole before any is kept: a failure leaves the model as it was.
+    std::vector<std::pair<int, TSkiStr>> items;
+    std::vector<std::pair<int, TSkiObject>> objects;
+    try {
+        for (int i = 0; i < TextItemCount; ++i)
+            if (read(TextItemKeys[i]))
+                items.emplace_back(i, ReadSkiStr(lines, TextItemKeys[i]));
+        for (int i = 0; i < ObjectCount; ++i)
+            if (read(ObjectKeys[i]))
+                objects.emplace_back(i, ReadSkiObject(lines, ObjectKeys[i]));
+    } catch (const SkinError&) {
+        return false;
+    }
+    for (auto& [i, item] : items)
+        model.TextItems[static_cast<std::size_t>(i)] = std::move(item);
+    for (auto& [i, object] : objects)
+        model.SkinObjects[static_cast<std::size_t>(i)] = std::move(object);
+    return true;
 }
 
 std::string LineLocation(int index, const std::string& key)

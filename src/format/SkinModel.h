@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 enum FontStyleFlag : std::uint8_t { FontBold = 1, FontItalic = 2 };
 using FontStyleSet = std::uint8_t;
@@ -60,6 +61,20 @@ void ReadPicturePos(const SkinLines& lines, const std::string& key, TPicturePos&
 // failing key keep their new values and the error propagates; returns normally
 // only when every step ran to its end.
 void ParseSkinInto(const SkinLines& lines, TSkinModel& model);
+
+// A line replaced: its index and its text before.
+struct ReplacedLine {
+    int index = 0;
+    std::string before;
+};
+
+// After the lines replaced, in a model that ParseSkinInto filled without failure from
+// the lines as they were: reads again only the text items and objects whose line was
+// replaced, each from its own line, as ParseSkinInto would. Returns false, having
+// changed nothing, where a whole parse is needed instead: a replaced line joined or
+// left a key, a picture's position or "StatusLine" reads it (a picture's position
+// carries over to the pictures without a line), or a read failed.
+bool ReparseReplacedLines(const SkinLines& lines, const std::vector<ReplacedLine>& replaced, TSkinModel& model);
 
 // "Ruvex.rvk:7: "Artist": ", the start of a message about line index (0-based) of key,
 // as check prints its problems (trailing blanks of the key left out).

@@ -1,6 +1,8 @@
 #include "OkLab.h"
 
+#include <algorithm>
 #include <cmath>
+#include <numbers>
 
 OkLabConverter::OkLabConverter()
 {
@@ -35,4 +37,52 @@ float DeltaESquared(const OkLab& x, const OkLab& y)
 float DeltaE(const OkLab& x, const OkLab& y)
 {
     return std::sqrt(DeltaESquared(x, y));
+}
+
+OkLch ToOkLch(const OkLab& lab)
+{
+    float h = std::atan2(lab.b, lab.a) * 180.0f / std::numbers::pi_v<float>;
+    if (h < 0)
+        h += 360.0f;
+    return {lab.L, std::hypot(lab.a, lab.b), h};
+}
+
+OkLab FromOkLch(const OkLch& lch)
+{
+    const float h = lch.h * std::numbers::pi_v<float> / 180.0f;
+    return {lch.L, lch.C * std::cos(h), lch.C * std::sin(h)};
+}
+
+LinearRgb LinearOfOkLab(const OkLab& lab)
+{
+    const float l = lab.L + 0.3963377774f * lab.a + 0.2158037573f * lab.b;
+    const float m = lab.L - 0.1055613458f * lab.a - 0.0638541728f * lab.b;
+    const float s = lab.L - 0.0894841775f * lab.a - 1.2914855480f * lab.b;
+    const float l3 = l * l * l;
+    const float m3 = m * m * m;
+    const float s3 = s * s * s;
+    return {4.0767416621f * l3 - 3.3077115913f * m3 + 0.2309699292f * s3,
+            -1.2684380046f * l3 + 2.6097574011f * m3 - 0.3413193965f * s3,
+            -0.0041960863f * l3 - 0.7034186147f * m3 + 1.7076147010f * s3};
+}
+
+bool InsideSrgb(const LinearRgb& colour)
+{
+    // The margin absorbs the arithmetic's rounding, so sRGB's own colours count as inside.
+    constexpr float margin = 1e-4f;
+    for (const float c : {colour.r, colour.g, colour.b}) {
+        if (c < -margin || c > 1 + margin)
+            return false;
+    }
+    return true;
+}
+
+QRgb RgbOfLinear(const LinearRgb& colour)
+{
+    const auto encode = [](float c) {
+        const double v = std::clamp(static_cast<double>(c), 0.0, 1.0);
+        const double e = v <= 0.0031308 ? v * 12.92 : 1.055 * std::pow(v, 1 / 2.4) - 0.055;
+        return static_cast<int>(std::lround(e * 255));
+    };
+    return qRgb(encode(colour.r), encode(colour.g), encode(colour.b));
 }

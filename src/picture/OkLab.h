@@ -24,3 +24,25 @@ private:
 // The Euclidean distance of two colours in OKLab, and its square.
 float DeltaE(const OkLab& x, const OkLab& y);
 float DeltaESquared(const OkLab& x, const OkLab& y);
+
+// OKLab as lightness, chroma and hue (degrees, 0 to 360): where a colour edition
+// turns hues and scales chroma without changing how light a colour looks.
+struct OkLch {
+    float L = 0;
+    float C = 0;
+    float h = 0;
+};
+OkLch ToOkLch(const OkLab& lab);
+OkLab FromOkLch(const OkLch& lch);
+
+// Linear sRGB, each channel 0 to 1 inside the gamut; outside it for colours sRGB
+// cannot show.
+struct LinearRgb {
+    float r = 0;
+    float g = 0;
+    float b = 0;
+};
+LinearRgb LinearOfOkLab(const OkLab& lab);
+bool InsideSrgb(const LinearRgb& colour);
+// The opaque 8-bit sRGB colour nearest to colour, each channel clamped to 0 to 1 first.
+QRgb RgbOfLinear(const LinearRgb& colour);

@@ -19,9 +19,25 @@ struct CanvasOverlays {
     std::optional<int> guideX;    // snap guides: lines between skin pixels, across the screen
     std::optional<int> guideY;
     QRect band; // a selection rectangle being drawn, in skin pixels
+    std::vector<QRect> marked; // where a colour is used (ColourMarking): outlined in markColour
+    QRgb markColour = 0;
 };
 
-// Paints frame (RGB32, geometry.DeviceSize(), device pixel ratio 1) whole. A null
-// surface or one not RGB32 shows as margin only.
-void PaintCanvasFrame(QImage& frame, const QImage& surface, const CanvasGeometry& geometry,
-                      const CanvasOverlays& overlays);
+// The canvas's picture, kept between paints: a paint after a new drawing enlarges
+// again only the skin pixels that changed, and puts the pixels under the last
+// overlays back before drawing the new ones; another geometry or key colour, or the
+// grid shown or hidden, paints it whole.
+class CanvasPicture {
+public:
+    // The frame (RGB32, geometry.DeviceSize(), device pixel ratio geometry.ratio) of
+    // surface with overlays. A null surface or one not RGB32 shows as margin only.
+    const QImage& Paint(const QImage& surface, const CanvasGeometry& geometry, const CanvasOverlays& overlays);
+
+private:
+    QImage pixels_; // the enlarged surface in its margin, with the grid
+    QImage frame_;  // pixels_ with the overlays
+    QImage shown_;  // the surface as pixels_ shows it
+    CanvasGeometry geometry_;
+    bool grid_ = false;
+    std::vector<QRect> overlaid_; // device rectangles where frame_ may differ from pixels_
+};

@@ -106,8 +106,29 @@ const PreviewCache::ShapedText& PreviewCache::Text(const std::string& bytes, int
     return texts_.Add(std::move(key), std::move(shaped), capacity_);
 }
 
+std::size_t PreviewCache::PictureKeyHash::operator()(const PictureKey& key) const noexcept
+{
+    return std::hash<qint64>()(key.picture) ^ (std::hash<int>()(key.part.x()) << 1) ^ (std::hash<int>()(key.part.y()) << 7)
+        ^ (std::hash<int>()(key.part.width()) << 13) ^ (std::hash<int>()(key.part.height()) << 19);
+}
+
+const QImage& PreviewCache::Picture(const QImage& picture, const QRect& part)
+{
+    PictureKey key{picture.cacheKey(), part};
+    if (QImage* ready = pictures_.Find(key))
+        return *ready;
+    QImage ready;
+    const QList<QRgb> colors = picture.colorTable();
+    // Opaque and clear pixels blend the same from either format; others might round apart.
+    if (picture.format() == QImage::Format_Indexed8
+        && std::all_of(colors.begin(), colors.end(), [](QRgb color) { return qAlpha(color) == 0 || qAlpha(color) == 255; }))
+        ready = picture.copy(part).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    return pictures_.Add(std::move(key), std::move(ready), std::min(capacity_, PictureCapacity));
+}
+
 void PreviewCache::Clear()
 {
     texts_.Clear();
     faces_.Clear();
+    pictures_.Clear();
 }

@@ -8,6 +8,8 @@
 
 #include <QFont>
 #include <QGlyphRun>
+#include <QImage>
+#include <QRect>
 #include <QList>
 
 #include <cstddef>
@@ -44,10 +46,19 @@ public:
     // bytes (8-bit text, read as Latin-1) shaped in the face at size with style.
     const ShapedText& Text(const std::string& bytes, int size, FontStyleSet style);
 
+    // The part of picture within part, ready to draw: a picture of one byte a pixel
+    // converted to premultiplied colours once instead of at each drawing. A null image
+    // where it is drawn as it is (another format, or colours neither opaque nor clear,
+    // whose blending the conversion could change).
+    const QImage& Picture(const QImage& picture, const QRect& part);
+
     void Clear();
-    // Entries held (faces and texts); never more than Capacity() of each.
+    // Entries held (faces, texts, pictures); never more than Capacity() of each, and
+    // never more than PictureCapacity pictures.
+    static constexpr std::size_t PictureCapacity = 64;
     std::size_t Faces() const { return faces_.Size(); }
     std::size_t Texts() const { return texts_.Size(); }
+    std::size_t Pictures() const { return pictures_.Size(); }
     std::size_t Capacity() const { return capacity_; }
 
 private:
@@ -59,6 +70,14 @@ private:
     };
     struct TextKeyHash {
         std::size_t operator()(const TextKey& key) const noexcept;
+    };
+    struct PictureKey {
+        qint64 picture = 0; // QImage::cacheKey: another for every change of its pixels
+        QRect part;
+        bool operator==(const PictureKey&) const = default;
+    };
+    struct PictureKeyHash {
+        std::size_t operator()(const PictureKey& key) const noexcept;
     };
     struct FaceKeyHash {
         std::size_t operator()(const std::pair<int, FontStyleSet>& key) const noexcept;
@@ -82,4 +101,5 @@ private:
     std::size_t capacity_;
     Recent<std::pair<int, FontStyleSet>, Face, FaceKeyHash> faces_;
     Recent<TextKey, ShapedText, TextKeyHash> texts_;
+    Recent<PictureKey, QImage, PictureKeyHash> pictures_;
 };

@@ -40,8 +40,13 @@ int Saturate(std::int64_t value)
 bool MeetsDevice(const QPainter& painter, std::int64_t left, std::int64_t top, std::int64_t right,
                  std::int64_t bottom)
 {
-    return right > 0 && bottom > 0 && left < DeviceWidth(painter) && top < DeviceHeight(painter)
-        && right > left && bottom > top;
+    if (!(right > 0 && bottom > 0 && left < DeviceWidth(painter) && top < DeviceHeight(painter)
+          && right > left && bottom > top))
+        return false;
+    if (!painter.hasClipping())
+        return true;
+    const QRectF clip = painter.clipBoundingRect();
+    return right > clip.left() && bottom > clip.top() && left < clip.right() && top < clip.bottom();
 }
 
 void Record(std::vector<DrawnElement>* drawn, SkinCategory category, const char* key, std::int64_t left,

@@ -19,7 +19,8 @@ int DeviceHeight(const QPainter& painter);
 int Limit(std::int64_t value, int size);
 // value within the int range.
 int Saturate(std::int64_t value);
-// Whether the area left <= x < right, top <= y < bottom meets the device.
+// Whether the area left <= x < right, top <= y < bottom meets the device, and the
+// clip when there is one: a redraw of part of the surface skips what lies outside it.
 bool MeetsDevice(const QPainter& painter, std::int64_t left, std::int64_t top, std::int64_t right,
                  std::int64_t bottom);
 // Lists an element's rectangle left <= x < right, top <= y < bottom when it is not

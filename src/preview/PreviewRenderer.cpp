@@ -64,7 +64,7 @@ void FrameRect(QPainter& painter, std::int64_t left, std::int64_t top, std::int6
 
 // Draws picture with its top-left corner at (x, y), at its natural size, over the
 // surface: pixels of alpha 0 leave the surface unchanged. A null picture draws nothing.
-void DrawPicture(QPainter& painter, const QImage& picture, std::int64_t x, std::int64_t y)
+void DrawPicture(QPainter& painter, PreviewCache* cache, const QImage& picture, std::int64_t x, std::int64_t y)
 {
     if (picture.isNull())
         return;
@@ -77,33 +77,41 @@ void DrawPicture(QPainter& painter, const QImage& picture, std::int64_t x, std::
     const QRect onSurface = QRect(0, 0, DeviceWidth(painter), DeviceHeight(painter))
                                 .intersected(QRect(static_cast<int>(x), static_cast<int>(y), picture.width(),
                                                    picture.height()));
-    painter.drawImage(onSurface.topLeft(), picture, onSurface.translated(-static_cast<int>(x), -static_cast<int>(y)));
+    const QRect part = onSurface.translated(-static_cast<int>(x), -static_cast<int>(y));
+    const QImage* ready = cache != nullptr ? &cache->Picture(picture, part) : nullptr;
+    if (ready != nullptr && !ready->isNull())
+        painter.drawImage(onSurface.topLeft(), *ready);
+    else
+        painter.drawImage(onSurface.topLeft(), picture, part);
     painter.setCompositionMode(mode);
 }
 
-// Draws the picture placed by position's line and lists it under that line's key.
-void DrawPlaced(QPainter& painter, const TPicturePos& at, const QImage& picture, PictureIndex position,
-                std::vector<DrawnElement>* drawn)
+// Draws picture number, placed by position's line, and lists it under that line's key.
+void DrawPlaced(QPainter& painter, PreviewCache* cache, const TPicturePos& at, const PictureSlots& pictures, int number,
+                PictureIndex position, std::vector<DrawnElement>* drawn)
 {
-    DrawPicture(painter, picture, at.X, at.Y);
-    if (!picture.isNull())
+    const QImage& picture = pictures[static_cast<std::size_t>(number)];
+    DrawPicture(painter, cache, picture, at.X, at.Y);
+    if (!picture.isNull() && drawn != nullptr) {
         Record(drawn, SkinCategory::Pictures, PictureKeys[static_cast<std::size_t>(position)], at.X, at.Y,
                std::int64_t{at.X} + picture.width(), std::int64_t{at.Y} + picture.height());
+        drawn->back().picture = number;
+    }
 }
 
 // ---- Pictures and bars ------------------------------------------------------
 
 // The five transport buttons: the one whose index equals playState shows its
 // enabled picture, the others their disabled ones.
-void DrawButtons(QPainter& painter, const TSkinModel& model, const PictureSlots& pictures, int playState,
-                 std::vector<DrawnElement>* drawn)
+void DrawButtons(QPainter& painter, PreviewCache* cache, const TSkinModel& model, const PictureSlots& pictures,
+                 int playState, std::vector<DrawnElement>* drawn)
 {
     for (int button = 0; button < static_cast<int>(PlayStateNames.size()); ++button) {
         const auto position = static_cast<PictureIndex>(BackwardPos + button);
         const int number =
             PictureAt(position, playState == button ? PictureShown::ButtonEnabled : PictureShown::ButtonDisabled);
         const TPicturePos& at = model.PicturePositions[static_cast<std::size_t>(position)];
-        DrawPlaced(painter, at, pictures[static_cast<std::size_t>(number)], position, drawn);
+        DrawPlaced(painter, cache, at, pictures, number, position, drawn);
     }
 }
 
@@ -179,15 +187,15 @@ void DrawPreview(QImage& surface, const TSkinModel& model, const PictureSlots& p
 
     // The picture placed by position's line when shown holds.
     const auto drawAt = [&](PictureIndex position, PictureShown shown) {
-        DrawPlaced(painter, model.PicturePositions[static_cast<std::size_t>(position)],
-                   pictures[static_cast<std::size_t>(PictureAt(position, shown))], position, drawn);
+        DrawPlaced(painter, cache, model.PicturePositions[static_cast<std::size_t>(position)], pictures,
+                   PictureAt(position, shown), position, drawn);
     };
 
     // 2.-3. Title and soft picture.
     drawAt(TitlePicturePos, PictureShown::Always);
     drawAt(SoftPicturePos, PictureShown::Always);
     // 4. Transport buttons.
-    DrawButtons(painter, model, pictures, settings.playState, drawn);
+    DrawButtons(painter, cache, model, pictures, settings.playState, drawn);
     // 5. Random, always.
     drawAt(RandomPos, PictureShown::Always);
     // 6. Exactly one repetition icon.
@@ -200,7 +208,7 @@ void DrawPreview(QImage& surface, const TSkinModel& model, const PictureSlots& p
     DrawTexts(painter, cache, model, langLines, drawn);
     // 9. The status-line overlay over everything else.
     if (model.StatusLine == 1)
-        DrawPicture(painter, pictures[StatusLineSlot], 0, 0);
+        DrawPicture(painter, cache, pictures[StatusLineSlot], 0, 0);
 }
 
 void DrawPreview(QImage& surface, const SkinDocument& document, const PreviewSettings& settings,

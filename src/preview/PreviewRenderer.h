@@ -32,6 +32,7 @@ struct DrawnElement {
     std::string key;
     QRect bounds;
     bool mirrored = false;
+    int picture = -1; // a picture element: the N of the "N.gif" it showed
     bool operator==(const DrawnElement&) const = default;
 };
 

@@ -131,11 +131,10 @@ void DrawStatesSheet(QImage& sheet, const SkinDocument& document, const TextLine
             const QRegion area = AreaApartFromFirst(document.Model, document.Pictures, column, row);
             if (area.isEmpty())
                 continue;
-            {
-                QPainter blank(&preview);
-                blank.setClipRegion(area);
-                blank.fillRect(preview.rect(), Qt::white);
-            }
+            for (const QRect& part : area)
+                for (int y = part.top(); y <= part.bottom(); ++y)
+                    std::fill_n(reinterpret_cast<QRgb*>(preview.scanLine(y)) + part.left(), part.width(),
+                                qRgb(255, 255, 255));
             DrawPreview(preview, document.Model, document.Pictures, langLines, settings, nullptr, &cache, &area);
         }
     }

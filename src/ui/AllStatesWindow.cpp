@@ -93,7 +93,7 @@ void TAllStatesWindow::Redraw()
         // Drawn again in place (frames and labels stay): the view lets go of the sheet
         // it shows first, so that the drawing does not copy the whole sheet.
         sheetView_->ShowPicture(QImage());
-        DrawStatesSheet(sheet_, session_.Document(), session_.SampleTexts(), session_.Settings(), cache_);
+        DrawStatesSheet(sheet_, session_.ShownDocument(), session_.SampleTexts(), session_.Settings(), cache_);
     } catch (const SkinError&) {
         ShowZoomed();
         return;

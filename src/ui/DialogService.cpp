@@ -55,6 +55,11 @@ std::optional<QString> DialogService::ChooseNewSkinFolder()
     return chosen;
 }
 
+std::optional<QString> DialogService::ChooseCompareFolder()
+{
+    return RunRemembering(CompareDialog, lastCompareFolder_);
+}
+
 std::optional<std::string> DialogService::EditLineText(int lineNumber, const std::string& line)
 {
     // One character a byte, as the file's own words are shown everywhere.

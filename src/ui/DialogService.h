@@ -35,6 +35,7 @@ inline constexpr FileDialogSettings ImgReplaceDialog{"ImgReplaceDialog", "Gif-Im
 inline constexpr FileDialogSettings ExportPreviewDialog{"ExportPreviewDialog", "PNG image (*.png)", true, false, true};
 inline constexpr FileDialogSettings ExportSheetDialog{"ExportSheetDialog", "PNG image (*.png)", true, false, true};
 inline constexpr FileDialogSettings NewSkinDialog{"NewSkinDialog", "", false, true};
+inline constexpr FileDialogSettings CompareDialog{"CompareDialog", "", false, true};
 
 enum class UnsavedChangesAnswer { Save, SaveAs, Discard, Cancel };
 // The first Save into the folder a skin was opened from.
@@ -58,6 +59,8 @@ public:
                                        const QString& skinFolder = {});
     // The folder for a new skin; starts in the parent of the folder chosen last.
     std::optional<QString> ChooseNewSkinFolder();
+    // The skin folder to compare the open skin with; starts in the folder chosen last.
+    std::optional<QString> ChooseCompareFolder();
     // The new text of line number lineNumber (1-based) of the description file, shown
     // as its bytes; nothing when cancelled.
     std::optional<std::string> EditLineText(int lineNumber, const std::string& line);
@@ -95,5 +98,6 @@ private:
     bool savedOnce_ = false;
     QString lastPngFolder_;
     QString lastNewSkinFolder_;
+    QString lastCompareFolder_;
     int lastScale_ = 2;
 };

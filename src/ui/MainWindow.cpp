@@ -5,6 +5,7 @@
 #include "CanvasPicking.h"
 #include "CanvasView.h"
 #include "CanvasWindow.h"
+#include "ColourMarking.h"
 #include "FileCommands.h"
 #include "FileDrops.h"
 #include "HistoryActions.h"
@@ -45,7 +46,7 @@ TMainFrm::TMainFrm(EditingSession& session, std::unique_ptr<DialogService> dialo
     files_ = new FileCommands(session_, *dialogs_, errors_, this);
     // The texts chosen in the last run print from the first drawing on.
     sampleTexts_ = new SampleTextChoice(session_, this);
-    windows_ = new ViewWindows(session_, errors_, *sampleTexts_, this);
+    windows_ = new ViewWindows(session_, *dialogs_, errors_, *sampleTexts_, this);
     setObjectName(QStringLiteral("MainFrm"));
     setFont(WindowFont());
     resize(508, 344);
@@ -103,8 +104,16 @@ void TMainFrm::CreateControls()
         dialogs_->ShowWarning(ApplicationTitle(QCoreApplication::applicationName()), QString::fromLocal8Bit(message));
     });
 
-    // The preview shows every drawing of the session's surface, whoever asked for it.
-    connect(&session_, &EditingSession::PreviewDrawn, this, [this] { ScreenSkin->ShowSurface(session_.Surface()); });
+    // The preview shows every drawing of the session's surface, whoever asked for it,
+    // with a marked colour's uses over it while one is marked.
+    const auto showPreview = [this] {
+        if (const auto& marking = session_.Marking())
+            ScreenSkin->ShowPicture(OutlinedMarking(*marking));
+        else
+            ScreenSkin->ShowSurface(session_.Surface());
+    };
+    connect(&session_, &EditingSession::PreviewDrawn, this, showPreview);
+    connect(&session_, &EditingSession::MarkingChanged, this, showPreview);
     // Another skin, or a changed line that may have become readable or stopped being so.
     connect(&session_, &EditingSession::Changed, this, [this](const SkinChange& change) {
         if (change.opened || !change.keys.empty())
@@ -209,8 +218,13 @@ void TMainFrm::CreateMenu()
     canvasAction_->setCheckable(true);
     canvasAction_->setShortcutContext(Qt::ApplicationShortcut); // F2 closes it from the canvas too
     item(view, "Allstates1", QStringLiteral("All states"), QKeySequence(), &TMainFrm::Allstates1Click);
+    item(view, "Changessincesaved1", QStringLiteral("Changes since saved"), QKeySequence(),
+         &TMainFrm::Changessincesaved1Click);
+    item(view, "Comparewith1", QStringLiteral("Compare with\u2026"), QKeySequence(), &TMainFrm::Comparewith1Click);
     item(view, "History1", QStringLiteral("History"), QKeySequence(), &TMainFrm::History1Click);
     item(view, "Sampletexts1", QStringLiteral("Sample texts"), QKeySequence(), &TMainFrm::Sampletexts1Click);
+    item(view, "Colours1", QStringLiteral("Colours"), QKeySequence(),
+         [this] { errors_.Run([this] { windows_->ShowColours(); }); });
 
     About1 = item(bar, "About1", QStringLiteral("About"), QKeySequence(), &TMainFrm::About1Click);
 }
@@ -224,19 +238,14 @@ void TMainFrm::CreateStatusBar()
     statusBar()->setObjectName(QStringLiteral("StatusBar1"));
     statusBar()->addWidget(status_, 1);
     connect(&files_->Saving(), &SkinSaving::Saved, this, [this](const QString& folder) {
-        ShowStatus(QStringLiteral("Saved to %1").arg(QDir::toNativeSeparators(folder)));
+        status_->setText(QStringLiteral("Saved to %1").arg(QDir::toNativeSeparators(folder)));
     });
-}
-
-void TMainFrm::ShowStatus(const QString& text)
-{
-    status_->setText(text);
 }
 
 void TMainFrm::ShowWritten(const std::optional<ExportedPng>& written)
 {
     if (written)
-        ShowStatus(QStringLiteral("Wrote %1 (%2\u00d7%3)")
+        status_->setText(QStringLiteral("Wrote %1 (%2\u00d7%3)")
                        .arg(QDir::toNativeSeparators(written->file))
                        .arg(written->size.width())
                        .arg(written->size.height()));
@@ -342,6 +351,19 @@ void TMainFrm::AutoSaveTimer()
 void TMainFrm::Allstates1Click()
 {
     errors_.Run([this] { windows_->ShowAllStates(); });
+}
+
+void TMainFrm::Changessincesaved1Click()
+{
+    errors_.Run([this] { windows_->CompareWithSaved(); });
+}
+
+void TMainFrm::Comparewith1Click()
+{
+    errors_.Run([this] {
+        if (const std::optional<QString> folder = dialogs_->ChooseCompareFolder())
+            windows_->CompareWith(*folder);
+    });
 }
 
 void TMainFrm::Exportallstates1Click()

@@ -61,6 +61,8 @@ public slots:
     void Sampletexts1Click();
     void Allstates1Click();
     void Exportallstates1Click();
+    void Changessincesaved1Click();
+    void Comparewith1Click(); // a skin folder picked through the dialogs
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -75,7 +77,6 @@ private:
     void CreateProblemsPage();
     // A status bar beneath everything, telling what was written.
     void CreateStatusBar();
-    void ShowStatus(const QString& text);
     // "Wrote …/sheet.png (1876×1000)" for a PNG written.
     void ShowWritten(const std::optional<ExportedPng>& written);
     void SetFocusOrder();

@@ -2,6 +2,8 @@
 
 #include "AllStatesWindow.h"
 #include "CanvasWindow.h"
+#include "ColoursWindow.h"
+#include "CompareWindow.h"
 #include "HistoryWindow.h"
 #include "SampleTextsWindow.h"
 
@@ -22,9 +24,9 @@ void ShowMadeOnce(Window*& window, Make make)
 
 } // namespace
 
-ViewWindows::ViewWindows(EditingSession& session, const ErrorReporter& errors, SampleTextChoice& sampleTexts,
-                         QWidget* window)
-    : QObject(window), session_(session), errors_(errors), sampleTexts_(sampleTexts), window_(window)
+ViewWindows::ViewWindows(EditingSession& session, DialogService& dialogs, const ErrorReporter& errors,
+                         SampleTextChoice& sampleTexts, QWidget* window)
+    : QObject(window), session_(session), dialogs_(dialogs), errors_(errors), sampleTexts_(sampleTexts), window_(window)
 {
 }
 
@@ -54,4 +56,24 @@ void ViewWindows::ShowHistory()
 void ViewWindows::ShowSampleTexts()
 {
     ShowMadeOnce(sampleTextsWindow_, [this] { return new SampleTextsWindow(sampleTexts_, errors_, window_); });
+}
+
+void ViewWindows::ShowColours()
+{
+    ShowMadeOnce(colours_, [this] { return new ColoursWindow(session_, dialogs_, errors_, window_); });
+}
+
+void ViewWindows::CompareWithSaved()
+{
+    ShowMadeOnce(compare_, [this] { return new TCompareWindow(session_, errors_, window_); });
+    compare_->CompareWithSaved();
+}
+
+void ViewWindows::CompareWith(const QString& folder)
+{
+    const auto make = [this] { return new TCompareWindow(session_, errors_, window_); };
+    if (compare_ == nullptr)
+        compare_ = make();
+    compare_->CompareWith(folder); // a folder that is no skin leaves the window as it was
+    ShowMadeOnce(compare_, make);
 }

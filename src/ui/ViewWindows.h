@@ -2,8 +2,11 @@
 // The windows of the View menu beside the main one. Each is made on first use,
 // owned by the main window, and brought to the front when asked for again.
 #include <QObject>
+#include <QString>
 
 class CanvasWindow;
+class ColoursWindow;
+class DialogService;
 class EditingSession;
 class ErrorReporter;
 class HistoryWindow;
@@ -12,11 +15,13 @@ class QWidget;
 class SampleTextChoice;
 class SampleTextsWindow;
 class TAllStatesWindow;
+class TCompareWindow;
 
 class ViewWindows : public QObject {
 public:
     // window owns the windows made; sampleTexts is what the Sample texts window edits.
-    ViewWindows(EditingSession& session, const ErrorReporter& errors, SampleTextChoice& sampleTexts, QWidget* window);
+    ViewWindows(EditingSession& session, DialogService& dialogs, const ErrorReporter& errors,
+                SampleTextChoice& sampleTexts, QWidget* window);
 
     // The canvas window; null until it is first opened.
     CanvasWindow* Canvas() const { return canvas_; }
@@ -25,9 +30,16 @@ public:
     void ShowAllStates();
     void ShowHistory();
     void ShowSampleTexts();
+    void ShowColours();
+    // The compare window, on the changes since the skin was saved.
+    void CompareWithSaved();
+    // The compare window, on the skin in folder; a folder that is no skin leaves the
+    // window as it was.
+    void CompareWith(const QString& folder);
 
 private:
     EditingSession& session_;
+    DialogService& dialogs_;
     const ErrorReporter& errors_;
     SampleTextChoice& sampleTexts_;
     QWidget* window_;
@@ -35,4 +47,6 @@ private:
     TAllStatesWindow* allStates_ = nullptr;
     HistoryWindow* history_ = nullptr;
     SampleTextsWindow* sampleTextsWindow_ = nullptr;
+    ColoursWindow* colours_ = nullptr;
+    TCompareWindow* compare_ = nullptr;
 };

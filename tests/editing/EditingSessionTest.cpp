@@ -6,7 +6,9 @@
 #include "SkinLoader.h"
 #include "TestSkin.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -98,6 +100,97 @@ TEST_F(EditingSessionTest, ADescriptionWithoutALineSaysWhyBeforeTheListError)
         ASSERT_FALSE(problems.empty());
         EXPECT_EQ(ProblemLine(problems[0]).substr(0, 25), reason.substr(0, 25)) << reason;
     }
+}
+
+// A line rewritten as text may come to belong to another key, or read a picture's
+// place, which the pictures without a line after it take: each change is read as a
+// whole parse of the lines reads it.
+TEST_F(EditingSessionTest, TheModelIsWhatAWholeParseReadsAfterEveryKindOfLineChange)
+{
+    const auto expectParsed = [&](const char* what) {
+        TSkinModel parsed;
+        ParseSkinInto(session->Document().Lines, parsed);
+        EXPECT_EQ(session->Document().Model, parsed) << what;
+    };
+    const SkinLines& lines = session->Document().Lines;
+    const int play = lines.FindKey("Play");
+    session->ReplaceLineText(play, "Artist = 3 4 17 2 2 0x00FF0000 0x000000FF");
+    expectParsed("a picture's line made a text's line");
+    session->ReplaceLineText(play, "Play = 5 6");
+    expectParsed("and back");
+    session->StoreElementsLive({{{SkinCategory::Pictures, "Play"}, ItemValues{30, 31}},
+                                {{SkinCategory::Strings, "Album"}, ItemValues{7, 8, 0, 0, 17, 2, 2, "0xFFFFFF00"}},
+                                {{SkinCategory::Objects, "VolumeBar"}, ItemValues{9, 10, 50, 5, 0, 0, 0, "0x00FF0000"}}});
+    expectParsed("a picture, a text and an object dragged");
+    session->CancelLive();
+    expectParsed("the drag cancelled");
+    session->Undo();
+    expectParsed("an undo");
+}
+
+} // namespace
+
+namespace {
+
+// Every file of the working copy, with the lines written out first.
+std::map<QString, QByteArray> WorkingFiles(EditingSession& session)
+{
+    session.Autosave();
+    const QDir folder = QFileInfo(session.Document().SkinFileName).dir();
+    std::map<QString, QByteArray> files;
+    for (const QString& name : folder.entryList(QDir::Files)) {
+        QFile file(folder.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        files[name] = file.readAll();
+    }
+    return files;
+}
+
+TEST(ColourReplace, OneStepEverywhereThatUndoPutsBackByteForByte)
+{
+    QTemporaryDir executable;
+    const QString folder = executable.path() + "/";
+    EditingSession session([folder] { return folder; });
+    session.Open(QStringLiteral(VELLUMARK_SOURCE_DIR "/examples/skins/harbour/Ruvex.rvk"));
+    const auto before = WorkingFiles(session);
+    ASSERT_EQ(before.size(), 16u);
+    std::vector<int> changedPictures;
+    QObject::connect(&session, &EditingSession::Changed,
+                     [&](const SkinChange& change) { changedPictures = change.pictures; });
+
+    session.ReplaceColour(qRgb(0x1A, 0x2A, 0x40), qRgb(0x40, 0x20, 0x1A));
+    EXPECT_EQ(session.History().undoText(), "Replace #1A2A40 with #40201A");
+    // Teal is ProgressBar's and seven pictures': one step rewrites all of them.
+    session.ReplaceColour(qRgb(0x2E, 0x8B, 0x9A), qRgb(0x9A, 0x2E, 0x8B));
+    EXPECT_EQ(session.History().count(), 2);
+    EXPECT_EQ(changedPictures, (std::vector<int>{0, 1, 7, 8, 9, 10, 11}));
+    const auto after = WorkingFiles(session);
+    const auto palette = session.Palette();
+    EXPECT_EQ(palette[1].colour, qRgb(0x9A, 0x2E, 0x8B));
+    EXPECT_EQ(palette[1].Uses().substr(0, 24), "ProgressBar; 0.gif 352 p");
+    for (const auto& [name, bytes] : after)
+        EXPECT_EQ(bytes.size(), before.at(name).size()) << name.toStdString();
+    EXPECT_NE(after.at("Ruvex.rvk").indexOf("0x40201A00"), -1);
+    EXPECT_NE(after.at("Ruvex.rvk").indexOf("0x9A2E8B00"), -1);
+
+    session.Undo();
+    session.Undo();
+    EXPECT_EQ(WorkingFiles(session), before);
+    session.Redo();
+    session.Redo();
+    EXPECT_EQ(WorkingFiles(session), after);
+    // A colour the skin does not use makes no step.
+    session.ReplaceColour(qRgb(1, 2, 3), qRgb(4, 5, 6));
+    EXPECT_EQ(session.History().count(), 2);
+
+    // An edition saved elsewhere: all sixteen files, and the open skin as it was.
+    QTemporaryDir elsewhere;
+    session.SaveRecolouredAs({{qRgb(0x9A, 0x2E, 0x8B), qRgb(0x2E, 0x8B, 0x9A)}}, elsewhere.path());
+    EXPECT_EQ(WorkingFiles(session), after);
+    EXPECT_EQ(QDir(elsewhere.path()).entryList(QDir::Files).size(), 16);
+    QFile saved(elsewhere.filePath("8.gif"));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(saved.readAll(), before.at("8.gif"));
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 // The preview drawn from a cache is the preview drawn without one, byte for byte,
-// whatever texts, faces, styles and anchors come and go; and the cache keeps no more
-// than its capacity. The states sheet, which draws its cells from one another, shows
+// whatever texts, faces, styles, anchors and pictures come and go; and the cache keeps
+// no more than its capacity. The states sheet, which draws its cells from one another, shows
 // each as drawn alone.
 #include "PreviewCache.h"
 #include "PreviewRenderer.h"
@@ -48,13 +48,27 @@ TSkinModel RandomModel(std::mt19937& random)
     return model;
 }
 
+// A picture of one byte a pixel, as a GIF decodes: clear and opaque pixels in stripes,
+// with a half-clear colour too when soft.
+QImage BytePicture(int width, int height, QRgb color, bool soft = false)
+{
+    QImage picture(width, height, QImage::Format_Indexed8);
+    picture.setColorTable({qRgba(0, 0, 0, 0), color, soft ? qRgba(200, 40, 90, 128) : qRgb(200, 40, 90)});
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            picture.setPixel(x, y, static_cast<uint>((x + 2 * y) % 3));
+    return picture;
+}
+
+// Pictures of both kinds, some reaching past the surface where they are placed.
 PictureSlots SomePictures()
 {
     PictureSlots pictures;
     for (int n = 0; n < SkinPictureCount; ++n) {
         QImage picture(5 + n, 4, QImage::Format_ARGB32);
         picture.fill(TestPictureColor(n));
-        pictures[static_cast<std::size_t>(n)] = picture;
+        pictures[static_cast<std::size_t>(n)] = n % 2 != 0 ? BytePicture(5 + 2 * n, 3 + n, TestPictureColor(n), n == 7)
+                                                          : picture;
     }
     return pictures;
 }
@@ -104,18 +118,24 @@ TEST(PreviewCache, KeepsNoMoreThanItsCapacity)
     std::mt19937 random(1);
     const TSkinModel model = RandomModel(random);
     QImage surface;
+    PictureSlots pictures;
     for (int drawing = 0; drawing < 200; ++drawing) {
         TextLines lines;
         for (int line = 0; line < SampleTextCount; ++line)
             lines.push_back("typed " + std::to_string(drawing) + "." + std::to_string(line));
-        DrawPreview(surface, model, PictureSlots{}, lines, PreviewSettings{}, nullptr, &cache);
+        // And a picture replaced at each drawing, as one being painted elsewhere.
+        pictures[static_cast<std::size_t>(drawing % SkinPictureCount)] = BytePicture(9, 9, qRgb(drawing, 0, 0));
+        DrawPreview(surface, model, pictures, lines, PreviewSettings{}, nullptr, &cache);
         ASSERT_LE(cache.Texts(), PreviewCache::DefaultCapacity);
         ASSERT_LE(cache.Faces(), PreviewCache::DefaultCapacity);
+        ASSERT_LE(cache.Pictures(), PreviewCache::PictureCapacity);
     }
     EXPECT_EQ(cache.Texts(), PreviewCache::DefaultCapacity);
+    EXPECT_EQ(cache.Pictures(), PreviewCache::PictureCapacity);
     cache.Clear();
     EXPECT_EQ(cache.Texts(), 0u);
     EXPECT_EQ(cache.Faces(), 0u);
+    EXPECT_EQ(cache.Pictures(), 0u);
 }
 
 TEST(PreviewCache, ASheetDrawnAgainIsTheSheetDrawnAfresh)

@@ -14,6 +14,7 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -283,6 +284,57 @@ TEST_F(CanvasTest, TheImageAtEachZoomIsTheKeyedSurfaceRepeatedPixelForPixel)
             }
         EXPECT_GE(compared, std::min(ScreenWidth * ScreenHeight * zoom * zoom, 800 * 900)) << zoom;
     }
+}
+
+// The canvas keeps its picture between paints and paints again only what changed:
+// after each step of a drag, and once the snap guides, a selection rectangle over the
+// grid or a zoom are gone, it shows what a canvas made afresh shows.
+TEST_F(CanvasTest, EveryPaintAfterDragsBandsAndZoomsIsWhatAFreshCanvasPaints)
+{
+    Open();
+    view->SetZoom(8);
+    view->CentreScreen();
+    const auto expectFresh = [&](const char* what) {
+        QCoreApplication::processEvents(); // the scroll bars shown or hidden for the zoom
+        const QImage shot = view->viewport()->grab().toImage();
+        CanvasView fresh(Session(), rig.errors);
+        fresh.resize(view->size());
+        fresh.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&fresh));
+        fresh.SetZoom(view->Zoom());
+        QCoreApplication::processEvents();
+        ASSERT_EQ(fresh.viewport()->size(), view->viewport()->size());
+        fresh.SetGridShown(view->GridShown());
+        fresh.horizontalScrollBar()->setValue(view->horizontalScrollBar()->value());
+        fresh.verticalScrollBar()->setValue(view->verticalScrollBar()->value());
+        ASSERT_EQ(shot, fresh.viewport()->grab().toImage()) << what;
+    };
+    const QPoint artist = At(Bounds("Artist").center());
+    Click(artist);
+    Click(At(Bounds("Album").center()), Qt::ShiftModifier);
+    expectFresh("two selected");
+    const auto drag = [&](QPoint from, const std::vector<QPoint>& steps, bool compare) {
+        Mouse(QEvent::MouseButtonPress, from);
+        for (const QPoint by : steps) {
+            Mouse(QEvent::MouseMove, from + by);
+            view->viewport()->grab(); // painted at each step, as on the screen
+            if (compare)
+                expectFresh("a drag step");
+        }
+        Mouse(QEvent::MouseButtonRelease, from + steps.back());
+    };
+    drag(artist, {QPoint(9, 0), QPoint(40, 17), QPoint(-60, 90), QPoint(3, 2)}, true);
+    expectFresh("released");
+    view->Tool().SetSnapping(true);
+    drag(At(Bounds("Artist").center()), {QPoint(30, 3), QPoint(-61, 44), QPoint(-2, 1)}, false);
+    expectFresh("a snapped drag released");
+    view->SetGridShown(true);
+    drag(At(QPoint(-10, -10)), {QPoint(200, 150), QPoint(260, 170)}, false);
+    expectFresh("a selection rectangle over the grid let go");
+    ASSERT_TRUE(rig.errors.Run([&] { Session().Undo(); }));
+    expectFresh("an undo");
+    view->SetZoom(3);
+    expectFresh("zoomed out");
 }
 
 TEST(CanvasWindowTest, IsMadeOnlyWhenAskedAndAgainAtStartUpWhenItWasLeftOpen)

@@ -2,7 +2,9 @@
 
 #include "AboutBox.h"
 #include "GifWriter.h"
+#include "PngExport.h"
 #include "PreviewView.h"
+#include "SkinColours.h"
 #include "SkinError.h"
 #include "ScriptedDialogs.h"
 #include "TestSkin.h"
@@ -27,6 +29,8 @@
 #include <QStyleOptionComboBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QDoubleSpinBox>
+#include <QTreeWidget>
 #include <QUndoView>
 
 #include <gtest/gtest.h>
@@ -529,6 +533,140 @@ TEST_F(MainWindowTest, AClickInTheHistoryGoesToThatStateAndReportsAFailingStep)
     ASSERT_EQ(dialogs->errors.size(), 1u);
     EXPECT_EQ(dialogs->errors[0].text.toStdString(),
               "Ruvex.rvk:" + std::to_string(statusLine + 1) + ": \"StatusLine\": 'on' is not a valid integer value.");
+}
+
+// View › Colours: a window of its own listing the skin's colours; "Replace with..."
+// asks the colour dialog, starting at the row's colour, and makes one step that the
+// list follows.
+TEST_F(MainWindowTest, TheColoursWindowReplacesAColourEverywhereAsOneStep)
+{
+    Start();
+    OpenTestSkin();
+    window->findChild<QAction*>("Colours1")->trigger();
+    auto* colours = window->findChild<QWidget*>("ColoursWindow");
+    ASSERT_NE(colours, nullptr);
+    EXPECT_TRUE(colours->isWindow());
+    auto* list = Control<QTreeWidget>("ColourList");
+    auto* replace = Control<QPushButton>("ReplaceColour");
+    EXPECT_FALSE(replace->isEnabled());
+    const auto rowOf = [&](const QString& name) -> QTreeWidgetItem* {
+        const auto found = list->findItems(name, Qt::MatchExactly, 0);
+        return found.isEmpty() ? nullptr : found.front();
+    };
+    // The reference skin's Background is silver.
+    QTreeWidgetItem* silver = rowOf("#C0C0C0");
+    ASSERT_NE(silver, nullptr);
+    EXPECT_EQ(silver->text(1).toStdString().substr(0, 10), "Background");
+    list->setCurrentItem(silver);
+    EXPECT_TRUE(replace->isEnabled());
+
+    dialogs->colorAnswers.push_back(QColor(0x40, 0x20, 0x1A));
+    replace->click();
+    ASSERT_TRUE(dialogs->errors.empty()) << dialogs->errors[0].text.toStdString();
+    ASSERT_EQ(dialogs->colorRequests.size(), 1u);
+    EXPECT_EQ(dialogs->colorRequests[0], QColor(0xC0, 0xC0, 0xC0));
+    EXPECT_EQ(window->Session().History().undoText(), "Replace #C0C0C0 with #40201A");
+    EXPECT_EQ(rowOf("#C0C0C0"), nullptr);
+    ASSERT_NE(rowOf("#40201A"), nullptr);
+    EXPECT_EQ(list->currentItem(), rowOf("#40201A"));
+
+    // A cancelled dialog changes nothing; undo brings the row back.
+    dialogs->colorAnswers.push_back(std::nullopt);
+    replace->click();
+    EXPECT_EQ(window->Session().History().count(), 1);
+    window->Session().Undo();
+    EXPECT_NE(rowOf("#C0C0C0"), nullptr);
+}
+
+// A selected row marks its colour on the shown preview only: the drawing and its
+// export stay as they are, and the marks go when the row is no longer selected or
+// the window closes.
+TEST_F(MainWindowTest, ASelectedColourIsMarkedOnThePreviewOnlyWhileSelected)
+{
+    Start();
+    OpenTestSkin();
+    const auto& drawn = window->Session().DrawnElements();
+    // A picture that shows its colour at its centre, with a row of the screen above it.
+    const auto picture = std::find_if(drawn.begin(), drawn.end(), [&](const DrawnElement& e) {
+        return e.category == SkinCategory::Pictures && e.bounds.top() > 0
+               && window->Surface().pixel(e.bounds.center()) == TestPictureColor(e.picture);
+    });
+    ASSERT_NE(picture, drawn.end());
+    const QRgb colour = TestPictureColor(picture->picture);
+    const QPoint inside = picture->bounds.center();
+    const QPoint above = picture->bounds.topLeft() - QPoint(0, 1);
+    const QImage unmarked = ColorKeyed(window->Surface());
+    auto* shown = Control<PreviewView>("ScreenSkin");
+    ASSERT_EQ(shown->Shown().pixel(inside), colour);
+
+    window->findChild<QAction*>("Colours1")->trigger();
+    auto* list = Control<QTreeWidget>("ColourList");
+    const auto rows = list->findItems(QString::fromLatin1(ColourName(colour)), Qt::MatchExactly, 0);
+    ASSERT_EQ(rows.size(), 1);
+    list->setCurrentItem(rows.front());
+    EXPECT_NE(shown->Shown().pixel(inside), colour); // tinted
+    EXPECT_NE(shown->Shown().pixel(above), unmarked.pixel(above)); // outlined
+    // Neither the drawing nor what is exported of it carries the marks.
+    QImage fresh = NewPreviewSurface();
+    DrawPreview(fresh, window->Document(), window->Session().Settings());
+    EXPECT_EQ(window->Surface(), fresh);
+    QTemporaryDir out;
+    dialogs->scaleAnswers = {1};
+    dialogs->fileAnswers = {out.filePath("preview.png")};
+    ExportPreview(window->Session(), *dialogs);
+    EXPECT_EQ(QImage(out.filePath("preview.png")).convertToFormat(QImage::Format_RGB32), fresh);
+    // The marks follow a redraw while the row stays selected.
+    window->Session().SetSettings(window->Session().Settings());
+    EXPECT_NE(shown->Shown(), unmarked);
+
+    list->clearSelection();
+    EXPECT_EQ(shown->Shown(), unmarked);
+    list->setCurrentItem(rows.front());
+    EXPECT_NE(shown->Shown(), unmarked);
+    list->window()->close();
+    EXPECT_EQ(shown->Shown(), unmarked);
+    EXPECT_TRUE(dialogs->errors.empty());
+}
+
+// Colours › Edition...: the preview shows the edition while the dialog is open and
+// names what lost chroma; Cancel leaves nothing, Apply is one step that undo takes back.
+TEST_F(MainWindowTest, AnEditionIsShownLiveAndAppliedAsOneStep)
+{
+    Start();
+    Open(QStringLiteral(VELLUMARK_SOURCE_DIR "/examples/skins/harbour/Ruvex.rvk"));
+    ASSERT_TRUE(dialogs->errors.empty()) << dialogs->errors[0].text.toStdString();
+    const QImage opened = window->Surface();
+    const auto lines = window->Document().Lines.Lines();
+    window->findChild<QAction*>("Colours1")->trigger();
+    auto* edition = Control<QAction>("Edition1");
+
+    for (const bool apply : {false, true}) {
+        QImage live;
+        QString clamped;
+        dialogs->whileModalShown = [&](QDialog& shown) {
+            shown.findChild<QDoubleSpinBox*>("EditionHue")->setValue(120);
+            live = window->Surface();
+            clamped = shown.findChild<QLabel*>("EditionClamped")->text();
+            apply ? shown.accept() : shown.reject();
+        };
+        edition->trigger();
+        ASSERT_TRUE(dialogs->errors.empty()) << dialogs->errors[0].text.toStdString();
+        EXPECT_NE(live, opened);
+        EXPECT_EQ(clamped, "Lost chroma to fit into sRGB: #F2B134");
+        if (!apply) {
+            EXPECT_EQ(window->Surface(), opened);
+            EXPECT_EQ(window->Session().History().count(), 0);
+            EXPECT_EQ(window->Document().Lines.Lines(), lines);
+        } else {
+            // What the dialog showed is what the step made.
+            EXPECT_EQ(window->Surface(), live);
+            EXPECT_EQ(window->Session().History().count(), 1);
+            EXPECT_EQ(window->Session().History().undoText(), "Edition: hue +120\u00B0, chroma \u00D71, lightness \u00D71");
+        }
+    }
+    window->Session().Undo();
+    EXPECT_EQ(window->Surface(), opened);
+    EXPECT_EQ(window->Document().Lines.Lines(), lines);
 }
 
 // Edit › Select all and the Arrange commands, without the canvas open, on the

@@ -28,6 +28,7 @@ CanvasView::CanvasView(EditingSession& session, const ErrorReporter& errors, QWi
 
     // The surface is read while painting: a new drawing only needs a paint.
     connect(&session_, &EditingSession::PreviewDrawn, viewport(), qOverload<>(&QWidget::update));
+    connect(&session_, &EditingSession::MarkingChanged, viewport(), qOverload<>(&QWidget::update));
     connect(&session_, &EditingSession::SelectionChanged, viewport(), qOverload<>(&QWidget::update));
     connect(&session_, &EditingSession::Changed, this, [this](const SkinChange& change) {
         if (change.opened)
@@ -116,18 +117,14 @@ void CanvasView::paintEvent(QPaintEvent*)
     const QSize size = geometry.DeviceSize();
     if (size.isEmpty())
         return;
-    // Kept between paints: a drag repaints at every step.
-    if (frame_.size() != size)
-        frame_ = QImage(size, QImage::Format_RGB32);
-    frame_.setDevicePixelRatio(1);
-    CanvasOverlays overlays{gridShown_, {}, {}, tool_.Guides().x, tool_.Guides().y, band_};
+    const auto& marking = session_.Marking();
+    CanvasOverlays overlays{gridShown_, {}, {}, tool_.Guides().x, tool_.Guides().y, band_,
+                            marking ? marking->bounds : std::vector<QRect>{}, marking ? marking->signal : 0};
     AddOutlines(overlays, session_.DrawnElements(), session_.SelectedElements(), session_.Selection(), session_.SelectionMirrored());
-    // The session's surface itself (RGB32, as every drawing leaves it), never copied.
-    PaintCanvasFrame(frame_, session_.Surface(), geometry, overlays);
-
-    frame_.setDevicePixelRatio(geometry.ratio);
+    // Kept between paints: a drag repaints at every step, and only what it moved changed.
+    const QImage& frame = picture_.Paint(marking ? marking->surface : session_.Surface(), geometry, overlays);
     QPainter painter(viewport());
-    painter.drawImage(QPointF(0, 0), frame_);
+    painter.drawImage(QPointF(0, 0), frame);
 }
 
 void CanvasView::resizeEvent(QResizeEvent* event)

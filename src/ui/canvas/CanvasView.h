@@ -4,6 +4,7 @@
 // Elements are selected by clicking (Shift+click adds or takes out, a drag on empty
 // canvas draws a selection rectangle); the move tool drags and nudges them all. The
 // view joins the geometry, the frame painting and the tool to the widget's events.
+#include "CanvasFrame.h"
 #include "CanvasGeometry.h"
 #include "CanvasMoveTool.h"
 #include "EditingSession.h"
@@ -80,7 +81,7 @@ private:
     EditingSession& session_;
     const ErrorReporter& errors_;
     CanvasMoveTool tool_;
-    QImage frame_;  // the viewport's picture at device pixels, kept between paints
+    CanvasPicture picture_; // the viewport's picture at device pixels, kept between paints
     int zoom_ = 3;
     bool gridShown_ = false;
     std::optional<QPoint> bandFrom_; // a selection rectangle is being drawn from this skin pixel
