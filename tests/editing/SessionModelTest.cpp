@@ -190,12 +190,6 @@ void SessionModelTest::RunSequence(unsigned seed)
         ASSERT_EQ(session.IsModified(), !(now == model.saved)) << trail;
         ASSERT_EQ(session.History().count(), static_cast<int>(model.states.size()) - 1) << trail;
         ASSERT_EQ(session.History().index(), model.index) << trail;
-        // What is drawn is what a whole parse of the lines reads, however little was read again.
-        TSkinModel parsed;
-        SkinLines lines;
-        lines.Assign(now.lines);
-        if (session.Document().SkinLoaded && ErrorOf([&] { ParseSkinInto(lines, parsed); }) == "<no error>")
-            ASSERT_EQ(session.Document().Model, parsed) << trail;
     };
     const auto open = [&](const TestSkin& skin, const State& before) {
         ErrorOf([&] { session.Open(skin.DescriptionPath()); });
