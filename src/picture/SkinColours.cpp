@@ -4,6 +4,7 @@
 #include "SkinNumbers.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <set>
 #include <unordered_map>
@@ -195,13 +196,28 @@ std::vector<PaletteRow> BuildPalette(const SkinLines& lines, std::span<const QIm
         const QImage& picture = pictures[static_cast<std::size_t>(number)];
         if (picture.isNull())
             continue;
-        const QImage argb = picture.convertToFormat(QImage::Format_ARGB32);
         std::unordered_map<QRgb, long long> counts;
-        for (int y = 0; y < argb.height(); ++y) {
-            const auto* line = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
-            for (int x = 0; x < argb.width(); ++x) {
-                if (qAlpha(line[x]) == 255)
-                    ++counts[line[x]];
+        if (picture.format() == QImage::Format_Indexed8) {
+            // A byte a pixel, as decoded: count the indices, then their colours.
+            std::array<long long, 256> indices{};
+            for (int y = 0; y < picture.height(); ++y) {
+                const uchar* line = picture.constScanLine(y);
+                for (int x = 0; x < picture.width(); ++x)
+                    ++indices[line[x]];
+            }
+            for (int i = 0; i < picture.colorCount(); ++i) {
+                const QRgb colour = picture.color(i);
+                if (indices[static_cast<std::size_t>(i)] > 0 && qAlpha(colour) == 255)
+                    counts[colour] += indices[static_cast<std::size_t>(i)];
+            }
+        } else {
+            const QImage argb = picture.convertToFormat(QImage::Format_ARGB32);
+            for (int y = 0; y < argb.height(); ++y) {
+                const auto* line = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
+                for (int x = 0; x < argb.width(); ++x) {
+                    if (qAlpha(line[x]) == 255)
+                        ++counts[line[x]];
+                }
             }
         }
         for (const auto& [colour, pixels] : counts) {
