@@ -13,17 +13,8 @@
 
 namespace {
 
-class CompareTest : public ::testing::Test {
+class CompareTest : public OpenedSkinTest {
 protected:
-    void SetUp() override
-    {
-        WriteTestAssets(executable.path());
-        window = MakeTestWindow(executable.path(), dialogs);
-        skin.WriteComplete();
-        dialogs->fileAnswers.push_back(skin.DescriptionPath());
-        window->Open1Click();
-        ASSERT_TRUE(dialogs->errors.empty()) << dialogs->errors[0].text.toStdString();
-    }
     TCompareWindow* Compare(const char* action)
     {
         window->findChild<QAction*>(action)->trigger();
@@ -39,11 +30,6 @@ protected:
             rows << list->item(i)->text();
         return rows;
     }
-
-    QTemporaryDir executable;
-    TestSkin skin;
-    ScriptedDialogs* dialogs = nullptr;
-    std::unique_ptr<TestWindow> window;
 };
 
 TEST_F(CompareTest, ChangesSinceSavedFollowAnEditAndAreNoneAfterUndoingBack)

@@ -39,17 +39,8 @@ QStringList Entries(const QString& folder)
 
 } // namespace
 
-class SavingTest : public ::testing::Test {
+class SavingTest : public OpenedSkinTest {
 protected:
-    void SetUp() override
-    {
-        WriteTestAssets(executable.path());
-        window = MakeTestWindow(executable.path(), dialogs);
-        skin.WriteComplete();
-        dialogs->fileAnswers.push_back(skin.DescriptionPath());
-        window->Open1Click();
-        ASSERT_TRUE(dialogs->errors.empty()) << dialogs->errors[0].text.toStdString();
-    }
     QAction* Save() const { return window->findChild<QAction*>("Save1"); }
     // The status bar's line; "<none>" without one.
     QString Status() const
@@ -64,11 +55,7 @@ protected:
         window->Saveas1Click();
     }
 
-    QTemporaryDir executable;
     QTemporaryDir parent;
-    TestSkin skin;
-    ScriptedDialogs* dialogs = nullptr;
-    std::unique_ptr<TestWindow> window;
 };
 
 TEST_F(SavingTest, SaveAsMakesATypedFolderAsksBeforeOtherFilesAndSaveWritesThereAgain)

@@ -5,9 +5,11 @@
 #include "MainWindow.h"
 #include "ScriptedDialogs.h"
 #include "TestSession.h"
+#include "TestSkin.h"
 
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -44,3 +46,22 @@ inline std::unique_ptr<TestWindow> MakeTestWindow(const QString& folder, Scripte
     dialogs = scripted.get();
     return std::make_unique<TestWindow>(folder + "/", std::move(scripted));
 }
+
+// A window beside its own assets with a complete skin opened through File › Open.
+class OpenedSkinTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        WriteTestAssets(executable.path());
+        window = MakeTestWindow(executable.path(), dialogs);
+        skin.WriteComplete();
+        dialogs->fileAnswers.push_back(skin.DescriptionPath());
+        window->Open1Click();
+        ASSERT_TRUE(dialogs->errors.empty()) << dialogs->errors[0].text.toStdString();
+    }
+
+    QTemporaryDir executable;
+    TestSkin skin;
+    ScriptedDialogs* dialogs = nullptr;
+    std::unique_ptr<TestWindow> window;
+};
