@@ -12,7 +12,6 @@
 #include <limits>
 #include <memory>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 namespace {
@@ -21,6 +20,35 @@ constexpr int OpaqueAlpha = 128;
 // libimagequant's speed: 8 of 10 reduces a 176x220 picture in a few milliseconds
 // with the error of its slow default (4), which took 70-100 ms.
 constexpr int QuantizeSpeed = 8;
+
+// libimagequant runs its loops on OpenMP's threads, which wait for work by spinning:
+// a small picture came out no faster on two of them, and three times slower while
+// the other core was busy. Declared weak, since OpenMP comes in with libimagequant
+// and its header is the compiler's own.
+extern "C" int omp_get_max_threads() __attribute__((weak));
+extern "C" void omp_set_num_threads(int) __attribute__((weak));
+
+// Quantizing on the calling thread alone, as long as it lives.
+class OneThread {
+public:
+    OneThread()
+    {
+        if (omp_get_max_threads != nullptr && omp_set_num_threads != nullptr) {
+            before_ = omp_get_max_threads();
+            omp_set_num_threads(1);
+        }
+    }
+    ~OneThread()
+    {
+        if (before_ > 0)
+            omp_set_num_threads(before_);
+    }
+    OneThread(const OneThread&) = delete;
+    OneThread& operator=(const OneThread&) = delete;
+
+private:
+    int before_ = 0;
+};
 
 struct LiqAttrFree {
     void operator()(liq_attr* p) const { liq_attr_destroy(p); }
@@ -52,8 +80,16 @@ OpaqueColours ReadOpaqueColours(const QImage& image)
     OpaqueColours result;
     result.width = argb.width();
     result.height = argb.height();
-    result.colourOf.resize(static_cast<std::size_t>(result.width) * static_cast<std::size_t>(result.height));
-    std::unordered_map<QRgb, std::int32_t> seen;
+    const std::size_t pixels = static_cast<std::size_t>(result.width) * static_cast<std::size_t>(result.height);
+    result.colourOf.resize(pixels);
+    // An open-addressed table at most half full, keyed by the colour (never 0, as
+    // alpha is 255): a node-based map spent more on allocating than on looking up.
+    int bits = 4;
+    while ((std::size_t{1} << bits) < 2 * pixels)
+        ++bits;
+    const std::size_t mask = (std::size_t{1} << bits) - 1;
+    std::vector<QRgb> keys(mask + 1, 0);
+    std::vector<std::int32_t> values(mask + 1);
     std::size_t i = 0;
     for (int y = 0; y < result.height; ++y) {
         const auto* line = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
@@ -64,13 +100,17 @@ OpaqueColours ReadOpaqueColours(const QImage& image)
                 continue;
             }
             const QRgb colour = line[x] | 0xff000000u;
-            const auto [at, added] = seen.try_emplace(colour, static_cast<std::int32_t>(result.colours.size()));
-            if (added) {
+            std::size_t slot = (colour * 0x9E3779B1u) >> (32 - bits);
+            while (keys[slot] != 0 && keys[slot] != colour)
+                slot = (slot + 1) & mask;
+            if (keys[slot] == 0) {
+                keys[slot] = colour;
+                values[slot] = static_cast<std::int32_t>(result.colours.size());
                 result.colours.push_back(colour);
                 result.counts.push_back(0);
             }
-            ++result.counts[static_cast<std::size_t>(at->second)];
-            result.colourOf[i] = at->second;
+            ++result.counts[static_cast<std::size_t>(values[slot])];
+            result.colourOf[i] = values[slot];
         }
     }
     return result;
@@ -107,6 +147,7 @@ std::vector<liq_color> BledPixels(const OpaqueColours& input)
 std::vector<QRgb> Quantize(const OpaqueColours& input, int maxColours, bool dither, const std::vector<QRgb>* fixed,
                            std::vector<std::uint8_t>& pixels)
 {
+    const OneThread oneThread;
     std::unique_ptr<liq_attr, LiqAttrFree> attr(liq_attr_create());
     if (!attr)
         throw SkinError("Not enough memory to reduce the picture's colours");

@@ -1,8 +1,30 @@
 #include "OkLab.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
 #include <cmath>
 #include <numbers>
+
+namespace {
+
+// The cube root of 0 to 1 as a float: libm's cbrtf took most of a conversion's time
+// for a picture of many colours. A guess from the exponent bits, then two Halley
+// steps in double, which leave less than a float's rounding.
+float CubeRoot(float x)
+{
+    if (!(x > 0))
+        return 0;
+    const std::uint32_t bits = std::bit_cast<std::uint32_t>(x) / 3 + 0x2a5137a0u;
+    double y = std::bit_cast<float>(bits);
+    for (int step = 0; step < 2; ++step) {
+        const double y3 = y * y * y;
+        y *= (y3 + 2.0 * x) / (2.0 * y3 + x);
+    }
+    return static_cast<float>(y);
+}
+
+} // namespace
 
 OkLabConverter::OkLabConverter()
 {
@@ -18,9 +40,9 @@ OkLab OkLabConverter::operator()(QRgb colour) const
     const float r = linear_[static_cast<std::size_t>(qRed(colour))];
     const float g = linear_[static_cast<std::size_t>(qGreen(colour))];
     const float b = linear_[static_cast<std::size_t>(qBlue(colour))];
-    const float l = std::cbrt(0.4122214708f * r + 0.5363325363f * g + 0.0514459929f * b);
-    const float m = std::cbrt(0.2119034982f * r + 0.6806995451f * g + 0.1073969566f * b);
-    const float s = std::cbrt(0.0883024619f * r + 0.2817188376f * g + 0.6299787005f * b);
+    const float l = CubeRoot(0.4122214708f * r + 0.5363325363f * g + 0.0514459929f * b);
+    const float m = CubeRoot(0.2119034982f * r + 0.6806995451f * g + 0.1073969566f * b);
+    const float s = CubeRoot(0.0883024619f * r + 0.2817188376f * g + 0.6299787005f * b);
     return {0.2104542553f * l + 0.7936177850f * m - 0.0040720468f * s,
             1.9779984951f * l - 2.4285922050f * m + 0.4505937099f * s,
             0.0259040371f * l + 0.7827717662f * m - 0.8086757660f * s};
