@@ -10,31 +10,29 @@
 #include "ErrorReporter.h"
 #include "QtDialogService.h"
 
-#include <QImage>
+#include <QCoreApplication>
 
 #include <benchmark/benchmark.h>
 
 namespace {
 
-// The example skin open on a canvas at 8x in the canvas window's usual viewport.
+// The example skin open on a canvas at 8x in the canvas window's usual viewport,
+// shown, so that a step is painted as in the editor: what the view asked to show
+// again, into the window's backing store.
 struct Canvas : ExampleSession {
     QtDialogService dialogs{nullptr};
     ErrorReporter errors{dialogs};
     CanvasView view{*session, errors};
-    QImage screen;
 
     Canvas()
     {
         view.resize(640, 560);
         view.SetZoom(8);
-        screen = QImage(view.viewport()->size(), QImage::Format_RGB32);
+        view.show();
+        QCoreApplication::processEvents();
     }
 
-    void Paint()
-    {
-        view.viewport()->render(&screen);
-        benchmark::DoNotOptimize(screen.constBits());
-    }
+    void Paint() { QCoreApplication::processEvents(); }
 };
 
 void BM_CanvasDragStep(benchmark::State& state)
@@ -76,13 +74,14 @@ void BM_CanvasDragStepSnapped(benchmark::State& state)
 }
 BENCHMARK(BM_CanvasDragStepSnapped)->Unit(benchmark::kMicrosecond);
 
-// The canvas's share of a step: keying the new surface and painting the viewport at 8x.
+// The most a paint of the canvas costs: its whole 640x560 viewport at 8x shown again
+// from its picture, after a drawing that changed nothing.
 void BM_CanvasPaint(benchmark::State& state)
 {
     Canvas canvas;
     for (auto _ : state) {
         emit canvas.session->PreviewDrawn();
-        canvas.Paint();
+        canvas.view.viewport()->repaint();
     }
 }
 BENCHMARK(BM_CanvasPaint)->Unit(benchmark::kMicrosecond);

@@ -42,20 +42,32 @@ void AddOutlineArea(std::vector<QRect>& area, const QRect& drawn, int width)
     area.push_back(QRect(outer.right() - across + 1, outer.top(), across, outer.height()));
 }
 
-// Alternating black and white dashes just outside the box: visible on any background.
-void PaintOutline(QPainter& painter, std::vector<QRect>& area, QRect bounds, QPoint screen, int scale, int width)
+// Alternating white and black dashes of four widths each, in a band of width just
+// outside the box, clockwise from its top left corner as a dashed pen would run.
+// Written as pixels: a dashed QPen was most of a drag step's paint.
+void PaintOutline(QImage& frame, std::vector<QRect>& area, QRect bounds, QPoint screen, int scale, int width)
 {
-    QPen black(Qt::black, width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
-    QPen white(Qt::white, width, Qt::CustomDashLine, Qt::FlatCap, Qt::MiterJoin);
-    white.setDashPattern({4, 4});
-    const QRect box(screen.x() + bounds.left() * scale - width, screen.y() + bounds.top() * scale - width,
-                    bounds.width() * scale + width, bounds.height() * scale + width);
-    const QRect drawn = box.adjusted(width / 2, width / 2, width / 2, width / 2);
-    for (const QPen& pen : {black, white}) {
-        painter.setPen(pen);
-        painter.drawRect(drawn);
-    }
-    AddOutlineArea(area, drawn, width);
+    const QRect inner(screen.x() + bounds.left() * scale, screen.y() + bounds.top() * scale, bounds.width() * scale,
+                      bounds.height() * scale);
+    const QRect outer = inner.adjusted(-width, -width, width, width);
+    const int dash = 4 * width;
+    const int across = outer.width();
+    const int down = inner.height();
+    auto fill = [&](const QRect& band, auto along) {
+        const QRect part = band.intersected(frame.rect());
+        for (int y = part.top(); y <= part.bottom(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(frame.scanLine(y));
+            for (int x = part.left(); x <= part.right(); ++x)
+                line[x] = (along(x, y) / dash) % 2 == 0 ? qRgb(255, 255, 255) : qRgb(0, 0, 0);
+        }
+        area.push_back(band);
+    };
+    fill(QRect(outer.left(), outer.top(), across, width), [&](int x, int) { return x - outer.left(); });
+    fill(QRect(inner.right() + 1, inner.top(), width, down), [&](int, int y) { return across + y - inner.top(); });
+    fill(QRect(outer.left(), inner.bottom() + 1, across, width),
+         [&](int x, int) { return across + down + outer.right() - x; });
+    fill(QRect(outer.left(), inner.top(), width, down),
+         [&](int, int y) { return 2 * across + down + inner.bottom() - y; });
 }
 
 // A line across the screen, and where its pen may reach.
@@ -181,6 +193,11 @@ bool SameGeometry(const CanvasGeometry& a, const CanvasGeometry& b)
 
 } // namespace
 
+bool CanvasPicture::Shows(const CanvasGeometry& geometry) const
+{
+    return !frame_.isNull() && SameGeometry(geometry, geometry_);
+}
+
 const QImage& CanvasPicture::Paint(const QImage& surface, const CanvasGeometry& geometry,
                                    const CanvasOverlays& overlays)
 {
@@ -202,11 +219,20 @@ const QImage& CanvasPicture::Paint(const QImage& surface, const CanvasGeometry& 
         Enlarge(pixels_, surface, geometry, grid_, {QRect(first, last)}, written);
         frame_ = pixels_.copy();
         overlaid_.clear();
+        shown_ = drawn ? surface.copy() : QImage();
     } else if (drawn) {
-        Enlarge(pixels_, surface, geometry, grid_, Changed(surface, shown_), overlaid_);
+        const std::vector<QRect> changed = Changed(surface, shown_);
+        Enlarge(pixels_, surface, geometry, grid_, changed, overlaid_);
+        // Copied, not shared, and only where it changed: the session draws into its surface again.
+        if (shown_.size() != surface.size() || shown_.format() != surface.format())
+            shown_ = surface.copy();
+        else
+            for (const QRect& rows : changed)
+                for (int y = rows.top(); y <= rows.bottom(); ++y)
+                    std::memcpy(shown_.scanLine(y) + rows.left() * sizeof(QRgb),
+                                surface.constScanLine(y) + rows.left() * sizeof(QRgb),
+                                static_cast<std::size_t>(rows.width()) * sizeof(QRgb));
     }
-    // Copied, not shared: the session draws into its surface again.
-    shown_ = drawn ? surface.copy() : QImage();
 
     // The pixels under the last overlays (and the new ones) put back, then the overlays drawn.
     for (const QRect& area : overlaid_) {
@@ -218,16 +244,15 @@ const QImage& CanvasPicture::Paint(const QImage& surface, const CanvasGeometry& 
             std::memcpy(frame_.scanLine(y) + part.left() * sizeof(QRgb),
                         pixels_.constScanLine(y) + part.left() * sizeof(QRgb), bytes);
     }
+    changed_ = whole ? std::vector<QRect>{frame_.rect()} : std::move(overlaid_);
     overlaid_.clear();
 
-    const bool any = !overlays.selected.empty() || overlays.primary || overlays.guideX || overlays.guideY
-        || !overlays.band.isEmpty() || !overlays.marked.empty();
-    if (any) {
-        const int scale = geometry.Scale();
-        const QPoint screen = geometry.DeviceScreenOrigin();
+    const int scale = geometry.Scale();
+    const QPoint screen = geometry.DeviceScreenOrigin();
+    const int width = std::max(1, qRound(geometry.ratio));
+    if (!overlays.marked.empty()) {
         QPainter painter(&frame_);
         painter.setRenderHint(QPainter::Antialiasing, false);
-        const int width = std::max(1, qRound(geometry.ratio));
         painter.setPen(QPen(QColor(overlays.markColour), width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
         for (const QRect& bounds : overlays.marked) {
             const QRect drawn = QRect(screen.x() + bounds.left() * scale - width, screen.y() + bounds.top() * scale - width,
@@ -236,10 +261,14 @@ const QImage& CanvasPicture::Paint(const QImage& surface, const CanvasGeometry& 
             painter.drawRect(drawn);
             AddOutlineArea(overlaid_, drawn, width);
         }
-        for (const QRect& bounds : overlays.selected)
-            PaintOutline(painter, overlaid_, bounds, screen, scale, width);
-        if (overlays.primary)
-            PaintOutline(painter, overlaid_, *overlays.primary, screen, scale, 2 * width);
+    }
+    for (const QRect& bounds : overlays.selected)
+        PaintOutline(frame_, overlaid_, bounds, screen, scale, width);
+    if (overlays.primary)
+        PaintOutline(frame_, overlaid_, *overlays.primary, screen, scale, 2 * width);
+    if (overlays.guideX || overlays.guideY || !overlays.band.isEmpty()) {
+        QPainter painter(&frame_);
+        painter.setRenderHint(QPainter::Antialiasing, false);
         painter.setPen(QPen(GuideColor, width));
         if (overlays.guideX)
             PaintGuide(painter, overlaid_, QPoint(screen.x() + *overlays.guideX * scale, screen.y()),
@@ -255,6 +284,8 @@ const QImage& CanvasPicture::Paint(const QImage& surface, const CanvasGeometry& 
             AddOutlineArea(overlaid_, band, width);
         }
     }
+    if (!whole)
+        changed_.insert(changed_.end(), overlaid_.begin(), overlaid_.end());
     frame_.setDevicePixelRatio(geometry.ratio);
     return frame_;
 }

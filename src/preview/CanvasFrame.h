@@ -32,6 +32,12 @@ public:
     // The frame (RGB32, geometry.DeviceSize(), device pixel ratio geometry.ratio) of
     // surface with overlays. A null surface or one not RGB32 shows as margin only.
     const QImage& Paint(const QImage& surface, const CanvasGeometry& geometry, const CanvasOverlays& overlays);
+    // The frame of the last Paint, and the device rectangles where it may differ from
+    // the one before (all of it after a whole paint): what a view must show again.
+    const QImage& Frame() const { return frame_; }
+    const std::vector<QRect>& ChangedArea() const { return changed_; }
+    // Whether the frame was painted for geometry.
+    bool Shows(const CanvasGeometry& geometry) const;
 
 private:
     QImage pixels_; // the enlarged surface in its margin, with the grid
@@ -40,4 +46,5 @@ private:
     CanvasGeometry geometry_;
     bool grid_ = false;
     std::vector<QRect> overlaid_; // device rectangles where frame_ may differ from pixels_
+    std::vector<QRect> changed_;
 };

@@ -26,10 +26,9 @@ CanvasView::CanvasView(EditingSession& session, const ErrorReporter& errors, QWi
     horizontalScrollBar()->setSingleStep(16);
     verticalScrollBar()->setSingleStep(16);
 
-    // The surface is read while painting: a new drawing only needs a paint.
-    connect(&session_, &EditingSession::PreviewDrawn, viewport(), qOverload<>(&QWidget::update));
-    connect(&session_, &EditingSession::MarkingChanged, viewport(), qOverload<>(&QWidget::update));
-    connect(&session_, &EditingSession::SelectionChanged, viewport(), qOverload<>(&QWidget::update));
+    connect(&session_, &EditingSession::PreviewDrawn, this, &CanvasView::Refresh);
+    connect(&session_, &EditingSession::MarkingChanged, this, &CanvasView::Refresh);
+    connect(&session_, &EditingSession::SelectionChanged, this, &CanvasView::Refresh);
     connect(&session_, &EditingSession::Changed, this, [this](const SkinChange& change) {
         if (change.opened)
             tool_.Forget();
@@ -75,7 +74,7 @@ void CanvasView::SetZoom(int zoom, std::optional<QPointF> anchor)
     zoom_ = chosen;
     UpdateScrollRange();
     ScrollTo(scroll);
-    viewport()->update();
+    Refresh();
     if (changed)
         emit ZoomChanged(zoom_);
 }
@@ -106,25 +105,55 @@ void CanvasView::CentreScreen()
 void CanvasView::SetGridShown(bool shown)
 {
     gridShown_ = shown;
-    viewport()->update();
+    Refresh();
 }
 
 // ---- Painting --------------------------------------------------------------------
 
-void CanvasView::paintEvent(QPaintEvent*)
+void CanvasView::Refresh()
 {
-    const CanvasGeometry geometry = Geometry();
-    const QSize size = geometry.DeviceSize();
-    if (size.isEmpty())
+    if (!isVisible()) {
+        stale_ = true; // painted when shown
         return;
+    }
+    const QImage& frame = PaintPicture();
+    // Only what changed is shown again: a drag step moves a few elements of a large view.
+    // One rectangle round it all: a region of many pieces made every copy pixel by pixel.
+    QRect changed;
+    for (const QRect& device : picture_.ChangedArea())
+        changed |= device;
+    const qreal ratio = frame.devicePixelRatio();
+    viewport()->update(
+        QRectF(changed.x() / ratio, changed.y() / ratio, changed.width() / ratio, changed.height() / ratio).toAlignedRect());
+}
+
+const QImage& CanvasView::PaintPicture()
+{
+    stale_ = false;
+    const CanvasGeometry geometry = Geometry();
     const auto& marking = session_.Marking();
     CanvasOverlays overlays{gridShown_, {}, {}, tool_.Guides().x, tool_.Guides().y, band_,
                             marking ? marking->bounds : std::vector<QRect>{}, marking ? marking->signal : 0};
     AddOutlines(overlays, session_.DrawnElements(), session_.SelectedElements(), session_.Selection(), session_.SelectionMirrored());
     // Kept between paints: a drag repaints at every step, and only what it moved changed.
-    const QImage& frame = picture_.Paint(marking ? marking->surface : session_.Surface(), geometry, overlays);
+    return picture_.Paint(marking ? marking->surface : session_.Surface(), geometry, overlays);
+}
+
+void CanvasView::paintEvent(QPaintEvent* event)
+{
+    const CanvasGeometry geometry = Geometry();
+    if (geometry.DeviceSize().isEmpty())
+        return;
+    // Resized, scrolled or shown again: the picture is painted for the view as it is now.
+    const bool repaint = stale_ || !picture_.Shows(geometry);
+    const QImage& frame = repaint ? PaintPicture() : picture_.Frame();
+    if (repaint && event->region() != QRegion(viewport()->rect()))
+        viewport()->update(); // the rest of the view is shown from the new picture too
     QPainter painter(viewport());
-    painter.drawImage(QPointF(0, 0), frame);
+    // One copy: the picture is current everywhere.
+    const QRect rect = event->region().boundingRect();
+    const qreal ratio = frame.devicePixelRatio();
+    painter.drawImage(rect, frame, QRectF(rect.x() * ratio, rect.y() * ratio, rect.width() * ratio, rect.height() * ratio));
 }
 
 void CanvasView::resizeEvent(QResizeEvent* event)
@@ -148,7 +177,7 @@ void CanvasView::showEvent(QShowEvent* event)
 
 void CanvasView::scrollContentsBy(int, int)
 {
-    viewport()->update();
+    Refresh();
 }
 
 // ---- Selection -------------------------------------------------------------------
@@ -156,7 +185,7 @@ void CanvasView::scrollContentsBy(int, int)
 void CanvasView::Select(std::vector<ElementRef> elements, const std::optional<ElementRef>& primary, bool mirrored)
 {
     session_.SelectMany(std::move(elements), primary, mirrored);
-    viewport()->update();
+    Refresh();
 }
 
 std::vector<MoveTarget> CanvasView::SelectedTargets() const
@@ -225,7 +254,7 @@ void CanvasView::mouseMoveEvent(QMouseEvent* event)
     emit StatusChanged(StatusText(session_.DrawnElements(), SkinPointAt(position)));
     if (bandFrom_ && (event->buttons() & Qt::LeftButton)) {
         band_ = QRect(*bandFrom_, SkinPointAt(position)).normalized();
-        viewport()->update();
+        Refresh();
     }
     if (tool_.Dragging() && (event->buttons() & Qt::LeftButton)) {
         const bool straight = event->modifiers() & Qt::ShiftModifier;
@@ -244,7 +273,7 @@ void CanvasView::mouseReleaseEvent(QMouseEvent* event)
     errors_.Run([&] { tool_.Release(); });
     if (std::exchange(bandFrom_, std::nullopt))
         SelectInBand(std::exchange(band_, QRect()), event->modifiers() & Qt::ShiftModifier);
-    viewport()->update();
+    Refresh();
     event->accept();
 }
 

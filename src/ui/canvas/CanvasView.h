@@ -70,6 +70,9 @@ protected:
     void leaveEvent(QEvent* event) override;
 
 private:
+    // Paints the picture anew and shows again what changed in it.
+    void Refresh();
+    const QImage& PaintPicture();
     qreal Ratio() const;
     void UpdateScrollRange();
     void ScrollTo(QPoint scroll);
@@ -82,6 +85,7 @@ private:
     const ErrorReporter& errors_;
     CanvasMoveTool tool_;
     CanvasPicture picture_; // the viewport's picture at device pixels, kept between paints
+    bool stale_ = true;     // something changed while hidden
     int zoom_ = 3;
     bool gridShown_ = false;
     std::optional<QPoint> bandFrom_; // a selection rectangle is being drawn from this skin pixel
