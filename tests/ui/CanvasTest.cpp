@@ -294,7 +294,7 @@ TEST_F(CanvasTest, EveryPaintAfterDragsBandsAndZoomsIsWhatAFreshCanvasPaints)
 {
     Open();
     view->SetZoom(8);
-    view->CentreScreen();
+    view->CenterScreen();
     const auto expectFresh = [&](const char* what) {
         QCoreApplication::processEvents(); // the scroll bars shown or hidden for the zoom
         const QImage shot = view->viewport()->grab().toImage();

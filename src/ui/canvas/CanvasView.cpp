@@ -95,10 +95,10 @@ void CanvasView::ZoomOut()
 void CanvasView::ZoomToFit()
 {
     SetZoom(CanvasGeometry::FittingLevel(ZoomLevels(), viewport()->size()));
-    CentreScreen();
+    CenterScreen();
 }
 
-void CanvasView::CentreScreen()
+void CanvasView::CenterScreen()
 {
     ScrollTo(Geometry().ScrollCentringScreen());
 }
@@ -143,7 +143,7 @@ void CanvasView::showEvent(QShowEvent* event)
         return;
     centred_ = true;
     UpdateScrollRange();
-    CentreScreen();
+    CenterScreen();
 }
 
 void CanvasView::scrollContentsBy(int, int)
