@@ -35,12 +35,10 @@ QString SkinDirArgument(const QStringList& positional, const char* command)
 QString SkinFolder(const QString& skinDir)
 {
     const QFileInfo info(skinDir);
-    if (info.isDir())
-        return skinDir;
-    // The description file names its folder; when the folder is there but the file
-    // is not, reading it says so.
-    if (info.fileName() == QLatin1String(DescriptionFileName) && QFileInfo(info.path()).isDir())
-        return info.path();
+    // A folder, or its description file: when the folder is there but the file is
+    // not, reading it says so.
+    if (info.isDir() || (info.fileName() == QLatin1String(DescriptionFileName) && QFileInfo(info.path()).isDir()))
+        return SkinPathOf(skinDir).folder;
     if (!info.exists()) {
         // A loop of links, or a folder on the way that cannot be searched, is no
         // missing folder: the system's reason says what it is.
@@ -154,7 +152,7 @@ SkinDocument LoadPreviewDocument(const PreviewJob& job)
         // The overlay, the texts, then the skin: the first failure ends the load.
         document.Pictures[StatusLineSlot] = LoadGifFile(overlay);
         document.LangLines = ReadSampleTexts(job.texts);
-        LoadSkin(document, SkinDescriptionOf(folder));
+        LoadSkin(document, SkinPathOf(folder).description);
     } catch (const SkinError& e) {
         // The editor's message names no key; here the author is told which line is
         // missing, in check's words, and where to find every other problem.

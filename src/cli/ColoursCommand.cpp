@@ -27,9 +27,10 @@ struct SkinOnDisk {
 
 SkinOnDisk ReadSkin(const QString& skinDir)
 {
-    const QDir folder(SkinFolder(skinDir));
+    const SkinPath path = SkinPathOf(SkinFolder(skinDir));
+    const QDir folder(path.folder);
     SkinOnDisk skin;
-    skin.lines.Assign(ReadTextLines(folder.absoluteFilePath(QString::fromLatin1(DescriptionFileName))));
+    skin.lines.Assign(ReadTextLines(path.description));
     for (int number = 0; number < SkinPictureCount; ++number) {
         const QString path = folder.absoluteFilePath(PictureFileName(number));
         if (!QFileInfo::exists(path))

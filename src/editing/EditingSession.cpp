@@ -1,12 +1,7 @@
 #include "EditingSession.h"
 
-#include "FilePaths.h"
-#include "GifFile.h"
-#include "PictureImport.h"
-#include "SkinChecker.h"
 #include "SkinError.h"
 #include "SkinFormat.h"
-#include "TextFile.h"
 
 #include <QFileInfo>
 
@@ -14,7 +9,8 @@
 
 EditingSession::EditingSession(SkinWorkspace::FolderResolver executableFolder, QObject* parent)
     : QObject(parent), workspace_(document_, std::move(executableFolder)), preview_(document_),
-      pictures_(document_, workspace_)
+      pictures_(document_, workspace_),
+      files_(document_, workspace_, pictures_, [this](const std::string& notice) { emit Notice(notice); })
 {
     history_.setUndoLimit(HistoryLimit);
     connect(&watch_, &PictureWatch::Settled, this, &EditingSession::TakeOutsideChanges);
@@ -26,33 +22,6 @@ EditingSession::~EditingSession()
     // read are gone: nothing may reach the views from here on.
     history_.disconnect(this);
     blockSignals(true);
-}
-
-template <typename Work>
-auto EditingSession::TellingNotices(Work&& work)
-{
-    // Told whether the work succeeds or not: a record set aside before a refused Save
-    // as is news all the same.
-    const auto tell = [this] {
-        for (const std::string& notice : workspace_.TakeNotices())
-            emit Notice(notice);
-    };
-    try {
-        auto result = work();
-        tell();
-        return result;
-    } catch (...) {
-        tell();
-        throw;
-    }
-}
-
-void EditingSession::LoadAssets()
-{
-    TellingNotices([&] {
-        workspace_.LoadAssets();
-        return true;
-    });
 }
 
 // ---- Steps -----------------------------------------------------------------------
@@ -117,7 +86,7 @@ void EditingSession::Follow(const SkinChange& change, const std::vector<Replaced
 
 void EditingSession::UpdateModified()
 {
-    const bool modified = document_.Lines.Lines() != savedLines_ || pictures_.Modified();
+    const bool modified = files_.Modified();
     if (modified == modified_)
         return;
     modified_ = modified;
@@ -229,50 +198,6 @@ void EditingSession::CancelLive()
     errors_.ThrowKept();
 }
 
-// ---- Pictures --------------------------------------------------------------------
-
-void EditingSession::ReplacePicture(int number, const std::optional<QString>& chosenFile)
-{
-    pictures_.CheckReplaceable(number);
-    // Read and decoded before anything changes: a refusal names the chosen file.
-    if (std::optional<std::string> bytes = ReadChosenGif(chosenFile))
-        PushReplacement(number, std::move(*bytes), QStringLiteral("Replace %1").arg(PictureFileName(number)));
-}
-
-void EditingSession::ReplacePictureConverted(int number, const QString& sourceFile, const QByteArray& gif)
-{
-    pictures_.CheckReplaceable(number);
-    std::string bytes(gif.constData(), static_cast<std::size_t>(gif.size()));
-    DecodeGifFile(bytes, sourceFile);
-    PushReplacement(number, std::move(bytes),
-                    QStringLiteral("Replace %1 from %2").arg(PictureFileName(number), QFileInfo(sourceFile).fileName()));
-}
-
-void EditingSession::PushReplacement(int number, std::string bytes, const QString& name)
-{
-    CommitLive(QStringLiteral("Move"));
-    Commit();
-    TakeOutsideChanges(); // another program's change first, as a step of its own
-    if (std::optional<PictureEdit> edit = pictures_.Replacement(number, std::move(bytes))) {
-        Push(name, {}, {std::move(*edit)});
-        errors_.ThrowKept();
-    }
-}
-
-void EditingSession::TakeOutsideChanges() noexcept
-{
-    if (document_.SkinFileName.isEmpty())
-        return;
-    const std::string messages =
-        pictures_.TakeOutsideChanges([this](int number, PictureContent before, PictureContent now) {
-            Push(PictureFileName(number) + QStringLiteral(" changed on disk"), {},
-                 {PictureEdit{number, std::move(before), std::move(now)}});
-            return errors_.Take();
-        });
-    if (!messages.empty())
-        emit ExternalChangeFailed(messages);
-}
-
 // ---- The skin as a whole ---------------------------------------------------------
 
 void EditingSession::Open(const QString& chosenFile)
@@ -280,27 +205,12 @@ void EditingSession::Open(const QString& chosenFile)
     if (chosenFile.isEmpty())
         return;
     // Refused: nothing changed.
-    const std::vector<int> borrowed = TellingNotices([&] { return workspace_.CopySkinIn(chosenFile); });
+    const std::vector<int> borrowed = files_.CopyIn(chosenFile);
     // From here on the working copy is the new skin, whatever its load finds.
     live_.Forget();
     history_.clear();
-    skinFolder_ = QFileInfo(chosenFile).absolutePath();
-    std::string error;
-    try {
-        // Each picture read and decoded once, for the loader and the pictures held.
-        workspace_.LoadWorkingCopy([this](int number, const QString&) { return pictures_.ReadForLoad(number); });
-        parseOk_ = true;
-    } catch (const SkinError& loadError) {
-        error = loadError.what();
-        parseOk_ = false;
-        // A file without a line fails at its first key: say why it has none.
-        const std::string reason = NoLineReason(document_.Lines.Lines(), document_.DescriptionCut);
-        if (!reason.empty() && error == ListIndexErrorText(-1))
-            error = reason + ". " + error;
-    }
-    pictures_.Load(borrowed);
-    savedLines_ = document_.Lines.Lines();
-    pictures_.MarkSaved();
+    std::string error = files_.Load(chosenFile, borrowed);
+    parseOk_ = error.empty();
     watch_.Watch(QFileInfo(document_.SkinFileName).absolutePath() + QLatin1Char('/'));
     if (error.empty()) {
         try {
@@ -320,23 +230,9 @@ void EditingSession::SaveAs(const QString& chosenFile)
     CommitLive(QStringLiteral("Move"));
     Commit();
     TakeOutsideChanges();
-    pictures_.WriteUnwritten(); // Save as copies the working copy's pictures
-    TellingNotices([&] {
-        workspace_.SaveAs(chosenFile);
-        return true;
-    });
-    skinFolder_ = QFileInfo(chosenFile).absolutePath();
-    savedLines_ = document_.Lines.Lines();
-    pictures_.MarkSaved();
+    files_.SaveAs(chosenFile);
     UpdateModified();
     emit SkinSaved();
-}
-
-void EditingSession::Autosave()
-{
-    workspace_.Autosave();
-    if (!document_.SkinFileName.isEmpty())
-        pictures_.WriteUnwritten();
 }
 
 // ---- The preview and the selection -------------------------------------------

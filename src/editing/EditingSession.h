@@ -15,6 +15,7 @@
 #include "PictureContent.h"
 #include "PictureWatch.h"
 #include "PreviewState.h"
+#include "SessionFiles.h"
 #include "SkinChange.h"
 #include "SkinPictures.h"
 #include "SkinStep.h"
@@ -47,7 +48,7 @@ public:
     QUndoStack& History() { return history_; }
 
     // Start-up: the two assets beside the executable.
-    void LoadAssets();
+    void LoadAssets() { files_.LoadAssets(); }
 
     // Copies the skin into the working copy and loads it. A copy that is refused
     // changes nothing here; once the copy is made the history starts afresh, even
@@ -55,10 +56,10 @@ public:
     void Open(const QString& chosenFile);
     void SaveAs(const QString& chosenFile);
     // Writes the lines into the working copy, and any picture a failed write left behind.
-    void Autosave();
+    void Autosave() { files_.Autosave(); }
 
     // The skin folder last opened or saved as; empty before the first that succeeded.
-    const QString& SkinFolder() const { return skinFolder_; }
+    const QString& SkinFolder() const { return files_.SkinFolder(); }
 
     // Whether the last parse of the lines ran to its end; until it does, the preview
     // shows an older drawing.
@@ -68,7 +69,7 @@ public:
     bool IsModified() const { return modified_; }
     // The skin as the last Open or Save as left it, with the overlay and asset texts of
     // today: what IsModified compares with. Pictures unchanged since are shared.
-    SkinDocument SavedDocument() const;
+    SkinDocument SavedDocument() const { return files_.SavedDocument(); }
 
     // Rebuilds element's line from values, parses and draws: a write-back of the
     // property editor, or a nudge. A change of bytes is a step; the steps of one
@@ -212,19 +213,14 @@ private:
     // Undo or redo (move) of the step at stepIndex, and the error it kept.
     template <typename Move>
     void RunHistory(int stepIndex, Move&& move);
-    // Runs work, then tells the workspace's notices, also when work throws.
-    template <typename Work>
-    auto TellingNotices(Work&& work);
 
     SkinDocument document_;
     SkinWorkspace workspace_;
     QUndoStack history_;
     PreviewState preview_;
     ElementSelection selection_;
-    QString skinFolder_;
-
     SkinPictures pictures_;
-    std::vector<std::string> savedLines_;
+    SessionFiles files_;
     LiveGesture live_;
     bool parseOk_ = false;
     bool modified_ = false;

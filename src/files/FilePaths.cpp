@@ -43,11 +43,11 @@ std::string DisplayPath(const QString& path)
     return shown;
 }
 
-QString SkinDescriptionOf(const QString& path)
+SkinPath SkinPathOf(const QString& path)
 {
     const QFileInfo info(path);
-    return info.isDir() ? QDir(info.absoluteFilePath()).filePath(QString::fromLatin1(DescriptionFileName))
-                        : info.absoluteFilePath();
+    const QString folder = info.isDir() ? info.absoluteFilePath() : info.absolutePath();
+    return {folder, QDir(folder).filePath(QString::fromLatin1(DescriptionFileName))};
 }
 
 std::string OpenFileError(const QString& path, const std::string& reason)

@@ -9,9 +9,14 @@
 // Full path as shown in messages.
 std::string DisplayPath(const QString& path);
 
-// The description file path names as a skin, as a full path: a folder's own, or
-// path itself for anything else.
-QString SkinDescriptionOf(const QString& path);
+// The skin a path names, as the editor's commands and the command line take one: a
+// folder is itself, any other path the folder it lies in; the description is that
+// folder's Ruvex.rvk whatever name the path ends in. Full paths.
+struct SkinPath {
+    QString folder;
+    QString description;
+};
+SkinPath SkinPathOf(const QString& path);
 
 // "Cannot open file "…". reason": why a file to be read cannot be.
 std::string OpenFileError(const QString& path, const std::string& reason);

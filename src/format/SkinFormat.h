@@ -91,19 +91,22 @@ enum class TextSide { After, Centred, Before };
 TextSide HorizontalSide(std::int32_t anchor);
 TextSide VerticalSide(std::int32_t anchor);
 
+// What a style code draws: a set of these flags.
+enum FontStyleFlag : std::uint8_t { FontBold = 1, FontItalic = 2 };
+using FontStyleSet = std::uint8_t;
+
 struct TextStyle {
     std::int32_t code;
     const char* name; // as the editor's list shows it
-    bool italic;
-    bool bold;
+    FontStyleSet style;
 };
 
 // The style codes, in the editor's list order. Every other code draws plain.
 inline constexpr std::array<TextStyle, 4> TextStyles = {{
-    {255, "PLAIN", false, false},
-    {1, "ITALIC", true, false},
-    {2, "BOLD", false, true},
-    {3, "BOLD_ITALIC", true, true},
+    {255, "PLAIN", 0},
+    {1, "ITALIC", FontItalic},
+    {2, "BOLD", FontBold},
+    {3, "BOLD_ITALIC", FontBold | FontItalic},
 }};
 
 // The style of code; nothing when it is not one of TextStyles.

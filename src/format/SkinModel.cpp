@@ -9,9 +9,7 @@
 FontStyleSet FontStyleFromCode(std::int32_t styleCode)
 {
     const TextStyle* style = StyleOfCode(styleCode);
-    if (style == nullptr)
-        return 0;
-    return static_cast<FontStyleSet>((style->bold ? FontBold : 0) | (style->italic ? FontItalic : 0));
+    return style == nullptr ? FontStyleSet{0} : style->style;
 }
 
 // A word that is no number says where it is, as check does ("Ruvex.rvk:7: "Artist":

@@ -9,9 +9,6 @@
 #include <string>
 #include <vector>
 
-enum FontStyleFlag : std::uint8_t { FontBold = 1, FontItalic = 2 };
-using FontStyleSet = std::uint8_t;
-
 struct TSkiStr {
     std::int32_t X = 0;
     std::int32_t Y = 0;

@@ -168,13 +168,7 @@ std::string PaletteRow::Uses() const
 
 std::string ColourName(QRgb colour)
 {
-    static const char digits[] = "0123456789ABCDEF";
-    std::string name = "#";
-    for (const int v : {qRed(colour), qGreen(colour), qBlue(colour)}) {
-        name += digits[v >> 4];
-        name += digits[v & 15];
-    }
-    return name;
+    return "#" + ColorToHex(MakeRgb(qRed(colour), qGreen(colour), qBlue(colour)));
 }
 
 std::optional<QRgb> ParseColourName(std::string_view text)

@@ -2,6 +2,7 @@
 
 #include "EditingSession.h"
 #include "ErrorReporter.h"
+#include "FilePaths.h"
 #include "PictureView.h"
 #include "SkinError.h"
 #include "SkinLoader.h"
@@ -98,12 +99,12 @@ void TCompareWindow::CompareWithSaved()
 
 void TCompareWindow::CompareWith(const QString& folder)
 {
-    const QFileInfo chosen(folder);
-    const QString dir = chosen.isDir() ? chosen.absoluteFilePath() : chosen.absolutePath();
+    const SkinPath skin = SkinPathOf(folder);
+    const QString& dir = skin.folder;
     SkinDocument other;
     other.Pictures[StatusLineSlot] = session_.Document().Pictures[StatusLineSlot];
     other.LangLines = session_.Document().LangLines;
-    LoadSkin(other, QDir(dir).absoluteFilePath(QString::fromLatin1(DescriptionFileName)));
+    LoadSkin(other, skin.description);
     other_ = std::move(other);
     againstSaved_ = false;
     titleA_->setText(QStringLiteral("A: ") + QDir::toNativeSeparators(dir));

@@ -16,7 +16,7 @@ ElementPicker::ElementPicker(EditingSession& session, const ErrorReporter& error
     CurList->setCurrentIndex(0);
     SkinItems = Place(new ChoiceList(page), "SkinItems", 0, 32, 113, 237);
 
-    connect(CurList, &QComboBox::currentIndexChanged, this, &ElementPicker::CurListChange);
+    connect(CurList, &QComboBox::activated, this, &ElementPicker::CurListChange);
     // A new selection, by mouse or keys, shows the element; so does a click on the
     // entry that was already selected, which reads its line again.
     connect(SkinItems, &ChoiceList::Chosen, this, &ElementPicker::SkinItemsClick);
@@ -28,6 +28,7 @@ void ElementPicker::ShowCategoryNames()
     const auto category = Category();
     if (!category)
         return;
+    listed_ = category;
     SkinItems->clear();
     for (const char* key : ElementKeys(*category))
         SkinItems->addItem(QString::fromLatin1(key));
@@ -37,11 +38,12 @@ void ElementPicker::ShowCategoryNames()
 
 void ElementPicker::CurListChange()
 {
+    if (Category() == listed_)
+        return; // the category shown chosen again
     errors_.Run([this] {
         ShowCategoryNames();
         // Choosing a category clears the selection, for every view.
-        if (!followingSession_)
-            session_.Select(std::nullopt);
+        session_.Select(std::nullopt);
     });
 }
 
@@ -61,27 +63,28 @@ void ElementPicker::SkinItemsClick()
 void ElementPicker::ShowSessionSelection()
 {
     const auto& selection = session_.Selection();
-    if (!selection && !followingSession_ && SelectedItem() >= 0) { // cleared elsewhere
+    if (!selection && SelectedItem() >= 0) { // cleared elsewhere
         SkinItems->clearSelection();
         SkinItems->setCurrentRow(-1);
         emit NamesShown();
         return;
     }
-    if (!selection || selection->category == SkinCategory::Settings || followingSession_)
+    if (!selection || selection->category == SkinCategory::Settings)
         return;
     const auto category = Category();
     if (category && *category == selection->category && SelectedKey() == selection->key)
         return;
-    followingSession_ = true;
     errors_.Run([&] {
-        // As the user would: choose the category, then click the element.
+        // As the user would: choose the category, then click the element. The click
+        // selects in the session what it has selected, which changes nothing there.
         CurList->setCurrentIndex(static_cast<int>(selection->category));
+        if (listed_ != selection->category)
+            ShowCategoryNames();
         const auto found = SkinItems->findItems(
             QString::fromLatin1(selection->key.data(), static_cast<qsizetype>(selection->key.size())), Qt::MatchExactly);
         if (!found.isEmpty())
             SkinItems->setCurrentItem(found.front());
     });
-    followingSession_ = false;
 }
 
 std::optional<SkinCategory> ElementPicker::Category() const

@@ -21,7 +21,7 @@ public:
     // Places the two lists on page.
     ElementPicker(EditingSession& session, const ErrorReporter& errors, QWidget* page);
 
-    // Fills the element list with the category's keys, none selected.
+    // Fills the element list with the chosen category's keys, none selected.
     void ShowCategoryNames();
 
     std::optional<SkinCategory> Category() const;
@@ -46,9 +46,7 @@ private:
 
     EditingSession& session_;
     const ErrorReporter& errors_;
-    // The lists are being set to the session's selection: that is no pick of the
-    // user's to hand back to the session.
-    bool followingSession_ = false;
+    std::optional<SkinCategory> listed_; // whose keys the element list holds
 
     QComboBox* CurList = nullptr;
     ChoiceList* SkinItems = nullptr;

@@ -43,7 +43,7 @@ void FileCommands::OpenPath(const QString& path)
             const int reason = ::stat(QFile::encodeName(path).constData(), &status) != 0 ? errno : ENOENT;
             throw SkinError(OpenFileError(path, SystemReason(reason)));
         }
-        OpenSkin(SkinDescriptionOf(path));
+        OpenSkin(SkinPathOf(path).description);
     });
 }
 

@@ -30,7 +30,7 @@ QString DroppedSkin(const QMimeData* data)
     const QFileInfo info(path);
     const QString description = QString::fromLatin1(DescriptionFileName);
     if (info.isDir()) {
-        const QString file = SkinDescriptionOf(path);
+        const QString file = SkinPathOf(path).description;
         return QFileInfo(file).isFile() ? file : QString();
     }
     // The names the Open dialog offers.

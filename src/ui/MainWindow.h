@@ -89,6 +89,7 @@ private:
     ErrorReporter errors_;
     TAbout* about_ = nullptr;
     PropertyEditor* propertyEditor_ = nullptr; // on TabSheet1, which owns it
+    // A modal error box re-enters the event loop, so a second autosave could start inside the first.
     bool autosaveRunning_ = false;
     bool placed_ = false;
 

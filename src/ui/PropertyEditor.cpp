@@ -109,26 +109,26 @@ void PropertyEditor::ConnectControls()
     for (QWidget* field : std::initializer_list<QWidget*>{XEdit, YEdit, WPos, HPos, ColorEdit})
         UndoKeys::PassToWindow(field);
 
-    connect(XEdit, &NumberField::TextChanged, this, &PropertyEditor::XEditChange);
+    connect(XEdit, &NumberField::Edited, this, &PropertyEditor::XEditChange);
     connect(XEdit, &NumberField::KeyDown, this, &PropertyEditor::XEditKeyDown);
     connect(XEdit, &NumberField::KeyUp, this, &PropertyEditor::XEditKeyUp);
-    connect(YEdit, &NumberField::TextChanged, this, &PropertyEditor::YEditChange);
+    connect(YEdit, &NumberField::Edited, this, &PropertyEditor::YEditChange);
     connect(YEdit, &NumberField::KeyDown, this, &PropertyEditor::YEditKeyDown);
-    connect(WPos, &NumberField::TextChanged, this, &PropertyEditor::WPosChange);
+    connect(WPos, &NumberField::Edited, this, &PropertyEditor::WPosChange);
     connect(WPos, &NumberField::KeyDown, this, &PropertyEditor::XEditKeyDown);
-    connect(HPos, &NumberField::TextChanged, this, &PropertyEditor::HPosChange);
+    connect(HPos, &NumberField::Edited, this, &PropertyEditor::HPosChange);
     connect(HPos, &NumberField::KeyDown, this, &PropertyEditor::YEditKeyDown);
 
     auto* colorKeys = new KeyNotifier(ColorEdit);
     connect(colorKeys, &KeyNotifier::KeyDown, this, &PropertyEditor::ColorEditKeyDown);
     connect(colorKeys, &KeyNotifier::KeyUp, this, &PropertyEditor::ColorEditKeyUp);
-    connect(ColorEdit, &QLineEdit::textChanged, this, &PropertyEditor::ColorEditChange);
+    connect(ColorEdit, &QLineEdit::textEdited, this, &PropertyEditor::ColorEditChange);
     connect(ColorView, &ColorSwatch::Clicked, this, &PropertyEditor::ColorViewClick);
 
-    connect(FontBox, &QComboBox::currentIndexChanged, this, &PropertyEditor::FontBoxChange);
-    connect(FstyleCB, &QComboBox::currentIndexChanged, this, &PropertyEditor::FstyleCBChange);
-    connect(XPos, &QComboBox::currentIndexChanged, this, &PropertyEditor::XPosChange);
-    connect(YPos, &QComboBox::currentIndexChanged, this, &PropertyEditor::YPosChange);
+    connect(FontBox, &QComboBox::activated, this, &PropertyEditor::FontBoxChange);
+    connect(FstyleCB, &QComboBox::activated, this, &PropertyEditor::FstyleCBChange);
+    connect(XPos, &QComboBox::activated, this, &PropertyEditor::XPosChange);
+    connect(YPos, &QComboBox::activated, this, &PropertyEditor::YPosChange);
 }
 
 void PropertyEditor::FollowSession()
@@ -147,13 +147,17 @@ void PropertyEditor::FollowSession()
 void PropertyEditor::ShowIfSelected(const std::string& key)
 {
     errors_.Run([&] {
-        if (!picker_->Category() || picker_->SelectedKey() != key || !session_.Document().SkinLoaded)
-            return;
-        // The same guard as a selection: the controls follow without writing back.
-        EditEnabled = false;
-        ShowItem();
-        EditEnabled = true;
+        if (picker_->Category() && picker_->SelectedKey() == key && session_.Document().SkinLoaded)
+            ShowAllowingWriteBack();
     });
+}
+
+void PropertyEditor::ShowAllowingWriteBack()
+{
+    // Left off when showing fails: no write-back follows a failed selection.
+    EditEnabled = false;
+    ShowItem();
+    EditEnabled = true;
 }
 
 void PropertyEditor::FocusField(FieldId field)
@@ -187,7 +191,7 @@ void PropertyEditor::ShowCategoryNames()
 
 void PropertyEditor::ShowNoElement()
 {
-    EditEnabled = false; // the fields' own notifications must write nothing
+    EditEnabled = false; // no element shown: nothing to write back into
     for (NumberField* field : {XEdit, YEdit, WPos, HPos})
         field->SetText(QString());
     ColorEdit->clear();
@@ -207,11 +211,10 @@ void PropertyEditor::SetFieldsEnabled(bool enabled)
 void PropertyEditor::SkinItemsClick()
 {
     errors_.Run([this] {
-        EditEnabled = false;
         if (session_.Document().SkinLoaded)
-            ShowItem();
-        // Not reached when ShowItem fails: nothing is written back until a selection succeeds.
-        EditEnabled = true;
+            ShowAllowingWriteBack();
+        else
+            EditEnabled = true;
     });
 }
 
@@ -268,7 +271,8 @@ void PropertyEditor::SetVisibility(SkinCategory category)
 
 void PropertyEditor::ShowColor(const std::string& color)
 {
-    ColorEdit->setText(FromSkinText(color));
+    if (const QString text = FromSkinText(color); ColorEdit->text() != text)
+        ColorEdit->setText(text); // an equal text is left alone, and with it the cursor
     ColorView->Fill(HexToColor(ColorText()));
 }
 

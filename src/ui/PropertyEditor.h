@@ -73,8 +73,10 @@ private:
     void ConnectControls();
     void FollowSession();
     void WriteBack(int control); // ItemEdited, with its error shown in the error box
-    // Shows the element again without writing it back, when it is the one selected.
+    // Shows the element again, when it is the one selected.
     void ShowIfSelected(const std::string& key);
+    // ShowItem, with write-back allowed once it succeeds.
+    void ShowAllowingWriteBack();
     void SetVisibility(SkinCategory category);
     // With no element selected: every field empty and disabled, nothing written back.
     void ShowNoElement();
@@ -86,13 +88,12 @@ private:
     EditingSession& session_;
     DialogService& dialogs_;
     const ErrorReporter& errors_;
-    // Write-back is allowed: cleared while ShowItem fills the controls, since the
-    // fields tell a value the program sets as they tell one typed; left cleared when
-    // ShowItem fails, so no write-back follows a failed selection.
+    // Write-back is allowed: off while no element is shown, and after a selection
+    // that failed, until one succeeds.
     bool EditEnabled = false;
     int control_ = MergeControl::X; // the control being written back; its write-backs merge
-    // A write-back of this page is under way: the fields already show what the
-    // session's Changed reports, and showing it again would move the cursor.
+    // A write-back of this page is under way: the fields show what it wrote in the
+    // user's own spelling ("+5", "", "-"), which showing the line again would rewrite.
     bool writing_ = false;
 
     QWidget* page_ = nullptr;

@@ -2,34 +2,19 @@
 // editor draws for its state, framed, labelled and laid out in a 5x2 grid.
 #include "CliTestSupport.h"
 
-#include "PreviewFont.h"
+#include "StatesSheet.h"
 #include "TestSkin.h"
 
 #include <QFileInfo>
-#include <QFontMetrics>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-// The layout the README shows: an 8-pixel margin, each 176x220 preview in a
-// one-pixel frame, its label 3 pixels under the frame.
-constexpr int Margin = 8;
-constexpr int CellWidth = 178 + Margin;
-
-int LabelHeight()
-{
-    return QFontMetrics(PreviewFont(DefaultFontSize, 0)).height();
-}
-
-int CellHeight()
-{
-    return 222 + 3 + LabelHeight() + Margin;
-}
-
+// Where the sheet puts the preview of a play state (column) and repetition mode (row).
 QRect PreviewRect(int column, int row)
 {
-    return QRect(Margin + column * CellWidth + 1, Margin + row * CellHeight() + 1, 176, 220);
+    return SheetLayout().PreviewRect(column, row);
 }
 
 bool HasInk(const QImage& image)
@@ -64,7 +49,8 @@ TEST_F(SheetCommand, TenPreviewsOfEveryStateAndRepeatMode)
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_TRUE(run.out.isEmpty());
     const QImage sheet = LoadPng(Out());
-    ASSERT_EQ(sheet.size(), QSize(Margin + 5 * CellWidth, Margin + 2 * CellHeight()));
+    const SheetLayout layout;
+    ASSERT_EQ(sheet.size(), layout.Size());
     for (int row = 0; row < 2; ++row) {
         for (int column = 0; column < 5; ++column) {
             const QRect rect = PreviewRect(column, row);
@@ -75,7 +61,8 @@ TEST_F(SheetCommand, TenPreviewsOfEveryStateAndRepeatMode)
             EXPECT_EQ(sheet.pixel(rect.right() + 1, rect.bottom() + 1), qRgb(0, 0, 0));
             EXPECT_EQ(sheet.pixel(rect.left() - 2, rect.top() - 2), qRgb(255, 255, 255));
             // A label under the frame.
-            EXPECT_TRUE(HasInk(sheet.copy(rect.left() - 1, rect.bottom() + 2, 178, 3 + LabelHeight())))
+            const int labelArea = SheetLayout::LabelGap + layout.labelHeight;
+            EXPECT_TRUE(HasInk(sheet.copy(rect.left() - 1, rect.bottom() + 2, 178, labelArea)))
                 << column << " " << row;
         }
     }

@@ -510,19 +510,6 @@ TEST(PreviewFonts, StyleSetsBoldAndItalic)
     EXPECT_TRUE(QFontInfo(PreviewFont(0, FontItalic)).italic());
 }
 
-TEST(PreviewFonts, FontSizeTableHoldsZeroForItsThirteenIds)
-{
-    for (int id : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 12, 13, 14}) {
-        EXPECT_TRUE(FontIdHasSize(id)) << id;
-        EXPECT_EQ(FontSizeOfId(id), 0) << id;
-    }
-    for (int id : {0, 11, 15, 255, -1, INT32_MIN, INT32_MAX}) {
-        EXPECT_FALSE(FontIdHasSize(id)) << id;
-        EXPECT_EQ(FontSizeOfId(id), DefaultFontSize) << id;
-    }
-    EXPECT_EQ(DefaultFontSize, 0);
-}
-
 TEST(PreviewFonts, IdsWithoutAnEntryDrawLikeTableIds)
 {
     TSkiStr item = TextItem(20, 40, 20);

@@ -150,11 +150,11 @@ TEST_F(CanvasMoveToolTest, AlignAndDistributeMoveWhatIsDrawnAsOneStepEach)
     Store("Title ", 40, 50); // centred texts of different widths, apart
     Store("Album", 131, 72);
     const int steps = session->History().count();
-    Arrange(*session, three, Arrangement::AlignHCentre);
+    Arrange(*session, three, Arrangement::AlignHCenter);
     EXPECT_EQ(session->History().count(), steps + 1);
-    const int column = CentreX(Drawn("Artist"));
-    EXPECT_EQ(CentreX(Drawn("Title ")), column);
-    EXPECT_EQ(CentreX(Drawn("Album")), column);
+    const int column = CenterX(Drawn("Artist"));
+    EXPECT_EQ(CenterX(Drawn("Title ")), column);
+    EXPECT_EQ(CenterX(Drawn("Album")), column);
 
     // Equal gaps between the drawn rectangles; the outermost two stay.
     const auto gaps = [&] {
@@ -190,11 +190,11 @@ TEST_F(CanvasMoveToolTest, ADragSnapsToTheScreensCentreAndOtherElementsUnlessAlt
     // line, nearer it than to any other line.
     const MoveTarget time{{SkinCategory::Strings, "TimeCurrent"}, false};
     const QRect start = Drawn("TimeCurrent");
-    const int by = ScreenHeight / 2 + 1 - CentreY(start);
+    const int by = ScreenHeight / 2 + 1 - CenterY(start);
     tool.Press({time}, QPointF(0, 0), QPoint(0, 0));
     tool.Move(QPointF(50, 0), QPoint(0, by), false);
     EXPECT_EQ(tool.Guides().y, ScreenHeight / 2);
-    EXPECT_EQ(CentreY(Drawn("TimeCurrent")), ScreenHeight / 2);
+    EXPECT_EQ(CenterY(Drawn("TimeCurrent")), ScreenHeight / 2);
     tool.Move(QPointF(50, 0), QPoint(0, by), false, true); // Alt held
     EXPECT_EQ(tool.Guides(), SnapGuides{});
     EXPECT_EQ(Drawn("TimeCurrent").top(), start.top() + by);

@@ -5,6 +5,7 @@
 #include "PropertyEditor.h"
 #include "TestSession.h"
 #include "TestSkin.h"
+#include "UserInput.h"
 #include "TestWindow.h"
 
 #include <QAction>
@@ -128,7 +129,7 @@ TEST_F(CanvasTest, AClickSelectsTheTopmostAltClickCyclesAndThePropertyEditorFoll
     EXPECT_EQ(Session().SelectedElements().size(), 2u);
 
     // Chosen in the property editor: outlined on the canvas in black and white dashes.
-    rig.page.findChild<QComboBox*>("CurList")->setCurrentIndex(1);
+    Choose(rig.page.findChild<QComboBox*>("CurList"), 1);
     auto* items = rig.page.findChild<QListWidget*>("SkinItems");
     items->setCurrentItem(items->findItems("Forward", Qt::MatchExactly).front());
     EXPECT_EQ(Selected(), "Forward");
@@ -169,8 +170,8 @@ TEST_F(CanvasTest, ADragWritesTheLineThePropertyEditorWouldAsOneUndoStep)
     // The same values typed into the property editor give the same bytes.
     ASSERT_TRUE(rig.errors.Run([&] { Session().Undo(); }));
     EXPECT_EQ(AllLines(), before);
-    rig.page.findChild<NumberField*>("XEdit")->SetValue(101);
-    rig.page.findChild<NumberField*>("YEdit")->SetValue(33);
+    Enter(rig.page.findChild<NumberField*>("XEdit"), 101);
+    Enter(rig.page.findChild<NumberField*>("YEdit"), 33);
     EXPECT_EQ(Line("Artist"), dragged);
     EXPECT_TRUE(rig.dialogs.errors.empty());
 }
@@ -186,8 +187,8 @@ TEST_F(CanvasTest, CodesTheListsCannotShowAreDraggedAsAPropertyEditorThatShowedN
     EXPECT_EQ(dragged, "Time = 8 7 40 1 255 0x33333300 0x000000FF");
 
     ASSERT_TRUE(rig.errors.Run([&] { Session().Undo(); }));
-    rig.page.findChild<NumberField*>("XEdit")->SetValue(8);
-    rig.page.findChild<NumberField*>("YEdit")->SetValue(7);
+    Enter(rig.page.findChild<NumberField*>("XEdit"), 8);
+    Enter(rig.page.findChild<NumberField*>("YEdit"), 7);
     EXPECT_EQ(Line("Time "), dragged);
 }
 
@@ -293,7 +294,7 @@ TEST_F(CanvasTest, EveryPaintAfterDragsBandsAndZoomsIsWhatAFreshCanvasPaints)
 {
     Open();
     view->SetZoom(8);
-    view->CentreScreen();
+    view->CenterScreen();
     // What the screen shows, as the view's updates left it: a changed pixel the view did
     // not ask to show again would differ from a fresh canvas here.
     const auto onScreen = [&] {

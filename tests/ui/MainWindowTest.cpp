@@ -678,9 +678,9 @@ TEST_F(MainWindowTest, TheEditMenuSelectsAllAndArrangesWithoutTheCanvas)
     window->Session().SelectMany({{SkinCategory::Strings, "Artist"}, {SkinCategory::Strings, "TrackNumber"},
                                   {SkinCategory::Strings, "Playlist"}},
                                  ElementRef{SkinCategory::Strings, "Artist"});
-    ASSERT_NE(window->findChild<QAction*>("AlignHCentre"), nullptr);
+    ASSERT_NE(window->findChild<QAction*>("AlignHCenter"), nullptr);
     ASSERT_NE(window->findChild<QAction*>("Selectall1"), nullptr);
-    Control<QAction>("AlignHCentre")->trigger();
+    Control<QAction>("AlignHCenter")->trigger();
     ASSERT_TRUE(dialogs->errors.empty()) << dialogs->errors[0].text.toStdString();
     EXPECT_EQ(window->Session().History().undoText(), "Align 3 elements (horizontal centres)");
     EXPECT_EQ(Control<QAction>("Undo1")->text(), "Undo Align 3 elements (horizontal centres)");

@@ -5,6 +5,7 @@
 #include "SkinFolderCheck.h"
 #include "SkinError.h"
 #include "TestSkin.h"
+#include "UserInput.h"
 #include "TestWindow.h"
 
 #include <QAction>
@@ -70,7 +71,7 @@ protected:
     }
     void SelectInEditor(int category, const QString& name) const
     {
-        Control<QComboBox>("CurList")->setCurrentIndex(category);
+        Choose(Control<QComboBox>("CurList"), category);
         auto* items = Control<QListWidget>("SkinItems");
         const auto found = items->findItems(name, Qt::MatchExactly);
         ASSERT_EQ(found.size(), 1);
@@ -145,7 +146,7 @@ TEST_F(ProblemsPageTest, RowsAreWhatCheckPrintsAndActivatingOneGoesThere)
     // The editor had "Artist" selected, then the user turned to the pictures: the jump
     // goes back all the same.
     SelectInEditor(0, "Artist");
-    Control<QComboBox>("CurList")->setCurrentIndex(1);
+    Choose(Control<QComboBox>("CurList"), 1);
     Pages()->setCurrentIndex(2);
     List()->setCurrentRow(RowOf("Ruvex.rvk:3:"));
     QTest::keyClick(List(), Qt::Key_Return);

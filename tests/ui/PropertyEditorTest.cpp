@@ -4,6 +4,7 @@
 #include "NumberField.h"
 #include "TestSession.h"
 #include "TestSkin.h"
+#include "UserInput.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -56,7 +57,7 @@ protected:
 
     void Select(int category, const QString& name)
     {
-        List("CurList")->setCurrentIndex(category);
+        Choose(List("CurList"), category);
         const auto found = SkinItems()->findItems(name, Qt::MatchExactly);
         ASSERT_EQ(found.size(), 1) << name.toStdString();
         SkinItems()->setCurrentItem(found.front());
@@ -135,7 +136,7 @@ TEST_F(PropertyEditorTest, SelectingShowsTheValuesAndControlsOfTheCategoryAndWri
         {Strings, true, false, true}, {Pictures, false, false, false}, {Objects, false, true, true}};
     const auto before = Lines().Lines();
     for (const auto& [category, textControls, sizeFields, colour] : shown) {
-        List("CurList")->setCurrentIndex(category);
+        Choose(List("CurList"), category);
         for (int i = 0; i < SkinItems()->count(); ++i) {
             SkinItems()->setCurrentRow(i);
             for (const char* name : {"FontBox", "FontStylegr", "AVHgrup"})
@@ -226,9 +227,9 @@ TEST_F(PropertyEditorTest, KeysWriteBackInTheControlsThatHandleThem)
         EXPECT_EQ(written([&] { QTest::keyRelease(control, Qt::Key_Home); }), up) << name;
     }
     for (const char* name : {"FontBox", "FstyleCB", "XPos", "YPos"})
-        EXPECT_TRUE(written([&] { List(name)->setCurrentIndex(1); })) << name;
+        EXPECT_TRUE(written([&] { Choose(List(name), 1); })) << name;
     // The colour field's own change notification only paints the swatch.
-    EXPECT_FALSE(written([&] { ColorEdit()->setText("0x0000FF00"); }));
+    EXPECT_FALSE(written([&] { Enter(ColorEdit(), "0x0000FF00"); }));
     EXPECT_EQ(Swatch(), qRgb(0, 0, 255));
 }
 
@@ -276,13 +277,13 @@ TEST_F(PropertyEditorTest, AfterACategoryChangeAChangeWritesNothing)
 {
     Open();
     Select(Strings, "Artist");
-    List("CurList")->setCurrentIndex(Objects);
+    Choose(List("CurList"), Objects);
     EXPECT_EQ(SkinItems()->item(0)->text(), "Background");
     EXPECT_TRUE(List("FontBox")->isVisibleTo(page));
     EXPECT_EQ(Field("XEdit")->text(), "");
 
     const auto before = Lines().Lines();
-    Field("YEdit")->SetValue(5);
+    Enter(Field("YEdit"), 5);
     EXPECT_TRUE(ErrorTexts().isEmpty());
     EXPECT_EQ(Lines().Lines(), before);
 }
@@ -300,13 +301,13 @@ TEST_F(PropertyEditorTest, AFailedSelectionLeavesWriteBackOffUntilOneSucceeds)
 
         Lines().Replace(index, line);
         const auto before = Lines().Lines();
-        Field("XEdit")->SetValue(3);
+        Enter(Field("XEdit"), 3);
         Touch();
         EXPECT_EQ(Lines().Lines(), before) << key;
 
         SkinItems()->clearSelection();
         Select(category, QString::fromStdString(key));
-        Field("XEdit")->SetValue(3);
+        Enter(Field("XEdit"), 3);
         EXPECT_EQ(Line(key).substr(0, key.size() + 5), key + " = 3 ") << key;
         EXPECT_EQ(dialogs->errors.size(), 1u) << key;
     }
@@ -322,7 +323,7 @@ TEST_F(PropertyEditorTest, APictureWithoutALineShowsZeroAndItsChangeFailsWithout
     EXPECT_EQ(Field("XEdit")->text() + " " + Field("YEdit")->text(), "0 0");
 
     const QImage surface = Surface().copy();
-    Field("XEdit")->SetValue(50);
+    Enter(Field("XEdit"), 50);
     EXPECT_EQ(ErrorTexts(), QStringList{"List index out of bounds (-1)"});
     EXPECT_EQ(Lines().Lines(), lines);
     EXPECT_EQ(Surface(), surface);
@@ -333,13 +334,13 @@ TEST_F(PropertyEditorTest, APictureWithoutALineShowsZeroAndItsChangeFailsWithout
 TEST_F(PropertyEditorTest, AfterAnOpenTheFieldsShowTheOpenedSkinsValues)
 {
     Select(Strings, "Artist");
-    Field("XEdit")->SetValue(7);
+    Enter(Field("XEdit"), 7);
     EXPECT_EQ(ColorEdit()->text(), ""); // no skin: nothing to show
     EXPECT_TRUE(dialogs->errors.empty());
 
     Open();
     EXPECT_EQ(Field("XEdit")->text(), "88");
-    Field("YEdit")->SetValue(9);
+    Enter(Field("YEdit"), 9);
     EXPECT_EQ(Line("Artist"), "Artist = 88 9 17 2 2 0xFFFFFF00 0x000000FF");
 }
 
@@ -379,7 +380,7 @@ TEST_F(PropertyEditorTest, OnlyAChangeOfCategoryClearsTheSelection)
     QTest::keyClick(SkinItems(), Qt::Key_Space, Qt::ControlModifier);
     ASSERT_EQ(SkinItems()->selectedItems().size(), 1);
     EXPECT_EQ(SkinItems()->selectedItems().front()->text(), "Artist");
-    Field("XEdit")->SetValue(9);
+    Enter(Field("XEdit"), 9);
     EXPECT_TRUE(dialogs->errors.empty());
     EXPECT_EQ(Line("Artist"), "Artist = 9 40 17 2 2 0xFFFFFF00 0x000000FF");
 }
@@ -446,7 +447,7 @@ TEST_F(PropertyEditorTest, WithNoElementSelectedTheFieldsAreEmptyAndDisabled)
     Select(Strings, "Album");
     EXPECT_EQ(Field("XEdit")->text(), "88");
     EXPECT_TRUE(Field("XEdit")->isEnabled());
-    List("CurList")->setCurrentIndex(Pictures);
+    Choose(List("CurList"), Pictures);
     empty("after the category changed: ");
     Select(Pictures, "Play");
     EXPECT_EQ(Field("XEdit")->text() + " " + Field("YEdit")->text(), "55 180");
@@ -467,7 +468,7 @@ TEST_F(PropertyEditorTest, StepsAreNamedByWhatChanged)
     ASSERT_EQ(history.count(), 2);
     EXPECT_EQ(history.undoText(), "Artist: colour");
     rig.session->Commit();
-    List("FontBox")->setCurrentIndex(4); // Font0A
+    Choose(List("FontBox"), 4); // Font0A
     EXPECT_EQ(history.undoText(), "Artist: font 2 \u2192 10");
     rig.session->StoreElement({SkinCategory::Strings, "Artist"}, ItemValues{5, 6, 0, 0, 17, 10, 2, "0x12345600"}, 99);
     EXPECT_EQ(history.undoText(), "Move Artist");

@@ -26,10 +26,10 @@ struct ArrangeTool {
 
 constexpr ArrangeTool ArrangeTools[] = {
     {"AlignLeft", "Align", "left edges", "|\u2190", Qt::CTRL | Qt::SHIFT | Qt::Key_Left, Arrangement::AlignLeft},
-    {"AlignHCentre", "Align", "horizontal centres", "\u2194", Qt::CTRL | Qt::SHIFT | Qt::Key_H, Arrangement::AlignHCentre},
+    {"AlignHCenter", "Align", "horizontal centres", "\u2194", Qt::CTRL | Qt::SHIFT | Qt::Key_H, Arrangement::AlignHCenter},
     {"AlignRight", "Align", "right edges", "\u2192|", Qt::CTRL | Qt::SHIFT | Qt::Key_Right, Arrangement::AlignRight},
     {"AlignTop", "Align", "top edges", "\u2191", Qt::CTRL | Qt::SHIFT | Qt::Key_Up, Arrangement::AlignTop},
-    {"AlignVCentre", "Align", "vertical centres", "\u2195", Qt::CTRL | Qt::SHIFT | Qt::Key_V, Arrangement::AlignVCentre},
+    {"AlignVCenter", "Align", "vertical centres", "\u2195", Qt::CTRL | Qt::SHIFT | Qt::Key_V, Arrangement::AlignVCenter},
     {"AlignBottom", "Align", "bottom edges", "\u2193", Qt::CTRL | Qt::SHIFT | Qt::Key_Down, Arrangement::AlignBottom},
     {"DistributeH", "Distribute", "horizontally", "\u2194\u2194", Qt::CTRL | Qt::ALT | Qt::Key_H, Arrangement::DistributeH},
     {"DistributeV", "Distribute", "vertically", "\u2195\u2195", Qt::CTRL | Qt::ALT | Qt::Key_V, Arrangement::DistributeV},
@@ -45,7 +45,7 @@ const ArrangeTool& ToolOf(Arrangement how)
 struct Span {
     int start;
     int length;
-    int Centre() const { return start + length / 2; }
+    int Center() const { return start + length / 2; }
     int End() const { return start + length; }
 };
 
@@ -63,7 +63,7 @@ std::vector<int> Distributed(const std::vector<Span>& spans)
     std::vector<std::size_t> order(spans.size());
     std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        return spans[a].Centre() < spans[b].Centre();
+        return spans[a].Center() < spans[b].Center();
     });
     const Span& first = spans[order.front()];
     const Span& last = spans[order.back()];
@@ -105,7 +105,7 @@ std::vector<QPoint> ArrangedOffsets(const std::vector<QRect>& boxes, Arrangement
             offsets[i] = horizontal ? QPoint(shifts[i], 0) : QPoint(0, shifts[i]);
         return offsets;
     }
-    const bool horizontal = how == Arrangement::AlignLeft || how == Arrangement::AlignHCentre
+    const bool horizontal = how == Arrangement::AlignLeft || how == Arrangement::AlignHCenter
         || how == Arrangement::AlignRight;
     const QRect screen(0, 0, ScreenWidth, ScreenHeight);
     const Span reference = Along(boxes.size() == 1 ? screen : boxes.front(), horizontal);
@@ -117,7 +117,7 @@ std::vector<QPoint> ArrangedOffsets(const std::vector<QRect>& boxes, Arrangement
         case Arrangement::AlignTop: shift = reference.start - span.start; break;
         case Arrangement::AlignRight:
         case Arrangement::AlignBottom: shift = reference.End() - span.End(); break;
-        default: shift = reference.Centre() - span.Centre(); break;
+        default: shift = reference.Center() - span.Center(); break;
         }
         offsets[i] = horizontal ? QPoint(shift, 0) : QPoint(0, shift);
     }

@@ -15,10 +15,10 @@ class QToolBar;
 
 enum class Arrangement {
     AlignLeft,
-    AlignHCentre,
+    AlignHCenter,
     AlignRight,
     AlignTop,
-    AlignVCentre,
+    AlignVCenter,
     AlignBottom,
     DistributeH,
     DistributeV,

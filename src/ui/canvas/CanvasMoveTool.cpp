@@ -56,7 +56,7 @@ void CanvasMoveTool::Press(std::vector<MoveTarget> targets, QPointF position, QP
     QRect box;
     std::vector<QRect> others;
     for (const DrawnElement& drawn : session_.DrawnElements()) {
-        const auto moves = [&](const Moved& m) { return drawn.key == m.target.element.key; };
+        const auto moves = [&](const Moved& m) { return Is(drawn, m.target.element); };
         if (std::none_of(drag.moved.begin(), drag.moved.end(), moves))
             others.push_back(drawn.bounds);
         else if (std::any_of(drag.moved.begin(), drag.moved.end(), [&](const Moved& m) { return Matches(drawn, m.target); }))

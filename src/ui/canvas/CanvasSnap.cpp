@@ -27,8 +27,8 @@ SnapHelper::SnapHelper(QRect box, const std::vector<QRect>& others) : box_(box)
     xs_ = {0, ScreenWidth / 2, ScreenWidth};
     ys_ = {0, ScreenHeight / 2, ScreenHeight};
     for (const QRect& other : others) {
-        xs_.insert(xs_.end(), {other.left(), CentreX(other), other.left() + other.width()});
-        ys_.insert(ys_.end(), {other.top(), CentreY(other), other.top() + other.height()});
+        xs_.insert(xs_.end(), {other.left(), CenterX(other), other.left() + other.width()});
+        ys_.insert(ys_.end(), {other.top(), CenterY(other), other.top() + other.height()});
     }
 }
 
@@ -36,8 +36,8 @@ QPoint SnapHelper::Snapped(QPoint by, SnapGuides* guides) const
 {
     SnapGuides held;
     if (!box_.isEmpty()) {
-        const int xs[3] = {box_.left(), CentreX(box_), box_.left() + box_.width()};
-        const int ys[3] = {box_.top(), CentreY(box_), box_.top() + box_.height()};
+        const int xs[3] = {box_.left(), CenterX(box_), box_.left() + box_.width()};
+        const int ys[3] = {box_.top(), CenterY(box_), box_.top() + box_.height()};
         if (const auto x = Nearest(xs, by.x(), xs_)) {
             by.rx() += x->first;
             held.x = x->second;

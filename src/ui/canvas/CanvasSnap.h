@@ -17,8 +17,8 @@ struct SnapGuides {
 };
 
 // A rectangle's centre as the renderer places a centred text: left + width / 2.
-inline int CentreX(const QRect& r) { return r.left() + r.width() / 2; }
-inline int CentreY(const QRect& r) { return r.top() + r.height() / 2; }
+inline int CenterX(const QRect& r) { return r.left() + r.width() / 2; }
+inline int CenterY(const QRect& r) { return r.top() + r.height() / 2; }
 
 class SnapHelper {
 public:

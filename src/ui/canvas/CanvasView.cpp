@@ -94,10 +94,10 @@ void CanvasView::ZoomOut()
 void CanvasView::ZoomToFit()
 {
     SetZoom(CanvasGeometry::FittingLevel(ZoomLevels(), viewport()->size()));
-    CentreScreen();
+    CenterScreen();
 }
 
-void CanvasView::CentreScreen()
+void CanvasView::CenterScreen()
 {
     ScrollTo(Geometry().ScrollCentringScreen());
 }
@@ -172,7 +172,7 @@ void CanvasView::showEvent(QShowEvent* event)
         return;
     centred_ = true;
     UpdateScrollRange();
-    CentreScreen();
+    CenterScreen();
 }
 
 void CanvasView::scrollContentsBy(int, int)

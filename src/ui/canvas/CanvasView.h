@@ -34,7 +34,7 @@ public:
     // The largest offered zoom at which the whole screen fits, centred.
     void ZoomToFit();
     // Scrolls the screen's centre to the viewport's centre.
-    void CentreScreen();
+    void CenterScreen();
 
     bool GridShown() const { return gridShown_; }
     void SetGridShown(bool shown);

@@ -37,7 +37,7 @@ NumberField::NumberField(QWidget* parent) : QAbstractSpinBox(parent)
     auto* keys = new KeyNotifier(this);
     connect(keys, &KeyNotifier::KeyDown, this, &NumberField::KeyDown);
     connect(keys, &KeyNotifier::KeyUp, this, &NumberField::KeyUp);
-    connect(lineEdit(), &QLineEdit::textChanged, this, &NumberField::TextChanged);
+    connect(lineEdit(), &QLineEdit::textEdited, this, &NumberField::Edited);
     SetValue(0);
 }
 
@@ -54,13 +54,18 @@ void NumberField::SetValue(std::int32_t value)
 
 void NumberField::SetText(const QString& text)
 {
-    lineEdit()->setText(text);
+    if (lineEdit()->text() != text)
+        lineEdit()->setText(text);
 }
 
 void NumberField::stepBy(int steps)
 {
+    // The buttons, keys and wheel step: the user's change, told as a typed one is.
+    const QString before = lineEdit()->text();
     SetValue(static_cast<std::int32_t>(std::clamp<std::int64_t>(std::int64_t{Value()} + steps, Lowest, Highest)));
     selectAll();
+    if (lineEdit()->text() != before)
+        emit Edited();
 }
 
 QAbstractSpinBox::StepEnabled NumberField::stepEnabled() const

@@ -15,6 +15,7 @@ public:
     explicit NumberField(QWidget* parent = nullptr);
 
     std::int32_t Value() const;
+    // An equal text is left alone, and with it the cursor.
     void SetValue(std::int32_t value);
     void SetText(const QString& text);
 
@@ -22,7 +23,7 @@ public:
     void stepBy(int steps) override;
 
 signals:
-    void TextChanged(); // typed, pasted, stepped or set by the program
+    void Edited(); // the user typed, pasted or stepped a new text; never the program
     void KeyDown(int key, Qt::KeyboardModifiers shift);
     void KeyUp(int key, Qt::KeyboardModifiers shift);
 
