@@ -99,7 +99,7 @@ void BM_EditionPreviewStep(benchmark::State& state)
     const std::vector<PaletteRow> palette = open.session->Palette();
     int step = 0;
     for (auto _ : state) {
-        open.session->PreviewColours(EditionOf(palette, {static_cast<float>(5 * (1 + step++ % 60))}).map);
+        open.session->PreviewColors(EditionOf(palette, {static_cast<float>(5 * (1 + step++ % 60))}).map);
         benchmark::DoNotOptimize(open.session->Surface().constBits());
     }
 }

@@ -19,14 +19,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int width = 1 + data[0] % 32;
     const int height = 1 + data[1] % 32;
     ConversionOptions options;
-    options.colours = MinGifColours + data[2] % (MaxGifColours - 1);
+    options.colors = MinGifColors + data[2] % (MaxGifColors - 1);
     options.dither = (data[3] & 1) != 0;
     data += 4;
     size -= 4;
     if ((data[-1] & 2) != 0 && size > 0) {
         // A palette of up to 16 entries from the next bytes, its transparent index among them or none.
         const int entries = 1 + data[0] % 16;
-        GifColours palette;
+        GifColors palette;
         for (int i = 0; i < entries; ++i)
             palette.table.push_back(qRgb(data[0] * (i + 1), data[0] ^ (i * 37), i * 16));
         palette.transparent = (data[0] >> 4) < entries ? data[0] >> 4 : -1;
@@ -58,6 +58,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             transparent += clear;
         }
     FUZZ_REQUIRE(converted.transparentPixels == transparent);
-    FUZZ_REQUIRE(converted.coloursAfter <= (options.palette ? 256 : options.colours));
+    FUZZ_REQUIRE(converted.colorsAfter <= (options.palette ? 256 : options.colors));
     return 0;
 }

@@ -24,7 +24,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int i = 0; i < TextItemCount; ++i) {
         const TSkiStr& item = model.TextItems[static_cast<std::size_t>(i)];
         FUZZ_REQUIRE(item == ReadSkiStr(lines, TextItemKeys[static_cast<std::size_t>(i)]));
-        FUZZ_REQUIRE(item.FontStyle == FontStyleFromCode(item.StyleCode));
     }
     for (int i = 0; i < PictureCount; ++i) {
         ReadPicturePos(lines, PictureKeys[static_cast<std::size_t>(i)], buffer);

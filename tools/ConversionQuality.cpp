@@ -25,7 +25,7 @@ int main(int argc, char** argv)
         ConversionOptions dithered;
         dithered.dither = true;
         const ConvertedGif ours = ConvertToGif(c.image);
-        std::printf("| %s | %d | %.4f | %.4f | %.4f | %.4f |\n", c.name, ours.coloursBefore,
+        std::printf("| %s | %d | %.4f | %.4f | %.4f | %.4f |\n", c.name, ours.colorsBefore,
                     MeanDeltaE(c.image, c.image.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither)),
                     MeanDeltaE(c.image, c.image.convertToFormat(QImage::Format_Indexed8, Qt::DiffuseDither)),
                     ours.meanError, ConvertToGif(c.image, dithered).meanError);

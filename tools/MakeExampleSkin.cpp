@@ -29,7 +29,7 @@ const QRgb kCorner = qRgb(0x01, 0x01, 0x01);
 
 using Painting = std::function<void(QPainter&)>;
 
-void Save(const QString& path, int width, int height, const std::vector<QRgb>& colours, const Painting& paint)
+void Save(const QString& path, int width, int height, const std::vector<QRgb>& colors, const Painting& paint)
 {
     QImage canvas(width, height, QImage::Format_RGB32);
     canvas.fill(kKey);
@@ -40,7 +40,7 @@ void Save(const QString& path, int width, int height, const std::vector<QRgb>& c
         paint(p);
     }
     std::vector<QRgb> palette{kKey};
-    palette.insert(palette.end(), colours.begin(), colours.end());
+    palette.insert(palette.end(), colors.begin(), colors.end());
     std::size_t size = 2;
     while (size < palette.size())
         size *= 2;

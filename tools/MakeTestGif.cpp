@@ -13,12 +13,12 @@
 
 int main(int argc, char** argv)
 {
-    const bool oneColour = argc == 5 && std::strcmp(argv[1], "--one-colour") == 0;
-    if (argc != 4 && !oneColour) {
+    const bool oneColor = argc == 5 && std::strcmp(argv[1], "--one-colour") == 0;
+    if (argc != 4 && !oneColor) {
         std::fprintf(stderr, "usage: make-test-gif [--one-colour] WIDTH HEIGHT OUT.gif\n");
         return 2;
     }
-    char** args = oneColour ? argv + 1 : argv;
+    char** args = oneColor ? argv + 1 : argv;
     const int width = std::atoi(args[1]);
     const int height = std::atoi(args[2]);
     if (width < 1 || height < 1 || width > 65535 || height > 65535) {
@@ -35,7 +35,7 @@ int main(int argc, char** argv)
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
             picture.pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)] =
-                oneColour ? 5 : static_cast<std::uint8_t>(((x / 8) ^ (y / 8)) & 15);
+                oneColor ? 5 : static_cast<std::uint8_t>(((x / 8) ^ (y / 8)) & 15);
     WriteGifFile(QString::fromLocal8Bit(args[3]), picture);
     return 0;
 }

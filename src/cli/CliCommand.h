@@ -1,7 +1,7 @@
 #pragma once
 // The small command dispatcher of vellumark-skin: every subcommand is one entry
 // of Commands(), implemented in a file of its own (RenderCommand.cpp,
-// SheetCommand.cpp, CheckCommand.cpp, ImportCommand.cpp, ColoursCommand.cpp, DiffCommand.cpp), plus the helpers they share. Each command
+// SheetCommand.cpp, CheckCommand.cpp, ImportCommand.cpp, ColorsCommand.cpp, DiffCommand.cpp), plus the helpers they share. Each command
 // has a QCommandLineParser of its own, built from the options it declares, and
 // the parser makes its help from the same declarations.
 #include "PreviewRenderer.h"
@@ -148,13 +148,13 @@ int RunRender(CommandContext& context);
 int RunSheet(CommandContext& context);
 int RunCheck(CommandContext& context);
 int RunImport(CommandContext& context);
-int RunColours(CommandContext& context);
-int RunRecolour(CommandContext& context);
+int RunColors(CommandContext& context);
+int RunRecolor(CommandContext& context);
 int RunDiff(CommandContext& context);
 std::vector<QCommandLineOption> RenderOptions();
 std::vector<QCommandLineOption> SheetOptions();
 std::vector<QCommandLineOption> CheckOptions();
 std::vector<QCommandLineOption> ImportOptions();
-std::vector<QCommandLineOption> ColoursOptions();
-std::vector<QCommandLineOption> RecolourOptions();
+std::vector<QCommandLineOption> ColorsOptions();
+std::vector<QCommandLineOption> RecolorOptions();
 std::vector<QCommandLineOption> DiffOptions();

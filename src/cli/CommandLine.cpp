@@ -50,7 +50,7 @@ QString ImportDescription()
                           "the largest and mean colour error in OKLab, and the transparent pixels.");
 }
 
-QString ColoursDescription()
+QString ColorsDescription()
 {
     return QStringLiteral("Prints the colours the skin in SKIN_DIR uses, most used first, one line each:\n"
                           "#RRGGBB, where it is used (elements; pictures with their pixels) and its pixels in\n"
@@ -58,7 +58,7 @@ QString ColoursDescription()
                           "and the colours the pictures' pixels show count; the transparent one does not.");
 }
 
-QString RecolourDescription()
+QString RecolorDescription()
 {
     return QStringLiteral("Writes the skin in SKIN_DIR recoloured into OUT_DIR, all files or none, and never\n"
                           "touches SKIN_DIR. Hue, chroma and lightness change in OKLCh; a colour that sRGB\n"
@@ -184,9 +184,9 @@ const std::vector<Command>& Commands()
         {"check", "prints the problems of a skin", CheckDescription, CheckOptions, RunCheck},
         {"import", "makes a picture of any kind into a skin's GIF", ImportDescription, ImportOptions, RunImport,
          "PICTURE"},
-        {"colours", "prints the colours a skin uses and where", ColoursDescription, ColoursOptions, RunColours},
-        {"recolour", "writes a skin recoloured into another folder", RecolourDescription, RecolourOptions,
-         RunRecolour},
+        {"colours", "prints the colours a skin uses and where", ColorsDescription, ColorsOptions, RunColors},
+        {"recolour", "writes a skin recoloured into another folder", RecolorDescription, RecolorOptions,
+         RunRecolor},
         {"diff", "prints what differs between two skins", DiffDescription, DiffOptions, RunDiff, "SKIN_A SKIN_B",
          "the two skins' folders or their Ruvex.rvk", DiffExitStatus},
     };

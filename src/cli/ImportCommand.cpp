@@ -42,10 +42,10 @@ ImportJob ReadImportJob(const CommandContext& context)
     if (parser.isSet(QStringLiteral("colours"))) {
         const QString value = parser.value(QStringLiteral("colours"));
         bool ok = false;
-        job.options.colours = value.toInt(&ok);
-        if (!ok || job.options.colours < MinGifColours || job.options.colours > MaxGifColours)
-            throw UsageError("Invalid --colours " + Quoted(value) + " (" + std::to_string(MinGifColours) + " to "
-                             + std::to_string(MaxGifColours) + ")");
+        job.options.colors = value.toInt(&ok);
+        if (!ok || job.options.colors < MinGifColors || job.options.colors > MaxGifColors)
+            throw UsageError("Invalid --colours " + Quoted(value) + " (" + std::to_string(MinGifColors) + " to "
+                             + std::to_string(MaxGifColors) + ")");
     }
     job.options.dither = parser.isSet(QStringLiteral("dither"));
     if (parser.isSet(QStringLiteral("palette"))) {
@@ -82,13 +82,13 @@ int RunImport(CommandContext& context)
         // Qt's readers of some kinds are plug-ins: they need the application made here.
         if (!job.palette.isEmpty()) {
             const QByteArray bytes = ReadPictureBytes(job.palette);
-            GifColours colours;
+            GifColors colors;
             try {
-                DecodeGif(bytes, &colours);
+                DecodeGif(bytes, &colors);
             } catch (const SkinError& error) {
                 throw SkinError(PictureReadError(job.palette, error.what()));
             }
-            job.options.palette = std::move(colours);
+            job.options.palette = std::move(colors);
         }
         const QByteArray bytes = ReadPictureBytes(job.picture);
         QImage picture;

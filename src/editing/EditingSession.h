@@ -109,22 +109,22 @@ public:
     std::vector<PaletteRow> Palette() const { return BuildPalette(document_.Lines, document_.Pictures); }
     // Applies map at once to the description's colour words and to every picture's
     // colour tables as one step; a map that changes nothing makes no step.
-    void Recolour(const ColourMap& map, const QString& name);
+    void Recolor(const ColorMap& map, const QString& name);
     // Recolour as the step "Replace #1A2A40 with #40201A".
-    void ReplaceColour(QRgb from, QRgb to);
+    void ReplaceColor(QRgb from, QRgb to);
     // Draws, until called with nothing, the skin as map would recolour it: a preview
     // of a change that is no change (no step, nothing written, no Changed).
-    void PreviewColours(std::optional<ColourMap> map);
-    // The document as the drawings show it: recoloured while PreviewColours holds a map.
+    void PreviewColors(std::optional<ColorMap> map);
+    // The document as the drawings show it: recoloured while PreviewColors holds a map.
     const SkinDocument& ShownDocument() const { return preview_.Shown(); }
     // Marks uses on the views until called with nothing (view state: no step, no
-    // Changed; the surface stays unmarked). Suspended while PreviewColours holds a map.
-    void MarkColour(std::optional<ColourUses> uses);
+    // Changed; the surface stays unmarked). Suspended while PreviewColors holds a map.
+    void MarkColor(std::optional<ColorUses> uses);
     // The last drawing with the marked colour's uses; nothing when none is marked.
-    const std::optional<ColourMarking>& Marking() const { return preview_.Marking(); }
+    const std::optional<ColorMarking>& Marking() const { return preview_.Marking(); }
     // Writes the skin recoloured by map into the folder, all sixteen files as Save as
     // writes them; the open skin stays as it is.
-    void SaveRecolouredAs(const ColourMap& map, const QString& folder);
+    void SaveRecoloredAs(const ColorMap& map, const QString& folder);
 
     // Takes what other programs did to the working copy's pictures: a picture that
     // decodes becomes a step ("12.gif changed on disk"); anything else (removed,
@@ -187,7 +187,7 @@ signals:
     void SettingsChanged();
     void SampleTextsChanged(); // SetSampleTexts changed them
     void PreviewDrawn(); // the surface holds a new drawing, and Marking() is made from it
-    void MarkingChanged(); // MarkColour changed Marking()
+    void MarkingChanged(); // MarkColor changed Marking()
     void ModifiedChanged(bool modified);
     // A change made by another program could not be taken; the message is the error's.
     void ExternalChangeFailed(const std::string& message);

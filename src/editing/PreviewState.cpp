@@ -11,19 +11,19 @@ bool PreviewState::SetSampleTexts(std::optional<TextLines> texts)
 void PreviewState::Draw()
 {
     drawn_.clear();
-    RecolourShown();
+    RecolorShown();
     const SkinDocument& shown = Shown();
     DrawPreview(surface_, shown.Model, shown.Pictures, SampleTexts(), settings_, &drawn_, &cache_);
     UpdateMarking();
 }
 
-void PreviewState::SetColourPreview(std::optional<ColourMap> map)
+void PreviewState::SetColorPreview(std::optional<ColorMap> map)
 {
-    colourPreview_ = std::move(map);
+    colorPreview_ = std::move(map);
     shown_.reset();
 }
 
-bool PreviewState::Mark(std::optional<ColourUses> uses)
+bool PreviewState::Mark(std::optional<ColorUses> uses)
 {
     if (!uses && !marked_)
         return false;
@@ -35,23 +35,23 @@ bool PreviewState::Mark(std::optional<ColourUses> uses)
 void PreviewState::UpdateMarking()
 {
     marking_.reset();
-    if (marked_ && !colourPreview_ && !surface_.isNull())
-        marking_ = MarkColour(*marked_, surface_, drawn_, document_.Pictures);
+    if (marked_ && !colorPreview_ && !surface_.isNull())
+        marking_ = MarkColor(*marked_, surface_, drawn_, document_.Pictures);
 }
 
-void PreviewState::RecolourShown()
+void PreviewState::RecolorShown()
 {
     shown_.reset();
-    if (!colourPreview_)
+    if (!colorPreview_)
         return;
     SkinDocument shown = document_;
-    for (RecolouredLine& line : RecolourLines(shown.Lines, *colourPreview_))
+    for (RecoloredLine& line : RecolorLines(shown.Lines, *colorPreview_))
         shown.Lines.Replace(line.index, std::move(line.text));
     // Only colours change, so the lines parse as they did.
     shown.ParseSkin();
     for (int number = 0; number < SkinPictureCount; ++number) {
         QImage& picture = shown.Pictures[static_cast<std::size_t>(number)];
-        picture = RecolourImage(picture, *colourPreview_);
+        picture = RecolorImage(picture, *colorPreview_);
     }
     shown_ = std::move(shown);
 }

@@ -4,10 +4,10 @@
 // elements it painted and what it keeps for the next drawing. None of it belongs to
 // the skin: no step of the history, never written into the skin, the working copy
 // or the asset.
-#include "ColourMarking.h"
+#include "ColorMarking.h"
 #include "PreviewCache.h"
 #include "PreviewRenderer.h"
-#include "SkinColours.h"
+#include "SkinColors.h"
 
 #include <QImage>
 
@@ -33,14 +33,14 @@ public:
     PreviewCache& Cache() { return cache_; }
 
     // Draws, until set to nothing, the skin as map would recolour it.
-    void SetColourPreview(std::optional<ColourMap> map);
+    void SetColorPreview(std::optional<ColorMap> map);
     // The document as the drawings show it: recoloured while a colour preview is set.
     const SkinDocument& Shown() const { return shown_ ? *shown_ : document_; }
     // Marks a colour's uses over the last drawing until set to nothing; suspended
     // while a colour preview is set. Returns false when nothing was or is marked.
-    bool Mark(std::optional<ColourUses> uses);
+    bool Mark(std::optional<ColorUses> uses);
     // The last drawing with the marked colour's uses; nothing when none is marked.
-    const std::optional<ColourMarking>& Marking() const { return marking_; }
+    const std::optional<ColorMarking>& Marking() const { return marking_; }
     // Makes the marking from the marked uses and the last drawing.
     void UpdateMarking();
 
@@ -49,7 +49,7 @@ public:
 
 private:
     // Makes shown_ the document recoloured by the colour preview, or nothing without one.
-    void RecolourShown();
+    void RecolorShown();
 
     const SkinDocument& document_;
     PreviewSettings settings_;
@@ -57,8 +57,8 @@ private:
     QImage surface_;
     std::vector<DrawnElement> drawn_;
     PreviewCache cache_;
-    std::optional<ColourMap> colourPreview_;
+    std::optional<ColorMap> colorPreview_;
     std::optional<SkinDocument> shown_; // the document recoloured by colourPreview_, at the last drawing
-    std::optional<ColourUses> marked_;
-    std::optional<ColourMarking> marking_;
+    std::optional<ColorUses> marked_;
+    std::optional<ColorMarking> marking_;
 };

@@ -71,7 +71,7 @@ std::vector<int> RowOrder(int height, bool interlaced)
 
 } // namespace
 
-QImage DecodeGif(const QByteArray& bytes, GifColours* colours)
+QImage DecodeGif(const QByteArray& bytes, GifColors* colors)
 {
     MemoryReader reader{reinterpret_cast<const GifByteType*>(bytes.constData()),
                         static_cast<std::size_t>(bytes.size()), 0};
@@ -135,9 +135,9 @@ QImage DecodeGif(const QByteArray& bytes, GifColours* colours)
         const int count = std::clamp(map->ColorCount, 0, 256);
         for (int i = 0; i < count; ++i)
             palette[i] = qRgb(map->Colors[i].Red, map->Colors[i].Green, map->Colors[i].Blue);
-        if (colours != nullptr) {
-            colours->table.assign(palette.begin(), palette.begin() + count);
-            colours->transparent = transparent >= 0 && transparent < count ? transparent : -1;
+        if (colors != nullptr) {
+            colors->table.assign(palette.begin(), palette.begin() + count);
+            colors->transparent = transparent >= 0 && transparent < count ? transparent : -1;
         }
         if (transparent >= 0 && transparent < 256)
             palette[transparent] = qRgba(0, 0, 0, 0);

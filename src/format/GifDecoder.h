@@ -14,11 +14,11 @@ inline constexpr int MaxGifSide = 1024;
 
 // The colour table of a GIF's first frame, in the file's order, and the index its
 // Graphic Control Extension makes transparent (-1: none).
-struct GifColours {
+struct GifColors {
     std::vector<QRgb> table;
     int transparent = -1;
 };
 
 // Throws SkinError with the decoder's reason. With colours, also fills in the
 // first frame's colour table and transparent index.
-QImage DecodeGif(const QByteArray& bytes, GifColours* colours = nullptr);
+QImage DecodeGif(const QByteArray& bytes, GifColors* colors = nullptr);

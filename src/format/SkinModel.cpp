@@ -12,6 +12,11 @@ FontStyleSet FontStyleFromCode(std::int32_t styleCode)
     return style == nullptr ? FontStyleSet{0} : style->style;
 }
 
+FontStyleSet TSkiStr::FontStyle() const
+{
+    return FontStyleFromCode(StyleCode);
+}
+
 // A word that is no number says where it is, as check does ("Ruvex.rvk:7: "Artist":
 // ..."), so the author can find the line; a key without a line keeps its own message.
 static std::int32_t IntValue(const SkinLines& lines, const std::string& key, SkinCategory category, FieldId field)
@@ -33,7 +38,6 @@ TSkiStr ReadSkiStr(const SkinLines& lines, const std::string& key)
     item.Anchor = IntValue(lines, key, text, FieldId::Anchor);
     item.FontId = IntValue(lines, key, text, FieldId::FontId);
     item.StyleCode = IntValue(lines, key, text, FieldId::StyleCode);
-    item.FontStyle = FontStyleFromCode(item.StyleCode);
     item.Color = lines.Value(key, WordOf(text, FieldId::Color));
     item.Color2 = lines.Value(key, WordOf(text, FieldId::SecondColor));
     return item;

@@ -14,8 +14,8 @@ struct TSkiStr {
     std::int32_t Y = 0;
     std::int32_t Anchor = 0;
     std::int32_t FontId = 0;
-    FontStyleSet FontStyle = 0;
     std::int32_t StyleCode = 0;
+    FontStyleSet FontStyle() const; // what StyleCode draws
     std::string Color;
     std::string Color2;
     bool operator==(const TSkiStr&) const = default;

@@ -65,23 +65,23 @@ struct LiqImageFree {
 
 // The opaque pixels of a picture: each pixel's colour as an index into the
 // picture's distinct colours, in the order they first appear.
-struct OpaqueColours {
+struct OpaqueColors {
     int width = 0;
     int height = 0;
-    std::vector<QRgb> colours;         // distinct, alpha 255
+    std::vector<QRgb> colors;         // distinct, alpha 255
     std::vector<unsigned> counts;      // pixels of each colour
-    std::vector<std::int32_t> colourOf; // per pixel; -1 for a transparent one
+    std::vector<std::int32_t> colorOf; // per pixel; -1 for a transparent one
     int transparent = 0;
 };
 
-OpaqueColours ReadOpaqueColours(const QImage& image)
+OpaqueColors ReadOpaqueColors(const QImage& image)
 {
     const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
-    OpaqueColours result;
+    OpaqueColors result;
     result.width = argb.width();
     result.height = argb.height();
     const std::size_t pixels = static_cast<std::size_t>(result.width) * static_cast<std::size_t>(result.height);
-    result.colourOf.resize(pixels);
+    result.colorOf.resize(pixels);
     // An open-addressed table at most half full, keyed by the colour (never 0, as
     // alpha is 255): a node-based map spent more on allocating than on looking up.
     int bits = 4;
@@ -95,31 +95,31 @@ OpaqueColours ReadOpaqueColours(const QImage& image)
         const auto* line = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
         for (int x = 0; x < result.width; ++x, ++i) {
             if (qAlpha(line[x]) < OpaqueAlpha) {
-                result.colourOf[i] = -1;
+                result.colorOf[i] = -1;
                 ++result.transparent;
                 continue;
             }
-            const QRgb colour = line[x] | 0xff000000u;
-            std::size_t slot = (colour * 0x9E3779B1u) >> (32 - bits);
-            while (keys[slot] != 0 && keys[slot] != colour)
+            const QRgb color = line[x] | 0xff000000u;
+            std::size_t slot = (color * 0x9E3779B1u) >> (32 - bits);
+            while (keys[slot] != 0 && keys[slot] != color)
                 slot = (slot + 1) & mask;
             if (keys[slot] == 0) {
-                keys[slot] = colour;
-                values[slot] = static_cast<std::int32_t>(result.colours.size());
-                result.colours.push_back(colour);
+                keys[slot] = color;
+                values[slot] = static_cast<std::int32_t>(result.colors.size());
+                result.colors.push_back(color);
                 result.counts.push_back(0);
             }
             ++result.counts[static_cast<std::size_t>(values[slot])];
-            result.colourOf[i] = values[slot];
+            result.colorOf[i] = values[slot];
         }
     }
     return result;
 }
 
-liq_color LiqColour(QRgb colour)
+liq_color LiqColor(QRgb color)
 {
-    return {static_cast<unsigned char>(qRed(colour)), static_cast<unsigned char>(qGreen(colour)),
-            static_cast<unsigned char>(qBlue(colour)), 255};
+    return {static_cast<unsigned char>(qRed(color)), static_cast<unsigned char>(qGreen(color)),
+            static_cast<unsigned char>(qBlue(color)), 255};
 }
 
 [[noreturn]] void QuantizeFailed(liq_error error)
@@ -129,44 +129,44 @@ liq_color LiqColour(QRgb colour)
 
 // The picture as libimagequant remaps it: transparent pixels take the colour of
 // the opaque pixel before them, so that dithering carries no error out of them.
-std::vector<liq_color> BledPixels(const OpaqueColours& input)
+std::vector<liq_color> BledPixels(const OpaqueColors& input)
 {
-    std::vector<liq_color> rgba(input.colourOf.size());
-    QRgb last = input.colours.empty() ? 0 : input.colours.front();
+    std::vector<liq_color> rgba(input.colorOf.size());
+    QRgb last = input.colors.empty() ? 0 : input.colors.front();
     for (std::size_t i = 0; i < rgba.size(); ++i) {
-        if (input.colourOf[i] >= 0)
-            last = input.colours[static_cast<std::size_t>(input.colourOf[i])];
-        rgba[i] = LiqColour(last);
+        if (input.colorOf[i] >= 0)
+            last = input.colors[static_cast<std::size_t>(input.colorOf[i])];
+        rgba[i] = LiqColor(last);
     }
     return rgba;
 }
 
-// Reduces the opaque colours to at most maxColours (2 or more) with libimagequant,
+// Reduces the opaque colours to at most maxColors (2 or more) with libimagequant,
 // or onto fixed, when given, as its only colours. The pixels of transparent ones
 // are left for the caller.
-std::vector<QRgb> Quantize(const OpaqueColours& input, int maxColours, bool dither, const std::vector<QRgb>* fixed,
+std::vector<QRgb> Quantize(const OpaqueColors& input, int maxColors, bool dither, const std::vector<QRgb>* fixed,
                            std::vector<std::uint8_t>& pixels)
 {
     const OneThread oneThread;
     std::unique_ptr<liq_attr, LiqAttrFree> attr(liq_attr_create());
     if (!attr)
         throw SkinError("Not enough memory to reduce the picture's colours");
-    if (liq_error e = liq_set_max_colors(attr.get(), maxColours); e != LIQ_OK)
+    if (liq_error e = liq_set_max_colors(attr.get(), maxColors); e != LIQ_OK)
         QuantizeFailed(e);
     liq_set_speed(attr.get(), QuantizeSpeed);
 
     // Only the opaque pixels count: a histogram of their colours.
     std::unique_ptr<liq_histogram, LiqHistogramFree> histogram(liq_histogram_create(attr.get()));
-    std::vector<liq_histogram_entry> entries(input.colours.size());
+    std::vector<liq_histogram_entry> entries(input.colors.size());
     for (std::size_t i = 0; i < entries.size(); ++i)
-        entries[i] = {LiqColour(input.colours[i]), input.counts[i]};
+        entries[i] = {LiqColor(input.colors[i]), input.counts[i]};
     if (liq_error e = liq_histogram_add_colors(histogram.get(), attr.get(), entries.data(),
                                                static_cast<int>(entries.size()), 0);
         e != LIQ_OK)
         QuantizeFailed(e);
     if (fixed != nullptr) {
-        for (QRgb colour : *fixed)
-            liq_histogram_add_fixed_color(histogram.get(), LiqColour(colour), 0);
+        for (QRgb color : *fixed)
+            liq_histogram_add_fixed_color(histogram.get(), LiqColor(color), 0);
     }
     liq_result* raw = nullptr;
     if (liq_error e = liq_histogram_quantize(histogram.get(), attr.get(), &raw); e != LIQ_OK)
@@ -184,15 +184,15 @@ std::vector<QRgb> Quantize(const OpaqueColours& input, int maxColours, bool dith
         QuantizeFailed(e);
     // Read after remapping, which may still move the colours.
     const liq_palette* palette = liq_get_palette(result.get());
-    std::vector<QRgb> colours;
+    std::vector<QRgb> colors;
     for (unsigned i = 0; i < palette->count; ++i)
-        colours.push_back(qRgb(palette->entries[i].r, palette->entries[i].g, palette->entries[i].b));
-    return colours;
+        colors.push_back(qRgb(palette->entries[i].r, palette->entries[i].g, palette->entries[i].b));
+    return colors;
 }
 
 // A colour for the transparent entry that no opaque entry has, so that a program
 // keying on the colour instead of the index finds the same pixels.
-QRgb FreeColour(const std::vector<QRgb>& taken)
+QRgb FreeColor(const std::vector<QRgb>& taken)
 {
     for (int k = 0;; ++k) {
         const QRgb candidate = qRgb(255, k & 0xff, 255 - (k >> 8));
@@ -214,9 +214,9 @@ public:
         }
     }
     bool Empty() const { return indices_.empty(); }
-    std::uint8_t operator()(QRgb colour) const
+    std::uint8_t operator()(QRgb color) const
     {
-        const OkLab want = lab_(colour);
+        const OkLab want = lab_(color);
         std::size_t best = 0;
         float bestDistance = std::numeric_limits<float>::max();
         for (std::size_t i = 0; i < entries_.size(); ++i) {
@@ -236,36 +236,36 @@ private:
 };
 
 // Every pixel of a transparent colour gets the transparent index.
-void MarkTransparent(const OpaqueColours& input, Indexed& out)
+void MarkTransparent(const OpaqueColors& input, Indexed& out)
 {
     for (std::size_t i = 0; i < out.pixels.size(); ++i)
-        if (input.colourOf[i] < 0)
+        if (input.colorOf[i] < 0)
             out.pixels[i] = static_cast<std::uint8_t>(out.transparent);
 }
 
-Indexed ToNewPalette(const OpaqueColours& input, const ConversionOptions& options)
+Indexed ToNewPalette(const OpaqueColors& input, const ConversionOptions& options)
 {
-    if (options.colours < MinGifColours || options.colours > MaxGifColours)
-        throw SkinError("The number of colours must be " + std::to_string(MinGifColours) + " to "
-                        + std::to_string(MaxGifColours) + ", not " + std::to_string(options.colours));
+    if (options.colors < MinGifColors || options.colors > MaxGifColors)
+        throw SkinError("The number of colours must be " + std::to_string(MinGifColors) + " to "
+                        + std::to_string(MaxGifColors) + ", not " + std::to_string(options.colors));
     Indexed out;
     const bool hasTransparent = input.transparent > 0;
-    const int opaqueEntries = options.colours - (hasTransparent ? 1 : 0);
-    out.pixels.assign(input.colourOf.size(), 0);
-    if (static_cast<int>(input.colours.size()) <= opaqueEntries) {
+    const int opaqueEntries = options.colors - (hasTransparent ? 1 : 0);
+    out.pixels.assign(input.colorOf.size(), 0);
+    if (static_cast<int>(input.colors.size()) <= opaqueEntries) {
         // Few enough: every pixel keeps its colour.
-        out.table = input.colours;
+        out.table = input.colors;
         for (std::size_t i = 0; i < out.pixels.size(); ++i)
-            if (input.colourOf[i] >= 0)
-                out.pixels[i] = static_cast<std::uint8_t>(input.colourOf[i]);
+            if (input.colorOf[i] >= 0)
+                out.pixels[i] = static_cast<std::uint8_t>(input.colorOf[i]);
     } else if (opaqueEntries == 1) {
         // One colour beside the transparent one: their mean.
         double sum[3] = {0, 0, 0};
         double pixels = 0;
-        for (std::size_t c = 0; c < input.colours.size(); ++c) {
-            sum[0] += qRed(input.colours[c]) * double(input.counts[c]);
-            sum[1] += qGreen(input.colours[c]) * double(input.counts[c]);
-            sum[2] += qBlue(input.colours[c]) * double(input.counts[c]);
+        for (std::size_t c = 0; c < input.colors.size(); ++c) {
+            sum[0] += qRed(input.colors[c]) * double(input.counts[c]);
+            sum[1] += qGreen(input.colors[c]) * double(input.counts[c]);
+            sum[2] += qBlue(input.colors[c]) * double(input.counts[c]);
             pixels += input.counts[c];
         }
         out.table = {qRgb(int(sum[0] / pixels + 0.5), int(sum[1] / pixels + 0.5), int(sum[2] / pixels + 0.5))};
@@ -274,54 +274,54 @@ Indexed ToNewPalette(const OpaqueColours& input, const ConversionOptions& option
     }
     if (hasTransparent) {
         out.transparent = static_cast<int>(out.table.size());
-        out.table.push_back(FreeColour(out.table));
+        out.table.push_back(FreeColor(out.table));
         MarkTransparent(input, out);
     }
     return out;
 }
 
-Indexed ToFixedPalette(const OpaqueColours& input, const ConversionOptions& options, const OkLabConverter& lab)
+Indexed ToFixedPalette(const OpaqueColors& input, const ConversionOptions& options, const OkLabConverter& lab)
 {
     Indexed out;
     out.table = options.palette->table;
     out.transparent = options.palette->transparent;
     if (input.transparent > 0 && out.transparent < 0) {
         // A new entry after the others, so that every index keeps its colour.
-        if (out.table.size() >= static_cast<std::size_t>(MaxGifColours))
-            throw SkinError("The picture has transparent pixels, but all " + std::to_string(MaxGifColours)
+        if (out.table.size() >= static_cast<std::size_t>(MaxGifColors))
+            throw SkinError("The picture has transparent pixels, but all " + std::to_string(MaxGifColors)
                             + " colours of the palette are taken and none is transparent");
         out.transparent = static_cast<int>(out.table.size());
-        out.table.push_back(FreeColour(out.table));
+        out.table.push_back(FreeColor(out.table));
     }
     const NearestEntry nearest(out.table, out.transparent, lab);
-    if (nearest.Empty() && !input.colours.empty())
+    if (nearest.Empty() && !input.colors.empty())
         throw SkinError("The palette has no colour but the transparent one");
-    out.pixels.assign(input.colourOf.size(), static_cast<std::uint8_t>(std::max(out.transparent, 0)));
+    out.pixels.assign(input.colorOf.size(), static_cast<std::uint8_t>(std::max(out.transparent, 0)));
 
     std::vector<QRgb> distinct;
     for (std::size_t i = 0; i < out.table.size(); ++i)
         if (static_cast<int>(i) != out.transparent
             && std::find(distinct.begin(), distinct.end(), out.table[i]) == distinct.end())
             distinct.push_back(out.table[i]);
-    if (options.dither && distinct.size() >= 2 && input.colours.size() > 1) {
+    if (options.dither && distinct.size() >= 2 && input.colors.size() > 1) {
         // libimagequant dithers onto the fixed colours; its entries are then found
         // again in the palette, whose order is the one kept.
         std::vector<std::uint8_t> remapped;
-        const std::vector<QRgb> colours =
+        const std::vector<QRgb> colors =
             Quantize(input, static_cast<int>(distinct.size()), true, &distinct, remapped);
-        std::vector<std::uint8_t> entryOf(colours.size());
-        for (std::size_t i = 0; i < colours.size(); ++i)
-            entryOf[i] = nearest(colours[i]);
+        std::vector<std::uint8_t> entryOf(colors.size());
+        for (std::size_t i = 0; i < colors.size(); ++i)
+            entryOf[i] = nearest(colors[i]);
         for (std::size_t i = 0; i < remapped.size(); ++i)
-            if (input.colourOf[i] >= 0)
+            if (input.colorOf[i] >= 0)
                 out.pixels[i] = entryOf[remapped[i]];
     } else {
-        std::vector<std::uint8_t> entryOf(input.colours.size());
-        for (std::size_t c = 0; c < input.colours.size(); ++c)
-            entryOf[c] = nearest(input.colours[c]);
+        std::vector<std::uint8_t> entryOf(input.colors.size());
+        for (std::size_t c = 0; c < input.colors.size(); ++c)
+            entryOf[c] = nearest(input.colors[c]);
         for (std::size_t i = 0; i < out.pixels.size(); ++i)
-            if (input.colourOf[i] >= 0)
-                out.pixels[i] = entryOf[static_cast<std::size_t>(input.colourOf[i])];
+            if (input.colorOf[i] >= 0)
+                out.pixels[i] = entryOf[static_cast<std::size_t>(input.colorOf[i])];
     }
     if (input.transparent == 0)
         out.transparent = -1; // nothing is transparent: no control block
@@ -339,35 +339,35 @@ ConvertedGif ConvertToGif(const QImage& image, const ConversionOptions& options)
     if (image.width() > MaxGifSide || image.height() > MaxGifSide)
         throw SkinError("The picture is " + SizeText(image.size()).toStdString() + " pixels, larger than "
                         + SizeText(QSize(MaxGifSide, MaxGifSide)).toStdString());
-    const OpaqueColours input = ReadOpaqueColours(image);
+    const OpaqueColors input = ReadOpaqueColors(image);
     const OkLabConverter lab;
     const Indexed indexed = options.palette ? ToFixedPalette(input, options, lab) : ToNewPalette(input, options);
 
     ConvertedGif result;
     result.gif = EncodeIndexed(indexed, input.width, input.height);
     result.picture = DecodeGif(result.gif);
-    result.coloursBefore = static_cast<int>(input.colours.size());
+    result.colorsBefore = static_cast<int>(input.colors.size());
     result.transparentPixels = input.transparent;
 
     // Errors from the tables: each distinct colour and entry converted once.
-    std::vector<OkLab> before(input.colours.size());
+    std::vector<OkLab> before(input.colors.size());
     for (std::size_t c = 0; c < before.size(); ++c)
-        before[c] = lab(input.colours[c]);
+        before[c] = lab(input.colors[c]);
     std::vector<OkLab> after(indexed.table.size());
     for (std::size_t e = 0; e < after.size(); ++e)
         after[e] = lab(indexed.table[e]);
     std::vector<bool> used(indexed.table.size(), false);
-    std::vector<QRgb> usedColours;
+    std::vector<QRgb> usedColors;
     double sum = 0;
     for (std::size_t i = 0; i < indexed.pixels.size(); ++i) {
-        const std::int32_t c = input.colourOf[i];
+        const std::int32_t c = input.colorOf[i];
         if (c < 0)
             continue;
         const std::uint8_t e = indexed.pixels[i];
         if (!used[e]) {
             used[e] = true;
-            if (std::find(usedColours.begin(), usedColours.end(), indexed.table[e]) == usedColours.end())
-                usedColours.push_back(indexed.table[e]);
+            if (std::find(usedColors.begin(), usedColors.end(), indexed.table[e]) == usedColors.end())
+                usedColors.push_back(indexed.table[e]);
         }
         const double d = DeltaE(before[static_cast<std::size_t>(c)], after[e]);
         sum += d;
@@ -375,15 +375,15 @@ ConvertedGif ConvertToGif(const QImage& image, const ConversionOptions& options)
     }
     const std::size_t opaque = indexed.pixels.size() - static_cast<std::size_t>(input.transparent);
     result.meanError = opaque > 0 ? sum / static_cast<double>(opaque) : 0;
-    result.coloursAfter = static_cast<int>(usedColours.size());
+    result.colorsAfter = static_cast<int>(usedColors.size());
     return result;
 }
 
 QString ConversionSummary(const ConvertedGif& converted)
 {
     return QStringLiteral("colours %1 -> %2, largest error %3, mean error %4 (OKLab), transparent pixels %5")
-        .arg(converted.coloursBefore)
-        .arg(converted.coloursAfter)
+        .arg(converted.colorsBefore)
+        .arg(converted.colorsAfter)
         .arg(converted.largestError, 0, 'f', 4)
         .arg(converted.meanError, 0, 'f', 4)
         .arg(converted.transparentPixels);

@@ -14,24 +14,24 @@
 
 #include <optional>
 
-inline constexpr int MinGifColours = 2;
-inline constexpr int MaxGifColours = 256;
+inline constexpr int MinGifColors = 2;
+inline constexpr int MaxGifColors = 256;
 
 struct ConversionOptions {
     // Entries of the colour table at most, the transparent one included.
-    int colours = MaxGifColours;
+    int colors = MaxGifColors;
     // Error diffusion when colours are reduced: off suits flat pixel art.
     bool dither = false;
     // Map onto this colour table instead (colours is then unused): the order of its
     // entries and its transparent index stay as they are.
-    std::optional<GifColours> palette;
+    std::optional<GifColors> palette;
 };
 
 struct ConvertedGif {
     QByteArray gif;           // the GIF file
     QImage picture;           // gif as the skin's decoder reads it back
-    int coloursBefore = 0;    // distinct colours of the opaque pixels given
-    int coloursAfter = 0;     // distinct colours of the opaque pixels written
+    int colorsBefore = 0;    // distinct colours of the opaque pixels given
+    int colorsAfter = 0;     // distinct colours of the opaque pixels written
     double largestError = 0;  // ΔE in OKLab over the opaque pixels
     double meanError = 0;
     int transparentPixels = 0;

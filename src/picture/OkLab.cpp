@@ -35,11 +35,11 @@ OkLabConverter::OkLabConverter()
     }
 }
 
-OkLab OkLabConverter::operator()(QRgb colour) const
+OkLab OkLabConverter::operator()(QRgb color) const
 {
-    const float r = linear_[static_cast<std::size_t>(qRed(colour))];
-    const float g = linear_[static_cast<std::size_t>(qGreen(colour))];
-    const float b = linear_[static_cast<std::size_t>(qBlue(colour))];
+    const float r = linear_[static_cast<std::size_t>(qRed(color))];
+    const float g = linear_[static_cast<std::size_t>(qGreen(color))];
+    const float b = linear_[static_cast<std::size_t>(qBlue(color))];
     const float l = CubeRoot(0.4122214708f * r + 0.5363325363f * g + 0.0514459929f * b);
     const float m = CubeRoot(0.2119034982f * r + 0.6806995451f * g + 0.1073969566f * b);
     const float s = CubeRoot(0.0883024619f * r + 0.2817188376f * g + 0.6299787005f * b);
@@ -88,23 +88,23 @@ LinearRgb LinearOfOkLab(const OkLab& lab)
             -0.0041960863f * l3 - 0.7034186147f * m3 + 1.7076147010f * s3};
 }
 
-bool InsideSrgb(const LinearRgb& colour)
+bool InsideSrgb(const LinearRgb& color)
 {
     // The margin absorbs the arithmetic's rounding, so sRGB's own colours count as inside.
     constexpr float margin = 1e-4f;
-    for (const float c : {colour.r, colour.g, colour.b}) {
+    for (const float c : {color.r, color.g, color.b}) {
         if (c < -margin || c > 1 + margin)
             return false;
     }
     return true;
 }
 
-QRgb RgbOfLinear(const LinearRgb& colour)
+QRgb RgbOfLinear(const LinearRgb& color)
 {
     const auto encode = [](float c) {
         const double v = std::clamp(static_cast<double>(c), 0.0, 1.0);
         const double e = v <= 0.0031308 ? v * 12.92 : 1.055 * std::pow(v, 1 / 2.4) - 0.055;
         return static_cast<int>(std::lround(e * 255));
     };
-    return qRgb(encode(colour.r), encode(colour.g), encode(colour.b));
+    return qRgb(encode(color.r), encode(color.g), encode(color.b));
 }

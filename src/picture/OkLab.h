@@ -15,7 +15,7 @@ struct OkLab {
 class OkLabConverter {
 public:
     OkLabConverter();
-    OkLab operator()(QRgb colour) const;
+    OkLab operator()(QRgb color) const;
 
 private:
     std::array<float, 256> linear_{};
@@ -43,6 +43,6 @@ struct LinearRgb {
     float b = 0;
 };
 LinearRgb LinearOfOkLab(const OkLab& lab);
-bool InsideSrgb(const LinearRgb& colour);
+bool InsideSrgb(const LinearRgb& color);
 // The opaque 8-bit sRGB colour nearest to colour, each channel clamped to 0 to 1 first.
-QRgb RgbOfLinear(const LinearRgb& colour);
+QRgb RgbOfLinear(const LinearRgb& color);

@@ -253,7 +253,7 @@ const QImage& CanvasPicture::Paint(const QImage& surface, const CanvasGeometry& 
     if (!overlays.marked.empty()) {
         QPainter painter(&frame_);
         painter.setRenderHint(QPainter::Antialiasing, false);
-        painter.setPen(QPen(QColor(overlays.markColour), width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        painter.setPen(QPen(QColor(overlays.markColor), width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
         for (const QRect& bounds : overlays.marked) {
             const QRect drawn = QRect(screen.x() + bounds.left() * scale - width, screen.y() + bounds.top() * scale - width,
                                       bounds.width() * scale + width, bounds.height() * scale + width)

@@ -19,8 +19,8 @@ struct CanvasOverlays {
     std::optional<int> guideX;    // snap guides: lines between skin pixels, across the screen
     std::optional<int> guideY;
     QRect band; // a selection rectangle being drawn, in skin pixels
-    std::vector<QRect> marked; // where a colour is used (ColourMarking): outlined in markColour
-    QRgb markColour = 0;
+    std::vector<QRect> marked; // where a colour is used (ColorMarking): outlined in markColor
+    QRgb markColor = 0;
 };
 
 // The canvas's picture, kept between paints: a paint after a new drawing enlarges

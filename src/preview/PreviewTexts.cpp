@@ -59,7 +59,7 @@ ItemText PrepareItemText(QPainter& painter, PreviewCache* cache, const TSkiStr& 
     ItemText prepared;
     prepared.empty = bytes.empty();
     if (cache == nullptr) {
-        painter.setFont(PreviewFont(size, item.FontStyle));
+        painter.setFont(PreviewFont(size, item.FontStyle()));
         const QFontMetrics metrics = painter.fontMetrics();
         prepared.text = QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
         prepared.advance = metrics.horizontalAdvance(prepared.text);
@@ -67,12 +67,12 @@ ItemText PrepareItemText(QPainter& painter, PreviewCache* cache, const TSkiStr& 
         prepared.ascent = metrics.ascent();
         return prepared;
     }
-    const PreviewCache::Face& face = cache->FaceFor(size, item.FontStyle);
+    const PreviewCache::Face& face = cache->FaceFor(size, item.FontStyle());
     prepared.height = face.height;
     prepared.ascent = face.ascent;
     if (prepared.empty)
         return prepared;
-    prepared.shaped = &cache->Text(bytes, size, item.FontStyle);
+    prepared.shaped = &cache->Text(bytes, size, item.FontStyle());
     prepared.advance = prepared.shaped->advance;
     if (!prepared.shaped->shaped) {
         painter.setFont(face.font);

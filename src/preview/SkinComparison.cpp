@@ -254,9 +254,9 @@ QImage ComparisonSheet(const QImage& sheetA, const QImage& sheetB, const QImage&
         if (part == &marked) {
             // The legend: each kind of mark in its own colour.
             int x = SheetLayout::Margin + painter.fontMetrics().horizontalAdvance(name + QLatin1Char(' '));
-            for (const auto& [colour, word] : {std::pair(ChangedMark, "changed"), std::pair(AddedMark, "added"),
+            for (const auto& [color, word] : {std::pair(ChangedMark, "changed"), std::pair(AddedMark, "added"),
                                                std::pair(RemovedMark, "removed")}) {
-                painter.setPen(QColor(colour));
+                painter.setPen(QColor(color));
                 const QString text = QLatin1String(word) + QLatin1Char(' ');
                 painter.drawText(QPoint(x, top + SheetLayout::Margin + painter.fontMetrics().ascent()), text);
                 x += painter.fontMetrics().horizontalAdvance(text);

@@ -49,7 +49,7 @@ QString FieldName(SkinCategory category, std::size_t word)
 }
 
 // Two colours that differ only in RGB read as "#E8F0FF"; anything else as written.
-std::pair<QString, QString> ColourWords(const std::string& a, const std::string& b)
+std::pair<QString, QString> ColorWords(const std::string& a, const std::string& b)
 {
     if (IsColorWord(a) && IsColorWord(b) && a.compare(8, 2, b, 8, 2) == 0)
         return {QLatin1Char('#') + Latin1(a.substr(2, 6)).toUpper(), QLatin1Char('#') + Latin1(b.substr(2, 6)).toUpper()};
@@ -94,7 +94,7 @@ void LineRows(const SkinDocument& a, const SkinDocument& b, std::vector<SkinDiff
                 const std::string wordB = i < wordsB.size() ? wordsB[i] : std::string();
                 if (wordA == wordB)
                     continue;
-                auto [was, now] = i < layout.size() && layout[i].kind == WordKind::Color ? ColourWords(wordA, wordB)
+                auto [was, now] = i < layout.size() && layout[i].kind == WordKind::Color ? ColorWords(wordA, wordB)
                                                                                          : std::pair(Latin1(wordA), Latin1(wordB));
                 const QString none = QStringLiteral("none");
                 row(FieldName(category, i) + QLatin1Char(' ') + (i < wordsA.size() ? was : none) + QStringLiteral(" \u2192 ")

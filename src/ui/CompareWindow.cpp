@@ -33,8 +33,8 @@ bool SameSubject(const SkinDifference& a, const SkinDifference& b)
 
 QString MarkLegend()
 {
-    const auto mark = [](QRgb colour, const char* name) {
-        return QStringLiteral("<span style=\"color:%1\">\u25a0</span> %2").arg(QColor(colour).name(), QLatin1String(name));
+    const auto mark = [](QRgb color, const char* name) {
+        return QStringLiteral("<span style=\"color:%1\">\u25a0</span> %2").arg(QColor(color).name(), QLatin1String(name));
     };
     return QStringLiteral("Differences, on B faded: ") + mark(ChangedMark, "changed") + QStringLiteral("&nbsp; ")
         + mark(AddedMark, "added (only B paints it)") + QStringLiteral("&nbsp; ") + mark(RemovedMark, "removed (only A paints it)");

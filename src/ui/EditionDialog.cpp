@@ -66,12 +66,12 @@ EditionDialog::EditionDialog(EditingSession& session, DialogService& dialogs, co
     connect(saveAs, &QPushButton::clicked, this, [this, &dialogs, &errors] {
         errors.Run([&] {
             if (const auto folder = dialogs.ChooseNewSkinFolder())
-                session_.SaveRecolouredAs(result_.map, *folder);
+                session_.SaveRecoloredAs(result_.map, *folder);
         });
     });
     // Whatever ends the dialog ends the preview with it.
     connect(this, &QDialog::finished, this, [this, &errors] {
-        errors.Run([this] { session_.PreviewColours(std::nullopt); });
+        errors.Run([this] { session_.PreviewColors(std::nullopt); });
     });
     Update();
 }
@@ -79,7 +79,7 @@ EditionDialog::EditionDialog(EditingSession& session, DialogService& dialogs, co
 EditionDialog::~EditionDialog()
 {
     try {
-        session_.PreviewColours(std::nullopt);
+        session_.PreviewColors(std::nullopt);
     } catch (const std::exception&) {
         // the drawing's error was reported when the preview was drawn
     }
@@ -91,11 +91,11 @@ void EditionDialog::Update()
                           static_cast<float>(lightness_->value()), neutrals_->isChecked()};
     result_ = EditionOf(palette_, edition);
     QString names;
-    for (const QRgb colour : result_.clamped)
-        names += (names.isEmpty() ? QString() : QStringLiteral(", ")) + QString::fromLatin1(ColourName(colour));
+    for (const QRgb color : result_.clamped)
+        names += (names.isEmpty() ? QString() : QStringLiteral(", ")) + QString::fromLatin1(ColorName(color));
     clamped_->setText(names.isEmpty() ? QStringLiteral("Every colour fits into sRGB.")
                                       : QStringLiteral("Lost chroma to fit into sRGB: %1").arg(names));
-    session_.PreviewColours(result_.map);
+    session_.PreviewColors(result_.map);
 }
 
 QString EditionDialog::StepName() const

@@ -3,7 +3,7 @@
 // shown live in the preview, the canvas and All states while the dialog is open.
 // That is a preview, not a change: Cancel leaves nothing; Apply makes one step;
 // "Save edition as..." writes the recoloured skin into another folder.
-#include "SkinColours.h"
+#include "SkinColors.h"
 
 #include <QDialog>
 

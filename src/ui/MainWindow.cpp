@@ -5,7 +5,7 @@
 #include "CanvasPicking.h"
 #include "CanvasView.h"
 #include "CanvasWindow.h"
-#include "ColourMarking.h"
+#include "ColorMarking.h"
 #include "FileCommands.h"
 #include "FileDrops.h"
 #include "HistoryActions.h"
@@ -224,7 +224,7 @@ void TMainFrm::CreateMenu()
     item(view, "History1", QStringLiteral("History"), QKeySequence(), &TMainFrm::History1Click);
     item(view, "Sampletexts1", QStringLiteral("Sample texts"), QKeySequence(), &TMainFrm::Sampletexts1Click);
     item(view, "Colours1", QStringLiteral("Colours"), QKeySequence(),
-         [this] { errors_.Run([this] { windows_->ShowColours(); }); });
+         [this] { errors_.Run([this] { windows_->ShowColors(); }); });
 
     About1 = item(bar, "About1", QStringLiteral("About"), QKeySequence(), &TMainFrm::About1Click);
 }

@@ -57,7 +57,7 @@ QScrollArea* Scrolled(QLabel* label, QWidget* parent)
 } // namespace
 
 TPictureImportDialog::TPictureImportDialog(const QImage& original, const QString& sourceName,
-                                           const QString& pictureName, std::optional<GifColours> replaced,
+                                           const QString& pictureName, std::optional<GifColors> replaced,
                                            const ImportChoices& choices, QWidget* parent)
     : QDialog(parent), original_(original.convertToFormat(QImage::Format_ARGB32)), replaced_(std::move(replaced))
 {
@@ -79,28 +79,28 @@ TPictureImportDialog::TPictureImportDialog(const QImage& original, const QString
     zoom_->setSuffix(QStringLiteral("\u00d7"));
     const int fits = ViewSide / std::max({original.width(), original.height(), 1});
     zoom_->setValue(choices.zoom > 0 ? choices.zoom : std::clamp(fits, MinZoom, MaxZoom));
-    colours_ = new QSpinBox(this);
-    colours_->setObjectName(QStringLiteral("ImportColours"));
-    colours_->setRange(MinGifColours, MaxGifColours);
-    colours_->setValue(std::clamp(choices.colours, MinGifColours, MaxGifColours));
-    colours_->setToolTip(QStringLiteral("Colours at most, the transparent one included"));
+    colors_ = new QSpinBox(this);
+    colors_->setObjectName(QStringLiteral("ImportColours"));
+    colors_->setRange(MinGifColors, MaxGifColors);
+    colors_->setValue(std::clamp(choices.colors, MinGifColors, MaxGifColors));
+    colors_->setToolTip(QStringLiteral("Colours at most, the transparent one included"));
     dither_ = new QCheckBox(QStringLiteral("Dither"), this);
     dither_->setObjectName(QStringLiteral("ImportDither"));
     dither_->setChecked(choices.dither);
     dither_->setToolTip(QStringLiteral("Spread the error where colours are reduced; flat pixel art looks best without"));
-    keepColours_ = new QCheckBox(QStringLiteral("Keep this picture's colours"), this);
-    keepColours_->setObjectName(QStringLiteral("ImportKeepColours"));
-    keepColours_->setToolTip(QStringLiteral("Map onto the colours of %1, in their order, with its transparent index")
+    keepColors_ = new QCheckBox(QStringLiteral("Keep this picture's colours"), this);
+    keepColors_->setObjectName(QStringLiteral("ImportKeepColours"));
+    keepColors_->setToolTip(QStringLiteral("Map onto the colours of %1, in their order, with its transparent index")
                                  .arg(pictureName));
-    keepColours_->setEnabled(replaced_.has_value());
-    keepColours_->setChecked(replaced_.has_value() && choices.keepColours);
+    keepColors_->setEnabled(replaced_.has_value());
+    keepColors_->setChecked(replaced_.has_value() && choices.keepColors);
 
     auto* form = new QFormLayout;
     form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
     form->addRow(QStringLiteral("Zoom:"), zoom_);
-    form->addRow(QStringLiteral("Colours:"), colours_);
+    form->addRow(QStringLiteral("Colours:"), colors_);
     form->addRow(dither_);
-    form->addRow(keepColours_);
+    form->addRow(keepColors_);
 
     summary_ = new QLabel(this);
     summary_->setObjectName(QStringLiteral("ImportSummary"));
@@ -117,32 +117,32 @@ TPictureImportDialog::TPictureImportDialog(const QImage& original, const QString
     layout->addWidget(buttons_);
 
     connect(zoom_, &QSpinBox::valueChanged, this, &TPictureImportDialog::ShowPictures);
-    connect(colours_, &QSpinBox::valueChanged, this, &TPictureImportDialog::Convert);
+    connect(colors_, &QSpinBox::valueChanged, this, &TPictureImportDialog::Convert);
     connect(dither_, &QCheckBox::toggled, this, &TPictureImportDialog::Convert);
-    connect(keepColours_, &QCheckBox::toggled, this, &TPictureImportDialog::Convert);
+    connect(keepColors_, &QCheckBox::toggled, this, &TPictureImportDialog::Convert);
     Convert();
 }
 
 ImportChoices TPictureImportDialog::Choices() const
 {
-    return {colours_->value(), dither_->isChecked(), keepColours_->isChecked(), zoom_->value()};
+    return {colors_->value(), dither_->isChecked(), keepColors_->isChecked(), zoom_->value()};
 }
 
 void TPictureImportDialog::Convert()
 {
     ConversionOptions options;
-    options.colours = colours_->value();
+    options.colors = colors_->value();
     options.dither = dither_->isChecked();
-    if (keepColours_->isChecked())
+    if (keepColors_->isChecked())
         options.palette = replaced_;
-    colours_->setEnabled(!keepColours_->isChecked()); // the palette's own count holds
+    colors_->setEnabled(!keepColors_->isChecked()); // the palette's own count holds
     try {
         converted_ = ConvertToGif(original_, options);
         const ConvertedGif& gif = *converted_;
         summary_->setText(QStringLiteral("Colours: %1 \u2192 %2    Colour error (\u0394E OKLab): largest %3, mean %4\n"
                                          "Transparent pixels: %5")
-                              .arg(gif.coloursBefore)
-                              .arg(gif.coloursAfter)
+                              .arg(gif.colorsBefore)
+                              .arg(gif.colorsAfter)
                               .arg(gif.largestError, 0, 'f', 4)
                               .arg(gif.meanError, 0, 'f', 4)
                               .arg(gif.transparentPixels));

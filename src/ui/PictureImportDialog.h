@@ -17,9 +17,9 @@ class QSpinBox;
 
 // What the dialog was last left with, for the next one.
 struct ImportChoices {
-    int colours = MaxGifColours;
+    int colors = MaxGifColors;
     bool dither = false;
-    bool keepColours = false; // map onto the replaced picture's palette
+    bool keepColors = false; // map onto the replaced picture's palette
     int zoom = 0;             // 0: as large as fits
 };
 
@@ -32,7 +32,7 @@ public:
 
     // replaced: the colours of the GIF being replaced; none when it has none to keep.
     TPictureImportDialog(const QImage& original, const QString& sourceName, const QString& pictureName,
-                         std::optional<GifColours> replaced, const ImportChoices& choices, QWidget* parent = nullptr);
+                         std::optional<GifColors> replaced, const ImportChoices& choices, QWidget* parent = nullptr);
 
     ImportChoices Choices() const;
     // The GIF the choices give; none when they give none (the summary says why).
@@ -43,14 +43,14 @@ private:
     void ShowPictures();
 
     QImage original_;
-    std::optional<GifColours> replaced_;
+    std::optional<GifColors> replaced_;
     std::optional<ConvertedGif> converted_;
     QLabel* originalView_ = nullptr;
     QLabel* convertedView_ = nullptr;
     QSpinBox* zoom_ = nullptr;
-    QSpinBox* colours_ = nullptr;
+    QSpinBox* colors_ = nullptr;
     QCheckBox* dither_ = nullptr;
-    QCheckBox* keepColours_ = nullptr;
+    QCheckBox* keepColors_ = nullptr;
     QLabel* summary_ = nullptr;
     QDialogButtonBox* buttons_ = nullptr;
 };

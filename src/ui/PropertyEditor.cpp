@@ -317,20 +317,20 @@ void PropertyEditor::ColorViewClick()
     errors_.Run([this] {
         // At the element's colour, with the colours the skin already uses at hand.
         const auto rgb = [](RgbColor color) { return QColor(RedOf(color), GreenOf(color), BlueOf(color)); };
-        std::vector<QColor> skinColours;
+        std::vector<QColor> skinColors;
         const auto offer = [&](const std::string& text) {
             if (text.size() != ColorWordLength)
                 return;
-            const QColor colour = rgb(HexToColor(text));
-            if (skinColours.size() < 16 && std::find(skinColours.begin(), skinColours.end(), colour) == skinColours.end())
-                skinColours.push_back(colour);
+            const QColor color = rgb(HexToColor(text));
+            if (skinColors.size() < 16 && std::find(skinColors.begin(), skinColors.end(), color) == skinColors.end())
+                skinColors.push_back(color);
         };
         const TSkinModel& model = session_.Document().Model;
         for (const TSkiStr& item : model.TextItems)
             offer(item.Color);
         for (const TSkiObject& object : model.SkinObjects)
             offer(object.Color);
-        const auto chosen = dialogs_.PickColor(rgb(HexToColor(ColorText())), skinColours);
+        const auto chosen = dialogs_.PickColor(rgb(HexToColor(ColorText())), skinColors);
         if (!chosen)
             return;
         const RgbColor color = MakeRgb(chosen->red(), chosen->green(), chosen->blue());

@@ -177,14 +177,14 @@ void TResourcesPage::ReplaceFrom(int number, const std::optional<QString>& chose
 void TResourcesPage::ConvertAndReplace(int number, const QString& chosen, const QImage& picture)
 {
     // The colours of the GIF it replaces, to be kept when the author asks.
-    std::optional<GifColours> replaced;
+    std::optional<GifColors> replaced;
     const PictureContent& held = session_.PictureHeld(number);
     if (held.kind == PictureContent::Kind::Bytes) {
-        GifColours colours;
+        GifColors colors;
         try {
             DecodeGif(QByteArray::fromRawData(held.bytes->data(), static_cast<qsizetype>(held.bytes->size())),
-                      &colours);
-            replaced = std::move(colours);
+                      &colors);
+            replaced = std::move(colors);
         } catch (const SkinError&) {
             // a picture that does not decode has no colours to keep
         }

@@ -2,7 +2,7 @@
 
 #include "AllStatesWindow.h"
 #include "CanvasWindow.h"
-#include "ColoursWindow.h"
+#include "ColorsWindow.h"
 #include "CompareWindow.h"
 #include "HistoryWindow.h"
 #include "SampleTextsWindow.h"
@@ -58,9 +58,9 @@ void ViewWindows::ShowSampleTexts()
     ShowMadeOnce(sampleTextsWindow_, [this] { return new SampleTextsWindow(sampleTexts_, errors_, window_); });
 }
 
-void ViewWindows::ShowColours()
+void ViewWindows::ShowColors()
 {
-    ShowMadeOnce(colours_, [this] { return new ColoursWindow(session_, dialogs_, errors_, window_); });
+    ShowMadeOnce(colors_, [this] { return new ColorsWindow(session_, dialogs_, errors_, window_); });
 }
 
 void ViewWindows::CompareWithSaved()

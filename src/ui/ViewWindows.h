@@ -5,7 +5,7 @@
 #include <QString>
 
 class CanvasWindow;
-class ColoursWindow;
+class ColorsWindow;
 class DialogService;
 class EditingSession;
 class ErrorReporter;
@@ -30,7 +30,7 @@ public:
     void ShowAllStates();
     void ShowHistory();
     void ShowSampleTexts();
-    void ShowColours();
+    void ShowColors();
     // The compare window, on the changes since the skin was saved.
     void CompareWithSaved();
     // The compare window, on the skin in folder; a folder that is no skin leaves the
@@ -47,6 +47,6 @@ private:
     TAllStatesWindow* allStates_ = nullptr;
     HistoryWindow* history_ = nullptr;
     SampleTextsWindow* sampleTextsWindow_ = nullptr;
-    ColoursWindow* colours_ = nullptr;
+    ColorsWindow* colors_ = nullptr;
     TCompareWindow* compare_ = nullptr;
 };

@@ -62,7 +62,7 @@ TEST_F(ImportCommand, PaletteKeepsItsOrderAndTransparentIndex)
     const RunResult run = RunCli({QStringLiteral("import"), In("new.png"), QStringLiteral("-o"), In("12.gif"),
                                   QStringLiteral("--palette"), In("old.gif")});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-    GifColours written;
+    GifColors written;
     const QImage read = DecodeGif(ReadAll(In("12.gif")), &written);
     EXPECT_EQ(written.table, palette.palette);
     EXPECT_EQ(written.transparent, 2);

@@ -146,7 +146,7 @@ std::map<QString, QByteArray> WorkingFiles(EditingSession& session)
     return files;
 }
 
-TEST(ColourReplace, OneStepEverywhereThatUndoPutsBackByteForByte)
+TEST(ColorReplace, OneStepEverywhereThatUndoPutsBackByteForByte)
 {
     QTemporaryDir executable;
     const QString folder = executable.path() + "/";
@@ -158,15 +158,15 @@ TEST(ColourReplace, OneStepEverywhereThatUndoPutsBackByteForByte)
     QObject::connect(&session, &EditingSession::Changed,
                      [&](const SkinChange& change) { changedPictures = change.pictures; });
 
-    session.ReplaceColour(qRgb(0x1A, 0x2A, 0x40), qRgb(0x40, 0x20, 0x1A));
+    session.ReplaceColor(qRgb(0x1A, 0x2A, 0x40), qRgb(0x40, 0x20, 0x1A));
     EXPECT_EQ(session.History().undoText(), "Replace #1A2A40 with #40201A");
     // Teal is ProgressBar's and seven pictures': one step rewrites all of them.
-    session.ReplaceColour(qRgb(0x2E, 0x8B, 0x9A), qRgb(0x9A, 0x2E, 0x8B));
+    session.ReplaceColor(qRgb(0x2E, 0x8B, 0x9A), qRgb(0x9A, 0x2E, 0x8B));
     EXPECT_EQ(session.History().count(), 2);
     EXPECT_EQ(changedPictures, (std::vector<int>{0, 1, 7, 8, 9, 10, 11}));
     const auto after = WorkingFiles(session);
     const auto palette = session.Palette();
-    EXPECT_EQ(palette[1].colour, qRgb(0x9A, 0x2E, 0x8B));
+    EXPECT_EQ(palette[1].color, qRgb(0x9A, 0x2E, 0x8B));
     EXPECT_EQ(palette[1].Uses().substr(0, 24), "ProgressBar; 0.gif 352 p");
     for (const auto& [name, bytes] : after)
         EXPECT_EQ(bytes.size(), before.at(name).size()) << name.toStdString();
@@ -180,12 +180,12 @@ TEST(ColourReplace, OneStepEverywhereThatUndoPutsBackByteForByte)
     session.Redo();
     EXPECT_EQ(WorkingFiles(session), after);
     // A colour the skin does not use makes no step.
-    session.ReplaceColour(qRgb(1, 2, 3), qRgb(4, 5, 6));
+    session.ReplaceColor(qRgb(1, 2, 3), qRgb(4, 5, 6));
     EXPECT_EQ(session.History().count(), 2);
 
     // An edition saved elsewhere: all sixteen files, and the open skin as it was.
     QTemporaryDir elsewhere;
-    session.SaveRecolouredAs({{qRgb(0x9A, 0x2E, 0x8B), qRgb(0x2E, 0x8B, 0x9A)}}, elsewhere.path());
+    session.SaveRecoloredAs({{qRgb(0x9A, 0x2E, 0x8B), qRgb(0x2E, 0x8B, 0x9A)}}, elsewhere.path());
     EXPECT_EQ(WorkingFiles(session), after);
     EXPECT_EQ(QDir(elsewhere.path()).entryList(QDir::Files).size(), 16);
     QFile saved(elsewhere.filePath("8.gif"));

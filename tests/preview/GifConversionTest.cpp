@@ -107,12 +107,12 @@ void ExpectEveryReaderSees(const ConvertedGif& converted, const QImage& shown)
 }
 
 // w x h, colours distinct opaque colours in turn, every seventh pixel transparent (alpha 0..127) when asked.
-QImage Colours(int width, int height, int colours, bool transparent)
+QImage Colors(int width, int height, int colors, bool transparent)
 {
     QImage image(width, height, QImage::Format_ARGB32);
     std::mt19937 random(5);
     for (int i = 0; i < width * height; ++i) {
-        const int c = i % colours;
+        const int c = i % colors;
         const bool clear = transparent && i % 7 == 6;
         image.setPixel(i % width, i / width,
                        qRgba(c * 7 % 256, c * 13 % 256, c, clear ? int(random() % 128) : 128 + int(random() % 128)));
@@ -122,13 +122,13 @@ QImage Colours(int width, int height, int colours, bool transparent)
 
 } // namespace
 
-TEST(GifConversion, FewColoursWithTransparencyRoundTripExactlyThroughEveryReader)
+TEST(GifConversion, FewColorsWithTransparencyRoundTripExactlyThroughEveryReader)
 {
-    const QImage image = Colours(40, 33, 255, true);
+    const QImage image = Colors(40, 33, 255, true);
     const ConvertedGif converted = ConvertToGif(image);
     ASSERT_TRUE(converted.gif.startsWith("GIF89a"));
-    EXPECT_EQ(converted.coloursBefore, 255);
-    EXPECT_EQ(converted.coloursAfter, 255);
+    EXPECT_EQ(converted.colorsBefore, 255);
+    EXPECT_EQ(converted.colorsAfter, 255);
     EXPECT_EQ(converted.largestError, 0);
     EXPECT_EQ(converted.transparentPixels, 40 * 33 / 7);
     ExpectEveryReaderSees(converted, Expected(image));
@@ -138,11 +138,11 @@ TEST(GifConversion, FewColoursWithTransparencyRoundTripExactlyThroughEveryReader
     EXPECT_EQ(raw.extensionBlocks, 1); // the control block alone
 }
 
-TEST(GifConversion, TwoHundredFiftySixColoursWithoutTransparencyAreExactWithoutControlBlock)
+TEST(GifConversion, TwoHundredFiftySixColorsWithoutTransparencyAreExactWithoutControlBlock)
 {
-    const QImage image = Colours(64, 20, 256, false);
+    const QImage image = Colors(64, 20, 256, false);
     const ConvertedGif converted = ConvertToGif(image);
-    EXPECT_EQ(converted.coloursAfter, 256);
+    EXPECT_EQ(converted.colorsAfter, 256);
     EXPECT_EQ(converted.largestError, 0);
     ExpectEveryReaderSees(converted, Expected(image));
     const RawGif raw = Slurp(converted.gif);
@@ -153,16 +153,16 @@ TEST(GifConversion, TwoHundredFiftySixColoursWithoutTransparencyAreExactWithoutC
 TEST(GifConversion, TheTransparentIndexIsExactlyTheClearPixelsAndNoOpaqueOnes)
 {
     // Exact, reduced and dithered, and onto a fixed palette without a transparent entry.
-    GifColours fixed{{qRgb(0, 0, 0), qRgb(255, 255, 255), qRgb(255, 0, 0), qRgb(0, 0, 255)}, -1};
+    GifColors fixed{{qRgb(0, 0, 0), qRgb(255, 255, 255), qRgb(255, 0, 0), qRgb(0, 0, 255)}, -1};
     QImage many = NoiseField(60, 50);
     for (int y = 0; y < 50; ++y)
         for (int x = 0; x < 60; ++x)
             if ((x - 30) * (x - 30) + (y - 25) * (y - 25) > 400)
                 many.setPixel(x, y, qRgba(qRed(many.pixel(x, y)), 0, 0, (x * y) % 128));
-    for (const QImage& image : {Colours(16, 16, 255, true), many}) {
+    for (const QImage& image : {Colors(16, 16, 255, true), many}) {
         for (int variant = 0; variant < 4; ++variant) {
             ConversionOptions options;
-            options.colours = variant == 1 ? 7 : 256;
+            options.colors = variant == 1 ? 7 : 256;
             options.dither = variant >= 2;
             if (variant == 3)
                 options.palette = fixed;
@@ -205,9 +205,9 @@ TEST(GifConversion, RefusesWhatCannotBeAGif)
     EXPECT_EQ(ErrorOf([] { ConvertToGif(QImage(1025, 4, QImage::Format_ARGB32)); }),
               "The picture is 1025x4 pixels, larger than 1024x1024");
     ConversionOptions one;
-    one.colours = 1;
-    EXPECT_NE(ErrorOf([&] { ConvertToGif(Colours(4, 4, 3, false), one); }), "<no error>");
+    one.colors = 1;
+    EXPECT_NE(ErrorOf([&] { ConvertToGif(Colors(4, 4, 3, false), one); }), "<no error>");
     ConversionOptions full;
-    full.palette = GifColours{std::vector<QRgb>(256, qRgb(1, 2, 3)), -1};
-    EXPECT_NE(ErrorOf([&] { ConvertToGif(Colours(4, 4, 3, true), full); }), "<no error>");
+    full.palette = GifColors{std::vector<QRgb>(256, qRgb(1, 2, 3)), -1};
+    EXPECT_NE(ErrorOf([&] { ConvertToGif(Colors(4, 4, 3, true), full); }), "<no error>");
 }

@@ -42,7 +42,7 @@ TSkinModel RandomModel(std::mt19937& random)
         item.Y = static_cast<std::int32_t>(random() % 240) - 10;
         item.Anchor = anchors[random() % std::size(anchors)];
         item.FontId = static_cast<std::int32_t>(random() % 18) - 2;
-        item.FontStyle = static_cast<FontStyleSet>(random() % 4);
+        item.StyleCode = static_cast<std::int32_t>(random() % 4); // plain, italic, bold, both
         item.Color = random() % 2 ? "0xFFFF0000" : "0x00108000";
     }
     return model;
@@ -96,7 +96,7 @@ TEST(PreviewCache, DrawsWhatTheUncachedDrawingDrawsWhateverCameBefore)
     for (int drawing = 0; drawing < 300; ++drawing) {
         TSkinModel model = models[random() % models.size()];
         if (drawing % 7 == 0)
-            model.TextItems[random() % TextItemCount].FontStyle ^= 1; // a style toggled
+            model.TextItems[random() % TextItemCount].StyleCode ^= 1; // italic toggled
         const TextLines& lines = texts[random() % texts.size()];
         const PreviewSettings settings{static_cast<int>(random() % 5), static_cast<int>(random() % 2), true, 4};
         std::vector<DrawnElement> drawnSmall, drawnRoomy, drawnPlain;

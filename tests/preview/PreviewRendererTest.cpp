@@ -76,12 +76,12 @@ QImage Draw(const TSkinModel& model, const PictureSlots& pictures = {}, const Te
 }
 
 // Counts the pixels of colour inside the rectangle (l, t, r, b), right and bottom exclusive.
-int CountColor(const QImage& image, QRgb colour, int l = 0, int t = 0, int r = ScreenWidth, int b = ScreenHeight)
+int CountColor(const QImage& image, QRgb color, int l = 0, int t = 0, int r = ScreenWidth, int b = ScreenHeight)
 {
     int count = 0;
     for (int y = t; y < b; ++y)
         for (int x = l; x < r; ++x)
-            count += At(image, x, y) == colour;
+            count += At(image, x, y) == color;
     return count;
 }
 
@@ -103,6 +103,15 @@ QImage DrawItem(const TSkiStr& item, const std::string& text, QRect* box = nullp
     return surface;
 }
 
+// The style code that draws style.
+std::int32_t StyleCodeOf(FontStyleSet style)
+{
+    for (const TextStyle& entry : TextStyles)
+        if (entry.style == style)
+            return entry.code;
+    return 0;
+}
+
 TSkiStr TextItem(int x, int y, int anchor, FontStyleSet style = 0)
 {
     TSkiStr item;
@@ -110,7 +119,7 @@ TSkiStr TextItem(int x, int y, int anchor, FontStyleSet style = 0)
     item.Y = y;
     item.Anchor = anchor;
     item.FontId = 2;
-    item.FontStyle = style;
+    item.StyleCode = StyleCodeOf(style);
     item.Color = kTextHex;
     return item;
 }
@@ -119,7 +128,7 @@ TSkiStr TextItem(int x, int y, int anchor, FontStyleSet style = 0)
 QFontMetrics ItemMetrics(const TSkiStr& item)
 {
     const QImage surface = NewPreviewSurface();
-    return QFontMetrics(PreviewFont(FontSizeOfId(item.FontId), item.FontStyle), &surface);
+    return QFontMetrics(PreviewFont(FontSizeOfId(item.FontId), item.FontStyle()), &surface);
 }
 
 // ---- Surface ------------------------------------------------------------------
@@ -615,7 +624,7 @@ TEST(PreviewTexts, RightSoftLabelIsMirroredFromSoftLabel)
     TSkinModel model = PlainModel();
     // Anchor 40 is ignored for the right label: its top is at Y.
     model.TextItems[SoftLabelItem] = TextItem(2, 200, 40);
-    model.TextItems[SoftLabelItem].FontStyle = FontBold;
+    model.TextItems[SoftLabelItem].StyleCode = StyleCodeOf(FontBold);
     const TextLines lang = {"", "", "", "", "", "", "", "", "", "Back"};
     const QImage image = Draw(model, {}, lang);
     const TSkiStr item = TextItem(2, 200, 20, FontBold);

@@ -42,7 +42,7 @@ std::vector<std::string> Texts(const SkinComparison& comparison, DifferenceKind 
 }
 
 // A 4x3 picture of two colours, index 1 in its middle row.
-GifSpec TwoColours(QRgb outer, QRgb middle)
+GifSpec TwoColors(QRgb outer, QRgb middle)
 {
     GifSpec gif = SolidGif(4, 3, outer);
     gif.palette = {outer, middle, qRgb(1, 2, 3), qRgb(4, 5, 6)};
@@ -84,8 +84,8 @@ TEST_F(SkinComparisonTest, LinesAreNamedByElementAndField)
 
 TEST_F(SkinComparisonTest, PicturesAreToldByPaletteSizeOrPixels)
 {
-    WriteGifFile(a_.Path("3.gif"), TwoColours(qRgb(10, 10, 10), qRgb(200, 0, 0)));
-    WriteGifFile(b_.Path("3.gif"), TwoColours(qRgb(10, 10, 10), qRgb(0, 0, 200)));
+    WriteGifFile(a_.Path("3.gif"), TwoColors(qRgb(10, 10, 10), qRgb(200, 0, 0)));
+    WriteGifFile(b_.Path("3.gif"), TwoColors(qRgb(10, 10, 10), qRgb(0, 0, 200)));
     WriteGifFile(b_.Path("8.gif"), SolidGif(5, 3, TestPictureColor(8)));
     GifSpec dotted = SolidGif(4, 3, TestPictureColor(12));
     dotted.palette[1] = qRgb(1, 1, 1);

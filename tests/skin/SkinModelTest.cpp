@@ -49,9 +49,10 @@ TEST(ParseSkin, ReadsEveryElementOfTheReferenceLayout)
     Parse(doc, ReferenceSkinLines());
     EXPECT_TRUE(doc.SkinLoaded);
     const TSkiStr& artist = doc.Model.TextItems[ArtistItem];
-    EXPECT_EQ(artist, (TSkiStr{88, 40, 17, 2, FontBold, 2, "0xFFFFFF00", "0x000000FF"}));
-    EXPECT_EQ(doc.Model.TextItems[AlbumItem].FontStyle, FontItalic);
-    EXPECT_EQ(doc.Model.TextItems[TimeItem].FontStyle, FontBold | FontItalic);
+    EXPECT_EQ(artist, (TSkiStr{88, 40, 17, 2, 2, "0xFFFFFF00", "0x000000FF"}));
+    EXPECT_EQ(artist.FontStyle(), FontBold);
+    EXPECT_EQ(doc.Model.TextItems[AlbumItem].FontStyle(), FontItalic);
+    EXPECT_EQ(doc.Model.TextItems[TimeItem].FontStyle(), FontBold | FontItalic);
     EXPECT_EQ(doc.Model.TextItems[TitleItem].X, 88);
     EXPECT_EQ(doc.Model.PicturePositions[PlayPos], (TPicturePos{55, 180}));
     EXPECT_EQ(doc.Model.SkinObjects[ProgressBarObject], (TSkiObject{10, 160, 156, 6, "0x00FF0000"}));
@@ -85,7 +86,7 @@ TEST(ParseSkin, StyleCodesMapToFontStyles)
     SkinDocument doc;
     for (auto [code, style] : {std::pair{0, 0}, {255, 0}, {1, FontItalic}, {2, FontBold}, {3, FontBold | FontItalic}, {4, 0}}) {
         Parse(doc, Replaced(ReferenceSkinLines(), "Artist", "Artist = 1 2 20 1 " + std::to_string(code) + " 0x0"));
-        EXPECT_EQ(doc.Model.TextItems[ArtistItem].FontStyle, style) << code;
+        EXPECT_EQ(doc.Model.TextItems[ArtistItem].FontStyle(), style) << code;
         EXPECT_EQ(doc.Model.TextItems[ArtistItem].StyleCode, code);
         EXPECT_EQ(doc.Model.TextItems[ArtistItem].Color2, "");
     }

@@ -4,7 +4,7 @@
 #include "GifWriter.h"
 #include "PngExport.h"
 #include "PreviewView.h"
-#include "SkinColours.h"
+#include "SkinColors.h"
 #include "SkinError.h"
 #include "ScriptedDialogs.h"
 #include "TestSkin.h"
@@ -538,14 +538,14 @@ TEST_F(MainWindowTest, AClickInTheHistoryGoesToThatStateAndReportsAFailingStep)
 // View › Colours: a window of its own listing the skin's colours; "Replace with..."
 // asks the colour dialog, starting at the row's colour, and makes one step that the
 // list follows.
-TEST_F(MainWindowTest, TheColoursWindowReplacesAColourEverywhereAsOneStep)
+TEST_F(MainWindowTest, TheColorsWindowReplacesAColorEverywhereAsOneStep)
 {
     Start();
     OpenTestSkin();
     window->findChild<QAction*>("Colours1")->trigger();
-    auto* colours = window->findChild<QWidget*>("ColoursWindow");
-    ASSERT_NE(colours, nullptr);
-    EXPECT_TRUE(colours->isWindow());
+    auto* colors = window->findChild<QWidget*>("ColoursWindow");
+    ASSERT_NE(colors, nullptr);
+    EXPECT_TRUE(colors->isWindow());
     auto* list = Control<QTreeWidget>("ColourList");
     auto* replace = Control<QPushButton>("ReplaceColour");
     EXPECT_FALSE(replace->isEnabled());
@@ -581,7 +581,7 @@ TEST_F(MainWindowTest, TheColoursWindowReplacesAColourEverywhereAsOneStep)
 // A selected row marks its colour on the shown preview only: the drawing and its
 // export stay as they are, and the marks go when the row is no longer selected or
 // the window closes.
-TEST_F(MainWindowTest, ASelectedColourIsMarkedOnThePreviewOnlyWhileSelected)
+TEST_F(MainWindowTest, ASelectedColorIsMarkedOnThePreviewOnlyWhileSelected)
 {
     Start();
     OpenTestSkin();
@@ -592,19 +592,19 @@ TEST_F(MainWindowTest, ASelectedColourIsMarkedOnThePreviewOnlyWhileSelected)
                && window->Surface().pixel(e.bounds.center()) == TestPictureColor(e.picture);
     });
     ASSERT_NE(picture, drawn.end());
-    const QRgb colour = TestPictureColor(picture->picture);
+    const QRgb color = TestPictureColor(picture->picture);
     const QPoint inside = picture->bounds.center();
     const QPoint above = picture->bounds.topLeft() - QPoint(0, 1);
     const QImage unmarked = ColorKeyed(window->Surface());
     auto* shown = Control<PreviewView>("ScreenSkin");
-    ASSERT_EQ(shown->Shown().pixel(inside), colour);
+    ASSERT_EQ(shown->Shown().pixel(inside), color);
 
     window->findChild<QAction*>("Colours1")->trigger();
     auto* list = Control<QTreeWidget>("ColourList");
-    const auto rows = list->findItems(QString::fromLatin1(ColourName(colour)), Qt::MatchExactly, 0);
+    const auto rows = list->findItems(QString::fromLatin1(ColorName(color)), Qt::MatchExactly, 0);
     ASSERT_EQ(rows.size(), 1);
     list->setCurrentItem(rows.front());
-    EXPECT_NE(shown->Shown().pixel(inside), colour); // tinted
+    EXPECT_NE(shown->Shown().pixel(inside), color); // tinted
     EXPECT_NE(shown->Shown().pixel(above), unmarked.pixel(above)); // outlined
     // Neither the drawing nor what is exported of it carries the marks.
     QImage fresh = NewPreviewSurface();

@@ -98,9 +98,9 @@ TEST_F(ProblemsPageTest, TypingABadColorShowsAProblemAGoodOneRemovesItAndUndoBri
               QStringList({"SkinEditing", "Resources", "Problems"}));
     Open();
     SelectInEditor(0, "Artist");
-    auto* colour = Control<QLineEdit>("ColorEdit");
+    auto* color = Control<QLineEdit>("ColorEdit");
 
-    Retype(colour, "0xFFFFFG00");
+    Retype(color, "0xFFFFFG00");
     // A burst of keystrokes: nothing checked while it lasts.
     EXPECT_EQ(Caption(), "Problems");
     ASSERT_TRUE(CaptionBecomes("Problems (1)")) << Caption().toStdString();
@@ -108,7 +108,7 @@ TEST_F(ProblemsPageTest, TypingABadColorShowsAProblemAGoodOneRemovesItAndUndoBri
                           "Ruvex.rvk:3: \"Artist\": colour \"0xFFFFFG00\" is not \"0x\" and eight hexadecimal digits"));
 
     window->Session().Commit(); // as leaving the field does: the fix is a step of its own
-    Retype(colour, "0x00FF0000");
+    Retype(color, "0x00FF0000");
     ASSERT_TRUE(CaptionBecomes("Problems"));
     EXPECT_EQ(List()->count(), 0);
 

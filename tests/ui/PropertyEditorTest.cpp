@@ -135,7 +135,7 @@ TEST_F(PropertyEditorTest, SelectingShowsTheValuesAndControlsOfTheCategoryAndWri
         // category, text item controls, size fields, colour
         {Strings, true, false, true}, {Pictures, false, false, false}, {Objects, false, true, true}};
     const auto before = Lines().Lines();
-    for (const auto& [category, textControls, sizeFields, colour] : shown) {
+    for (const auto& [category, textControls, sizeFields, color] : shown) {
         Choose(List("CurList"), category);
         for (int i = 0; i < SkinItems()->count(); ++i) {
             SkinItems()->setCurrentRow(i);
@@ -143,7 +143,7 @@ TEST_F(PropertyEditorTest, SelectingShowsTheValuesAndControlsOfTheCategoryAndWri
                 EXPECT_EQ(Control<QWidget>(name)->isVisibleTo(page), textControls) << name;
             for (const char* name : {"WPos", "HPos", "WposL", "HposL"})
                 EXPECT_EQ(Control<QWidget>(name)->isVisibleTo(page), sizeFields) << name;
-            EXPECT_EQ(Control<QWidget>("ColorBox")->isVisibleTo(page), colour);
+            EXPECT_EQ(Control<QWidget>("ColorBox")->isVisibleTo(page), color);
             EXPECT_TRUE(Field("XEdit")->isVisibleTo(page) && Field("YEdit")->isVisibleTo(page));
         }
     }
@@ -408,7 +408,7 @@ TEST_F(PropertyEditorTest, TypingANumberIsOneStepAndUndoShowsTheOldValuesWithout
 
 // One click opens the colour dialog at the element's colour, with the skin's own
 // colours as the custom ones.
-TEST_F(PropertyEditorTest, OneClickOpensTheColourDialogAtTheElementsColour)
+TEST_F(PropertyEditorTest, OneClickOpensTheColorDialogAtTheElementsColor)
 {
     Open();
     Select(Strings, "Title ");
@@ -417,10 +417,10 @@ TEST_F(PropertyEditorTest, OneClickOpensTheColourDialogAtTheElementsColour)
     ASSERT_EQ(dialogs->colorRequests.size(), 1u);
     EXPECT_EQ(dialogs->colorRequests[0], QColor(0, 255, 0)); // Title's 0x00FF0000
     ASSERT_EQ(dialogs->colorCustoms.size(), 1u);
-    const std::vector<QColor> skinColours = {QColor(0x10, 0x20, 0x30), QColor(255, 255, 255), QColor(0, 255, 0),
+    const std::vector<QColor> skinColors = {QColor(0x10, 0x20, 0x30), QColor(255, 255, 255), QColor(0, 255, 0),
                                              QColor(0, 0, 255),        QColor(255, 0, 0),       QColor(0, 0, 0),
                                              QColor(192, 192, 192)};
-    EXPECT_EQ(dialogs->colorCustoms[0], skinColours);
+    EXPECT_EQ(dialogs->colorCustoms[0], skinColors);
     EXPECT_EQ(Line("Title "), "Title = 88 56 17 2 255 0xFF000000 0x000000FF");
 }
 

@@ -12,13 +12,13 @@
 #include <vector>
 
 // A colour and where the skin uses it.
-struct ColourUses {
-    QRgb colour = 0;                   // opaque RGB
+struct ColorUses {
+    QRgb color = 0;                   // opaque RGB
     std::vector<std::string> elements; // text items and rectangles, as KeyName names them
     std::vector<int> pictures;         // the N of "N.gif"
 };
 
-struct ColourMarking {
+struct ColorMarking {
     QRgb signal = 0;           // what the marks are drawn in: far from the colour
     std::vector<QRect> bounds; // the drawn elements that use the colour, in skin pixels
     QImage surface;            // the drawing with the colour's picture pixels tinted
@@ -26,9 +26,9 @@ struct ColourMarking {
 
 // Marks uses on surface, the drawing that listed drawn from pictures. Pixels of the
 // surface's key colour are left as they are, so the marked surface keys as it did.
-ColourMarking MarkColour(const ColourUses& uses, const QImage& surface, const std::vector<DrawnElement>& drawn,
+ColorMarking MarkColor(const ColorUses& uses, const QImage& surface, const std::vector<DrawnElement>& drawn,
                          const PictureSlots& pictures);
 
 // The marked surface keyed as the preview shows it, with an outline just outside
 // each marked element.
-QImage OutlinedMarking(const ColourMarking& marking);
+QImage OutlinedMarking(const ColorMarking& marking);

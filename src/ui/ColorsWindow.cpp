@@ -1,4 +1,4 @@
-#include "ColoursWindow.h"
+#include "ColorsWindow.h"
 
 #include "DialogService.h"
 #include "EditingSession.h"
@@ -17,18 +17,18 @@
 
 namespace {
 
-enum Column { ColourColumn, UsesColumn, PixelsColumn };
+enum Column { ColorColumn, UsesColumn, PixelsColumn };
 
-QIcon Swatch(QRgb colour)
+QIcon Swatch(QRgb color)
 {
     QPixmap swatch(16, 16);
-    swatch.fill(QColor(colour));
+    swatch.fill(QColor(color));
     return QIcon(swatch);
 }
 
 } // namespace
 
-ColoursWindow::ColoursWindow(EditingSession& session, DialogService& dialogs, const ErrorReporter& errors,
+ColorsWindow::ColorsWindow(EditingSession& session, DialogService& dialogs, const ErrorReporter& errors,
                              QWidget* parent)
     : QWidget(parent, Qt::Window), session_(session), dialogs_(dialogs), errors_(errors)
 {
@@ -68,88 +68,88 @@ ColoursWindow::ColoursWindow(EditingSession& session, DialogService& dialogs, co
     Refill();
 }
 
-void ColoursWindow::Refill()
+void ColorsWindow::Refill()
 {
     const QTreeWidgetItem* current = list_->currentItem();
-    const QString selected = current && current->isSelected() ? current->text(ColourColumn) : QString();
+    const QString selected = current && current->isSelected() ? current->text(ColorColumn) : QString();
     // The rows go and come back quietly: one marking after them, not one per row.
     const QSignalBlocker quiet(list_);
     list_->clear();
     rows_ = session_.Palette();
     for (const PaletteRow& row : rows_) {
         auto* item = new QTreeWidgetItem(list_);
-        item->setIcon(ColourColumn, Swatch(row.colour));
-        item->setText(ColourColumn, QString::fromLatin1(ColourName(row.colour)));
-        item->setData(ColourColumn, Qt::UserRole, row.colour);
+        item->setIcon(ColorColumn, Swatch(row.color));
+        item->setText(ColorColumn, QString::fromLatin1(ColorName(row.color)));
+        item->setData(ColorColumn, Qt::UserRole, row.color);
         // Key names and file names are 8-bit bytes of the skin's own.
         item->setText(UsesColumn, QString::fromLatin1(row.Uses()));
         item->setToolTip(UsesColumn, item->text(UsesColumn));
         item->setText(PixelsColumn, QString::number(row.Pixels()));
         item->setTextAlignment(PixelsColumn, Qt::AlignRight | Qt::AlignVCenter);
-        if (item->text(ColourColumn) == selected)
+        if (item->text(ColorColumn) == selected)
             list_->setCurrentItem(item);
     }
-    list_->resizeColumnToContents(ColourColumn);
+    list_->resizeColumnToContents(ColorColumn);
     list_->resizeColumnToContents(PixelsColumn);
     MarkSelected();
 }
 
-void ColoursWindow::MarkSelected()
+void ColorsWindow::MarkSelected()
 {
     QTreeWidgetItem* item = list_->currentItem();
     const bool chosen = item != nullptr && item->isSelected();
     replace_->setEnabled(chosen);
     if (!chosen || !isVisible()) {
-        session_.MarkColour(std::nullopt);
+        session_.MarkColor(std::nullopt);
         return;
     }
     const PaletteRow& row = rows_[static_cast<std::size_t>(list_->indexOfTopLevelItem(item))];
-    ColourUses uses{row.colour, row.elements, {}};
+    ColorUses uses{row.color, row.elements, {}};
     for (const PictureUse& picture : row.pictures)
         uses.pictures.push_back(picture.number);
-    session_.MarkColour(std::move(uses));
+    session_.MarkColor(std::move(uses));
 }
 
-void ColoursWindow::showEvent(QShowEvent* event)
+void ColorsWindow::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
     MarkSelected();
 }
 
-void ColoursWindow::hideEvent(QHideEvent* event)
+void ColorsWindow::hideEvent(QHideEvent* event)
 {
     QWidget::hideEvent(event);
-    session_.MarkColour(std::nullopt);
+    session_.MarkColor(std::nullopt);
 }
 
-void ColoursWindow::ReplaceSelected()
+void ColorsWindow::ReplaceSelected()
 {
     const QTreeWidgetItem* item = list_->currentItem();
     if (item == nullptr || !item->isSelected())
         return;
-    const QRgb from = item->data(ColourColumn, Qt::UserRole).toUInt();
+    const QRgb from = item->data(ColorColumn, Qt::UserRole).toUInt();
     // The skin's own colours, most used first, are the dialog's custom colours.
     std::vector<QColor> custom;
     for (int i = 0; i < list_->topLevelItemCount() && custom.size() < 16; ++i)
-        custom.emplace_back(QRgb(list_->topLevelItem(i)->data(ColourColumn, Qt::UserRole).toUInt()));
+        custom.emplace_back(QRgb(list_->topLevelItem(i)->data(ColorColumn, Qt::UserRole).toUInt()));
     const auto chosen = dialogs_.PickColor(QColor(from), custom);
     if (!chosen)
         return;
-    session_.ReplaceColour(from, chosen->rgb());
+    session_.ReplaceColor(from, chosen->rgb());
     // The row follows its colour to the new one.
-    const QString name = QString::fromLatin1(ColourName(chosen->rgb()));
+    const QString name = QString::fromLatin1(ColorName(chosen->rgb()));
     for (int i = 0; i < list_->topLevelItemCount(); ++i) {
-        if (list_->topLevelItem(i)->text(ColourColumn) == name)
+        if (list_->topLevelItem(i)->text(ColorColumn) == name)
             list_->setCurrentItem(list_->topLevelItem(i));
     }
 }
 
-void ColoursWindow::MakeEdition()
+void ColorsWindow::MakeEdition()
 {
     if (session_.Document().SkinFileName.isEmpty())
         throw SkinError("Open a skin before making an edition of it");
     EditionDialog dialog(session_, dialogs_, errors_, this);
     dialogs_.ShowModal(dialog);
     if (dialog.result() == QDialog::Accepted)
-        session_.Recolour(dialog.Result().map, dialog.StepName());
+        session_.Recolor(dialog.Result().map, dialog.StepName());
 }

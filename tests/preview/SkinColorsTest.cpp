@@ -2,7 +2,7 @@
 #include "GifDecoder.h"
 #include "GifWriter.h"
 #include "OkLab.h"
-#include "SkinColours.h"
+#include "SkinColors.h"
 #include "TestSkin.h"
 
 #include <QFile>
@@ -94,45 +94,45 @@ void ExpectSameOutsideTables(const std::string& before, const std::string& after
     }
 }
 
-TEST(RecolourGif, RewritesOnlyTheTablesAtOnceAndKeepsTransparency)
+TEST(RecolorGif, RewritesOnlyTheTablesAtOnceAndKeepsTransparency)
 {
     const std::string gif = TwoFrameGif();
-    GifColours colours;
-    const QImage original = DecodeGif(Bytes(gif), &colours);
-    ASSERT_EQ(colours.transparent, 3);
+    GifColors colors;
+    const QImage original = DecodeGif(Bytes(gif), &colors);
+    ASSERT_EQ(colors.transparent, 3);
     // Red becomes blue and blue becomes green: at once, so red does not end up green.
     // The transparent entry's colour is mapped too, and stays.
-    const ColourMap map = {{qRgb(255, 0, 0), qRgb(0, 0, 255)},
+    const ColorMap map = {{qRgb(255, 0, 0), qRgb(0, 0, 255)},
                            {qRgb(0, 0, 255), qRgb(0, 255, 0)},
                            {qRgb(9, 9, 9), qRgb(1, 2, 3)}};
-    const std::string recoloured = RecolourGif(gif, map);
+    const std::string recolored = RecolorGif(gif, map);
     const std::size_t local = gif.size() - 1 - 19 - 5 - 6;
-    ExpectSameOutsideTables(gif, recoloured, {{13, 12}, {local, 6}});
-    EXPECT_EQ(recoloured.substr(13, 12), std::string("\x00\x00\xFF\x00\xFF\x00\x00\xFF\x00\x09\x09\x09", 12));
+    ExpectSameOutsideTables(gif, recolored, {{13, 12}, {local, 6}});
+    EXPECT_EQ(recolored.substr(13, 12), std::string("\x00\x00\xFF\x00\xFF\x00\x00\xFF\x00\x09\x09\x09", 12));
     // The local table's transparent entry (index 1, blue) keeps its colour.
-    EXPECT_EQ(recoloured.substr(local, 6), std::string("\x00\x00\xFF\x00\x00\xFF", 6));
+    EXPECT_EQ(recolored.substr(local, 6), std::string("\x00\x00\xFF\x00\x00\xFF", 6));
 
-    GifColours after;
-    const QImage decoded = DecodeGif(Bytes(recoloured), &after);
+    GifColors after;
+    const QImage decoded = DecodeGif(Bytes(recolored), &after);
     EXPECT_EQ(after.transparent, 3);
-    EXPECT_EQ(decoded, RecolourImage(original, map));
+    EXPECT_EQ(decoded, RecolorImage(original, map));
     EXPECT_EQ(decoded.pixel(0, 0), qRgb(0, 0, 255));
     EXPECT_EQ(decoded.pixel(1, 0), qRgb(0, 255, 0));
     EXPECT_EQ(qAlpha(decoded.pixel(3, 0)), 0);
 
     // A file cut short keeps its length and what it has of its tables.
     const std::string cut = gif.substr(0, 20);
-    EXPECT_EQ(RecolourGif(cut, map), cut);
+    EXPECT_EQ(RecolorGif(cut, map), cut);
 }
 
-TEST(RecolourLines, ChangesOnlyTheColourDigits)
+TEST(RecolorLines, ChangesOnlyTheColorDigits)
 {
     SkinLines lines(SkinWith({"Artist = 1 2 17 2 2 0xff000080 0x11223344", "Title = 1 2 17 2 2 0xFF0000\t7F junk",
                               "Album = 1 2 17 2 2 0x00FF00FF 0xFF000000", "Background = 0 0 176 220 0x00ff00zz",
                               "VolumeBar = 1 2 3 4 0xFF00"}));
-    const ColourMap map = {{qRgb(255, 0, 0), qRgb(0x40, 0x20, 0x1A)}, {qRgb(0, 255, 0), qRgb(255, 0, 0)}};
+    const ColorMap map = {{qRgb(255, 0, 0), qRgb(0x40, 0x20, 0x1A)}, {qRgb(0, 255, 0), qRgb(255, 0, 0)}};
     std::map<std::string, std::string> changed;
-    for (const RecolouredLine& line : RecolourLines(lines, map))
+    for (const RecoloredLine& line : RecolorLines(lines, map))
         changed[KeyName(line.key)] = line.text;
     // A TAB ends Title's word after eight characters, so it still holds a colour;
     // VolumeBar's is too short to hold one.
@@ -185,31 +185,31 @@ TEST(Palette, ListsEveryUseMostUsedFirst)
         EXPECT_GE(places(i - 1), places(i));
     }
     const auto orange = std::find_if(palette.begin(), palette.end(),
-                                     [](const PaletteRow& row) { return row.colour == qRgb(0xF2, 0xB1, 0x34); });
+                                     [](const PaletteRow& row) { return row.color == qRgb(0xF2, 0xB1, 0x34); });
     ASSERT_NE(orange, palette.end());
     EXPECT_EQ(orange->Uses().substr(0, 25), "Playlist, Time, VolumeBar");
 
     PaletteRow row{qRgb(1, 2, 3), {"Artist", "Title"}, {{3, 412}, {8, 20}}};
     EXPECT_EQ(row.Uses(), "Artist, Title; 3.gif 412 px, 8.gif 20 px");
-    EXPECT_EQ(ColourName(row.colour), "#010203");
-    EXPECT_EQ(ParseColourName("40201a"), qRgb(0x40, 0x20, 0x1A));
-    EXPECT_EQ(ParseColourName("#40201"), std::nullopt);
+    EXPECT_EQ(ColorName(row.color), "#010203");
+    EXPECT_EQ(ParseColorName("40201a"), qRgb(0x40, 0x20, 0x1A));
+    EXPECT_EQ(ParseColorName("#40201"), std::nullopt);
 }
 
 // A whole skin recoloured: every GIF and line differs only where colours are.
-void ExpectRecolouredSkin(const ExampleSkin& skin, const ColourMap& map)
+void ExpectRecoloredSkin(const ExampleSkin& skin, const ColorMap& map)
 {
     for (int n = 0; n < SkinPictureCount; ++n) {
-        const std::string after = RecolourGif(skin.gifs[n], map);
-        GifColours before, now;
+        const std::string after = RecolorGif(skin.gifs[n], map);
+        GifColors before, now;
         const QImage original = DecodeGif(Bytes(skin.gifs[n]), &before);
         const QImage decoded = DecodeGif(Bytes(after), &now);
         EXPECT_EQ(now.transparent, before.transparent) << n;
-        EXPECT_EQ(decoded, RecolourImage(original, map)) << n;
+        EXPECT_EQ(decoded, RecolorImage(original, map)) << n;
         // Only table bytes (after the 13-byte header and screen, the global table here) change.
         ExpectSameOutsideTables(skin.gifs[n], after, {{13, 3 * before.table.size()}});
     }
-    for (const auto& [index, key, text] : RecolourLines(skin.lines, map)) {
+    for (const auto& [index, key, text] : RecolorLines(skin.lines, map)) {
         const std::string& line = skin.lines.Line(index);
         ASSERT_EQ(text.size(), line.size());
         const std::size_t at = line.find(" 0x", line.find('=')) + 3;
@@ -223,30 +223,30 @@ TEST(Edition, TurnsHuesBackWithinOneAndNamesWhatLostChroma)
     const ExampleSkin skin = LoadExample();
     const std::vector<PaletteRow> palette = BuildPalette(skin.lines, skin.pictures);
     const EditionResult there = EditionOf(palette, {120});
-    ExpectRecolouredSkin(skin, there.map);
+    ExpectRecoloredSkin(skin, there.map);
     EXPECT_NE(std::find(there.clamped.begin(), there.clamped.end(), qRgb(0xF2, 0xB1, 0x34)), there.clamped.end());
     int back = 0;
     for (const PaletteRow& row : palette) {
-        if (std::find(there.clamped.begin(), there.clamped.end(), row.colour) != there.clamped.end())
+        if (std::find(there.clamped.begin(), there.clamped.end(), row.color) != there.clamped.end())
             continue;
-        const QRgb turned = there.map.contains(row.colour) ? there.map.at(row.colour) : row.colour;
+        const QRgb turned = there.map.contains(row.color) ? there.map.at(row.color) : row.color;
         bool clamped = false;
-        const QRgb returned = EditColour(turned, {-120}, &clamped);
-        EXPECT_FALSE(clamped) << ColourName(row.colour);
-        EXPECT_LE(std::abs(qRed(returned) - qRed(row.colour)), 1) << ColourName(row.colour);
-        EXPECT_LE(std::abs(qGreen(returned) - qGreen(row.colour)), 1) << ColourName(row.colour);
-        EXPECT_LE(std::abs(qBlue(returned) - qBlue(row.colour)), 1) << ColourName(row.colour);
+        const QRgb returned = EditColor(turned, {-120}, &clamped);
+        EXPECT_FALSE(clamped) << ColorName(row.color);
+        EXPECT_LE(std::abs(qRed(returned) - qRed(row.color)), 1) << ColorName(row.color);
+        EXPECT_LE(std::abs(qGreen(returned) - qGreen(row.color)), 1) << ColorName(row.color);
+        EXPECT_LE(std::abs(qBlue(returned) - qBlue(row.color)), 1) << ColorName(row.color);
         ++back;
     }
     EXPECT_GT(back, 3);
 
-    ExpectRecolouredSkin(skin, EditionOf(palette, {0, 0.5f, 0.6f}).map);
+    ExpectRecoloredSkin(skin, EditionOf(palette, {0, 0.5f, 0.6f}).map);
 
     // A grey has no hue: it stays unless neutrals are asked for.
     const QRgb grey = qRgb(0x80, 0x80, 0x80);
-    EXPECT_EQ(EditColour(grey, {90, 2, 0.5f}), grey);
-    EXPECT_EQ(EditColour(qRgb(255, 255, 255), {90, 2, 0.5f}), qRgb(255, 255, 255));
-    const QRgb darker = EditColour(grey, {90, 2, 0.5f, true});
+    EXPECT_EQ(EditColor(grey, {90, 2, 0.5f}), grey);
+    EXPECT_EQ(EditColor(qRgb(255, 255, 255), {90, 2, 0.5f}), qRgb(255, 255, 255));
+    const QRgb darker = EditColor(grey, {90, 2, 0.5f, true});
     EXPECT_LT(qRed(darker), 0x80);
     EXPECT_LE(std::abs(qRed(darker) - qBlue(darker)), 1);
 }

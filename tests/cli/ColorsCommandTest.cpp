@@ -1,7 +1,7 @@
 // vellumark-skin colours and recolour, run as the built binary.
 #include "CliTestSupport.h"
 
-#include "SkinColours.h"
+#include "SkinColors.h"
 #include "TestSkin.h"
 
 #include <QDir>
@@ -27,7 +27,7 @@ std::map<QRgb, std::string> PaletteOf(const QString& dir)
             continue;
         const QList<QByteArray> cells = lines[i].split('\t');
         EXPECT_EQ(cells.size(), 3);
-        palette[*ParseColourName(cells[0].toStdString())] = cells[1].toStdString();
+        palette[*ParseColorName(cells[0].toStdString())] = cells[1].toStdString();
     }
     return palette;
 }
@@ -39,7 +39,7 @@ void CopySkin(const QString& from, const QString& to)
         ASSERT_TRUE(QFile::copy(from + "/" + name, to + "/" + name));
 }
 
-TEST(RecolourCommand, HueThereAndBackKeepsTheSkinAndNamesWhatLostChroma)
+TEST(RecolorCommand, HueThereAndBackKeepsTheSkinAndNamesWhatLostChroma)
 {
     QTemporaryDir temp;
     const QString there = temp.filePath("there");
@@ -56,22 +56,22 @@ TEST(RecolourCommand, HueThereAndBackKeepsTheSkinAndNamesWhatLostChroma)
     const auto returned = PaletteOf(back);
     ASSERT_EQ(original.size(), returned.size());
     int kept = 0;
-    for (const auto& [colour, uses] : original) {
-        if (colour == qRgb(0xF2, 0xB1, 0x34))
+    for (const auto& [color, uses] : original) {
+        if (color == qRgb(0xF2, 0xB1, 0x34))
             continue;
         // The same uses under a colour within one per channel.
         const auto same = std::find_if(returned.begin(), returned.end(), [&](const auto& entry) {
-            return std::abs(qRed(entry.first) - qRed(colour)) <= 1 && std::abs(qGreen(entry.first) - qGreen(colour)) <= 1
-                   && std::abs(qBlue(entry.first) - qBlue(colour)) <= 1;
+            return std::abs(qRed(entry.first) - qRed(color)) <= 1 && std::abs(qGreen(entry.first) - qGreen(color)) <= 1
+                   && std::abs(qBlue(entry.first) - qBlue(color)) <= 1;
         });
-        ASSERT_NE(same, returned.end()) << ColourName(colour);
-        EXPECT_EQ(same->second, uses) << ColourName(colour);
+        ASSERT_NE(same, returned.end()) << ColorName(color);
+        EXPECT_EQ(same->second, uses) << ColorName(color);
         ++kept;
     }
     EXPECT_EQ(kept, static_cast<int>(original.size()) - 1);
 }
 
-TEST(RecolourCommand, CheckFindsTheSameProblemsAfterARecolour)
+TEST(RecolorCommand, CheckFindsTheSameProblemsAfterARecolor)
 {
     QTemporaryDir temp;
     const QString broken = temp.filePath("broken");
@@ -96,15 +96,15 @@ TEST(RecolourCommand, CheckFindsTheSameProblemsAfterARecolour)
     for (const QStringList& edition : {QStringList{"--hue", "200", "--chroma", "1.5"},
                                        QStringList{"--lightness", "0.4", "--neutrals", "--map", "101C2E=FF0000"}}) {
         const QString out = temp.filePath("out");
-        const RunResult recolour = RunCli(QStringList{"recolour", broken, "-o", out} + edition);
-        ASSERT_EQ(recolour.exitCode, 0) << recolour.err.toStdString();
+        const RunResult recolor = RunCli(QStringList{"recolour", broken, "-o", out} + edition);
+        ASSERT_EQ(recolor.exitCode, 0) << recolor.err.toStdString();
         const RunResult again = RunCli({"check", out});
         EXPECT_EQ(again.exitCode, original.exitCode);
         EXPECT_EQ(again.out, original.out);
     }
 }
 
-TEST(RecolourCommand, OutputThatCannotBeWrittenIsAnErrorAndWritesNothing)
+TEST(RecolorCommand, OutputThatCannotBeWrittenIsAnErrorAndWritesNothing)
 {
     QTemporaryDir temp;
     const QString file = temp.filePath("file");

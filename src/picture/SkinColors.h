@@ -21,7 +21,7 @@
 
 // Old colour to new, both opaque RGB (qRgb); applied at once, so red->blue and
 // blue->green in one map never make red green.
-using ColourMap = std::map<QRgb, QRgb>;
+using ColorMap = std::map<QRgb, QRgb>;
 
 struct PictureUse {
     int number = 0;  // "N.gif"
@@ -30,7 +30,7 @@ struct PictureUse {
 };
 
 struct PaletteRow {
-    QRgb colour = 0;
+    QRgb color = 0;
     std::vector<std::string> elements; // key names, in model order: text items, then rectangles
     std::vector<PictureUse> pictures;  // in number order
     long long Pixels() const;
@@ -39,9 +39,9 @@ struct PaletteRow {
 };
 
 // "#RRGGBB".
-std::string ColourName(QRgb colour);
+std::string ColorName(QRgb color);
 // Six hexadecimal digits, either case, with or without "#"; nothing when it is not one.
-std::optional<QRgb> ParseColourName(std::string_view text);
+std::optional<QRgb> ParseColorName(std::string_view text);
 
 // The palette of a skin, most used first (by places, then pixels). pictures are the
 // decoded "0.gif" to "14.gif" (a null image: none); only opaque pixels count, so the
@@ -50,7 +50,7 @@ std::optional<QRgb> ParseColourName(std::string_view text);
 // Only the first SkinPictureCount of pictures are read (a document's slots hold more).
 std::vector<PaletteRow> BuildPalette(const SkinLines& lines, std::span<const QImage> pictures);
 
-struct RecolouredLine {
+struct RecoloredLine {
     int index = 0;
     std::string key; // of the element the line belongs to
     std::string text;
@@ -58,15 +58,15 @@ struct RecolouredLine {
 
 // The description lines that map changes, with their new bytes, in line order. Only
 // the RRGGBB digits of the colour words change, written in upper case.
-std::vector<RecolouredLine> RecolourLines(const SkinLines& lines, const ColourMap& map);
+std::vector<RecoloredLine> RecolorLines(const SkinLines& lines, const ColorMap& map);
 
 // gif with map applied to every colour table, global and local; the same length, and
 // every byte outside the tables as it was. An image's transparent entry keeps its
 // colour. A file whose blocks end early or go astray keeps the rest as it is.
-std::string RecolourGif(std::string_view gif, const ColourMap& map);
+std::string RecolorGif(std::string_view gif, const ColorMap& map);
 
 // picture with map applied to its opaque pixels: what RecolourGif's file decodes to.
-QImage RecolourImage(const QImage& picture, const ColourMap& map);
+QImage RecolorImage(const QImage& picture, const ColorMap& map);
 
 // A colour edition in OKLCh.
 struct Edition {
@@ -80,10 +80,10 @@ struct Edition {
 inline constexpr float NeutralChroma = 0.02f;
 
 struct EditionResult {
-    ColourMap map;               // every palette colour the edition changes
+    ColorMap map;               // every palette colour the edition changes
     std::vector<QRgb> clamped;   // palette colours that lost chroma to fit into sRGB
 };
 
 // The edition applied to one colour; clamped tells whether it lost chroma to fit.
-QRgb EditColour(QRgb colour, const Edition& edition, bool* clamped = nullptr);
+QRgb EditColor(QRgb color, const Edition& edition, bool* clamped = nullptr);
 EditionResult EditionOf(const std::vector<PaletteRow>& palette, const Edition& edition);

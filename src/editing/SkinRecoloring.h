@@ -1,7 +1,7 @@
 #pragma once
 // A recolouring of the open skin: as the steps that make it, and as an edition
 // written into another folder.
-#include "SkinColours.h"
+#include "SkinColors.h"
 #include "SkinDocument.h"
 #include "SkinPictures.h"
 #include "SkinStep.h"
@@ -11,17 +11,17 @@
 #include <string>
 #include <vector>
 
-struct RecolourEdits {
+struct RecolorEdits {
     std::vector<LineEdit> lines;
     std::vector<PictureEdit> pictures;
 };
 
 // What map changes in the description's colour words and in every picture's colour
 // tables, each line and picture from now to recoloured; empty when it changes nothing.
-RecolourEdits EditsOfRecolour(const SkinDocument& document, const SkinPictures& pictures, const ColourMap& map);
+RecolorEdits EditsOfRecolor(const SkinDocument& document, const SkinPictures& pictures, const ColorMap& map);
 
 // Writes the skin recoloured by map into folder, all sixteen files as Save as writes
 // them; returns what the user should be told. Refuses the working folder.
-std::vector<std::string> WriteRecolouredSkin(const SkinDocument& document, const SkinPictures& pictures,
-                                             const SkinWorkspace& workspace, const ColourMap& map,
+std::vector<std::string> WriteRecoloredSkin(const SkinDocument& document, const SkinPictures& pictures,
+                                             const SkinWorkspace& workspace, const ColorMap& map,
                                              const QString& folder);

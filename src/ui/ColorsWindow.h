@@ -3,7 +3,7 @@
 // #RRGGBB and where it is used; "Replace with..." puts another colour in its place
 // everywhere as one step. The selected row's uses are marked on the preview and the
 // canvas while the window shows. Follows the session's Changed like the other views.
-#include "SkinColours.h"
+#include "SkinColors.h"
 
 #include <QWidget>
 
@@ -16,12 +16,12 @@ class QPushButton;
 class QTreeWidget;
 struct SkinChange;
 
-class ColoursWindow : public QWidget {
+class ColorsWindow : public QWidget {
     Q_OBJECT
 
 public:
     // A window of its own above parent.
-    ColoursWindow(EditingSession& session, DialogService& dialogs, const ErrorReporter& errors, QWidget* parent);
+    ColorsWindow(EditingSession& session, DialogService& dialogs, const ErrorReporter& errors, QWidget* parent);
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -1,4 +1,4 @@
-#include "SkinColours.h"
+#include "SkinColors.h"
 
 #include "OkLab.h"
 #include "SkinNumbers.h"
@@ -26,13 +26,13 @@ std::optional<QRgb> SixDigits(std::string_view digits)
 
 // Where the RRGGBB digits of key's colour word lie in its line: the colour is read
 // from the word's third to eighth characters, whatever the first two are.
-struct ColourWord {
+struct ColorWordAt {
     int index = -1;
     std::size_t digits = 0; // offset of RR in the line
-    QRgb colour = 0;
+    QRgb color = 0;
 };
 
-std::optional<ColourWord> FindColourWord(const SkinLines& lines, SkinCategory category, const char* key)
+std::optional<ColorWordAt> FindColorWord(const SkinLines& lines, SkinCategory category, const char* key)
 {
     const int index = lines.FindKey(key);
     if (index < 0)
@@ -48,36 +48,36 @@ std::optional<ColourWord> FindColourWord(const SkinLines& lines, SkinCategory ca
         ++end;
     if (end - at < 8)
         return std::nullopt;
-    const auto colour = SixDigits(std::string_view(line).substr(at + 2, 6));
-    if (!colour)
+    const auto color = SixDigits(std::string_view(line).substr(at + 2, 6));
+    if (!color)
         return std::nullopt;
-    return ColourWord{index, at + 2, *colour};
+    return ColorWordAt{index, at + 2, *color};
 }
 
 template <typename Visit>
-void ForEachColourWord(const SkinLines& lines, Visit&& visit)
+void ForEachColorWord(const SkinLines& lines, Visit&& visit)
 {
     for (const char* key : TextItemKeys) {
-        if (const auto word = FindColourWord(lines, SkinCategory::Strings, key))
+        if (const auto word = FindColorWord(lines, SkinCategory::Strings, key))
             visit(key, *word);
     }
     for (const char* key : ObjectKeys) {
-        if (const auto word = FindColourWord(lines, SkinCategory::Objects, key))
+        if (const auto word = FindColorWord(lines, SkinCategory::Objects, key))
             visit(key, *word);
     }
 }
 
 // The GIF's colour tables: where each starts, its entries, and the entries an image
 // drawn with it makes transparent.
-struct ColourTable {
+struct ColorTable {
     std::size_t offset = 0;
     std::size_t entries = 0;
     std::set<int> transparent;
 };
 
-std::vector<ColourTable> ColourTables(std::string_view gif)
+std::vector<ColorTable> ColorTables(std::string_view gif)
 {
-    std::vector<ColourTable> tables;
+    std::vector<ColorTable> tables;
     const auto byte = [&](std::size_t at) { return static_cast<unsigned char>(gif[at]); };
     if (gif.size() < 13 || gif.substr(0, 3) != "GIF")
         return tables;
@@ -166,12 +166,12 @@ std::string PaletteRow::Uses() const
     return text + inPictures;
 }
 
-std::string ColourName(QRgb colour)
+std::string ColorName(QRgb color)
 {
-    return "#" + ColorToHex(MakeRgb(qRed(colour), qGreen(colour), qBlue(colour)));
+    return "#" + ColorToHex(MakeRgb(qRed(color), qGreen(color), qBlue(color)));
 }
 
-std::optional<QRgb> ParseColourName(std::string_view text)
+std::optional<QRgb> ParseColorName(std::string_view text)
 {
     if (!text.empty() && text.front() == '#')
         text.remove_prefix(1);
@@ -181,9 +181,9 @@ std::optional<QRgb> ParseColourName(std::string_view text)
 std::vector<PaletteRow> BuildPalette(const SkinLines& lines, std::span<const QImage> pictures)
 {
     std::map<QRgb, PaletteRow> rows;
-    ForEachColourWord(lines, [&](const char* key, const ColourWord& word) {
-        PaletteRow& row = rows[word.colour];
-        row.colour = word.colour;
+    ForEachColorWord(lines, [&](const char* key, const ColorWordAt& word) {
+        PaletteRow& row = rows[word.color];
+        row.color = word.color;
         row.elements.push_back(KeyName(key));
     });
     for (int number = 0; number < SkinPictureCount && number < static_cast<int>(pictures.size()); ++number) {
@@ -200,9 +200,9 @@ std::vector<PaletteRow> BuildPalette(const SkinLines& lines, std::span<const QIm
                     ++indices[line[x]];
             }
             for (int i = 0; i < picture.colorCount(); ++i) {
-                const QRgb colour = picture.color(i);
-                if (indices[static_cast<std::size_t>(i)] > 0 && qAlpha(colour) == 255)
-                    counts[colour] += indices[static_cast<std::size_t>(i)];
+                const QRgb color = picture.color(i);
+                if (indices[static_cast<std::size_t>(i)] > 0 && qAlpha(color) == 255)
+                    counts[color] += indices[static_cast<std::size_t>(i)];
             }
         } else {
             const QImage argb = picture.convertToFormat(QImage::Format_ARGB32);
@@ -214,14 +214,14 @@ std::vector<PaletteRow> BuildPalette(const SkinLines& lines, std::span<const QIm
                 }
             }
         }
-        for (const auto& [colour, pixels] : counts) {
-            PaletteRow& row = rows[colour];
-            row.colour = colour;
+        for (const auto& [color, pixels] : counts) {
+            PaletteRow& row = rows[color];
+            row.color = color;
             row.pictures.push_back({number, pixels});
         }
     }
     std::vector<PaletteRow> palette;
-    for (auto& [colour, row] : rows)
+    for (auto& [color, row] : rows)
         palette.push_back(std::move(row));
     const auto places = [](const PaletteRow& row) { return row.elements.size() + row.pictures.size(); };
     std::stable_sort(palette.begin(), palette.end(), [&](const PaletteRow& x, const PaletteRow& y) {
@@ -232,33 +232,33 @@ std::vector<PaletteRow> BuildPalette(const SkinLines& lines, std::span<const QIm
     return palette;
 }
 
-std::vector<RecolouredLine> RecolourLines(const SkinLines& lines, const ColourMap& map)
+std::vector<RecoloredLine> RecolorLines(const SkinLines& lines, const ColorMap& map)
 {
-    std::map<int, RecolouredLine> changed;
-    ForEachColourWord(lines, [&](const char* key, const ColourWord& word) {
-        const auto to = map.find(word.colour);
-        if (to == map.end() || to->second == word.colour)
+    std::map<int, RecoloredLine> changed;
+    ForEachColorWord(lines, [&](const char* key, const ColorWordAt& word) {
+        const auto to = map.find(word.color);
+        if (to == map.end() || to->second == word.color)
             return;
-        auto [entry, fresh] = changed.try_emplace(word.index, RecolouredLine{word.index, key, lines.Line(word.index)});
-        entry->second.text.replace(word.digits, 6, ColourName(to->second).substr(1));
+        auto [entry, fresh] = changed.try_emplace(word.index, RecoloredLine{word.index, key, lines.Line(word.index)});
+        entry->second.text.replace(word.digits, 6, ColorName(to->second).substr(1));
     });
-    std::vector<RecolouredLine> result;
+    std::vector<RecoloredLine> result;
     for (auto& [index, line] : changed)
         result.push_back(std::move(line));
     return result;
 }
 
-std::string RecolourGif(std::string_view gif, const ColourMap& map)
+std::string RecolorGif(std::string_view gif, const ColorMap& map)
 {
     std::string out(gif);
-    for (const ColourTable& table : ColourTables(gif)) {
+    for (const ColorTable& table : ColorTables(gif)) {
         for (std::size_t i = 0; i < table.entries; ++i) {
             if (table.transparent.contains(static_cast<int>(i)))
                 continue;
             char* entry = out.data() + table.offset + 3 * i;
-            const QRgb colour = qRgb(static_cast<unsigned char>(entry[0]), static_cast<unsigned char>(entry[1]),
+            const QRgb color = qRgb(static_cast<unsigned char>(entry[0]), static_cast<unsigned char>(entry[1]),
                                      static_cast<unsigned char>(entry[2]));
-            const auto to = map.find(colour);
+            const auto to = map.find(color);
             if (to == map.end())
                 continue;
             entry[0] = static_cast<char>(qRed(to->second));
@@ -269,7 +269,7 @@ std::string RecolourGif(std::string_view gif, const ColourMap& map)
     return out;
 }
 
-QImage RecolourImage(const QImage& picture, const ColourMap& map)
+QImage RecolorImage(const QImage& picture, const ColorMap& map)
 {
     if (picture.isNull() || map.empty())
         return picture;
@@ -299,14 +299,14 @@ QImage RecolourImage(const QImage& picture, const ColourMap& map)
     return out;
 }
 
-QRgb EditColour(QRgb colour, const Edition& edition, bool* clamped)
+QRgb EditColor(QRgb color, const Edition& edition, bool* clamped)
 {
     if (clamped)
         *clamped = false;
     const OkLabConverter toLab;
-    OkLch lch = ToOkLch(toLab(colour));
+    OkLch lch = ToOkLch(toLab(color));
     if (lch.C < NeutralChroma && !edition.neutrals)
-        return qRgb(qRed(colour), qGreen(colour), qBlue(colour));
+        return qRgb(qRed(color), qGreen(color), qBlue(color));
     lch.L = std::clamp(lch.L * edition.lightness, 0.0f, 1.0f);
     lch.C = std::max(0.0f, lch.C * edition.chroma);
     lch.h = std::fmod(lch.h + edition.hue, 360.0f);
@@ -334,11 +334,11 @@ EditionResult EditionOf(const std::vector<PaletteRow>& palette, const Edition& e
     EditionResult result;
     for (const PaletteRow& row : palette) {
         bool clamped = false;
-        const QRgb to = EditColour(row.colour, edition, &clamped);
+        const QRgb to = EditColor(row.color, edition, &clamped);
         if (clamped)
-            result.clamped.push_back(row.colour);
-        if (to != row.colour)
-            result.map[row.colour] = to;
+            result.clamped.push_back(row.color);
+        if (to != row.color)
+            result.map[row.color] = to;
     }
     return result;
 }

@@ -5,7 +5,7 @@
 #include "FilePaths.h"
 #include "GifDecoder.h"
 #include "GifFile.h"
-#include "SkinColours.h"
+#include "SkinColors.h"
 #include "SkinError.h"
 #include "SkinWorkspace.h"
 #include "TextFile.h"
@@ -61,17 +61,17 @@ std::optional<float> NumberOption(const QCommandLineParser& parser, const char* 
     return number;
 }
 
-struct RecolourJob {
+struct RecolorJob {
     QString skinDir;
     QString output;
     Edition edition;
-    ColourMap replacements;
+    ColorMap replacements;
 };
 
-RecolourJob ReadRecolourJob(const CommandContext& context)
+RecolorJob ReadRecolorJob(const CommandContext& context)
 {
     const QCommandLineParser& parser = context.parser;
-    RecolourJob job;
+    RecolorJob job;
     job.skinDir = SkinDirArgument(context.positional, "recolour");
     const QStringList outputs = parser.values(QStringLiteral("output"));
     if (outputs.size() != 1 || outputs.front().isEmpty())
@@ -83,8 +83,8 @@ RecolourJob ReadRecolourJob(const CommandContext& context)
     job.edition.neutrals = parser.isSet(QStringLiteral("neutrals"));
     for (const QString& value : parser.values(QStringLiteral("map"))) {
         const QStringList sides = value.split(QLatin1Char('='));
-        const auto from = sides.size() == 2 ? ParseColourName(sides[0].toStdString()) : std::nullopt;
-        const auto to = sides.size() == 2 ? ParseColourName(sides[1].toStdString()) : std::nullopt;
+        const auto from = sides.size() == 2 ? ParseColorName(sides[0].toStdString()) : std::nullopt;
+        const auto to = sides.size() == 2 ? ParseColorName(sides[1].toStdString()) : std::nullopt;
         if (!from || !to)
             throw UsageError("Invalid --map " + Quoted(value) + " (RRGGBB=RRGGBB)");
         job.replacements[*from] = *to;
@@ -106,24 +106,24 @@ QString OutputFolder(const QString& output, const QString& skinDir)
 
 } // namespace
 
-std::vector<QCommandLineOption> ColoursOptions()
+std::vector<QCommandLineOption> ColorsOptions()
 {
     return {};
 }
 
-int RunColours(CommandContext& context)
+int RunColors(CommandContext& context)
 {
     const QString skinDir = SkinDirArgument(context.positional, "colours");
     return RunDrawing(context, [&] {
         const SkinOnDisk skin = ReadSkin(skinDir);
         std::string table = "colour\tuses\tpixels\n";
         for (const PaletteRow& row : BuildPalette(skin.lines, skin.pictures))
-            table += ColourName(row.colour) + "\t" + row.Uses() + "\t" + std::to_string(row.Pixels()) + "\n";
+            table += ColorName(row.color) + "\t" + row.Uses() + "\t" + std::to_string(row.Pixels()) + "\n";
         PrintOutBytes(table);
     });
 }
 
-std::vector<QCommandLineOption> RecolourOptions()
+std::vector<QCommandLineOption> RecolorOptions()
 {
     return {
         QCommandLineOption({QStringLiteral("o"), QStringLiteral("output")},
@@ -142,9 +142,9 @@ std::vector<QCommandLineOption> RecolourOptions()
     };
 }
 
-int RunRecolour(CommandContext& context)
+int RunRecolor(CommandContext& context)
 {
-    const RecolourJob job = ReadRecolourJob(context); // UsageError goes to main
+    const RecolorJob job = ReadRecolorJob(context); // UsageError goes to main
     return RunDrawing(context, [&] {
         const SkinOnDisk skin = ReadSkin(job.skinDir);
         EditionResult edition = EditionOf(BuildPalette(skin.lines, skin.pictures), job.edition);
@@ -153,12 +153,12 @@ int RunRecolour(CommandContext& context)
         const QString folder = OutputFolder(job.output, job.skinDir);
 
         SkinLines lines = skin.lines;
-        for (RecolouredLine& line : RecolourLines(lines, edition.map))
+        for (RecoloredLine& line : RecolorLines(lines, edition.map))
             lines.Replace(line.index, std::move(line.text));
         SkinFileSet files;
         for (int number = 0; number < SkinPictureCount; ++number) {
             if (const auto& gif = skin.gifs[static_cast<std::size_t>(number)])
-                files.emplace_back(PictureFileName(number), RecolourGif(*gif, edition.map));
+                files.emplace_back(PictureFileName(number), RecolorGif(*gif, edition.map));
         }
         files.emplace_back(QString::fromLatin1(DescriptionFileName), JoinTextLines(lines.Lines()));
         for (const std::string& notice : WriteSkinFiles(folder, files))
@@ -168,7 +168,7 @@ int RunRecolour(CommandContext& context)
                              + DisplayPath(folder) + "; " + std::to_string(edition.clamped.size())
                              + " lost chroma to fit into sRGB";
         for (std::size_t i = 0; i < edition.clamped.size(); ++i)
-            report += (i == 0 ? ": " : ", ") + ColourName(edition.clamped[i]);
+            report += (i == 0 ? ": " : ", ") + ColorName(edition.clamped[i]);
         PrintOutBytes(report + "\n");
     });
 }
