@@ -44,7 +44,7 @@ void AddOutlineArea(std::vector<QRect>& area, const QRect& drawn, int width)
 
 // Alternating white and black dashes of four widths each, in a band of width just
 // outside the box, clockwise from its top left corner as a dashed pen would run.
-// Written as pixels: a dashed QPen was most of a drag step's paint.
+// Written as pixels: a dashed QPen took a third of a drag step's paint.
 void PaintOutline(QImage& frame, std::vector<QRect>& area, QRect bounds, QPoint screen, int scale, int width)
 {
     const QRect inner(screen.x() + bounds.left() * scale, screen.y() + bounds.top() * scale, bounds.width() * scale,
