@@ -65,6 +65,7 @@ void EditingSession::ApplyEdits(const std::vector<LineEdit>& lines, const std::v
 
 void EditingSession::Follow(const SkinChange& change, const std::vector<ReplacedLine>& replaced) noexcept
 {
+    bool drawn = false;
     try {
         // A keystroke or a drag step reads again only the elements whose line it replaced.
         if (!change.keys.empty()
@@ -75,11 +76,15 @@ void EditingSession::Follow(const SkinChange& change, const std::vector<Replaced
             parseOk_ = true;
         }
         // A skin whose lines do not parse is not drawn.
-        if (parseOk_ && document_.SkinLoaded)
-            RedrawPreview();
+        if (parseOk_ && document_.SkinLoaded) {
+            RedrawPreview(&change);
+            drawn = true;
+        }
     } catch (const std::exception& error) {
         errors_.Keep(error.what());
     }
+    if (!drawn)
+        preview_.Forget(); // the next drawing paints everything
     emit Changed(change);
     UpdateModified();
 }
@@ -254,9 +259,11 @@ void EditingSession::SetSampleTexts(std::optional<TextLines> texts)
         RedrawPreview();
 }
 
-void EditingSession::RedrawPreview()
+void EditingSession::RedrawPreview(const SkinChange* change)
 {
-    preview_.Draw(); // one surface for the whole run: every drawing paints over the last one
+    preview_.Draw(change); // one surface for the whole run: every drawing paints over the last one
+    if (!parseOk_)
+        preview_.Forget(); // drawn from lines that did not all parse
     emit PreviewDrawn();
 }
 

@@ -151,8 +151,9 @@ public:
 
     // The one preview surface; null until the first drawing.
     const QImage& Surface() const { return preview_.Surface(); }
-    // Paints the open skin onto the surface. Throws SkinError.
-    void RedrawPreview();
+    // Paints the open skin onto the surface; after change, only where it may differ.
+    // Throws SkinError.
+    void RedrawPreview(const SkinChange* change = nullptr);
     // The elements the last drawing painted, in draw order (last is topmost).
     const std::vector<DrawnElement>& DrawnElements() const { return preview_.DrawnElements(); }
     // What the session's drawings keep for the next one (shaped texts, faces).

@@ -1,19 +1,82 @@
 #include "PreviewState.h"
 
+#include <algorithm>
+
+namespace {
+
+// Whether change touched only lines of elements that are drawn where they are listed:
+// a setting (the status line) or a picture can change pixels no listed place holds.
+bool ElementsOnly(const SkinChange& change)
+{
+    if (change.opened || !change.pictures.empty() || change.keys.empty())
+        return false;
+    const auto settings = ElementKeys(SkinCategory::Settings);
+    return std::none_of(change.keys.begin(), change.keys.end(), [&](const std::string& key) {
+        return std::find(settings.begin(), settings.end(), key) != settings.end();
+    });
+}
+
+// Whether change may alter how element looks: its own line, or for the bars the
+// Background's, whose colour fills their empty part.
+bool Touched(const DrawnElement& element, const SkinChange& change)
+{
+    if (change.Touches(element.key))
+        return true;
+    const bool bar = element.category == SkinCategory::Objects && element.key != ObjectKeys[BackgroundObject];
+    return bar && change.Touches(ObjectKeys[BackgroundObject]);
+}
+
+// Where a drawing may differ from the last: every element listed in one drawing and
+// not the same in the other, and every element change may alter, where it was and
+// where it is. A text's glyphs may reach one cell height past its cell.
+QRegion ChangedArea(const std::vector<DrawnElement>& before, const std::vector<DrawnElement>& after,
+                    const SkinChange& change)
+{
+    QRegion area;
+    const auto add = [&](const DrawnElement& element, const std::vector<DrawnElement>& other) {
+        if (!Touched(element, change) && std::find(other.begin(), other.end(), element) != other.end())
+            return;
+        const int reach = element.category == SkinCategory::Strings ? element.bounds.height() : 0;
+        area += element.bounds.adjusted(-reach, -reach, reach, reach);
+    };
+    for (const DrawnElement& element : before)
+        add(element, after);
+    for (const DrawnElement& element : after)
+        add(element, before);
+    return area;
+}
+
+} // namespace
+
 bool PreviewState::SetSampleTexts(std::optional<TextLines> texts)
 {
     if (texts == sampleTexts_)
         return false;
     sampleTexts_ = std::move(texts);
+    whole_ = false;
     return true;
 }
 
-void PreviewState::Draw()
+void PreviewState::Draw(const SkinChange* change)
 {
-    drawn_.clear();
     RecolorShown();
     const SkinDocument& shown = Shown();
-    DrawPreview(surface_, shown.Model, shown.Pictures, SampleTexts(), settings_, &drawn_, &cache_);
+    const bool partial = change != nullptr && whole_ && !colorPreview_ && ElementsOnly(*change);
+    whole_ = false; // until this drawing is done
+    if (partial) {
+        // First every element placed, with nothing painted; then the places that changed.
+        const QRegion nothing;
+        std::vector<DrawnElement> now;
+        DrawPreview(surface_, shown.Model, shown.Pictures, SampleTexts(), settings_, &now, &cache_, &nothing);
+        // One rectangle round it: a clip of many pieces slowed every fill and glyph.
+        const QRegion changed(ChangedArea(drawn_, now, *change).boundingRect());
+        DrawPreview(surface_, shown.Model, shown.Pictures, SampleTexts(), settings_, nullptr, &cache_, &changed);
+        drawn_ = std::move(now);
+    } else {
+        drawn_.clear();
+        DrawPreview(surface_, shown.Model, shown.Pictures, SampleTexts(), settings_, &drawn_, &cache_);
+    }
+    whole_ = !colorPreview_;
     UpdateMarking();
 }
 
@@ -21,6 +84,7 @@ void PreviewState::SetColorPreview(std::optional<ColorMap> map)
 {
     colorPreview_ = std::move(map);
     shown_.reset();
+    whole_ = false;
 }
 
 bool PreviewState::Mark(std::optional<ColorUses> uses)

@@ -7,6 +7,7 @@
 #include "ColorMarking.h"
 #include "PreviewCache.h"
 #include "PreviewRenderer.h"
+#include "SkinChange.h"
 #include "SkinColors.h"
 
 #include <QImage>
@@ -19,7 +20,11 @@ public:
     explicit PreviewState(const SkinDocument& document) : document_(document) {}
 
     const PreviewSettings& Settings() const { return settings_; }
-    void SetSettings(const PreviewSettings& settings) { settings_ = settings; }
+    void SetSettings(const PreviewSettings& settings)
+    {
+        settings_ = settings;
+        whole_ = false;
+    }
 
     // Until others are set they are the asset's lines, the document's LangLines.
     const TextLines& SampleTexts() const { return sampleTexts_ ? *sampleTexts_ : document_.LangLines; }
@@ -44,8 +49,12 @@ public:
     // Makes the marking from the marked uses and the last drawing.
     void UpdateMarking();
 
-    // Paints the shown skin over the last drawing. Throws SkinError.
-    void Draw();
+    // Paints the shown skin over the last drawing. Throws SkinError. After change,
+    // when it touched only elements' lines, only where they were or are now is painted:
+    // the pixels are those of a whole drawing.
+    void Draw(const SkinChange* change = nullptr);
+    // A change went undrawn: the next drawing paints everything.
+    void Forget() { whole_ = false; }
 
 private:
     // Makes shown_ the document recoloured by the colour preview, or nothing without one.
@@ -61,4 +70,5 @@ private:
     std::optional<SkinDocument> shown_; // the document recoloured by colourPreview_, at the last drawing
     std::optional<ColorUses> marked_;
     std::optional<ColorMarking> marking_;
+    bool whole_ = false; // surface_ holds the whole drawing of what the settings and texts now are
 };

@@ -1,6 +1,9 @@
 #include "EditingSession.h"
 
+#include "ElementValues.h"
 #include "GifWriter.h"
+#include "PreviewRenderer.h"
+#include "SampleTextSets.h"
 #include "SkinChecker.h"
 #include "SkinError.h"
 #include "SkinLoader.h"
@@ -12,6 +15,9 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <random>
+#include <utility>
 
 
 namespace {
@@ -194,3 +200,81 @@ TEST(ColorReplace, OneStepEverywhereThatUndoPutsBackByteForByte)
 }
 
 } // namespace
+
+// A drawing after an element's change paints only where that element was or is now:
+// random changes of every kind of element, undone and redone, with the sample texts
+// and settings changed now and then, each followed by a whole drawing over the last
+// one as the oracle. A place left out of what is painted again would show here.
+TEST_F(EditingSessionTest, ADrawingOfWhatChangedPaintsWhatAWholeDrawingPaints)
+{
+    std::mt19937 random(1);
+    const auto pick = [&](int from, int to) { return std::uniform_int_distribution<int>(from, to)(random); };
+    std::vector<ElementRef> elements;
+    for (SkinCategory category : {SkinCategory::Strings, SkinCategory::Pictures, SkinCategory::Objects})
+        for (const char* key : ElementKeys(category))
+            elements.push_back({category, key});
+    QImage whole = session->Surface().copy();
+    std::vector<DrawnElement> drawn;
+    std::optional<std::pair<int, std::string>> broken; // a line that does not parse, and its bytes before
+    // The broken line's error, which every change reports while it stands, is expected.
+    const auto reporting = [](auto&& change) {
+        try {
+            change();
+        } catch (const SkinError&) {
+        }
+    };
+    int drawings = 0;
+    QObject::connect(session.get(), &EditingSession::PreviewDrawn, [&drawings] { ++drawings; });
+    const char* colors[] = {"0xFFFFFF00", "0x10204000", "0xE0301000", "0x00FF0000"};
+    for (int step = 0; step < 3000; ++step) {
+        const int what = broken && pick(0, 3) != 0 ? 5 : pick(0, 19); // while broken, element changes
+        if (what == 0) {
+            reporting([&] { session->Undo(); });
+        } else if (what == 1) {
+            reporting([&] { session->Redo(); });
+        } else if (what == 2) {
+            const std::optional<TextLines> texts[] = {std::nullopt, LongSampleTexts(), ShortSampleTexts()};
+            reporting([&] { session->SetSampleTexts(texts[pick(0, 2)]); });
+        } else if (what == 4 || (broken && what < 4)) {
+            // A line broken, changes made while nothing is drawn, then the line mended.
+            if (broken) {
+                reporting([&] { session->ReplaceLineText(broken->first, broken->second); });
+                broken.reset();
+            } else {
+                const ElementRef& element = elements[static_cast<std::size_t>(pick(0, static_cast<int>(elements.size()) - 1))];
+                const int index = session->Document().Lines.FindKey(element.key);
+                broken = std::pair(index, session->Document().Lines.Line(index));
+                reporting([&] { session->ReplaceLineText(index, element.key + " = z"); });
+            }
+        } else if (what == 3) {
+            PreviewSettings settings = session->Settings();
+            settings.playState = pick(0, 4);
+            settings.repetition = pick(0, 1);
+            reporting([&] { session->SetSettings(settings); });
+        } else {
+            const ElementRef& element = elements[static_cast<std::size_t>(pick(0, static_cast<int>(elements.size()) - 1))];
+            if (broken && session->Document().Lines.FindKey(element.key) == broken->first)
+                continue; // its values do not read
+            reporting([&] {
+                ItemValues values = ReadElementValues(session->Document().Lines, element.category, element.key);
+                values.X = pick(-30, 190);
+                values.Y = pick(-30, 230);
+                values.W = pick(0, 80);
+                values.H = pick(0, 60);
+                values.Anchor = pick(0, 3) == 0 ? pick(0, 64) : values.Anchor;
+                values.FontId = pick(0, 3) == 0 ? pick(0, 15) : values.FontId;
+                values.StyleCode = pick(0, 3) == 0 ? pick(0, 4) : values.StyleCode;
+                values.Color = pick(0, 2) == 0 ? colors[pick(0, 3)] : values.Color;
+                session->StoreElement(element, values, pick(0, 2));
+            });
+        }
+        // Drawn or not, as the session drew: a step it did not draw leaves the oracle too.
+        if (std::exchange(drawings, 0) == 0)
+            continue;
+        drawn.clear();
+        DrawPreview(whole, session->Document().Model, session->Document().Pictures, session->SampleTexts(),
+                    session->Settings(), &drawn);
+        ASSERT_EQ(session->Surface(), whole) << "step " << step;
+        ASSERT_EQ(session->DrawnElements(), drawn) << "step " << step;
+    }
+}
