@@ -203,8 +203,9 @@ TEST(ColorReplace, OneStepEverywhereThatUndoPutsBackByteForByte)
 
 // A drawing after an element's change paints only where that element was or is now:
 // random changes of every kind of element, undone and redone, with the sample texts
-// and settings changed now and then, each followed by a whole drawing over the last
-// one as the oracle. A place left out of what is painted again would show here.
+// and settings changed and a line broken and mended now and then; each drawing is
+// checked against a whole drawing over the last one. A place left out of what is
+// painted again would show here.
 TEST_F(EditingSessionTest, ADrawingOfWhatChangedPaintsWhatAWholeDrawingPaints)
 {
     std::mt19937 random(1);
