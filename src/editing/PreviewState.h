@@ -67,7 +67,7 @@ private:
     std::vector<DrawnElement> drawn_;
     PreviewCache cache_;
     std::optional<ColorMap> colorPreview_;
-    std::optional<SkinDocument> shown_; // the document recoloured by colourPreview_, at the last drawing
+    std::optional<SkinDocument> shown_; // the document recoloured by colorPreview_, at the last drawing
     std::optional<ColorUses> marked_;
     std::optional<ColorMarking> marking_;
     bool whole_ = false; // surface_ holds the whole drawing of what the settings and texts now are

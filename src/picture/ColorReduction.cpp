@@ -56,54 +56,6 @@ struct LiqImageFree {
     void operator()(liq_image* p) const { liq_image_destroy(p); }
 };
 
-
-
-} // namespace
-
-OpaqueColors ReadOpaqueColors(const QImage& image)
-{
-    const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
-    OpaqueColors result;
-    result.width = argb.width();
-    result.height = argb.height();
-    const std::size_t pixels = static_cast<std::size_t>(result.width) * static_cast<std::size_t>(result.height);
-    result.colorOf.resize(pixels);
-    // An open-addressed table at most half full, keyed by the colour (never 0, as
-    // alpha is 255): a node-based map spent more on allocating than on looking up.
-    int bits = 4;
-    while ((std::size_t{1} << bits) < 2 * pixels)
-        ++bits;
-    const std::size_t mask = (std::size_t{1} << bits) - 1;
-    std::vector<QRgb> keys(mask + 1, 0);
-    std::vector<std::int32_t> values(mask + 1);
-    std::size_t i = 0;
-    for (int y = 0; y < result.height; ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
-        for (int x = 0; x < result.width; ++x, ++i) {
-            if (qAlpha(line[x]) < OpaqueAlpha) {
-                result.colorOf[i] = -1;
-                ++result.transparent;
-                continue;
-            }
-            const QRgb color = line[x] | 0xff000000u;
-            std::size_t slot = (color * 0x9E3779B1u) >> (32 - bits);
-            while (keys[slot] != 0 && keys[slot] != color)
-                slot = (slot + 1) & mask;
-            if (keys[slot] == 0) {
-                keys[slot] = color;
-                values[slot] = static_cast<std::int32_t>(result.colors.size());
-                result.colors.push_back(color);
-                result.counts.push_back(0);
-            }
-            ++result.counts[static_cast<std::size_t>(values[slot])];
-            result.colorOf[i] = values[slot];
-        }
-    }
-    return result;
-}
-
-namespace {
-
 liq_color LiqColor(QRgb color)
 {
     return {static_cast<unsigned char>(qRed(color)), static_cast<unsigned char>(qGreen(color)),
@@ -170,9 +122,48 @@ std::vector<liq_histogram_entry> HistogramOf(const OpaqueColors& input)
 
 } // namespace
 
-// Reduces the opaque colours to at most maxColors (2 or more) with libimagequant,
-// or onto fixed, when given, as its only colours. The pixels of transparent ones
-// are left for the caller.
+OpaqueColors ReadOpaqueColors(const QImage& image)
+{
+    const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+    OpaqueColors result;
+    result.width = argb.width();
+    result.height = argb.height();
+    const std::size_t pixels = static_cast<std::size_t>(result.width) * static_cast<std::size_t>(result.height);
+    result.colorOf.resize(pixels);
+    // An open-addressed table at most half full, keyed by the colour (never 0, as
+    // alpha is 255): a node-based map spent more on allocating than on looking up.
+    int bits = 4;
+    while ((std::size_t{1} << bits) < 2 * pixels)
+        ++bits;
+    const std::size_t mask = (std::size_t{1} << bits) - 1;
+    std::vector<QRgb> keys(mask + 1, 0);
+    std::vector<std::int32_t> values(mask + 1);
+    std::size_t i = 0;
+    for (int y = 0; y < result.height; ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
+        for (int x = 0; x < result.width; ++x, ++i) {
+            if (qAlpha(line[x]) < OpaqueAlpha) {
+                result.colorOf[i] = -1;
+                ++result.transparent;
+                continue;
+            }
+            const QRgb color = line[x] | 0xff000000u;
+            std::size_t slot = (color * 0x9E3779B1u) >> (32 - bits);
+            while (keys[slot] != 0 && keys[slot] != color)
+                slot = (slot + 1) & mask;
+            if (keys[slot] == 0) {
+                keys[slot] = color;
+                values[slot] = static_cast<std::int32_t>(result.colors.size());
+                result.colors.push_back(color);
+                result.counts.push_back(0);
+            }
+            ++result.counts[static_cast<std::size_t>(values[slot])];
+            result.colorOf[i] = values[slot];
+        }
+    }
+    return result;
+}
+
 std::vector<QRgb> Quantize(const OpaqueColors& input, int maxColors, bool dither, const std::vector<QRgb>* fixed,
                            std::vector<std::uint8_t>& pixels)
 {

@@ -65,7 +65,7 @@ std::vector<RecoloredLine> RecolorLines(const SkinLines& lines, const ColorMap& 
 // colour. A file whose blocks end early or go astray keeps the rest as it is.
 std::string RecolorGif(std::string_view gif, const ColorMap& map);
 
-// picture with map applied to its opaque pixels: what RecolourGif's file decodes to.
+// picture with map applied to its opaque pixels: what RecolorGif's file decodes to.
 QImage RecolorImage(const QImage& picture, const ColorMap& map);
 
 // A colour edition in OKLCh.
