@@ -13,7 +13,7 @@ namespace {
 
 constexpr QRgb MarginColor = qRgb(96, 96, 96);
 const QColor GridColor(128, 128, 128, 120);
-const QColor GuideColor(255, 0, 200); // magenta: seldom a skin's own colour
+constexpr QRgb GuideColor = qRgb(255, 0, 200); // magenta: seldom a skin's own colour
 const QColor BandColor(40, 120, 255);
 
 void PaintGrid(QPainter& painter, QSize frame, QPoint screen, int scale)
@@ -55,8 +55,9 @@ void PaintOutline(QImage& frame, std::vector<QRect>& area, QRect bounds, QPoint 
     const int down = inner.height();
     auto fill = [&](const QRect& band, auto along) {
         const QRect part = band.intersected(frame.rect());
+        uchar* const bits = frame.bits();
         for (int y = part.top(); y <= part.bottom(); ++y) {
-            auto* line = reinterpret_cast<QRgb*>(frame.scanLine(y));
+            auto* line = reinterpret_cast<QRgb*>(bits + y * frame.bytesPerLine());
             for (int x = part.left(); x <= part.right(); ++x)
                 line[x] = (along(x, y) / dash) % 2 == 0 ? qRgb(255, 255, 255) : qRgb(0, 0, 0);
         }
@@ -70,37 +71,44 @@ void PaintOutline(QImage& frame, std::vector<QRect>& area, QRect bounds, QPoint 
          [&](int, int y) { return 2 * across + down + inner.bottom() - y; });
 }
 
-// A line across the screen, and where its pen may reach.
-void PaintGuide(QPainter& painter, std::vector<QRect>& area, QPoint from, QPoint to, int width)
+// Whether a surface can be shown: a picture of the screen, RGB32.
+bool Drawable(const QImage& surface)
 {
-    painter.drawLine(from, to);
-    const int reach = width + 1;
-    area.push_back(QRect(from, to).normalized().adjusted(-reach, -reach, reach, reach));
+    return surface.format() == QImage::Format_RGB32 && surface.size() == QSize(ScreenWidth, ScreenHeight);
 }
 
-// The skin pixels within skinArea (margin beyond the screen included) enlarged into
-// frame: each skin pixel is scale x scale device pixels, repeated by hand so that no
-// filtering can blur an edge; key colour as the white beneath it. Returns the device
-// rectangle written.
-QRect EnlargeArea(QImage& frame, const QImage& surface, const CanvasGeometry& geometry, QRect skinArea)
+// A guide across the screen: a line of width pixels along the device column or
+// row at, from from to to, written as pixels like the outlines.
+void PaintGuide(QImage& frame, std::vector<QRect>& area, Qt::Orientation along, int at, int from, int to, int width)
+{
+    const int first = at - width / 2; // as a pen of this width is centred on the line
+    const QRect line = along == Qt::Vertical ? QRect(first, from, width, to - from + 1) : QRect(from, first, to - from + 1, width);
+    const QRect part = line.intersected(frame.rect());
+    uchar* const bits = frame.bits();
+    for (int y = part.top(); y <= part.bottom(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(bits + y * frame.bytesPerLine());
+        std::fill(row + part.left(), row + part.right() + 1, GuideColor);
+    }
+    area.push_back(line);
+}
+
+// The frame's columns in runs of one skin pixel each, or of margin.
+struct Run {
+    int start;
+    int length;
+    int column; // -1: the margin
+};
+
+// The frame's pixels within device (a rectangle inside it) from the surface, each
+// skin pixel scale x scale device pixels, repeated by hand so that no filtering can
+// blur an edge; key colour as the white beneath it, the margin grey.
+void EnlargeArea(QImage& frame, const QImage& surface, const CanvasGeometry& geometry, QRect device, QRgb key,
+                 std::vector<Run>& runs)
 {
     const int scale = geometry.Scale();
-    const bool drawn = !surface.isNull() && surface.format() == QImage::Format_RGB32;
-    const QRgb key = drawn ? KeyColor(surface) : 0;
+    const bool drawn = Drawable(surface);
     const QPoint screen = geometry.DeviceScreenOrigin();
-    const QRect device = QRect(screen.x() + skinArea.left() * scale, screen.y() + skinArea.top() * scale,
-                               skinArea.width() * scale, skinArea.height() * scale)
-                             .intersected(frame.rect());
-    if (device.isEmpty())
-        return {};
-
-    // The frame's columns in runs of one skin pixel each (or of margin).
-    struct Run {
-        int start;
-        int length;
-        int column; // -1: the margin
-    };
-    std::vector<Run> runs;
+    runs.clear();
     for (int x = device.left(); x <= device.right();) {
         const int column = FloorDiv(x - screen.x(), scale);
         const int end = std::min(device.right() + 1, screen.x() + (column + 1) * scale);
@@ -114,13 +122,15 @@ QRect EnlargeArea(QImage& frame, const QImage& surface, const CanvasGeometry& ge
     // Each row of skin pixels is made once, then copied down scale - 1 times.
     int lastRow = std::numeric_limits<int>::min();
     const auto bytes = static_cast<std::size_t>(device.width()) * sizeof(QRgb);
+    uchar* const bits = frame.bits();
+    const qsizetype stride = frame.bytesPerLine();
     for (int y = device.top(); y <= device.bottom(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(frame.scanLine(y)) + device.left();
+        auto* line = reinterpret_cast<QRgb*>(bits + y * stride) + device.left();
         int row = FloorDiv(y - screen.y(), scale);
         if (!drawn || row < 0 || row >= ScreenHeight)
             row = -1;
         if (row == lastRow && y > device.top()) {
-            std::memcpy(line, reinterpret_cast<const QRgb*>(frame.constScanLine(y - 1)) + device.left(), bytes);
+            std::memcpy(line, line - stride / qsizetype(sizeof(QRgb)), bytes);
             continue;
         }
         lastRow = row;
@@ -133,38 +143,39 @@ QRect EnlargeArea(QImage& frame, const QImage& surface, const CanvasGeometry& ge
             std::fill_n(line + (run.start - device.left()), run.length,
                         run.column < 0 ? MarginColor : KeyedPixel(source[run.column], key, qRgb(255, 255, 255)));
     }
-    return device;
 }
 
-// EnlargeArea of each of skinAreas, the grid over them; adds the device rectangles
-// written to written.
-void Enlarge(QImage& frame, const QImage& surface, const CanvasGeometry& geometry, bool grid,
-             const std::vector<QRect>& skinAreas, std::vector<QRect>& written)
+// The frame's pixels within the device rectangles areas from the surface, the grid
+// over them; returns where it wrote.
+QRegion Enlarge(QImage& frame, const QImage& surface, const CanvasGeometry& geometry, bool grid,
+                const std::vector<QRect>& areas)
 {
-    QRegion area;
-    for (const QRect& skinArea : skinAreas) {
-        const QRect device = EnlargeArea(frame, surface, geometry, skinArea);
-        if (device.isEmpty())
-            continue;
-        written.push_back(device);
-        area += device;
-    }
-    if (grid && geometry.zoom >= CanvasOverlays::GridFromZoom && !area.isEmpty()) {
+    QRegion written;
+    for (const QRect& area : areas)
+        written += area.intersected(frame.rect());
+    const bool drawn = Drawable(surface);
+    const QRgb key = drawn ? KeyColor(surface) : 0;
+    std::vector<Run> runs;
+    runs.reserve(frame.width() / std::max(1, geometry.Scale()) + 2);
+    for (const QRect& device : written)
+        EnlargeArea(frame, surface, geometry, device, key, runs);
+    if (grid && geometry.zoom >= CanvasOverlays::GridFromZoom && !written.isEmpty()) {
         QPainter painter(&frame);
         painter.setRenderHint(QPainter::Antialiasing, false);
-        painter.setClipRegion(area);
+        painter.setClipRegion(written);
         PaintGrid(painter, frame.size(), geometry.DeviceScreenOrigin(), geometry.Scale());
     }
+    return written;
 }
 
-// The skin pixels where two surfaces of the screen's size differ, as rows of the
-// span from the first to the last differing pixel (rows of one span together); the
-// whole screen when either is not such a surface.
+// The skin pixels where two surfaces of the screen's size differ, as one rectangle
+// for each run of rows that differ, across the span from their first to their last
+// differing pixel: few rectangles, each shown again with one copy. The whole screen
+// when either is not such a surface.
 std::vector<QRect> Changed(const QImage& now, const QImage& before)
 {
     const QRect whole(0, 0, ScreenWidth, ScreenHeight);
-    if (now.isNull() || before.isNull() || now.size() != whole.size() || before.size() != whole.size()
-        || now.format() != QImage::Format_RGB32 || before.format() != QImage::Format_RGB32)
+    if (!Drawable(now) || !Drawable(before))
         return {whole};
     std::vector<QRect> changed;
     for (int y = 0; y < ScreenHeight; ++y) {
@@ -177,9 +188,8 @@ std::vector<QRect> Changed(const QImage& now, const QImage& before)
             ++left;
         while (a[right] == b[right])
             --right;
-        if (!changed.empty() && changed.back().bottom() == y - 1 && changed.back().left() == left
-            && changed.back().right() == right)
-            changed.back().setBottom(y);
+        if (!changed.empty() && changed.back().bottom() == y - 1)
+            changed.back() |= QRect(left, y, right - left + 1, 1);
         else
             changed.push_back(QRect(left, y, right - left + 1, 1));
     }
@@ -202,53 +212,38 @@ const QImage& CanvasPicture::Paint(const QImage& surface, const CanvasGeometry& 
                                    const CanvasOverlays& overlays)
 {
     const QSize size = geometry.DeviceSize();
-    const bool drawn = !surface.isNull() && surface.format() == QImage::Format_RGB32;
-    const bool whole = pixels_.size() != size || !SameGeometry(geometry, geometry_) || grid_ != overlays.grid
+    const bool drawn = Drawable(surface);
+    const bool whole = frame_.size() != size || !SameGeometry(geometry, geometry_) || grid_ != overlays.grid
         || drawn != !shown_.isNull() || (drawn && KeyColor(surface) != KeyColor(shown_));
     frame_.setDevicePixelRatio(1);
+    const int scale = geometry.Scale();
+    const QPoint screen = geometry.DeviceScreenOrigin();
     if (whole) {
-        pixels_ = QImage(size, QImage::Format_RGB32);
+        frame_ = QImage(size, QImage::Format_RGB32);
         geometry_ = geometry;
         grid_ = overlays.grid;
-        // The margin all round, as far as the frame reaches.
-        const int scale = geometry.Scale();
-        const QPoint screen = geometry.DeviceScreenOrigin();
-        const QPoint first(FloorDiv(-screen.x(), scale), FloorDiv(-screen.y(), scale));
-        const QPoint last(FloorDiv(size.width() - 1 - screen.x(), scale), FloorDiv(size.height() - 1 - screen.y(), scale));
-        std::vector<QRect> written;
-        Enlarge(pixels_, surface, geometry, grid_, {QRect(first, last)}, written);
-        frame_ = pixels_.copy();
-        overlaid_.clear();
+        changed_ = Enlarge(frame_, surface, geometry, grid_, {frame_.rect()});
         shown_ = drawn ? surface.copy() : QImage();
-    } else if (drawn) {
-        const std::vector<QRect> changed = Changed(surface, shown_);
-        Enlarge(pixels_, surface, geometry, grid_, changed, overlaid_);
-        // Copied, not shared, and only where it changed: the session draws into its surface again.
-        if (shown_.size() != surface.size() || shown_.format() != surface.format())
-            shown_ = surface.copy();
-        else
-            for (const QRect& rows : changed)
+    } else {
+        // The pixels under the last overlays, and where the surface changed, enlarged
+        // again from the new surface; the new overlays are drawn over them below.
+        std::vector<QRect> areas = std::move(overlaid_);
+        if (drawn) {
+            const std::vector<QRect> changed = Changed(surface, shown_);
+            for (const QRect& rows : changed) {
+                areas.push_back(QRect(screen.x() + rows.left() * scale, screen.y() + rows.top() * scale,
+                                      rows.width() * scale, rows.height() * scale));
+                // Copied, not shared, and only where it changed: the session draws into its surface again.
                 for (int y = rows.top(); y <= rows.bottom(); ++y)
                     std::memcpy(shown_.scanLine(y) + rows.left() * sizeof(QRgb),
                                 surface.constScanLine(y) + rows.left() * sizeof(QRgb),
                                 static_cast<std::size_t>(rows.width()) * sizeof(QRgb));
+            }
+        }
+        changed_ = Enlarge(frame_, surface, geometry, grid_, areas);
     }
-
-    // The pixels under the last overlays (and the new ones) put back, then the overlays drawn.
-    for (const QRect& area : overlaid_) {
-        const QRect part = area.intersected(pixels_.rect());
-        if (part.isEmpty())
-            continue;
-        const auto bytes = static_cast<std::size_t>(part.width()) * sizeof(QRgb);
-        for (int y = part.top(); y <= part.bottom(); ++y)
-            std::memcpy(frame_.scanLine(y) + part.left() * sizeof(QRgb),
-                        pixels_.constScanLine(y) + part.left() * sizeof(QRgb), bytes);
-    }
-    changed_ = whole ? std::vector<QRect>{frame_.rect()} : std::move(overlaid_);
     overlaid_.clear();
 
-    const int scale = geometry.Scale();
-    const QPoint screen = geometry.DeviceScreenOrigin();
     const int width = std::max(1, qRound(geometry.ratio));
     if (!overlays.marked.empty()) {
         QPainter painter(&frame_);
@@ -266,26 +261,23 @@ const QImage& CanvasPicture::Paint(const QImage& surface, const CanvasGeometry& 
         PaintOutline(frame_, overlaid_, bounds, screen, scale, width);
     if (overlays.primary)
         PaintOutline(frame_, overlaid_, *overlays.primary, screen, scale, 2 * width);
-    if (overlays.guideX || overlays.guideY || !overlays.band.isEmpty()) {
+    if (overlays.guideX)
+        PaintGuide(frame_, overlaid_, Qt::Vertical, screen.x() + *overlays.guideX * scale, screen.y(),
+                   screen.y() + ScreenHeight * scale, width);
+    if (overlays.guideY)
+        PaintGuide(frame_, overlaid_, Qt::Horizontal, screen.y() + *overlays.guideY * scale, screen.x(),
+                   screen.x() + ScreenWidth * scale, width);
+    if (!overlays.band.isEmpty()) {
         QPainter painter(&frame_);
         painter.setRenderHint(QPainter::Antialiasing, false);
-        painter.setPen(QPen(GuideColor, width));
-        if (overlays.guideX)
-            PaintGuide(painter, overlaid_, QPoint(screen.x() + *overlays.guideX * scale, screen.y()),
-                       QPoint(screen.x() + *overlays.guideX * scale, screen.y() + ScreenHeight * scale), width);
-        if (overlays.guideY)
-            PaintGuide(painter, overlaid_, QPoint(screen.x(), screen.y() + *overlays.guideY * scale),
-                       QPoint(screen.x() + ScreenWidth * scale, screen.y() + *overlays.guideY * scale), width);
-        if (!overlays.band.isEmpty()) {
-            painter.setPen(QPen(BandColor, width, Qt::DashLine));
-            const QRect band(screen.x() + overlays.band.left() * scale, screen.y() + overlays.band.top() * scale,
-                             overlays.band.width() * scale, overlays.band.height() * scale);
-            painter.drawRect(band);
-            AddOutlineArea(overlaid_, band, width);
-        }
+        painter.setPen(QPen(BandColor, width, Qt::DashLine));
+        const QRect band(screen.x() + overlays.band.left() * scale, screen.y() + overlays.band.top() * scale,
+                         overlays.band.width() * scale, overlays.band.height() * scale);
+        painter.drawRect(band);
+        AddOutlineArea(overlaid_, band, width);
     }
-    if (!whole)
-        changed_.insert(changed_.end(), overlaid_.begin(), overlaid_.end());
+    for (const QRect& area : overlaid_)
+        changed_ += area.intersected(frame_.rect());
     frame_.setDevicePixelRatio(geometry.ratio);
     return frame_;
 }

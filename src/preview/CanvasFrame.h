@@ -7,6 +7,7 @@
 
 #include <QImage>
 #include <QRect>
+#include <QRegion>
 
 #include <optional>
 #include <vector>
@@ -24,27 +25,26 @@ struct CanvasOverlays {
 };
 
 // The canvas's picture, kept between paints: a paint after a new drawing enlarges
-// again only the skin pixels that changed, and puts the pixels under the last
-// overlays back before drawing the new ones; another geometry or key colour, or the
-// grid shown or hidden, paints it whole.
+// again only the skin pixels that changed and those under the last overlays, then
+// draws the new ones; another geometry or key colour, or the grid shown or hidden,
+// paints it whole.
 class CanvasPicture {
 public:
     // The frame (RGB32, geometry.DeviceSize(), device pixel ratio geometry.ratio) of
-    // surface with overlays. A null surface or one not RGB32 shows as margin only.
+    // surface with overlays. A surface not of the screen's size in RGB32 shows as margin only.
     const QImage& Paint(const QImage& surface, const CanvasGeometry& geometry, const CanvasOverlays& overlays);
-    // The frame of the last Paint, and the device rectangles where it may differ from
-    // the one before (all of it after a whole paint): what a view must show again.
+    // The frame of the last Paint, and the device pixels where it may differ from the
+    // one before (all of it after a whole paint): what a view must show again.
     const QImage& Frame() const { return frame_; }
-    const std::vector<QRect>& ChangedArea() const { return changed_; }
+    const QRegion& ChangedArea() const { return changed_; }
     // Whether the frame was painted for geometry.
     bool Shows(const CanvasGeometry& geometry) const;
 
 private:
-    QImage pixels_; // the enlarged surface in its margin, with the grid
-    QImage frame_;  // pixels_ with the overlays
-    QImage shown_;  // the surface as pixels_ shows it
+    QImage frame_; // the enlarged surface in its margin, with the grid and the overlays
+    QImage shown_; // the surface as frame_ shows it
     CanvasGeometry geometry_;
     bool grid_ = false;
-    std::vector<QRect> overlaid_; // device rectangles where frame_ may differ from pixels_
-    std::vector<QRect> changed_;
+    std::vector<QRect> overlaid_; // device rectangles the overlays may have drawn on
+    QRegion changed_;
 };

@@ -118,13 +118,17 @@ void CanvasView::Refresh()
     }
     const QImage& frame = PaintPicture();
     // Only what changed is shown again: a drag step moves a few elements of a large view.
-    // One rectangle round it all: a region of many pieces made every copy pixel by pixel.
-    QRect changed;
-    for (const QRect& device : picture_.ChangedArea())
-        changed |= device;
-    const qreal ratio = frame.devicePixelRatio();
-    viewport()->update(
-        QRectF(changed.x() / ratio, changed.y() / ratio, changed.width() / ratio, changed.height() / ratio).toAlignedRect());
+    viewport()->update(ViewportArea(picture_.ChangedArea(), frame.devicePixelRatio()));
+}
+
+QRegion CanvasView::ViewportArea(const QRegion& device, qreal ratio)
+{
+    if (ratio == 1)
+        return device;
+    QRegion area;
+    for (const QRect& rect : device)
+        area += QRectF(rect.x() / ratio, rect.y() / ratio, rect.width() / ratio, rect.height() / ratio).toAlignedRect();
+    return area;
 }
 
 const QImage& CanvasView::PaintPicture()
@@ -150,10 +154,13 @@ void CanvasView::paintEvent(QPaintEvent* event)
     if (repaint && event->region() != QRegion(viewport()->rect()))
         viewport()->update(); // the rest of the view is shown from the new picture too
     QPainter painter(viewport());
-    // One copy: the picture is current everywhere.
-    const QRect rect = event->region().boundingRect();
+    // A copy of each rectangle, clipped to it alone: under a clip of many pieces Qt
+    // copies pixel by pixel.
     const qreal ratio = frame.devicePixelRatio();
-    painter.drawImage(rect, frame, QRectF(rect.x() * ratio, rect.y() * ratio, rect.width() * ratio, rect.height() * ratio));
+    for (const QRect& rect : event->region()) {
+        painter.setClipRect(rect);
+        painter.drawImage(rect, frame, QRectF(rect.x() * ratio, rect.y() * ratio, rect.width() * ratio, rect.height() * ratio));
+    }
 }
 
 void CanvasView::resizeEvent(QResizeEvent* event)
