@@ -348,6 +348,27 @@ TEST_F(CanvasTest, EveryPaintAfterDragsBandsAndZoomsIsWhatAFreshCanvasPaints)
     expectFresh("zoomed out");
 }
 
+// A surface that is not a picture of the screen shows as margin, with no row read
+// past its end; the next real surface is painted whole, as a fresh picture paints it.
+TEST(CanvasPictureTest, ASurfaceNotOfTheScreensSizeShowsAsMarginAndTheNextOneWhole)
+{
+    const CanvasGeometry geometry{8, 1, QSize(400, 300), QPoint(300, 300)}; // the screen from (84, 84)
+    QImage screen(ScreenWidth, ScreenHeight, QImage::Format_RGB32);
+    screen.fill(qRgb(10, 200, 30));
+    CanvasPicture picture;
+    const CanvasOverlays none;
+    picture.Paint(screen, geometry, none);
+    QImage small(ScreenWidth / 2, 3, QImage::Format_RGB32);
+    small.fill(qRgb(200, 10, 30));
+    const QImage margin = picture.Paint(small, geometry, none);
+    const QPoint at = geometry.DeviceScreenOrigin() + QPoint(4, 4);
+    ASSERT_TRUE(margin.rect().contains(at));
+    EXPECT_EQ(margin.pixel(at), margin.pixel(0, 0));
+    screen.setPixel(0, 0, qRgb(1, 2, 3));
+    const QImage again = picture.Paint(screen, geometry, none);
+    EXPECT_EQ(again, CanvasPicture().Paint(screen, geometry, none));
+}
+
 TEST(CanvasWindowTest, IsMadeOnlyWhenAskedAndAgainAtStartUpWhenItWasLeftOpen)
 {
     QTemporaryDir folder;
