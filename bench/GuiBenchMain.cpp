@@ -9,12 +9,20 @@ using BenchApplication = QApplication;
 using BenchApplication = QGuiApplication;
 #endif
 
+#include <QSettings>
+#include <QTemporaryDir>
+
 #include <benchmark/benchmark.h>
 
 int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Settings of this run: what a user's windows remember (a canvas left open) must not
+    // change what is measured, and the user's settings stay untouched.
+    QTemporaryDir settings;
+    qputenv("XDG_CONFIG_HOME", settings.path().toLocal8Bit());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
     BenchApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))

@@ -23,7 +23,9 @@ Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
 xvfb=$!
 runtime=$(mktemp -d)
 trap 'kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null; rm -rf "$runtime"' EXIT
-export DISPLAY=$display XDG_RUNTIME_DIR=$runtime
+# Settings of their own: a canvas window the user left open would be opened at every start.
+mkdir "$runtime/config"
+export DISPLAY=$display XDG_RUNTIME_DIR=$runtime XDG_CONFIG_HOME=$runtime/config
 unset QT_QPA_PLATFORM
 for _ in $(seq 50); do
   xdotool getdisplaygeometry >/dev/null 2>&1 && break
