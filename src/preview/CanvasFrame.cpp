@@ -42,9 +42,24 @@ void AddOutlineArea(std::vector<QRect>& area, const QRect& drawn, int width)
     area.push_back(QRect(outer.right() - across + 1, outer.top(), across, outer.height()));
 }
 
+// colorAt(x, y) written into each pixel of band within the frame, and band added to
+// area. The overlays are written as pixels: a dashed QPen took a third of a drag
+// step's paint.
+template <typename ColorAt>
+void WriteBand(QImage& frame, std::vector<QRect>& area, const QRect& band, ColorAt colorAt)
+{
+    const QRect part = band.intersected(frame.rect());
+    uchar* const bits = frame.bits();
+    for (int y = part.top(); y <= part.bottom(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(bits + y * frame.bytesPerLine());
+        for (int x = part.left(); x <= part.right(); ++x)
+            line[x] = colorAt(x, y);
+    }
+    area.push_back(band);
+}
+
 // Alternating white and black dashes of four widths each, in a band of width just
 // outside the box, clockwise from its top left corner as a dashed pen would run.
-// Written as pixels: a dashed QPen took a third of a drag step's paint.
 void PaintOutline(QImage& frame, std::vector<QRect>& area, QRect bounds, QPoint screen, int scale, int width)
 {
     const QRect inner(screen.x() + bounds.left() * scale, screen.y() + bounds.top() * scale, bounds.width() * scale,
@@ -54,14 +69,8 @@ void PaintOutline(QImage& frame, std::vector<QRect>& area, QRect bounds, QPoint 
     const int across = outer.width();
     const int down = inner.height();
     auto fill = [&](const QRect& band, auto along) {
-        const QRect part = band.intersected(frame.rect());
-        uchar* const bits = frame.bits();
-        for (int y = part.top(); y <= part.bottom(); ++y) {
-            auto* line = reinterpret_cast<QRgb*>(bits + y * frame.bytesPerLine());
-            for (int x = part.left(); x <= part.right(); ++x)
-                line[x] = (along(x, y) / dash) % 2 == 0 ? qRgb(255, 255, 255) : qRgb(0, 0, 0);
-        }
-        area.push_back(band);
+        WriteBand(frame, area, band,
+                  [&](int x, int y) { return (along(x, y) / dash) % 2 == 0 ? qRgb(255, 255, 255) : qRgb(0, 0, 0); });
     };
     fill(QRect(outer.left(), outer.top(), across, width), [&](int x, int) { return x - outer.left(); });
     fill(QRect(inner.right() + 1, inner.top(), width, down), [&](int, int y) { return across + y - inner.top(); });
@@ -78,18 +87,12 @@ bool Drawable(const QImage& surface)
 }
 
 // A guide across the screen: a line of width pixels along the device column or
-// row at, from from to to, written as pixels like the outlines.
+// row at, from from to to.
 void PaintGuide(QImage& frame, std::vector<QRect>& area, Qt::Orientation along, int at, int from, int to, int width)
 {
     const int first = at - width / 2; // as a pen of this width is centred on the line
     const QRect line = along == Qt::Vertical ? QRect(first, from, width, to - from + 1) : QRect(from, first, to - from + 1, width);
-    const QRect part = line.intersected(frame.rect());
-    uchar* const bits = frame.bits();
-    for (int y = part.top(); y <= part.bottom(); ++y) {
-        auto* row = reinterpret_cast<QRgb*>(bits + y * frame.bytesPerLine());
-        std::fill(row + part.left(), row + part.right() + 1, GuideColor);
-    }
-    area.push_back(line);
+    WriteBand(frame, area, line, [](int, int) { return GuideColor; });
 }
 
 // The frame's columns in runs of one skin pixel each, or of margin.
@@ -99,14 +102,14 @@ struct Run {
     int column; // -1: the margin
 };
 
-// The frame's pixels within device (a rectangle inside it) from the surface, each
-// skin pixel scale x scale device pixels, repeated by hand so that no filtering can
-// blur an edge; key colour as the white beneath it, the margin grey.
-void EnlargeArea(QImage& frame, const QImage& surface, const CanvasGeometry& geometry, QRect device, QRgb key,
+// The frame's pixels within device (a rectangle inside it) from the surface (none:
+// margin only), each skin pixel scale x scale device pixels, repeated by hand so that
+// no filtering can blur an edge; key colour as the white beneath it, the margin grey.
+void EnlargeArea(QImage& frame, const QImage* surface, const CanvasGeometry& geometry, QRect device, QRgb key,
                  std::vector<Run>& runs)
 {
     const int scale = geometry.Scale();
-    const bool drawn = Drawable(surface);
+    const bool drawn = surface != nullptr;
     const QPoint screen = geometry.DeviceScreenOrigin();
     runs.clear();
     for (int x = device.left(); x <= device.right();) {
@@ -138,7 +141,7 @@ void EnlargeArea(QImage& frame, const QImage& surface, const CanvasGeometry& geo
             std::fill(line, line + device.width(), MarginColor);
             continue;
         }
-        const auto* source = reinterpret_cast<const QRgb*>(surface.constScanLine(row));
+        const auto* source = reinterpret_cast<const QRgb*>(surface->constScanLine(row));
         for (const Run& run : runs)
             std::fill_n(line + (run.start - device.left()), run.length,
                         run.column < 0 ? MarginColor : KeyedPixel(source[run.column], key, qRgb(255, 255, 255)));
@@ -153,12 +156,12 @@ QRegion Enlarge(QImage& frame, const QImage& surface, const CanvasGeometry& geom
     QRegion written;
     for (const QRect& area : areas)
         written += area.intersected(frame.rect());
-    const bool drawn = Drawable(surface);
-    const QRgb key = drawn ? KeyColor(surface) : 0;
+    const QImage* source = Drawable(surface) ? &surface : nullptr;
+    const QRgb key = source != nullptr ? KeyColor(surface) : 0;
     std::vector<Run> runs;
     runs.reserve(frame.width() / std::max(1, geometry.Scale()) + 2);
     for (const QRect& device : written)
-        EnlargeArea(frame, surface, geometry, device, key, runs);
+        EnlargeArea(frame, source, geometry, device, key, runs);
     if (grid && geometry.zoom >= CanvasOverlays::GridFromZoom && !written.isEmpty()) {
         QPainter painter(&frame);
         painter.setRenderHint(QPainter::Antialiasing, false);

@@ -13,6 +13,21 @@
 
 #include <algorithm>
 
+namespace {
+
+// The viewport pixels that show the device pixels device at ratio.
+QRegion ViewportArea(const QRegion& device, qreal ratio)
+{
+    if (ratio == 1)
+        return device;
+    QRegion area;
+    for (const QRect& rect : device)
+        area += QRectF(rect.x() / ratio, rect.y() / ratio, rect.width() / ratio, rect.height() / ratio).toAlignedRect();
+    return area;
+}
+
+} // namespace
+
 CanvasView::CanvasView(EditingSession& session, const ErrorReporter& errors, QWidget* parent)
     : QAbstractScrollArea(parent), session_(session), errors_(errors),
       tool_(session, QApplication::startDragDistance())
@@ -119,16 +134,6 @@ void CanvasView::Refresh()
     const QImage& frame = PaintPicture();
     // Only what changed is shown again: a drag step moves a few elements of a large view.
     viewport()->update(ViewportArea(picture_.ChangedArea(), frame.devicePixelRatio()));
-}
-
-QRegion CanvasView::ViewportArea(const QRegion& device, qreal ratio)
-{
-    if (ratio == 1)
-        return device;
-    QRegion area;
-    for (const QRect& rect : device)
-        area += QRectF(rect.x() / ratio, rect.y() / ratio, rect.width() / ratio, rect.height() / ratio).toAlignedRect();
-    return area;
 }
 
 const QImage& CanvasView::PaintPicture()

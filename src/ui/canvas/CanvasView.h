@@ -73,8 +73,6 @@ private:
     // Paints the picture anew and shows again what changed in it.
     void Refresh();
     const QImage& PaintPicture();
-    // The viewport pixels that show the device pixels device at ratio.
-    static QRegion ViewportArea(const QRegion& device, qreal ratio);
     qreal Ratio() const;
     void UpdateScrollRange();
     void ScrollTo(QPoint scroll);
