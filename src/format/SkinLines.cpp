@@ -37,9 +37,9 @@ void SkinLines::Replace(int index, std::string text)
     }
 }
 
-bool LineBelongsToKey(const std::string& line, const std::string& key)
+bool LineBelongsToKey(std::string_view line, std::string_view key)
 {
-    if (line.size() < key.size() || line.compare(0, key.size(), key) != 0)
+    if (!line.starts_with(key))
         return false;
     if (key.empty() || key.back() == ' ' || line.size() == key.size())
         return true;

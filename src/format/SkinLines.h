@@ -4,6 +4,7 @@
 #include "ExWord.h"
 
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -43,7 +44,7 @@ private:
 // Whether line belongs to key: the line begins with key, and a key that does not end
 // in a blank is followed by the end of the line, "=" or a delimiter (so "Playlist"
 // lines are not "Play" lines).
-bool LineBelongsToKey(const std::string& line, const std::string& key);
+bool LineBelongsToKey(std::string_view line, std::string_view key);
 
 // The text after the first "=" and the one character following it.
 std::string_view ValueText(const std::string& line);
