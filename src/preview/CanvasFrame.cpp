@@ -171,31 +171,70 @@ QRegion Enlarge(QImage& frame, const QImage& surface, const CanvasGeometry& geom
     return written;
 }
 
-// The skin pixels where two surfaces of the screen's size differ, as one rectangle
-// for each run of rows that differ, across the span from their first to their last
-// differing pixel: few rectangles, each shown again with one copy. The whole screen
-// when either is not such a surface.
+// The skin pixels where two surfaces of the screen's size differ, covered by few
+// rectangles that hold little else: in each row the runs of blocks of Block pixels
+// that differ, trimmed to their first and last differing pixel; a run grows the
+// rectangle above that its columns meet, or come within Block of (two that it joins
+// become one). A text moved by a drag changes a few pixels in a long row: the span
+// from the first to the last would enlarge all between. The whole screen when either
+// is not such a surface.
 std::vector<QRect> Changed(const QImage& now, const QImage& before)
 {
+    constexpr int Block = 8; // compared at once: the compiler makes it a few wide loads
+    static_assert(ScreenWidth % Block == 0);
+    constexpr int Blocks = ScreenWidth / Block;
     const QRect whole(0, 0, ScreenWidth, ScreenHeight);
     if (!Drawable(now) || !Drawable(before))
         return {whole};
     std::vector<QRect> changed;
+    std::vector<std::size_t> open, next; // the rectangles that reach the row above, left to right
     for (int y = 0; y < ScreenHeight; ++y) {
         const auto* a = reinterpret_cast<const QRgb*>(now.constScanLine(y));
         const auto* b = reinterpret_cast<const QRgb*>(before.constScanLine(y));
-        if (std::memcmp(a, b, ScreenWidth * sizeof(QRgb)) == 0)
+        next.clear();
+        if (std::memcmp(a, b, ScreenWidth * sizeof(QRgb)) == 0) {
+            std::swap(open, next);
             continue;
-        int left = 0, right = ScreenWidth - 1;
-        while (a[left] == b[left])
-            ++left;
-        while (a[right] == b[right])
-            --right;
-        if (!changed.empty() && changed.back().bottom() == y - 1)
-            changed.back() |= QRect(left, y, right - left + 1, 1);
-        else
-            changed.push_back(QRect(left, y, right - left + 1, 1));
+        }
+        const auto differs = [&](int block) {
+            return std::memcmp(a + block * Block, b + block * Block, Block * sizeof(QRgb)) != 0;
+        };
+        std::size_t above = 0; // the first open rectangle a run may still meet
+        for (int block = 0; block < Blocks; ++block) {
+            if (!differs(block))
+                continue;
+            int left = block * Block;
+            while (block + 1 < Blocks && differs(block + 1))
+                ++block;
+            int right = block * Block + Block - 1;
+            while (a[left] == b[left])
+                ++left;
+            while (a[right] == b[right])
+                --right;
+            const QRect run(left, y, right - left + 1, 1);
+            // Open rectangles wholly left of the run are met by no later run either.
+            while (above < open.size() && changed[open[above]].right() + Block <= left)
+                ++above;
+            std::size_t into = changed.size();
+            while (above < open.size() && changed[open[above]].left() - Block <= right) {
+                QRect& met = changed[open[above]];
+                if (into == changed.size()) {
+                    into = open[above];
+                    met |= run;
+                } else {
+                    changed[into] |= met;
+                    met = QRect(); // joined into the other
+                }
+                ++above;
+            }
+            if (into == changed.size())
+                changed.push_back(run);
+            next.push_back(into);
+        }
+        std::swap(open, next);
     }
+    changed.erase(std::remove_if(changed.begin(), changed.end(), [](const QRect& rect) { return rect.isNull(); }),
+                  changed.end());
     return changed;
 }
 
