@@ -26,18 +26,31 @@ bool Touched(const DrawnElement& element, const SkinChange& change)
     return bar && change.Touches(ObjectKeys[BackgroundObject]);
 }
 
-// Where a drawing may differ from the last: every element listed in one drawing and
-// not the same in the other, and every element change may alter, where it was and
-// where it is. A text's glyphs may reach one cell height past its cell.
-QRegion ChangedArea(const std::vector<DrawnElement>& before, const std::vector<DrawnElement>& after,
-                    const SkinChange& change)
+// Where a drawing may differ from the last: where every element listed in one drawing
+// and not the same in the other, and every element change may alter, painted there.
+// Rectangles that overlap become the one round both (an element moved a little): each
+// piece of a clip costs the elements that reach it.
+std::vector<QRect> ChangedArea(const std::vector<DrawnElement>& before, const std::vector<DrawnElement>& after,
+                               const SkinChange& change)
 {
-    QRegion area;
+    std::vector<QRect> area;
+    const QRect screen(0, 0, ScreenWidth, ScreenHeight);
     const auto add = [&](const DrawnElement& element, const std::vector<DrawnElement>& other) {
         if (!Touched(element, change) && std::find(other.begin(), other.end(), element) != other.end())
             return;
-        const int reach = element.category == SkinCategory::Strings ? element.bounds.height() : 0;
-        area += element.bounds.adjusted(-reach, -reach, reach, reach);
+        QRect rect = element.painted.intersected(screen);
+        if (rect.isEmpty())
+            return;
+        for (auto met = area.begin(); met != area.end();) {
+            if (met->intersects(rect)) {
+                rect |= *met;
+                area.erase(met);
+                met = area.begin(); // the larger one may meet one passed over
+            } else {
+                ++met;
+            }
+        }
+        area.push_back(rect);
     };
     for (const DrawnElement& element : before)
         add(element, after);
@@ -65,11 +78,11 @@ void PreviewState::Draw(const SkinChange* change)
     whole_ = false; // until this drawing is done
     if (partial) {
         // First every element placed, with nothing painted; then the places that changed.
-        const QRegion nothing;
+        const std::vector<QRect> nothing;
         std::vector<DrawnElement> now;
+        now.reserve(drawn_.size());
         DrawPreview(surface_, shown.Model, shown.Pictures, SampleTexts(), settings_, &now, &cache_, &nothing);
-        // One rectangle round it: a clip of many pieces slowed every fill and glyph.
-        const QRegion changed(ChangedArea(drawn_, now, *change).boundingRect());
+        const std::vector<QRect> changed = ChangedArea(drawn_, now, *change);
         DrawPreview(surface_, shown.Model, shown.Pictures, SampleTexts(), settings_, nullptr, &cache_, &changed);
         drawn_ = std::move(now);
     } else {

@@ -1,13 +1,16 @@
 #include "PreviewCache.h"
 
 #include "PreviewFont.h"
+#include "PreviewPainting.h"
 
 #include <QFontMetrics>
+#include <QPainter>
 #include <QTextLayout>
 #include <QTextOption>
 
 #include <algorithm>
 #include <functional>
+#include <iterator>
 
 namespace {
 
@@ -32,6 +35,53 @@ QList<QGlyphRun> ShapeLine(const QString& text, const QFont& font)
         run.setPositions(positions);
     }
     return runs;
+}
+
+// Where text, drawn as the preview draws it with the face's metrics, paints: drawn on
+// a white scratch a cell height wider than its cell on each side, at the cell's
+// place within it. Nothing when a glyph reaches the scratch's edge, or when the
+// scratch would be too large to paint for a text typed once.
+std::optional<QRect> MeasureInk(const PreviewCache::ShapedText& shaped, const QString& text,
+                                const PreviewCache::Face& face)
+{
+    constexpr qint64 LargestScratch = 1 << 20;
+    const int margin = face.height;
+    const QSize size(shaped.advance + 2 * margin, 3 * margin);
+    if (margin <= 0 || size.width() <= 2 * margin || qint64{size.width()} * size.height() > LargestScratch)
+        return std::nullopt;
+    QImage scratch(size, QImage::Format_RGB32);
+    constexpr QRgb white = 0xFFFFFFFF;
+    scratch.fill(white);
+    {
+        QPainter painter(&scratch);
+        PreparePainter(painter);
+        painter.setBackgroundMode(Qt::TransparentMode);
+        painter.setPen(Qt::black);
+        const QPoint baseline(margin, margin + face.ascent);
+        if (shaped.shaped) {
+            for (const QGlyphRun& run : shaped.runs)
+                painter.drawGlyphRun(baseline, run);
+        } else {
+            painter.setFont(face.font);
+            painter.drawText(baseline, text);
+        }
+    }
+    QRect ink;
+    for (int y = 0; y < size.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(scratch.constScanLine(y));
+        const QRgb* first = std::find_if(line, line + size.width(), [](QRgb pixel) { return pixel != white; });
+        if (first == line + size.width())
+            continue;
+        const QRgb* last = std::find_if(std::make_reverse_iterator(line + size.width()), std::make_reverse_iterator(line),
+                                        [](QRgb pixel) { return pixel != white; })
+                               .base();
+        ink |= QRect(static_cast<int>(first - line), y, static_cast<int>(last - first), 1);
+    }
+    if (ink.isEmpty())
+        return QRect();
+    if (ink.left() == 0 || ink.top() == 0 || ink.right() == size.width() - 1 || ink.bottom() == size.height() - 1)
+        return std::nullopt;
+    return ink.translated(-margin, -margin);
 }
 
 } // namespace
@@ -95,14 +145,17 @@ const PreviewCache::ShapedText& PreviewCache::Text(const std::string& bytes, int
     TextKey key{bytes, size, style};
     if (ShapedText* text = texts_.Find(key))
         return *text;
-    const QFont font = FaceFor(size, style).font;
+    const Face face = FaceFor(size, style);
     const QString text = QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
     ShapedText shaped;
-    shaped.advance = QFontMetrics(font).horizontalAdvance(text);
+    shaped.advance = QFontMetrics(face.font).horizontalAdvance(text);
+    shaped.height = face.height;
+    shaped.ascent = face.ascent;
     // A soft hyphen is shown at the end of a laid-out line but not by drawText.
     shaped.shaped = !text.contains(QChar(0xAD));
     if (shaped.shaped)
-        shaped.runs = ShapeLine(text, font);
+        shaped.runs = ShapeLine(text, face.font);
+    shaped.ink = MeasureInk(shaped, text, face);
     return texts_.Add(std::move(key), std::move(shaped), capacity_);
 }
 

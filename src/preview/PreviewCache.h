@@ -1,7 +1,7 @@
 #pragma once
 // What one drawing of the preview leaves for the next: each face's metrics and each
-// text shaped in its face (glyphs, their places, its advance), so that a redraw of
-// texts that did not change lays nothing out again. Whoever draws owns one (the
+// text shaped in its face (glyphs, their places, its advance, the pixels it paints),
+// so that a redraw of texts that did not change lays nothing out again. Whoever draws owns one (the
 // session, a command, a window), and it forgets the least recently used entries
 // beyond its capacity. Needs a QGuiApplication.
 #include "SkinModel.h"
@@ -14,6 +14,7 @@
 
 #include <cstddef>
 #include <list>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <utility>
@@ -35,7 +36,13 @@ public:
     struct ShapedText {
         QList<QGlyphRun> runs;
         int advance = 0;
+        int height = 0; // the face's
+        int ascent = 0;
         bool shaped = false;
+        // The pixels its glyphs paint, from the top-left corner of its cell (the
+        // baseline the face's ascent below it); empty when they paint none. Nothing
+        // where they may reach more than a cell height past the cell.
+        std::optional<QRect> ink;
     };
 
     // capacity (at least 1) bounds the faces and the texts alike.

@@ -19,16 +19,6 @@
 // preview surface (RGB32); none keeps state between calls.
 namespace {
 
-// Sets up a painter on the surface for pixel-exact drawing.
-void PreparePainter(QPainter& painter)
-{
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setRenderHint(QPainter::TextAntialiasing, false);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    painter.setBackgroundMode(Qt::OpaqueMode); // DrawTexts switches it to transparent
-}
-
 // ---- Canvas operations ------------------------------------------------------
 
 // Rectangles are (left, top, right, bottom), right and bottom exclusive, computed
@@ -36,62 +26,56 @@ void PreparePainter(QPainter& painter)
 // right of its left, or whose bottom is not below its top, paints nothing.
 
 // Paints the pixels left <= x < right, top <= y < bottom.
-void FillRect(QPainter& painter, std::int64_t left, std::int64_t top, std::int64_t right,
+void FillRect(PreviewPaint& paint, std::int64_t left, std::int64_t top, std::int64_t right,
               std::int64_t bottom, RgbColor color)
 {
-    if (!MeetsDevice(painter, left, top, right, bottom))
-        return;
-    const int w = DeviceWidth(painter);
-    const int h = DeviceHeight(painter);
-    const int l = Limit(left, w);
-    const int t = Limit(top, h);
-    const int r = Limit(right, w);
-    const int b = Limit(bottom, h);
-    painter.fillRect(QRect(l, t, r - l, b - t), ToQColor(color));
+    const QColor fill = ToQColor(color);
+    InParts(paint, left, top, right, bottom, [&](const QRect&, const QRect& within) { paint.painter.fillRect(within, fill); });
 }
 
 // Paints the one-pixel outline of the same area.
-void FrameRect(QPainter& painter, std::int64_t left, std::int64_t top, std::int64_t right,
+void FrameRect(PreviewPaint& paint, std::int64_t left, std::int64_t top, std::int64_t right,
                std::int64_t bottom, RgbColor color)
 {
     if (right <= left || bottom <= top)
         return;
-    FillRect(painter, left, top, right, top + 1, color);          // top row
-    FillRect(painter, left, bottom - 1, right, bottom, color);    // bottom row
-    FillRect(painter, left, top, left + 1, bottom, color);        // left column
-    FillRect(painter, right - 1, top, right, bottom, color);      // right column
+    FillRect(paint, left, top, right, top + 1, color);          // top row
+    FillRect(paint, left, bottom - 1, right, bottom, color);    // bottom row
+    FillRect(paint, left, top, left + 1, bottom, color);        // left column
+    FillRect(paint, right - 1, top, right, bottom, color);      // right column
 }
 
 // Draws picture with its top-left corner at (x, y), at its natural size, over the
-// surface: pixels of alpha 0 leave the surface unchanged. A null picture draws nothing.
-void DrawPicture(QPainter& painter, PreviewCache* cache, const QImage& picture, std::int64_t x, std::int64_t y)
+// surface (SourceOver, as PreparePainter set): pixels of alpha 0 leave the surface
+// unchanged. A null picture draws nothing.
+void DrawPicture(PreviewPaint& paint, const QImage& picture, std::int64_t x, std::int64_t y)
 {
     if (picture.isNull())
         return;
-    if (!MeetsDevice(painter, x, y, x + picture.width(), y + picture.height()))
-        return;
-    const QPainter::CompositionMode mode = painter.compositionMode();
-    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    // Only the part on the surface is handed on: a picture of one byte a pixel is
-    // converted for drawing, and a 1024x1024 one would be converted whole each time.
-    const QRect onSurface = QRect(0, 0, DeviceWidth(painter), DeviceHeight(painter))
-                                .intersected(QRect(static_cast<int>(x), static_cast<int>(y), picture.width(),
-                                                   picture.height()));
-    const QRect part = onSurface.translated(-static_cast<int>(x), -static_cast<int>(y));
-    const QImage* ready = cache != nullptr ? &cache->Picture(picture, part) : nullptr;
-    if (ready != nullptr && !ready->isNull())
-        painter.drawImage(onSurface.topLeft(), *ready);
-    else
-        painter.drawImage(onSurface.topLeft(), picture, part);
-    painter.setCompositionMode(mode);
+    QRect onSurface;
+    const QImage* converted = nullptr;
+    InParts(paint, x, y, x + picture.width(), y + picture.height(), [&](const QRect&, const QRect& within) {
+        const QPoint at(static_cast<int>(x), static_cast<int>(y)); // it meets the surface: within the int range
+        if (onSurface.isNull()) {
+            onSurface = QRect(0, 0, paint.width, paint.height).intersected(QRect(at, picture.size()));
+            // Only the part on the surface: a picture of one byte a pixel is converted for
+            // drawing, and a 1024x1024 one would be converted whole each time.
+            if (paint.cache != nullptr)
+                converted = &paint.cache->Picture(picture, onSurface.translated(-at));
+        }
+        if (converted != nullptr && !converted->isNull())
+            paint.painter.drawImage(within.topLeft(), *converted, within.translated(-onSurface.topLeft()));
+        else
+            paint.painter.drawImage(within.topLeft(), picture, within.translated(-at));
+    });
 }
 
 // Draws picture number, placed by position's line, and lists it under that line's key.
-void DrawPlaced(QPainter& painter, PreviewCache* cache, const TPicturePos& at, const PictureSlots& pictures, int number,
+void DrawPlaced(PreviewPaint& paint, const TPicturePos& at, const PictureSlots& pictures, int number,
                 PictureIndex position, std::vector<DrawnElement>* drawn)
 {
     const QImage& picture = pictures[static_cast<std::size_t>(number)];
-    DrawPicture(painter, cache, picture, at.X, at.Y);
+    DrawPicture(paint, picture, at.X, at.Y);
     if (!picture.isNull() && drawn != nullptr) {
         Record(drawn, SkinCategory::Pictures, PictureKeys[static_cast<std::size_t>(position)], at.X, at.Y,
                std::int64_t{at.X} + picture.width(), std::int64_t{at.Y} + picture.height());
@@ -103,7 +87,7 @@ void DrawPlaced(QPainter& painter, PreviewCache* cache, const TPicturePos& at, c
 
 // The five transport buttons: the one whose index equals playState shows its
 // enabled picture, the others their disabled ones.
-void DrawButtons(QPainter& painter, PreviewCache* cache, const TSkinModel& model, const PictureSlots& pictures,
+void DrawButtons(PreviewPaint& paint, const TSkinModel& model, const PictureSlots& pictures,
                  int playState, std::vector<DrawnElement>* drawn)
 {
     for (int button = 0; button < static_cast<int>(PlayStateNames.size()); ++button) {
@@ -111,7 +95,7 @@ void DrawButtons(QPainter& painter, PreviewCache* cache, const TSkinModel& model
         const int number =
             PictureAt(position, playState == button ? PictureShown::ButtonEnabled : PictureShown::ButtonDisabled);
         const TPicturePos& at = model.PicturePositions[static_cast<std::size_t>(position)];
-        DrawPlaced(painter, cache, at, pictures, number, position, drawn);
+        DrawPlaced(paint, at, pictures, number, position, drawn);
     }
 }
 
@@ -129,7 +113,7 @@ std::int64_t VolumeFillWidth(std::int32_t w, int level)
 
 // The progress bar (always half filled) and, when settings.volumeShown, the volume
 // bar at settings.volumeLevel (not clamped).
-void DrawBars(QPainter& painter, const TSkinModel& model, const PreviewSettings& settings,
+void DrawBars(PreviewPaint& paint, const TSkinModel& model, const PreviewSettings& settings,
               std::vector<DrawnElement>* drawn)
 {
     const RgbColor background = HexToColor(model.SkinObjects[BackgroundObject].Color);
@@ -138,9 +122,9 @@ void DrawBars(QPainter& painter, const TSkinModel& model, const PreviewSettings&
     const TSkiObject& progress = model.SkinObjects[ProgressBarObject];
     {
         const std::int64_t x = progress.X, y = progress.Y, w = progress.W, h = progress.H;
-        FillRect(painter, x, y, x + w, y + h, background);
-        FillRect(painter, x, y, x + ProgressFillWidth(progress.W), y + h, HexToColor(progress.Color));
-        FrameRect(painter, x, y, x + w, y + h, black);
+        FillRect(paint, x, y, x + w, y + h, background);
+        FillRect(paint, x, y, x + ProgressFillWidth(progress.W), y + h, HexToColor(progress.Color));
+        FrameRect(paint, x, y, x + w, y + h, black);
         Record(drawn, SkinCategory::Objects, ObjectKeys[ProgressBarObject], x, y, x + w, y + h);
     }
 
@@ -148,9 +132,9 @@ void DrawBars(QPainter& painter, const TSkinModel& model, const PreviewSettings&
         return;
     const TSkiObject& volume = model.SkinObjects[VolumeBarObject];
     const std::int64_t x = volume.X, y = volume.Y, w = volume.W, h = volume.H;
-    FillRect(painter, x, y, x + w, y + h, background);
-    FillRect(painter, x, y, x + VolumeFillWidth(volume.W, settings.volumeLevel), y + h, HexToColor(volume.Color));
-    FrameRect(painter, x, y, x + w, y + h, black);
+    FillRect(paint, x, y, x + w, y + h, background);
+    FillRect(paint, x, y, x + VolumeFillWidth(volume.W, settings.volumeLevel), y + h, HexToColor(volume.Color));
+    FrameRect(paint, x, y, x + w, y + h, black);
     Record(drawn, SkinCategory::Objects, ObjectKeys[VolumeBarObject], x, y, x + w, y + h);
 }
 
@@ -167,7 +151,7 @@ QImage NewPreviewSurface()
 
 void DrawPreview(QImage& surface, const TSkinModel& model, const PictureSlots& pictures,
                  const TextLines& langLines, const PreviewSettings& settings, std::vector<DrawnElement>* drawn,
-                 PreviewCache* cache, const QRegion* clip)
+                 PreviewCache* cache, const std::vector<QRect>* clip)
 {
     // The surface is made on the first drawing; one of another kind is replaced.
     if (surface.isNull() || surface.size() != QSize(ScreenWidth, ScreenHeight)
@@ -176,18 +160,17 @@ void DrawPreview(QImage& surface, const TSkinModel& model, const PictureSlots& p
 
     QPainter painter(&surface);
     PreparePainter(painter);
-    if (clip != nullptr)
-        painter.setClipRegion(*clip);
+    PreviewPaint paint(painter, cache, clip);
 
     // 1. Background: W and H are the right and bottom edges.
     const TSkiObject& background = model.SkinObjects[EdgeSizedObject];
-    FillRect(painter, background.X, background.Y, background.W, background.H, HexToColor(background.Color));
+    FillRect(paint, background.X, background.Y, background.W, background.H, HexToColor(background.Color));
     Record(drawn, SkinCategory::Objects, ObjectKeys[EdgeSizedObject], background.X, background.Y, background.W,
            background.H);
 
     // The picture placed by position's line when shown holds.
     const auto drawAt = [&](PictureIndex position, PictureShown shown) {
-        DrawPlaced(painter, cache, model.PicturePositions[static_cast<std::size_t>(position)], pictures,
+        DrawPlaced(paint, model.PicturePositions[static_cast<std::size_t>(position)], pictures,
                    PictureAt(position, shown), position, drawn);
     };
 
@@ -195,7 +178,7 @@ void DrawPreview(QImage& surface, const TSkinModel& model, const PictureSlots& p
     drawAt(TitlePicturePos, PictureShown::Always);
     drawAt(SoftPicturePos, PictureShown::Always);
     // 4. Transport buttons.
-    DrawButtons(painter, cache, model, pictures, settings.playState, drawn);
+    DrawButtons(paint, model, pictures, settings.playState, drawn);
     // 5. Random, always.
     drawAt(RandomPos, PictureShown::Always);
     // 6. Exactly one repetition icon.
@@ -204,11 +187,11 @@ void DrawPreview(QImage& surface, const TSkinModel& model, const PictureSlots& p
     else
         drawAt(RepetitionAllPos, PictureShown::RepetitionAll);
     // 7.-8. Bars and texts.
-    DrawBars(painter, model, settings, drawn);
-    DrawTexts(painter, cache, model, langLines, drawn);
+    DrawBars(paint, model, settings, drawn);
+    DrawTexts(paint, model, langLines, drawn);
     // 9. The status-line overlay over everything else.
     if (model.StatusLine == 1)
-        DrawPicture(painter, cache, pictures[StatusLineSlot], 0, 0);
+        DrawPicture(paint, pictures[StatusLineSlot], 0, 0);
 }
 
 void DrawPreview(QImage& surface, const SkinDocument& document, const PreviewSettings& settings,

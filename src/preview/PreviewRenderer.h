@@ -5,7 +5,6 @@
 
 #include <QImage>
 #include <QRect>
-#include <QRegion>
 
 #include <string>
 #include <vector>
@@ -33,20 +32,30 @@ struct DrawnElement {
     QRect bounds;
     bool mirrored = false;
     int picture = -1; // a picture element: the N of the "N.gif" it showed
-    bool operator==(const DrawnElement&) const = default;
+    // Where its pixels may lie: its bounds, for a text where its glyphs paint when the
+    // drawing's cache measured them, else a cell height round its cell. Not compared:
+    // how closely it is known is the drawing's, not the element's.
+    QRect painted = {};
+    bool operator==(const DrawnElement& other) const
+    {
+        return category == other.category && key == other.key && bounds == other.bounds && mirrored == other.mirrored
+            && picture == other.picture;
+    }
 };
 
 // Repaints every element of the skin over what surface already holds. When drawn is
 // given, it receives the elements painted, in draw order (last is topmost); elements
 // the settings leave out, empty texts, missing pictures and empty rectangles are not
 // listed. With a cache, texts and faces met before are drawn from it and new ones
-// kept there; the pixels are the same as without. With a clip, only the pixels inside
-// it are painted, as they would be without it. Throws SkinError only for failures the
-// caller must report.
+// kept there; the pixels are the same as without. With a clip (rectangles, best apart
+// from one another: others are cut into pieces), only the pixels inside it are
+// painted, as they would be without it, and only the elements that reach it cost
+// anything; an empty clip lists the elements and paints nothing. Throws SkinError only
+// for failures the caller must report.
 void DrawPreview(QImage& surface, const TSkinModel& model, const PictureSlots& pictures,
                  const TextLines& langLines, const PreviewSettings& settings,
                  std::vector<DrawnElement>* drawn = nullptr, PreviewCache* cache = nullptr,
-                 const QRegion* clip = nullptr);
+                 const std::vector<QRect>* clip = nullptr);
 
 // The same for the open skin of document.
 void DrawPreview(QImage& surface, const SkinDocument& document, const PreviewSettings& settings,

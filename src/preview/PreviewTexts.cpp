@@ -6,6 +6,8 @@
 #include <QGlyphRun>
 #include <QRect>
 
+#include <utility>
+
 namespace {
 
 // LangLines line lineNumber as the preview draws it (8-bit text, read as Latin-1);
@@ -43,39 +45,40 @@ QPoint AnchorOrigin(std::int32_t x, std::int32_t y, std::int32_t anchor, int wid
 // drawing has a cache, laid out by QPainter each time when it has none.
 struct ItemText {
     QString text; // for QPainter::drawText; empty when the cache's glyphs draw it
+    QFont font;   // the same
     const PreviewCache::ShapedText* shaped = nullptr;
+    QColor color;
     bool empty = true;
     int advance = 0;
     int height = 0;
     int ascent = 0;
 };
 
-// Sets the painter's pen to the item's Color and, where QPainter lays the text out,
-// its font (face, FontSize of the item's FontId, FontStyle); measures bytes in it.
-ItemText PrepareItemText(QPainter& painter, PreviewCache* cache, const TSkiStr& item, const std::string& bytes)
+// bytes measured in the item's font (face, FontSize of its FontId, FontStyle), in its Color.
+ItemText PrepareItemText(PreviewPaint& paint, const TSkiStr& item, const std::string& bytes)
 {
-    painter.setPen(ToQColor(HexToColor(item.Color)));
-    const int size = FontSizeOfId(item.FontId);
     ItemText prepared;
     prepared.empty = bytes.empty();
-    if (cache == nullptr) {
-        painter.setFont(PreviewFont(size, item.FontStyle()));
-        const QFontMetrics metrics = painter.fontMetrics();
+    if (prepared.empty)
+        return prepared; // neither drawn nor listed
+    prepared.color = ToQColor(HexToColor(item.Color));
+    const int size = FontSizeOfId(item.FontId);
+    if (paint.cache == nullptr) {
+        prepared.font = PreviewFont(size, item.FontStyle());
+        paint.painter.setFont(prepared.font);
+        const QFontMetrics metrics = paint.painter.fontMetrics();
         prepared.text = QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
         prepared.advance = metrics.horizontalAdvance(prepared.text);
         prepared.height = metrics.height();
         prepared.ascent = metrics.ascent();
         return prepared;
     }
-    const PreviewCache::Face& face = cache->FaceFor(size, item.FontStyle());
-    prepared.height = face.height;
-    prepared.ascent = face.ascent;
-    if (prepared.empty)
-        return prepared;
-    prepared.shaped = &cache->Text(bytes, size, item.FontStyle());
+    prepared.shaped = &paint.cache->Text(bytes, size, item.FontStyle());
     prepared.advance = prepared.shaped->advance;
+    prepared.height = prepared.shaped->height;
+    prepared.ascent = prepared.shaped->ascent;
     if (!prepared.shaped->shaped) {
-        painter.setFont(face.font);
+        prepared.font = paint.cache->FaceFor(size, item.FontStyle()).font;
         prepared.text = QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
     }
     return prepared;
@@ -89,65 +92,97 @@ QPoint AnchorPoint(const TSkiStr& item, const ItemText& text)
     return AnchorOrigin(item.X, item.Y, item.Anchor, width, height);
 }
 
-// Draws text as one line with its cell's top-left corner at (x, y), glyphs only.
-void DrawTextAt(QPainter& painter, const ItemText& text, int x, int y)
+// Where a text with its cell's top-left corner at (x, y) paints: where the cache
+// measured its glyphs, or else as far as they may reach (italics, overhangs), a cell
+// height round the cell. Empty for a text that paints nothing.
+QRect PaintedArea(const ItemText& text, std::int64_t x, std::int64_t y)
 {
-    if (text.empty)
-        return;
-    const std::int64_t height = text.height;
-    const std::int64_t width = text.advance;
-    // Glyphs may reach a little past their cell (italics, overhangs): allow a margin
-    // of one cell height, and skip only texts that cannot touch the surface.
-    if (!MeetsDevice(painter, std::int64_t{x} - height, std::int64_t{y} - height,
-                     std::int64_t{x} + width + height, std::int64_t{y} + 2 * height))
-        return;
-    if (text.shaped != nullptr && text.shaped->shaped) {
-        const QPointF baseline(x, y + text.ascent);
-        for (const QGlyphRun& run : text.shaped->runs)
-            painter.drawGlyphRun(baseline, run);
-        return;
-    }
-    painter.drawText(QPoint(x, y + text.ascent), text.text);
-}
-
-// The item with the text of LangLines line lineNumber, placed by AnchorPoint.
-// Returns the text's cell (origin, advance, font height); empty for an empty text.
-QRect DrawSkiStr(QPainter& painter, PreviewCache* cache, const TSkiStr& item, const TextLines& langLines,
-                 int lineNumber)
-{
-    const ItemText text = PrepareItemText(painter, cache, item, SampleText(langLines, lineNumber));
-    const QPoint origin = AnchorPoint(item, text);
-    DrawTextAt(painter, text, origin.x(), origin.y());
     if (text.empty)
         return {};
-    return QRect(origin.x(), origin.y(), text.advance, text.height);
+    if (text.shaped != nullptr && text.shaped->ink) {
+        const QRect& ink = *text.shaped->ink;
+        return LimitedRect(x + ink.left(), y + ink.top(), x + ink.left() + ink.width(), y + ink.top() + ink.height());
+    }
+    const std::int64_t reach = text.height;
+    return LimitedRect(x - reach, y - reach, x + text.advance + reach, y + text.height + reach);
+}
+
+// Draws text in its colour as one line with its cell's top-left corner at (x, y),
+// glyphs only; skips it where it cannot touch the surface or the clip.
+void DrawTextAt(PreviewPaint& paint, const ItemText& text, int x, int y)
+{
+    const QRect painted = PaintedArea(text, x, y);
+    if (painted.isEmpty())
+        return;
+    QPainter& painter = paint.painter;
+    bool ready = false;
+    InParts(paint, painted.left(), painted.top(), std::int64_t{painted.right()} + 1, std::int64_t{painted.bottom()} + 1,
+            [&](const QRect& part, const QRect&) {
+                const bool glyphs = text.shaped != nullptr && text.shaped->shaped;
+                if (!std::exchange(ready, true)) {
+                    painter.setPen(text.color);
+                    if (!glyphs)
+                        painter.setFont(text.font);
+                }
+                // Clipped to the part only where it reaches past it.
+                if (paint.clipped && !part.contains(painted))
+                    painter.setClipRect(part);
+                else
+                    painter.setClipping(false);
+                if (glyphs) {
+                    const QPointF baseline(x, y + text.ascent);
+                    for (const QGlyphRun& run : text.shaped->runs)
+                        painter.drawGlyphRun(baseline, run);
+                } else {
+                    painter.drawText(QPoint(x, y + text.ascent), text.text);
+                }
+            });
+}
+
+// Lists a text drawn with its cell's top-left corner at (x, y), and where it painted.
+void RecordText(std::vector<DrawnElement>* drawn, const ItemText& text, std::int64_t x, std::int64_t y,
+                const char* key, bool mirrored = false)
+{
+    if (drawn == nullptr || text.empty)
+        return;
+    const std::size_t listed = drawn->size();
+    Record(drawn, SkinCategory::Strings, key, x, y, x + text.advance, y + text.height, mirrored);
+    if (drawn->size() != listed)
+        drawn->back().painted = PaintedArea(text, x, y);
+}
+
+// The item with the text of LangLines line lineNumber, placed by AnchorPoint, listed
+// under key.
+void DrawSkiStr(PreviewPaint& paint, const TSkiStr& item, const TextLines& langLines, int lineNumber,
+                std::vector<DrawnElement>* drawn, const char* key)
+{
+    const ItemText text = PrepareItemText(paint, item, SampleText(langLines, lineNumber));
+    const QPoint origin = AnchorPoint(item, text);
+    DrawTextAt(paint, text, origin.x(), origin.y());
+    // The origin saturates, so no far-off value reaches here.
+    RecordText(drawn, text, origin.x(), origin.y(), key);
 }
 
 } // namespace
 
-void DrawTexts(QPainter& painter, PreviewCache* cache, const TSkinModel& model, const TextLines& langLines,
+void DrawTexts(PreviewPaint& paint, const TSkinModel& model, const TextLines& langLines,
                std::vector<DrawnElement>* drawn)
 {
+    QPainter& painter = paint.painter;
     const Qt::BGMode previousMode = painter.backgroundMode();
     painter.setBackgroundMode(Qt::TransparentMode);
 
-    for (int i = 0; i < TextItemCount; ++i) {
-        const QRect box = DrawSkiStr(painter, cache, model.TextItems[static_cast<std::size_t>(i)], langLines, i);
-        // The box's own corners: the origin saturates, so no far-off value reaches here.
-        if (!box.isEmpty())
-            Record(drawn, SkinCategory::Strings, TextItemKeys[static_cast<std::size_t>(i)], box.left(), box.top(),
-                   std::int64_t{box.left()} + box.width(), std::int64_t{box.top()} + box.height());
-    }
+    for (int i = 0; i < TextItemCount; ++i)
+        DrawSkiStr(paint, model.TextItems[static_cast<std::size_t>(i)], langLines, i, drawn,
+                   TextItemKeys[static_cast<std::size_t>(i)]);
 
     // The right soft label: the mirror image of a left-and-top-anchored SoftLabel.
     const TSkiStr& softLabel = model.TextItems[SoftLabelItem];
-    const ItemText text = PrepareItemText(painter, cache, softLabel, SampleText(langLines, 9));
-    const std::int64_t width = text.advance;
-    const std::int64_t x = DeviceWidth(painter) - std::int64_t{softLabel.X} - width;
-    DrawTextAt(painter, text, Saturate(x), softLabel.Y);
-    if (!text.empty)
-        Record(drawn, SkinCategory::Strings, TextItemKeys[SoftLabelItem], Saturate(x), softLabel.Y,
-               std::int64_t{Saturate(x)} + width, std::int64_t{softLabel.Y} + text.height, true);
+    const ItemText text = PrepareItemText(paint, softLabel, SampleText(langLines, 9));
+    const int x = Saturate(paint.width - std::int64_t{softLabel.X} - text.advance);
+    DrawTextAt(paint, text, x, softLabel.Y);
+    RecordText(drawn, text, x, softLabel.Y, TextItemKeys[SoftLabelItem], true);
 
+    painter.setClipping(false); // what is drawn next draws within its parts itself
     painter.setBackgroundMode(previousMode);
 }

@@ -135,7 +135,8 @@ void DrawStatesSheet(QImage& sheet, const SkinDocument& document, const TextLine
                 for (int y = part.top(); y <= part.bottom(); ++y)
                     std::fill_n(reinterpret_cast<QRgb*>(preview.scanLine(y)) + part.left(), part.width(),
                                 qRgb(255, 255, 255));
-            DrawPreview(preview, document.Model, document.Pictures, langLines, settings, nullptr, &cache, &area);
+            const std::vector<QRect> parts(area.begin(), area.end());
+            DrawPreview(preview, document.Model, document.Pictures, langLines, settings, nullptr, &cache, &parts);
         }
     }
     if (framed)

@@ -1,6 +1,6 @@
 // The preview drawn from a cache is the preview drawn without one, byte for byte,
-// whatever texts, faces, styles, anchors and pictures come and go; and the cache keeps
-// no more than its capacity. The states sheet, which draws its cells from one another, shows
+// whatever texts, faces, styles, anchors and pictures come and go, and drawn within a
+// clip it is the same there; the cache keeps no more than its capacity. The states sheet, which draws its cells from one another, shows
 // each as drawn alone.
 #include "PreviewCache.h"
 #include "PreviewRenderer.h"
@@ -10,6 +10,8 @@
 #include "TestSkin.h"
 
 #include <gtest/gtest.h>
+
+#include <QRegion>
 
 #include <random>
 
@@ -109,6 +111,42 @@ TEST(PreviewCache, DrawsWhatTheUncachedDrawingDrawsWhateverCameBefore)
         ASSERT_EQ(drawnRoomy, drawnPlain) << "drawing " << drawing;
     }
     EXPECT_GT(roomy.Texts(), small.Capacity());
+}
+
+TEST(PreviewCache, ADrawingClippedToRectanglesThatOverlapIsTheWholeDrawingThereAndNothingElsewhere)
+{
+    std::mt19937 random(11);
+    // Half-clear pixels in every picture: blended twice, they would show.
+    PictureSlots pictures;
+    for (int n = 0; n < SkinPictureCount; ++n)
+        pictures[static_cast<std::size_t>(n)] = BytePicture(6 + 3 * n, 5 + 2 * n, TestPictureColor(n), true);
+    pictures[StatusLineSlot] = BytePicture(ScreenWidth, 30, qRgb(9, 9, 9), true); // drawn over the texts
+    PreviewCache cache;
+    QImage before;
+    DrawPreview(before, RandomModel(random), pictures, ShortSampleTexts(), PreviewSettings{}, nullptr, &cache);
+    for (int drawing = 0; drawing < 120; ++drawing) {
+        TSkinModel model = RandomModel(random);
+        model.StatusLine = drawing % 3 != 0 ? 1 : 0;
+        const TextLines& lines = drawing % 2 ? LongSampleTexts() : ShortSampleTexts();
+        std::vector<QRect> clip;
+        for (int i = static_cast<int>(random() % 5); i > 0; --i)
+            clip.emplace_back(static_cast<int>(random() % 200) - 12, static_cast<int>(random() % 240) - 10,
+                              static_cast<int>(random() % 90), static_cast<int>(random() % 90));
+        // Both over the drawing before, as the session draws.
+        QImage clipped = before, whole = before;
+        std::vector<DrawnElement> listed, all;
+        DrawPreview(clipped, model, pictures, lines, PreviewSettings{}, &listed, &cache, &clip);
+        DrawPreview(whole, model, pictures, lines, PreviewSettings{}, &all, &cache);
+        ASSERT_EQ(listed, all) << "drawing " << drawing;
+        QRegion inside;
+        for (const QRect& rect : clip)
+            inside += rect;
+        for (int y = 0; y < ScreenHeight; ++y)
+            for (int x = 0; x < ScreenWidth; ++x)
+                ASSERT_EQ(clipped.pixel(x, y), (inside.contains(QPoint(x, y)) ? whole : before).pixel(x, y))
+                    << "drawing " << drawing << " at " << x << "," << y;
+        before = whole;
+    }
 }
 
 TEST(PreviewCache, KeepsNoMoreThanItsCapacity)
