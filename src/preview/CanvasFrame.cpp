@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <limits>
 
 namespace {
 
@@ -58,6 +57,45 @@ void WriteBand(QImage& frame, std::vector<QRect>& area, const QRect& band, Color
     area.push_back(band);
 }
 
+// A band of alternating white and black dashes of dash pixels each, written into the
+// frame within it and added to area. The dashes run along the band's long side (along):
+// its first pixel there is position first of the pattern, each next one step (1 or -1)
+// further. One row of a band across is made and copied; a band down is one colour a row.
+void WriteDashes(QImage& frame, std::vector<QRect>& area, const QRect& band, Qt::Orientation along, int first, int step,
+                 int dash)
+{
+    area.push_back(band);
+    const QRect part = band.intersected(frame.rect());
+    if (part.isEmpty())
+        return;
+    const bool across = along == Qt::Horizontal;
+    // The pattern where the part begins, kept as the dash and the place in it.
+    const int position = first + step * (across ? part.left() - band.left() : part.top() - band.top());
+    bool black = (position / dash) % 2 != 0;
+    int inDash = position % dash;
+    const auto next = [&] {
+        inDash += step;
+        if (inDash == dash || inDash < 0) {
+            inDash = inDash < 0 ? dash - 1 : 0;
+            black = !black;
+        }
+    };
+    uchar* const bits = frame.bits();
+    const qsizetype stride = frame.bytesPerLine();
+    const auto line = [&](int y) { return reinterpret_cast<QRgb*>(bits + y * stride); };
+    const auto color = [&] { return black ? qRgb(0, 0, 0) : qRgb(255, 255, 255); };
+    if (across) {
+        QRgb* const row = line(part.top());
+        for (int x = part.left(); x <= part.right(); ++x, next())
+            row[x] = color();
+        for (int y = part.top() + 1; y <= part.bottom(); ++y)
+            std::memcpy(line(y) + part.left(), row + part.left(), static_cast<std::size_t>(part.width()) * sizeof(QRgb));
+        return;
+    }
+    for (int y = part.top(); y <= part.bottom(); ++y, next())
+        std::fill_n(line(y) + part.left(), part.width(), color());
+}
+
 // Alternating white and black dashes of four widths each, in a band of width just
 // outside the box, clockwise from its top left corner as a dashed pen would run.
 void PaintOutline(QImage& frame, std::vector<QRect>& area, QRect bounds, QPoint screen, int scale, int width)
@@ -68,16 +106,12 @@ void PaintOutline(QImage& frame, std::vector<QRect>& area, QRect bounds, QPoint 
     const int dash = 4 * width;
     const int across = outer.width();
     const int down = inner.height();
-    auto fill = [&](const QRect& band, auto along) {
-        WriteBand(frame, area, band,
-                  [&](int x, int y) { return (along(x, y) / dash) % 2 == 0 ? qRgb(255, 255, 255) : qRgb(0, 0, 0); });
-    };
-    fill(QRect(outer.left(), outer.top(), across, width), [&](int x, int) { return x - outer.left(); });
-    fill(QRect(inner.right() + 1, inner.top(), width, down), [&](int, int y) { return across + y - inner.top(); });
-    fill(QRect(outer.left(), inner.bottom() + 1, across, width),
-         [&](int x, int) { return across + down + outer.right() - x; });
-    fill(QRect(outer.left(), inner.top(), width, down),
-         [&](int, int y) { return 2 * across + down + inner.bottom() - y; });
+    WriteDashes(frame, area, QRect(outer.left(), outer.top(), across, width), Qt::Horizontal, 0, 1, dash);
+    WriteDashes(frame, area, QRect(inner.right() + 1, inner.top(), width, down), Qt::Vertical, across, 1, dash);
+    WriteDashes(frame, area, QRect(outer.left(), inner.bottom() + 1, across, width), Qt::Horizontal,
+                across + down + across - 1, -1, dash);
+    WriteDashes(frame, area, QRect(outer.left(), inner.top(), width, down), Qt::Vertical, 2 * across + down + down - 1, -1,
+                dash);
 }
 
 // Whether a surface can be shown: a picture of the screen, RGB32.
@@ -122,29 +156,23 @@ void EnlargeArea(QImage& frame, const QImage* surface, const CanvasGeometry& geo
             runs.push_back(Run{x, end - x, onScreen ? column : -1});
         x = end;
     }
-    // Each row of skin pixels is made once, then copied down scale - 1 times.
-    int lastRow = std::numeric_limits<int>::min();
+    // Each row of skin pixels is made once, then copied down the rest of its device rows.
     const auto bytes = static_cast<std::size_t>(device.width()) * sizeof(QRgb);
     uchar* const bits = frame.bits();
     const qsizetype stride = frame.bytesPerLine();
-    for (int y = device.top(); y <= device.bottom(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(bits + y * stride) + device.left();
-        int row = FloorDiv(y - screen.y(), scale);
-        if (!drawn || row < 0 || row >= ScreenHeight)
-            row = -1;
-        if (row == lastRow && y > device.top()) {
-            std::memcpy(line, line - stride / qsizetype(sizeof(QRgb)), bytes);
-            continue;
-        }
-        lastRow = row;
-        if (row < 0) {
+    for (int y = device.top(), row = FloorDiv(y - screen.y(), scale); y <= device.bottom(); ++row) {
+        const int end = std::min(device.bottom() + 1, screen.y() + (row + 1) * scale);
+        auto* const line = reinterpret_cast<QRgb*>(bits + y * stride) + device.left();
+        if (!drawn || row < 0 || row >= ScreenHeight) {
             std::fill(line, line + device.width(), MarginColor);
-            continue;
+        } else {
+            const auto* source = reinterpret_cast<const QRgb*>(surface->constScanLine(row));
+            for (const Run& run : runs)
+                std::fill_n(line + (run.start - device.left()), run.length,
+                            run.column < 0 ? MarginColor : KeyedPixel(source[run.column], key, qRgb(255, 255, 255)));
         }
-        const auto* source = reinterpret_cast<const QRgb*>(surface->constScanLine(row));
-        for (const Run& run : runs)
-            std::fill_n(line + (run.start - device.left()), run.length,
-                        run.column < 0 ? MarginColor : KeyedPixel(source[run.column], key, qRgb(255, 255, 255)));
+        for (++y; y < end; ++y)
+            std::memcpy(bits + y * stride + device.left() * qsizetype(sizeof(QRgb)), line, bytes);
     }
 }
 
