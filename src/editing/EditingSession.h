@@ -151,6 +151,10 @@ public:
 
     // The one preview surface; null until the first drawing.
     const QImage& Surface() const { return preview_.Surface(); }
+    // The drawings made so far, and where the surface may have changed since the one
+    // numbered since (nothing: anywhere), as PreviewState tells.
+    std::uint64_t Drawings() const { return preview_.Drawings(); }
+    std::optional<std::vector<QRect>> SurfaceChangedSince(std::uint64_t since) const { return preview_.ChangedSince(since); }
     // Paints the open skin onto the surface; after change, only where it may differ.
     // Throws SkinError.
     void RedrawPreview(const SkinChange* change = nullptr);

@@ -76,6 +76,12 @@ void PreviewState::Draw(const SkinChange* change)
     const SkinDocument& shown = Shown();
     const bool partial = change != nullptr && whole_ && !colorPreview_ && ElementsOnly(*change);
     whole_ = false; // until this drawing is done
+    // Counted before it paints: a drawing that fails midway may have painted anywhere.
+    ++drawings_;
+    painted_.emplace_back();
+    constexpr std::size_t remembered = 8;
+    if (painted_.size() > remembered)
+        painted_.pop_front();
     if (partial) {
         // First every element placed, with nothing painted; then the places that changed.
         const std::vector<QRect> nothing;
@@ -84,6 +90,7 @@ void PreviewState::Draw(const SkinChange* change)
         DrawPreview(surface_, shown.Model, shown.Pictures, SampleTexts(), settings_, &now, &cache_, &nothing);
         const std::vector<QRect> changed = ChangedArea(drawn_, now, *change);
         DrawPreview(surface_, shown.Model, shown.Pictures, SampleTexts(), settings_, nullptr, &cache_, &changed);
+        painted_.back() = changed;
         drawn_ = std::move(now);
     } else {
         drawn_.clear();
@@ -91,6 +98,20 @@ void PreviewState::Draw(const SkinChange* change)
     }
     whole_ = !colorPreview_;
     UpdateMarking();
+}
+
+std::optional<std::vector<QRect>> PreviewState::ChangedSince(std::uint64_t since) const
+{
+    if (since > drawings_ || drawings_ - since > painted_.size())
+        return std::nullopt;
+    std::vector<QRect> changed;
+    for (auto drawing = painted_.end() - static_cast<std::ptrdiff_t>(drawings_ - since); drawing != painted_.end();
+         ++drawing) {
+        if (!*drawing)
+            return std::nullopt;
+        changed.insert(changed.end(), (*drawing)->begin(), (*drawing)->end());
+    }
+    return changed;
 }
 
 void PreviewState::SetColorPreview(std::optional<ColorMap> map)

@@ -12,6 +12,8 @@
 
 #include <QImage>
 
+#include <cstdint>
+#include <deque>
 #include <optional>
 #include <vector>
 
@@ -33,6 +35,11 @@ public:
 
     // Null until the first drawing.
     const QImage& Surface() const { return surface_; }
+    // The drawings made so far, and where the surface may differ from what it was after
+    // drawing number since: the parts the drawings after it painted, or nothing when one
+    // of them painted it whole or since is older than the few drawings remembered.
+    std::uint64_t Drawings() const { return drawings_; }
+    std::optional<std::vector<QRect>> ChangedSince(std::uint64_t since) const;
     // In draw order (last is topmost).
     const std::vector<DrawnElement>& DrawnElements() const { return drawn_; }
     PreviewCache& Cache() { return cache_; }
@@ -71,4 +78,7 @@ private:
     std::optional<ColorUses> marked_;
     std::optional<ColorMarking> marking_;
     bool whole_ = false; // surface_ holds the whole drawing of what the settings and texts now are
+    std::uint64_t drawings_ = 0;
+    // What each of the last drawings painted, the latest last (nothing: all of it).
+    std::deque<std::optional<std::vector<QRect>>> painted_;
 };

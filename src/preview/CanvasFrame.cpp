@@ -6,6 +6,7 @@
 #include <QRegion>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 namespace {
@@ -204,9 +205,10 @@ QRegion Enlarge(QImage& frame, const QImage& surface, const CanvasGeometry& geom
 // that differ, trimmed to their first and last differing pixel; a run grows the
 // rectangle above that its columns meet, or come within Block of (two that it joins
 // become one). A text moved by a drag changes a few pixels in a long row: the span
-// from the first to the last would enlarge all between. The whole screen when either
-// is not such a surface.
-std::vector<QRect> Changed(const QImage& now, const QImage& before)
+// from the first to the last would enlarge all between. Only rows within some
+// rectangle of within are compared, when it is given. The whole screen when either is
+// not such a surface.
+std::vector<QRect> Changed(const QImage& now, const QImage& before, const std::vector<QRect>* within)
 {
     constexpr int Block = 8; // compared at once: the compiler makes it a few wide loads
     static_assert(ScreenWidth % Block == 0);
@@ -214,13 +216,20 @@ std::vector<QRect> Changed(const QImage& now, const QImage& before)
     const QRect whole(0, 0, ScreenWidth, ScreenHeight);
     if (!Drawable(now) || !Drawable(before))
         return {whole};
+    // The rows that may differ.
+    std::array<bool, ScreenHeight> rows;
+    rows.fill(within == nullptr);
+    if (within != nullptr)
+        for (const QRect& rect : *within)
+            for (int y = std::max(rect.top(), 0); y <= std::min(rect.bottom(), ScreenHeight - 1); ++y)
+                rows[static_cast<std::size_t>(y)] = true;
     std::vector<QRect> changed;
     std::vector<std::size_t> open, next; // the rectangles that reach the row above, left to right
     for (int y = 0; y < ScreenHeight; ++y) {
         const auto* a = reinterpret_cast<const QRgb*>(now.constScanLine(y));
         const auto* b = reinterpret_cast<const QRgb*>(before.constScanLine(y));
         next.clear();
-        if (std::memcmp(a, b, ScreenWidth * sizeof(QRgb)) == 0) {
+        if (!rows[static_cast<std::size_t>(y)] || std::memcmp(a, b, ScreenWidth * sizeof(QRgb)) == 0) {
             std::swap(open, next);
             continue;
         }
@@ -279,7 +288,7 @@ bool CanvasPicture::Shows(const CanvasGeometry& geometry) const
 }
 
 const QImage& CanvasPicture::Paint(const QImage& surface, const CanvasGeometry& geometry,
-                                   const CanvasOverlays& overlays)
+                                   const CanvasOverlays& overlays, const std::vector<QRect>* surfaceChanged)
 {
     const QSize size = geometry.DeviceSize();
     const bool drawn = Drawable(surface);
@@ -299,7 +308,7 @@ const QImage& CanvasPicture::Paint(const QImage& surface, const CanvasGeometry& 
         // again from the new surface; the new overlays are drawn over them below.
         std::vector<QRect> areas = std::move(overlaid_);
         if (drawn) {
-            const std::vector<QRect> changed = Changed(surface, shown_);
+            const std::vector<QRect> changed = Changed(surface, shown_, surfaceChanged);
             for (const QRect& rows : changed) {
                 areas.push_back(QRect(screen.x() + rows.left() * scale, screen.y() + rows.top() * scale,
                                       rows.width() * scale, rows.height() * scale));

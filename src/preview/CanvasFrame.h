@@ -31,8 +31,11 @@ struct CanvasOverlays {
 class CanvasPicture {
 public:
     // The frame (RGB32, geometry.DeviceSize(), device pixel ratio geometry.ratio) of
-    // surface with overlays. A surface not of the screen's size in RGB32 shows as margin only.
-    const QImage& Paint(const QImage& surface, const CanvasGeometry& geometry, const CanvasOverlays& overlays);
+    // surface with overlays. A surface not of the screen's size in RGB32 shows as margin
+    // only. When changed is given, the surface differs from the one painted last only
+    // within its rectangles (skin pixels): only there is it compared.
+    const QImage& Paint(const QImage& surface, const CanvasGeometry& geometry, const CanvasOverlays& overlays,
+                        const std::vector<QRect>* changed = nullptr);
     // The frame of the last Paint, and the device pixels where it may differ from the
     // one before (all of it after a whole paint): what a view must show again.
     const QImage& Frame() const { return frame_; }

@@ -22,6 +22,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <cmath>
 #include <set>
 
@@ -346,6 +348,21 @@ TEST_F(CanvasTest, EveryPaintAfterDragsBandsAndZoomsIsWhatAFreshCanvasPaints)
     expectFresh("an undo");
     view->SetZoom(3);
     expectFresh("zoomed out");
+    // A picture's colour marked: the canvas shows another image, tinted, then the surface again.
+    for (const DrawnElement& element : std::vector<DrawnElement>(Session().DrawnElements())) {
+        if (element.picture < 0)
+            continue;
+        const QImage& pixels = Session().Document().Pictures[static_cast<std::size_t>(element.picture)];
+        Session().MarkColor(ColorUses{pixels.pixel(0, 0), {}, {element.picture}});
+        if (Session().Marking() && Session().Marking()->surface != Session().Surface())
+            break;
+    }
+    ASSERT_TRUE(Session().Marking() && Session().Marking()->surface != Session().Surface()) << "nothing tinted";
+    expectFresh("a colour marked");
+    view->Tool().SetSnapping(false); // a fresh view would not show the dragging one's guides
+    drag(At(Bounds("Artist").center()), {QPoint(-5, 4), QPoint(6, -9)}, true);
+    Session().MarkColor(std::nullopt);
+    expectFresh("the marking taken away");
 }
 
 // A surface that is not a picture of the screen shows as margin, with no row read

@@ -145,7 +145,14 @@ const QImage& CanvasView::PaintPicture()
                             marking ? marking->bounds : std::vector<QRect>{}, marking ? marking->signal : 0};
     AddOutlines(overlays, session_.DrawnElements(), session_.SelectedElements(), session_.Selection(), session_.SelectionMirrored());
     // Kept between paints: a drag repaints at every step, and only what it moved changed.
-    return picture_.Paint(marking ? marking->surface : session_.Surface(), geometry, overlays);
+    // Where the session's surface may have changed since the drawing shown last is all
+    // the picture need compare; a marking is another image.
+    std::optional<std::vector<QRect>> changed;
+    if (!marking && shownDrawing_)
+        changed = session_.SurfaceChangedSince(*shownDrawing_);
+    shownDrawing_ = marking ? std::nullopt : std::optional(session_.Drawings());
+    return picture_.Paint(marking ? marking->surface : session_.Surface(), geometry, overlays,
+                          changed ? &*changed : nullptr);
 }
 
 void CanvasView::paintEvent(QPaintEvent* event)

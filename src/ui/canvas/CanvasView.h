@@ -12,6 +12,7 @@
 #include <QAbstractScrollArea>
 #include <QImage>
 
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -85,6 +86,7 @@ private:
     const ErrorReporter& errors_;
     CanvasMoveTool tool_;
     CanvasPicture picture_; // the viewport's picture at device pixels, kept between paints
+    std::optional<std::uint64_t> shownDrawing_; // the session's drawing it shows (none: another image)
     bool stale_ = true;     // something changed while hidden
     int zoom_ = 3;
     bool gridShown_ = false;
