@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <span>
-#include <string_view>
 
 FontStyleSet FontStyleFromCode(std::int32_t styleCode)
 {
@@ -90,30 +89,12 @@ bool ReparseReplacedLines(const SkinLines& lines, const std::vector<ReplacedLine
     const auto sameKeys = [&](const ReplacedLine& line, const char* key) {
         return LineBelongsToKey(line.before, key) == LineBelongsToKey(lines.Line(line.index), key);
     };
-    // Whether a line belongs to a key shows in its first bytes, one more than the key
-    // has: two lines that begin alike there belong to the same keys.
-    const auto beginAlike = [&](const ReplacedLine& line) {
-        static constexpr std::size_t longest = [] {
-            std::size_t size = std::string_view(StatusLineKey).size();
-            for (const auto& keys : {std::span<const char* const>(TextItemKeys), std::span<const char* const>(PictureKeys),
-                                     std::span<const char* const>(ObjectKeys)})
-                for (const char* key : keys)
-                    size = std::max(size, std::string_view(key).size());
-            return size;
-        }();
-        const std::string_view before(line.before), after(lines.Line(line.index));
-        return before.substr(0, longest + 1) == after.substr(0, longest + 1);
-    };
     const auto read = [&](const char* key) {
         const int index = lines.FindKey(key);
         return std::any_of(replaced.begin(), replaced.end(), [&](const ReplacedLine& line) { return line.index == index; });
     };
     for (const ReplacedLine& line : replaced) {
-        if (line.index < 0 || line.index >= lines.Count())
-            return false;
-        if (beginAlike(line))
-            continue;
-        if (!sameKeys(line, StatusLineKey))
+        if (line.index < 0 || line.index >= lines.Count() || !sameKeys(line, StatusLineKey))
             return false;
         for (const auto& keys : {std::span<const char* const>(TextItemKeys), std::span<const char* const>(PictureKeys),
                                  std::span<const char* const>(ObjectKeys)})
