@@ -210,7 +210,7 @@ QRegion Enlarge(QImage& frame, const QImage& surface, const CanvasGeometry& geom
 // not such a surface.
 std::vector<QRect> Changed(const QImage& now, const QImage& before, const std::vector<QRect>* within)
 {
-    constexpr int Block = 8; // compared at once: the compiler makes it a few wide loads
+    constexpr int Block = 8; // pixels compared at once
     static_assert(ScreenWidth % Block == 0);
     constexpr int Blocks = ScreenWidth / Block;
     const QRect whole(0, 0, ScreenWidth, ScreenHeight);
