@@ -57,14 +57,8 @@ std::optional<QRect> MeasureInk(const PreviewCache::ShapedText& shaped, const QS
         PreparePainter(painter);
         painter.setBackgroundMode(Qt::TransparentMode);
         painter.setPen(Qt::black);
-        const QPoint baseline(margin, margin + face.ascent);
-        if (shaped.shaped) {
-            for (const QGlyphRun& run : shaped.runs)
-                painter.drawGlyphRun(baseline, run);
-        } else {
-            painter.setFont(face.font);
-            painter.drawText(baseline, text);
-        }
+        painter.setFont(face.font);
+        DrawTextLine(painter, &shaped, text, QPoint(margin, margin + face.ascent));
     }
     QRect ink;
     for (int y = 0; y < size.height(); ++y) {

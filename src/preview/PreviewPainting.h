@@ -63,6 +63,11 @@ QRect LimitedRect(std::int64_t left, std::int64_t top, std::int64_t right, std::
 void Record(std::vector<DrawnElement>* drawn, SkinCategory category, const char* key, std::int64_t left,
             std::int64_t top, std::int64_t right, std::int64_t bottom, bool mirrored = false);
 
+// One line of text with its baseline's left end at baseline: the cache's glyph runs
+// where it shaped the text, else QPainter::drawText in the painter's font. The drawing
+// and the cache's measure of a text's pixels both draw it so.
+void DrawTextLine(QPainter& painter, const PreviewCache::ShapedText* shaped, const QString& text, QPoint baseline);
+
 // The nine text items with LangLines lines 0 to 8, then the right soft label
 // (line 9) mirrored from SoftLabel, with a transparent text background.
 void DrawTexts(PreviewPaint& paint, const TSkinModel& model, const TextLines& langLines,

@@ -118,10 +118,9 @@ void DrawTextAt(PreviewPaint& paint, const ItemText& text, int x, int y)
     bool ready = false;
     InParts(paint, painted.left(), painted.top(), std::int64_t{painted.right()} + 1, std::int64_t{painted.bottom()} + 1,
             [&](const QRect& part, const QRect&) {
-                const bool glyphs = text.shaped != nullptr && text.shaped->shaped;
                 if (!std::exchange(ready, true)) {
                     painter.setPen(text.color);
-                    if (!glyphs)
+                    if (text.shaped == nullptr || !text.shaped->shaped)
                         painter.setFont(text.font);
                 }
                 // Clipped to the part only where it reaches past it.
@@ -129,13 +128,7 @@ void DrawTextAt(PreviewPaint& paint, const ItemText& text, int x, int y)
                     painter.setClipRect(part);
                 else
                     painter.setClipping(false);
-                if (glyphs) {
-                    const QPointF baseline(x, y + text.ascent);
-                    for (const QGlyphRun& run : text.shaped->runs)
-                        painter.drawGlyphRun(baseline, run);
-                } else {
-                    painter.drawText(QPoint(x, y + text.ascent), text.text);
-                }
+                DrawTextLine(painter, text.shaped, text.text, QPoint(x, y + text.ascent));
             });
 }
 
@@ -164,6 +157,16 @@ void DrawSkiStr(PreviewPaint& paint, const TSkiStr& item, const TextLines& langL
 }
 
 } // namespace
+
+void DrawTextLine(QPainter& painter, const PreviewCache::ShapedText* shaped, const QString& text, QPoint baseline)
+{
+    if (shaped != nullptr && shaped->shaped) {
+        for (const QGlyphRun& run : shaped->runs)
+            painter.drawGlyphRun(baseline, run);
+        return;
+    }
+    painter.drawText(baseline, text);
+}
 
 void DrawTexts(PreviewPaint& paint, const TSkinModel& model, const TextLines& langLines,
                std::vector<DrawnElement>* drawn)
