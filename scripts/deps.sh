@@ -4,7 +4,7 @@
 set -euo pipefail
 # The preview draws with DejaVu Sans from both font packages (italic faces are in -extra);
 # the install test checks the desktop entry and AppStream data and traces file access.
-want=(g++ cmake ninja-build libgtest-dev qt6-base-dev libgif-dev libimagequant-dev pkg-config fonts-dejavu-core fonts-dejavu-extra
+want=(g++ cmake ninja-build libgtest-dev qt6-base-dev libgif-dev libimagequant-dev libfontconfig-dev pkg-config fonts-dejavu-core fonts-dejavu-extra
       desktop-file-utils appstream strace "$@")
 missing=()
 for p in "${want[@]}"; do

@@ -7,12 +7,17 @@ namespace {
 
 constexpr const char* CondensedFaceFile = "/usr/share/fonts/truetype/dejavu/DejaVuSansCondensed.ttf";
 
-// The condensed face's family, or empty when its file cannot be loaded.
+// The condensed face's family, or empty when it cannot be had. The system's fonts
+// list it as a rule (fontconfig names it beside DejaVu Sans); only where they do not
+// is its file registered, which reads the whole file at start-up.
 QString CondensedFamily()
 {
     static const QString family = [] {
+        const QString name = QStringLiteral("DejaVu Sans Condensed");
+        if (QFontDatabase::hasFamily(name))
+            return name;
         const int id = QFontDatabase::addApplicationFont(QString::fromLatin1(CondensedFaceFile));
-        return id < 0 ? QString() : QStringLiteral("DejaVu Sans Condensed");
+        return id < 0 ? QString() : name;
     }();
     return family;
 }
