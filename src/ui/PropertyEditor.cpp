@@ -90,7 +90,10 @@ void PropertyEditor::CreateControls(QWidget* page)
     HPos = Place(new NumberField(page), "HPos", 200, 32, 57, 22);
 
     ColorBox = Place(new QGroupBox(QStringLiteral("Color"), page), "ColorBox", 120, 56, 137, 57);
-    ColorEdit = Place(new QLineEdit(QStringLiteral("0x00000000"), ColorBox), "ColorEdit", 8, 20, 81, 21);
+    ColorEdit = Place(new QLineEdit(ColorBox), "ColorEdit", 8, 20, 81, 21);
+    // Given once the field has the window's font: a text given to the constructor is
+    // laid out in the application's font first, which loads that face's glyphs for nothing.
+    ColorEdit->setText(QStringLiteral("0x00000000"));
     ColorView = Place(new ColorSwatch(33, 33, ColorBox), "ColorView", 96, 16, 33, 33);
 
     FontBox = Place(DropDownList(page, FontEntries), "FontBox", 120, 120, 137, 22);
